@@ -1,0 +1,36 @@
+// The six user settings and their one-character stored values, kept under Software\Tavrin.
+#pragma once
+
+#include <array>
+#include <map>
+#include <string>
+#include <string_view>
+
+namespace tavrin {
+
+struct Settings {
+    bool FlipFlag = false;  // page flipping
+    bool VideoFlag = false; // video in a full-size window
+    bool SaveTxt = false;   // the editor saves the title's text
+    bool MediaFlag = true;  // multimedia loading
+    int TypeVideo = 0;      // preferred medium: 0 LASERDISC, 1 DVD, 2 VHS
+    int Language = 0;       // may be out of range until the first activation mends it
+
+    friend bool operator==(const Settings&, const Settings&) = default;
+};
+
+inline constexpr std::array<std::string_view, 6> SettingNames{"Flip Flag",  "Video Flag", "Save TXT",
+                                                              "Media Flag", "Type Video", "Language"};
+
+// Value name to stored text.
+using SettingValues = std::map<std::string, std::string, std::less<>>;
+
+// Only the first character counts: a Y/N value is off only for "N"; "Type Video" is 1 for "D",
+// 2 for "V", else 0; "Language" is the character code minus '0'. Missing values keep defaults.
+Settings SettingsFromValues(const SettingValues& values);
+SettingValues SettingsToValues(const Settings& s);
+
+// The language index the program starts with: anything outside 0 .. 4 becomes English.
+int StartLanguage(int language);
+
+} // namespace tavrin

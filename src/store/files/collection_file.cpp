@@ -1,0 +1,304 @@
+#include "store/files/collection_file.h"
+
+#include "store/files/name_slots.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <random>
+#include <system_error>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace tavrin {
+namespace {
+
+// Name-list sections in file order, by version letter.
+std::span<const ListId> SectionsOf(char version) {
+    using L = ListId;
+    static constexpr ListId kxt[] = {L::Director, L::Actor, L::Composer, L::Box, L::Retailer};
+    static constexpr ListId kx2[] = {L::Director, L::Actor, L::Composer, L::Box, L::Info, L::Retailer};
+    static constexpr ListId kx3[] = {L::Director, L::Actor,     L::Composer, L::Box,
+                                     L::Info,     L::Publisher, L::Media,    L::Retailer};
+    static constexpr ListId kx5[] = {L::Director,  L::Actor, L::Composer, L::Box,  L::Info,
+                                     L::Publisher, L::Media, L::Retailer, L::Info2};
+    switch (version) {
+    case 'T': return kxt;
+    case '2': return kx2;
+    case '3': return kx3;
+    default: return kx5; // '4' and '5' hold all nine
+    }
+}
+
+bool IsVersionLetter(std::uint8_t b) { return b == 'T' || b == '2' || b == '3' || b == '4' || b == '5'; }
+
+void ConvertOlderRecord(TitleRecord& t, char version) {
+    if (version == 'T') t.SetInfo(NoEntry);
+    if (version == 'T' || version == '2') {
+        t.SetMedia1(NoEntry);
+        t.SetSupport(0);
+        t.SetZone(0);
+    }
+    if (version != '5') {
+        t.SetMedia2(NoEntry);
+        t.SetMedia3(NoEntry);
+        t.SetMedia4(NoEntry);
+        // The retailer sat at 151 and the price was a whole number at 149; the copy comes first
+        // because the new float price covers 149 .. 152.
+        t.SetRetailer(t.U16(151));
+        t.SetPrice(static_cast<float>(t.U16(149)));
+    }
+    if (version == 'T' || version == '2' || version == '3') t.SetInfo2(NoEntry);
+}
+
+// Reads from a span; every read is all or nothing.
+class SpanSource {
+  public:
+    explicit SpanSource(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
+    bool Read(void* dst, std::size_t n) {
+        if (bytes_.size() - pos_ < n) return false;
+        if (n) std::memcpy(dst, bytes_.data() + pos_, n);
+        pos_ += n;
+        return true;
+    }
+    bool AtEnd() const { return pos_ == bytes_.size(); }
+    std::size_t Remaining() const { return bytes_.size() - pos_; }
+
+  private:
+    std::span<const std::uint8_t> bytes_;
+    std::size_t pos_ = 0;
+};
+
+template <class Source> bool ReadU16(Source& src, std::uint16_t& v) {
+    std::uint8_t b[2];
+    if (!src.Read(b, 2)) return false;
+    v = static_cast<std::uint16_t>(b[0] | (b[1] << 8));
+    return true;
+}
+
+template <class Source>
+Expected<LoadedCollection, FileError> Parse(Source& src, std::string_view otherName) {
+    const auto invalid = Unexpected{FileError::Invalid};
+    std::uint8_t magic[3];
+    if (!src.Read(magic, 3) || magic[0] != 'K' || magic[1] != 'X' || !IsVersionLetter(magic[2])) return invalid;
+
+    LoadedCollection out;
+    out.version = static_cast<char>(magic[2]);
+    out.magic.assign(reinterpret_cast<const char*>(magic), 3);
+    Collection& c = out.collection;
+    const bool oldPublishers = out.version == 'T' || out.version == '2';
+
+    std::uint16_t n = 0;
+    if (!ReadU16(src, n)) return invalid;
+    if (n == 0 && src.AtEnd()) {
+        // A bare header: an empty collection with no name lists.
+        if (oldPublishers) c.List(ListId::Publisher) = DefaultPublisherList(otherName);
+        return out;
+    }
+    if (src.Remaining() / TitleRecordSize < n) return invalid;
+    c.titles.resize(n);
+    if (!src.Read(c.titles.data(), std::size_t{n} * TitleRecordSize)) return invalid;
+
+    std::vector<std::uint8_t> slots;
+    for (ListId id : SectionsOf(out.version)) {
+        std::uint16_t count = 0;
+        if (!ReadU16(src, count)) return invalid;
+        if (src.Remaining() / NameTextSize < count) return invalid;
+        slots.resize(std::size_t{count} * NameTextSize);
+        if (!src.Read(slots.data(), slots.size())) return invalid;
+        c.List(id) = NamesFromSlots(slots, count);
+    }
+    if (oldPublishers) c.List(ListId::Publisher) = DefaultPublisherList(otherName);
+    if (out.version != '5')
+        for (auto& t : c.titles) ConvertOlderRecord(t, out.version);
+
+    std::vector<std::uint8_t> order(std::size_t{n} * 2);
+    if (!src.Read(order.data(), order.size())) return invalid;
+    c.ListeIndex.resize(n);
+    std::vector<bool> seen(n, false);
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto r = static_cast<std::uint16_t>(order[2 * i] | (order[2 * i + 1] << 8));
+        if (r >= n || seen[r]) return invalid;
+        seen[r] = true;
+        c.ListeIndex[i] = r;
+    }
+    return out;
+}
+
+void PutU16(std::vector<std::uint8_t>& out, std::size_t v) {
+    out.push_back(static_cast<std::uint8_t>(v & 0xFF));
+    out.push_back(static_cast<std::uint8_t>((v >> 8) & 0xFF));
+}
+
+template <class RecordRange>
+std::vector<std::uint8_t> Serialize(const Collection& c, std::size_t n, RecordRange&& recordAt,
+                                    std::span<const std::uint16_t> order, bool identityOrder) {
+    std::size_t size = 5 + n * TitleRecordSize + n * 2;
+    for (ListId id : SectionsOf('5')) size += 2 + c.List(id).size() * NameTextSize;
+    std::vector<std::uint8_t> out;
+    out.reserve(size);
+    out.insert(out.end(), {'K', 'X', '5'});
+    PutU16(out, n);
+    out.resize(5 + n * TitleRecordSize);
+    for (std::size_t i = 0; i < n; ++i)
+        std::memcpy(out.data() + 5 + i * TitleRecordSize, recordAt(i).bytes.data(), TitleRecordSize);
+    for (ListId id : SectionsOf('5')) {
+        const auto& names = c.List(id);
+        PutU16(out, names.size());
+        AppendNameSlots(out, names);
+    }
+    for (std::size_t i = 0; i < n; ++i) PutU16(out, identityOrder ? i : order[i]);
+    return out;
+}
+
+std::string SystemReason(int err) { return std::generic_category().message(err); }
+
+std::string PathText(const std::filesystem::path& p) {
+    const auto u8 = p.u8string();
+    return std::string(u8.begin(), u8.end());
+}
+
+} // namespace
+
+NameList DefaultPublisherList(std::string_view otherName) {
+    static constexpr std::string_view publishers[] = {
+        "BUENA VISTA", "COLUMBIA",          "CRITERION", "DIMENSION", "ELITE",      "ENCORE",
+        "FOX",         "GAUMONT",           "HBO",       "HOLLYWOOD PICTURES",     "IMAGE",
+        "LE STUDIO CANAL +",                "LIVE",      "LUMIVISION", "MCA",      "MGM",
+        "NEW LINE",    "PARAMOUNT",         "PFC VIDEO", "PIONEER",   "POLYGRAM",  "REPUBLIC PICTURES",
+        "TAI SENG",    "TF1 VIDEO",         "TOUCHSTONE", "VOYAGER",  "WALT DISNEY", "WARNER",
+    };
+    NameList list;
+    list.reserve(std::size(publishers) + 1);
+    list.emplace_back(otherName);
+    for (auto p : publishers) list.emplace_back(p);
+    return list;
+}
+
+Expected<LoadedCollection, FileError> ParseCollection(std::span<const std::uint8_t> bytes,
+                                                      std::string_view otherName) {
+    SpanSource src(bytes);
+    return Parse(src, otherName);
+}
+
+Expected<LoadedCollection, FileFailure> LoadCollectionFile(const std::filesystem::path& path,
+                                                           std::string_view otherName) {
+    const std::string name = PathText(path);
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec)) return Unexpected{FileFailure{FileError::NotFound, name, {}}};
+    std::FILE* f = nullptr;
+#ifdef _WIN32
+    f = _wfopen(path.c_str(), L"rb");
+#else
+    f = std::fopen(path.c_str(), "rb");
+#endif
+    if (!f) return Unexpected{FileFailure{FileError::CannotRead, name, SystemReason(errno)}};
+    std::vector<std::uint8_t> bytes;
+    std::uint8_t chunk[1 << 16];
+    const auto size = std::filesystem::file_size(path, ec);
+    if (!ec) bytes.reserve(static_cast<std::size_t>(size));
+    bool failed = false;
+    if (!ec && size > 0) {
+        bytes.resize(static_cast<std::size_t>(size));
+        const std::size_t got = std::fread(bytes.data(), 1, bytes.size(), f);
+        bytes.resize(got);
+        failed = std::ferror(f) != 0;
+    }
+    // Whatever the size said, read to the real end.
+    while (!failed) {
+        const std::size_t got = std::fread(chunk, 1, sizeof chunk, f);
+        bytes.insert(bytes.end(), chunk, chunk + got);
+        if (got < sizeof chunk) {
+            failed = std::ferror(f) != 0;
+            break;
+        }
+    }
+    const int readErr = errno;
+    std::fclose(f);
+    if (failed) return Unexpected{FileFailure{FileError::CannotRead, name, SystemReason(readErr)}};
+    auto parsed = ParseCollection(bytes, otherName);
+    if (!parsed) return Unexpected{FileFailure{parsed.error(), name, {}}};
+    return std::move(parsed).value();
+}
+
+std::vector<std::uint8_t> SerializeCollection(const Collection& c) {
+    return Serialize(
+        c, c.titles.size(), [&c](std::size_t i) -> const TitleRecord& { return c.titles[i]; }, c.ListeIndex, false);
+}
+
+std::vector<std::uint8_t> SerializeSelection(const Collection& c, std::span<const std::uint16_t> browse) {
+    return Serialize(
+        c, browse.size(), [&](std::size_t i) -> const TitleRecord& { return c.titles[browse[i]]; }, browse, true);
+}
+
+bool SelectionIsSavable(const Collection& c, std::span<const std::uint16_t> browse) {
+    return !browse.empty() && browse.size() < c.titles.size();
+}
+
+Expected<Done, FileFailure> WriteFileReplacing(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
+                                               bool flushToDisk) {
+    const std::string name = PathText(path);
+    auto fail = [&name](int err) { return Unexpected{FileFailure{FileError::CannotWrite, name, SystemReason(err)}}; };
+
+    std::random_device rd;
+    std::filesystem::path temp = path;
+    temp += "." + std::to_string(rd() % 1000000) + ".tmp";
+    std::FILE* f = nullptr;
+#ifdef _WIN32
+    f = _wfopen(temp.c_str(), L"wbx");
+#else
+    f = std::fopen(temp.c_str(), "wbx");
+#endif
+    if (!f) return fail(errno);
+    bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    int err = errno;
+    if (ok && std::fflush(f) != 0) {
+        ok = false;
+        err = errno;
+    }
+    if (ok && flushToDisk) {
+#ifdef _WIN32
+        ok = _commit(_fileno(f)) == 0;
+#else
+        ok = fsync(fileno(f)) == 0;
+#endif
+        if (!ok) err = errno;
+    }
+    if (std::fclose(f) != 0 && ok) {
+        ok = false;
+        err = errno;
+    }
+    std::error_code ec;
+    if (ok) {
+        // A file being replaced keeps its permissions.
+        const auto st = std::filesystem::status(path, ec);
+        if (!ec && std::filesystem::exists(st))
+            std::filesystem::permissions(temp, st.permissions(), std::filesystem::perm_options::replace, ec);
+        ec.clear();
+        std::filesystem::rename(temp, path, ec);
+        if (ec) {
+            ok = false;
+            err = ec.value();
+        }
+    }
+    if (!ok) {
+        std::filesystem::remove(temp, ec);
+        return fail(err);
+    }
+    return Done{};
+}
+
+Expected<Done, FileFailure> SaveCollection(Collection& c, const std::filesystem::path& path) {
+    auto written = WriteFileReplacing(path, SerializeCollection(c));
+    if (!written) return written;
+    c.Modified = false;
+    c.CurrentFileName = PathText(path);
+    return Done{};
+}
+
+} // namespace tavrin

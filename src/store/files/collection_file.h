@@ -1,0 +1,66 @@
+// Collection files (.KXT): reading every version ("KXT", "KX2" .. "KX5") with the conversion of
+// older ones, writing version 5, and writing a selection of titles as a collection of its own.
+#pragma once
+
+#include "store/collection.h"
+#include "store/expected.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tavrin {
+
+enum class FileError {
+    NotFound,    // no such file: callers stay silent
+    CannotRead,  // exists but could not be opened or read
+    Invalid,     // not a collection file, or a damaged one: "Invalid file!"
+    CannotWrite, // could not be created, written or put in place
+};
+
+struct FileFailure {
+    FileError error;
+    std::string path;   // the file concerned, as given
+    std::string detail; // the system's reason, when there is one
+};
+
+struct LoadedCollection {
+    char version = '5';       // byte 2 of the magic: 'T', '2', '3', '4' or '5'
+    std::string magic;        // the three bytes as read
+    Collection collection;    // titles, lists and master order; state fields left as default
+};
+
+// The default publisher list of versions "KXT" and "KX2": otherName first (the word "Other" in
+// the current language, 8-bit text), then the 28 publishers.
+NameList DefaultPublisherList(std::string_view otherName);
+
+// Parses a whole file held in memory. Every section is checked: a short section, a count beyond
+// the end or a master order that is not a permutation of 0 .. n-1 makes the file Invalid.
+Expected<LoadedCollection, FileError> ParseCollection(std::span<const std::uint8_t> bytes,
+                                                      std::string_view otherName);
+// Reads a file from disk into a fresh collection; the caller swaps it in only on success.
+Expected<LoadedCollection, FileFailure> LoadCollectionFile(const std::filesystem::path& path,
+                                                           std::string_view otherName);
+
+// The bytes of a version-5 file holding the whole collection.
+std::vector<std::uint8_t> SerializeCollection(const Collection& c);
+// The bytes of a version-5 file holding the titles of browse, in that order, with every name
+// list whole and the master order 0 .. m-1.
+std::vector<std::uint8_t> SerializeSelection(const Collection& c, std::span<const std::uint16_t> browse);
+
+// Writes bytes to a temporary file beside path and renames it over path, so the previous file
+// survives any failure. flushToDisk forces the data out before the rename.
+Expected<Done, FileFailure> WriteFileReplacing(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
+                                               bool flushToDisk = true);
+
+// Save and Save As: writes the collection, then clears Modified and records the file name.
+// On failure the collection is untouched and stays Modified.
+Expected<Done, FileFailure> SaveCollection(Collection& c, const std::filesystem::path& path);
+
+// True when this selection may be saved on its own: not empty and smaller than the collection.
+bool SelectionIsSavable(const Collection& c, std::span<const std::uint16_t> browse);
+
+} // namespace tavrin

@@ -1,0 +1,27 @@
+#include "store/files/name_slots.h"
+
+#include <algorithm>
+
+namespace tavrin {
+
+NameList NamesFromSlots(std::span<const std::uint8_t> slots, std::size_t count) {
+    NameList names;
+    names.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const auto* slot = reinterpret_cast<const char*>(slots.data() + i * NameTextSize);
+        const auto* end = std::find(slot, slot + NameTextSize, '\0');
+        names.emplace_back(slot, end);
+    }
+    return names;
+}
+
+void AppendNameSlots(std::vector<std::uint8_t>& out, const NameList& names) {
+    const std::size_t start = out.size();
+    out.resize(start + names.size() * NameTextSize, 0);
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const auto& name = names[i];
+        std::copy_n(name.begin(), std::min(name.size(), NameTextSize), out.begin() + start + i * NameTextSize);
+    }
+}
+
+} // namespace tavrin
