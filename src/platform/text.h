@@ -1,0 +1,25 @@
+// The window edge: records and files hold 8-bit Windows-1252 text, Qt holds UTF-16.
+#pragma once
+
+#include "lang/catalogue.h"
+
+#include <QString>
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace tavrin {
+
+QString QStringFromCp1252(std::string_view text);
+std::string Cp1252FromQString(const QString& text);
+
+std::filesystem::path PathFromQString(const QString& path);
+QString QStringFromPath(const std::filesystem::path& path);
+// Paths kept in the collection state are UTF-8.
+QString QStringFromUtf8(std::string_view text);
+
+// A catalogue text as Qt shows it.
+QString QText(const MessageCatalogue& catalogue, Msg m);
+
+} // namespace tavrin

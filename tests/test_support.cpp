@@ -1,0 +1,78 @@
+#include "test_support.h"
+
+#include <fstream>
+#include <iterator>
+#include <random>
+
+namespace tavrin::test {
+
+TitleRecord MakeTitle(std::string_view title, std::uint16_t year) {
+    TitleRecord r;
+    r.SetTitle(title);
+    r.SetYear(year);
+    for (auto off : ActorOffsets) r.SetU16(off, NoEntry);
+    for (auto off : MediaOffsets) r.SetU16(off, NoEntry);
+    r.SetDirector(NoEntry);
+    r.SetComposer(NoEntry);
+    r.SetBox(NoEntry);
+    r.SetInfo(NoEntry);
+    r.SetInfo2(NoEntry);
+    r.SetRetailer(NoEntry);
+    r.SetPublisher(-1);
+    return r;
+}
+
+Collection MakeCollection(std::initializer_list<std::string_view> titles) {
+    Collection c;
+    for (auto t : titles) AppendTitle(c, MakeTitle(t));
+    c.Modified = false;
+    return c;
+}
+
+void PutU16(std::vector<std::uint8_t>& out, std::uint16_t v) {
+    out.push_back(static_cast<std::uint8_t>(v & 0xFF));
+    out.push_back(static_cast<std::uint8_t>(v >> 8));
+}
+
+void PutSection(std::vector<std::uint8_t>& out, const std::vector<std::string>& names) {
+    PutU16(out, static_cast<std::uint16_t>(names.size()));
+    for (const auto& n : names) {
+        std::uint8_t slot[NameTextSize] = {};
+        for (std::size_t i = 0; i < n.size() && i < NameTextSize; ++i) slot[i] = static_cast<std::uint8_t>(n[i]);
+        out.insert(out.end(), slot, slot + NameTextSize);
+    }
+}
+
+std::vector<std::uint8_t> BuildFile(char version, const std::vector<TitleRecord>& records,
+                                    const std::vector<std::vector<std::string>>& sections,
+                                    const std::vector<std::uint16_t>& order) {
+    std::vector<std::uint8_t> out{'K', 'X', static_cast<std::uint8_t>(version)};
+    PutU16(out, static_cast<std::uint16_t>(records.size()));
+    for (const auto& r : records) out.insert(out.end(), r.bytes.begin(), r.bytes.end());
+    for (const auto& s : sections) PutSection(out, s);
+    for (auto r : order) PutU16(out, r);
+    return out;
+}
+
+std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path) {
+    std::ifstream f(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+}
+
+void WriteBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
+    std::ofstream f(path, std::ios::binary | std::ios::trunc);
+    f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+TempDir::TempDir() {
+    std::random_device rd;
+    path_ = std::filesystem::temp_directory_path() / ("tavrin-test-" + std::to_string(rd()) + std::to_string(rd()));
+    std::filesystem::create_directories(path_);
+}
+
+TempDir::~TempDir() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+}
+
+} // namespace tavrin::test

@@ -1,0 +1,49 @@
+// Small builders shared by the tests: records, name lists and collection files byte by byte.
+#pragma once
+
+#include "store/collection.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tavrin::test {
+
+// A record with a title and every reference set to none, as a new title starts.
+TitleRecord MakeTitle(std::string_view title, std::uint16_t year = 1990);
+
+// A collection whose master order is in title order.
+Collection MakeCollection(std::initializer_list<std::string_view> titles);
+
+// Appends a u16, little-endian.
+void PutU16(std::vector<std::uint8_t>& out, std::uint16_t v);
+// Appends one name-list section: the count, then a 50-byte slot per name.
+void PutSection(std::vector<std::uint8_t>& out, const std::vector<std::string>& names);
+
+// A file's bytes built by hand: magic "KX" + version, count, records, the given sections in
+// order, then the master order.
+std::vector<std::uint8_t> BuildFile(char version, const std::vector<TitleRecord>& records,
+                                    const std::vector<std::vector<std::string>>& sections,
+                                    const std::vector<std::uint16_t>& order);
+
+std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path);
+void WriteBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
+
+// A fresh folder under the system's temporary folder, removed with its content.
+class TempDir {
+  public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path operator/(std::string_view name) const { return path_ / name; }
+
+  private:
+    std::filesystem::path path_;
+};
+
+} // namespace tavrin::test
