@@ -1,5 +1,6 @@
 #include "test_support.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -10,8 +11,10 @@ TitleRecord MakeTitle(std::string_view title, std::uint16_t year) {
     TitleRecord r;
     r.SetTitle(title);
     r.SetYear(year);
-    for (auto off : ActorOffsets) r.SetU16(off, NoEntry);
-    for (auto off : MediaOffsets) r.SetU16(off, NoEntry);
+    for (auto off : ActorOffsets)
+        r.SetU16(off, NoEntry);
+    for (auto off : MediaOffsets)
+        r.SetU16(off, NoEntry);
     r.SetDirector(NoEntry);
     r.SetComposer(NoEntry);
     r.SetBox(NoEntry);
@@ -24,9 +27,25 @@ TitleRecord MakeTitle(std::string_view title, std::uint16_t year) {
 
 Collection MakeCollection(std::initializer_list<std::string_view> titles) {
     Collection c;
-    for (auto t : titles) AppendTitle(c, MakeTitle(t));
+    for (auto t : titles)
+        AppendTitle(c, MakeTitle(t));
     c.Modified = false;
     return c;
+}
+
+TitleRecord FilledRecord(std::uint8_t seed, std::string_view title) {
+    TitleRecord r;
+    for (std::size_t i = 0; i < TitleRecordSize; ++i)
+        r.bytes[i] = static_cast<std::uint8_t>(seed + i * 37 + 1);
+    // The title text, its NUL, and whatever the rest of the 50 bytes held before.
+    for (std::size_t i = 0; i < title.size() && i < TitleTextSize - 1; ++i)
+        r.bytes[i] = static_cast<std::uint8_t>(title[i]);
+    r.bytes[std::min(title.size(), TitleTextSize - 1)] = 0;
+    return r;
+}
+
+std::vector<std::uint8_t> Bytes(std::string_view text) {
+    return {text.begin(), text.end()};
 }
 
 void PutU16(std::vector<std::uint8_t>& out, std::uint16_t v) {
@@ -38,7 +57,8 @@ void PutSection(std::vector<std::uint8_t>& out, const std::vector<std::string>& 
     PutU16(out, static_cast<std::uint16_t>(names.size()));
     for (const auto& n : names) {
         std::uint8_t slot[NameTextSize] = {};
-        for (std::size_t i = 0; i < n.size() && i < NameTextSize; ++i) slot[i] = static_cast<std::uint8_t>(n[i]);
+        for (std::size_t i = 0; i < n.size() && i < NameTextSize; ++i)
+            slot[i] = static_cast<std::uint8_t>(n[i]);
         out.insert(out.end(), slot, slot + NameTextSize);
     }
 }
@@ -48,9 +68,12 @@ std::vector<std::uint8_t> BuildFile(char version, const std::vector<TitleRecord>
                                     const std::vector<std::uint16_t>& order) {
     std::vector<std::uint8_t> out{'K', 'X', static_cast<std::uint8_t>(version)};
     PutU16(out, static_cast<std::uint16_t>(records.size()));
-    for (const auto& r : records) out.insert(out.end(), r.bytes.begin(), r.bytes.end());
-    for (const auto& s : sections) PutSection(out, s);
-    for (auto r : order) PutU16(out, r);
+    for (const auto& r : records)
+        out.insert(out.end(), r.bytes.begin(), r.bytes.end());
+    for (const auto& s : sections)
+        PutSection(out, s);
+    for (auto r : order)
+        PutU16(out, r);
     return out;
 }
 
@@ -66,7 +89,8 @@ void WriteBytes(const std::filesystem::path& path, const std::vector<std::uint8_
 
 TempDir::TempDir() {
     std::random_device rd;
-    path_ = std::filesystem::temp_directory_path() / ("tavrin-test-" + std::to_string(rd()) + std::to_string(rd()));
+    path_ = std::filesystem::temp_directory_path() /
+            ("tavrin-test-" + std::to_string(rd()) + std::to_string(rd()));
     std::filesystem::create_directories(path_);
 }
 

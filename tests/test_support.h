@@ -18,6 +18,13 @@ TitleRecord MakeTitle(std::string_view title, std::uint16_t year = 1990);
 // A collection whose master order is in title order.
 Collection MakeCollection(std::initializer_list<std::string_view> titles);
 
+// A record whose every byte carries a value (derived from seed), with the title text given: what an
+// old file with stray bytes after the title's NUL and in the reserved bytes looks like.
+TitleRecord FilledRecord(std::uint8_t seed, std::string_view title);
+
+// The bytes of a text, for building files.
+std::vector<std::uint8_t> Bytes(std::string_view text);
+
 // Appends a u16, little-endian.
 void PutU16(std::vector<std::uint8_t>& out, std::uint16_t v);
 // Appends one name-list section: the count, then a 50-byte slot per name.

@@ -1,1 +1,63 @@
-int main() { return 2; }
+// tavrin-cli: scripts and checks collection files without the windows. Each subcommand is one row
+// of the table below: its name, its arguments and the function that runs it.
+#include "cli/cli_files.h"
+#include "cli/convert.h"
+#include "cli/dump.h"
+
+#include <iostream>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+using namespace tavrin::cli;
+
+struct Command {
+    std::string_view name;
+    std::string_view arguments; // as shown in the usage text
+    std::size_t argumentCount;
+    std::string_view summary;
+    int (*run)(std::span<const std::string_view> args, std::ostream& out, std::ostream& err);
+};
+
+constexpr Command Commands[] = {
+    {"dump", "FILE", 1, "print the collection as JSON (older versions as converted on loading)", RunDump},
+    {"convert", "IN OUT", 2, "read a collection of any version and write it as version KX5", RunConvert},
+};
+
+void PrintUsage(std::ostream& out) {
+    out << "Usage: tavrin-cli COMMAND ARGUMENTS\n"
+           "       tavrin-cli --help\n\nCommands:\n";
+    for (const auto& c : Commands) {
+        const std::string head = std::string(c.name) + " " + std::string(c.arguments);
+        out << "  " << head << std::string(head.size() < 16 ? 16 - head.size() : 1, ' ') << c.summary << '\n';
+    }
+    out << "\nExit status: 0 done, 1 a file could not be read, understood or written, 2 bad usage.\n";
+}
+
+int UsageError(std::string_view problem) {
+    std::cerr << "tavrin-cli: " << problem << "\n\n";
+    PrintUsage(std::cerr);
+    return ExitUsage;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string_view> args(argv + 1, argv + argc);
+    if (args.empty()) return UsageError("no command given");
+    if (args[0] == "--help" || args[0] == "-h") {
+        PrintUsage(std::cout);
+        return ExitOk;
+    }
+    for (const auto& command : Commands) {
+        if (args[0] != command.name) continue;
+        const auto rest = std::span(args).subspan(1);
+        if (rest.size() != command.argumentCount)
+            return UsageError(std::string(command.name) + " takes " + std::string(command.arguments));
+        return command.run(rest, std::cout, std::cerr);
+    }
+    return UsageError("unknown command '" + std::string(args[0]) + "'");
+}

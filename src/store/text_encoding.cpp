@@ -72,6 +72,9 @@ std::string Utf8ToCp1252(std::string_view text) {
             ++i;
             continue;
         }
+        // An overlong form (C0 80 for NUL) is malformed: it must not slip a NUL or a plain letter in.
+        static constexpr char32_t Shortest[] = {0, 0x80, 0x800, 0x10000};
+        if (cp < Shortest[extra]) cp = 0xFFFD;
         out.push_back(ByteFor(cp));
         i += static_cast<std::size_t>(extra) + 1;
     }

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <random>
 #include <system_error>
 
@@ -74,6 +75,50 @@ class SpanSource {
     std::size_t pos_ = 0;
 };
 
+// Reads straight from an open file, so the records land in the store without a copy of the whole
+// file in between. A read error is remembered: the caller reports it rather than Invalid.
+class FileSource {
+  public:
+    // sizeHint: the file's size when known, only to refuse counts that cannot fit before reading.
+    FileSource(std::FILE* f, std::optional<std::size_t> sizeHint) : f_(f), size_(sizeHint) {}
+    bool Read(void* dst, std::size_t n) {
+        if (n == 0) return !failed_;
+        const std::size_t got = std::fread(dst, 1, n, f_);
+        pos_ += got;
+        if (got == n) return true;
+        NoteError();
+        return false;
+    }
+    bool AtEnd() {
+        const int ch = std::getc(f_);
+        if (ch == EOF) {
+            NoteError();
+            return true;
+        }
+        std::ungetc(ch, f_);
+        return false;
+    }
+    std::size_t Remaining() const {
+        if (!size_ || pos_ > *size_) return SIZE_MAX; // the size was wrong: let the reads decide
+        return *size_ - pos_;
+    }
+    bool Failed() const { return failed_; }
+    int Error() const { return error_; }
+
+  private:
+    void NoteError() {
+        if (std::ferror(f_) && !failed_) {
+            failed_ = true;
+            error_ = errno;
+        }
+    }
+    std::FILE* f_;
+    std::optional<std::size_t> size_;
+    std::size_t pos_ = 0;
+    bool failed_ = false;
+    int error_ = 0;
+};
+
 template <class Source> bool ReadU16(Source& src, std::uint16_t& v) {
     std::uint8_t b[2];
     if (!src.Read(b, 2)) return false;
@@ -127,6 +172,8 @@ Expected<LoadedCollection, FileError> Parse(Source& src, std::string_view otherN
         seen[r] = true;
         c.ListeIndex[i] = r;
     }
+    // Bytes after the master order mean the counts do not describe this file.
+    if (!src.AtEnd()) return invalid;
     return out;
 }
 
@@ -142,9 +189,12 @@ std::vector<std::uint8_t> Serialize(const Collection& c, std::size_t n, RecordRa
     for (ListId id : SectionsOf('5')) size += 2 + c.List(id).size() * NameTextSize;
     std::vector<std::uint8_t> out;
     out.reserve(size);
-    out.insert(out.end(), {'K', 'X', '5'});
-    PutU16(out, n);
     out.resize(5 + n * TitleRecordSize);
+    out[0] = 'K';
+    out[1] = 'X';
+    out[2] = '5';
+    out[3] = static_cast<std::uint8_t>(n & 0xFF);
+    out[4] = static_cast<std::uint8_t>((n >> 8) & 0xFF);
     for (std::size_t i = 0; i < n; ++i)
         std::memcpy(out.data() + 5 + i * TitleRecordSize, recordAt(i).bytes.data(), TitleRecordSize);
     for (ListId id : SectionsOf('5')) {
@@ -198,30 +248,11 @@ Expected<LoadedCollection, FileFailure> LoadCollectionFile(const std::filesystem
     f = std::fopen(path.c_str(), "rb");
 #endif
     if (!f) return Unexpected{FileFailure{FileError::CannotRead, name, SystemReason(errno)}};
-    std::vector<std::uint8_t> bytes;
-    std::uint8_t chunk[1 << 16];
     const auto size = std::filesystem::file_size(path, ec);
-    if (!ec) bytes.reserve(static_cast<std::size_t>(size));
-    bool failed = false;
-    if (!ec && size > 0) {
-        bytes.resize(static_cast<std::size_t>(size));
-        const std::size_t got = std::fread(bytes.data(), 1, bytes.size(), f);
-        bytes.resize(got);
-        failed = std::ferror(f) != 0;
-    }
-    // Whatever the size said, read to the real end.
-    while (!failed) {
-        const std::size_t got = std::fread(chunk, 1, sizeof chunk, f);
-        bytes.insert(bytes.end(), chunk, chunk + got);
-        if (got < sizeof chunk) {
-            failed = std::ferror(f) != 0;
-            break;
-        }
-    }
-    const int readErr = errno;
+    FileSource src(f, ec ? std::nullopt : std::optional<std::size_t>(static_cast<std::size_t>(size)));
+    auto parsed = Parse(src, otherName);
     std::fclose(f);
-    if (failed) return Unexpected{FileFailure{FileError::CannotRead, name, SystemReason(readErr)}};
-    auto parsed = ParseCollection(bytes, otherName);
+    if (src.Failed()) return Unexpected{FileFailure{FileError::CannotRead, name, SystemReason(src.Error())}};
     if (!parsed) return Unexpected{FileFailure{parsed.error(), name, {}}};
     return std::move(parsed).value();
 }
@@ -247,7 +278,10 @@ Expected<Done, FileFailure> WriteFileReplacing(const std::filesystem::path& path
 
     std::random_device rd;
     std::filesystem::path temp = path;
-    temp += "." + std::to_string(rd() % 1000000) + ".tmp";
+    // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) about "." + std::string in Release.
+    temp += ".";
+    temp += std::to_string(rd() % 1000000);
+    temp += ".tmp";
     std::FILE* f = nullptr;
 #ifdef _WIN32
     f = _wfopen(temp.c_str(), L"wbx");

@@ -1,0 +1,24 @@
+#include "app/browse/title_list_model.h"
+
+#include "platform/text.h"
+
+namespace tavrin {
+
+TitleListModel::TitleListModel(const Collection& collection, const std::vector<std::uint16_t>& browse,
+                               QObject* parent)
+    : QAbstractListModel(parent), collection_(collection), browse_(browse) {}
+
+int TitleListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(browse_.size());
+}
+
+QVariant TitleListModel::data(const QModelIndex& index, int role) const {
+    if (role != Qt::DisplayRole ||
+        !checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+        return {};
+    const std::size_t record = browse_[static_cast<std::size_t>(index.row())];
+    if (record >= collection_.Count()) return {};
+    return QStringFromCp1252(collection_.RecordAt(record).TitleView());
+}
+
+} // namespace tavrin

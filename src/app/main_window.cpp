@@ -1,0 +1,635 @@
+#include "app/main_window.h"
+
+#include "app/app_identity.h"
+#include "app/browse/title_list_model.h"
+#include "app/save_question.h"
+#include "platform/help_viewer.h"
+#include "platform/settings_store.h"
+#include "platform/text.h"
+#include "platform/user_prompts.h"
+#include "platform/window_placement.h"
+#include "store/files/collection_file.h"
+#include "store/text_encoding.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDate>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QStyle>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace tavrin {
+namespace {
+
+// The designed size fits a 640 x 480 screen; larger screens give the title list more room.
+constexpr int DesignedWidth = 628;
+constexpr int DesignedHeight = 430;
+constexpr int DesignedListWidth = 190;
+constexpr int ExtraWidth = 140;
+
+QAction* AddItem(QMenu* menu, const char* name) {
+    QAction* action = menu->addAction(QString());
+    action->setObjectName(QLatin1String(name));
+    return action;
+}
+
+QMenu* AddMenu(QWidget* owner, const char* name) {
+    auto* menu = new QMenu(owner);
+    menu->setObjectName(QLatin1String(name));
+    return menu;
+}
+
+QLineEdit* Counter(const char* name, QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setReadOnly(true);
+    edit->setAlignment(Qt::AlignRight);
+    edit->setFixedWidth(44);
+    edit->setFocusPolicy(Qt::NoFocus);
+    return edit;
+}
+
+// A sunken panel with a caption and its counter, as " Total" and " Sorted" under the list.
+QWidget* CounterPanel(const char* name, QLabel*& caption, QLineEdit* counter, QWidget* parent) {
+    auto* panel = new QFrame(parent);
+    panel->setObjectName(QLatin1String(name));
+    panel->setFrameShape(QFrame::StyledPanel);
+    panel->setFrameShadow(QFrame::Sunken);
+    caption = new QLabel(panel);
+    auto* layout = new QHBoxLayout(panel);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->setSpacing(2);
+    layout->addWidget(caption);
+    layout->addStretch();
+    layout->addWidget(counter);
+    counter->setParent(panel);
+    return panel;
+}
+
+QToolButton* SpeedButton(const char* name, QWidget* parent) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->setAutoRaise(false);
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+
+QWidget* Page(const char* name, QWidget* parent) {
+    auto* page = new QWidget(parent);
+    page->setObjectName(QLatin1String(name));
+    return page;
+}
+
+} // namespace
+
+TLDF1::TLDF1(StartOptions options)
+    : settingsStore_(options.settingsFile.isEmpty() ? std::make_unique<SettingsStore>()
+                                                    : std::make_unique<SettingsStore>(options.settingsFile)),
+      prompts_(options.prompts ? std::move(options.prompts) : std::make_unique<QtUserPrompts>(this)),
+      commandLineFile_(options.commandLineFile) {
+    setObjectName(QStringLiteral("TLDF1"));
+    setWindowTitle(QLatin1String(MainWindowCaption));
+
+    settings_ = settingsStore_->Read();
+    catalogue_.SetLanguage(settings_.Language);
+
+    const QDate now = QDate::currentDate();
+    today_ = DayNumberFromDate(now.year(), now.month(), now.day()).value_or(0);
+    collection_.EarliestBuyDate = today_;
+
+    const QString envHome = qEnvironmentVariable("TAVRIN_HOME");
+    const std::optional<std::filesystem::path> tavrinHome =
+        envHome.isEmpty() ? std::nullopt : std::optional(PathFromQString(envHome));
+    const auto programDir = PathFromQString(QCoreApplication::applicationDirPath());
+    // Only probe the program's folder when it is a candidate.
+    const bool programDirWritable = !tavrinHome && IsWritableFolder(programDir);
+    folders_ = FoldersUnder(ChooseProgramHome(
+        tavrinHome, programDir, programDirWritable,
+        PathFromQString(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))));
+    // Missing folders only matter to the texts and media, which report their own failures.
+    CreateProgramFolders(folders_);
+
+    BuildMenus();
+    BuildControls();
+    EnableCollectionCommands(false);
+    RebuildTitleList();
+    FitToScreen();
+
+    windows_ = Windows::Create(catalogue_);
+    connect(windows_.kxtAbout.get(), &TKXTAbout::Closed, this, [this] { setEnabled(true); });
+    help_ = std::make_unique<HelpViewer>(QString());
+
+    LoadLanguage();
+}
+
+TLDF1::~TLDF1() {
+    // The model reads state that dies before the view does.
+    ListDisc->setModel(nullptr);
+}
+
+void TLDF1::BuildMenus() {
+    FILES1 = AddMenu(this, "FILES1");
+    NewTavrinfile1 = AddItem(FILES1, "NewTavrinfile1");
+    FILES1->addSeparator();
+    Open1 = AddItem(FILES1, "Open1");
+    SAVEButton = AddItem(FILES1, "SAVEButton");
+    SaveAs1 = AddItem(FILES1, "SaveAs1");
+    SaveSelectedList1 = AddItem(FILES1, "SaveSelectedList1");
+    FILES1->addSeparator();
+    Import1 = AddItem(FILES1, "Import1");
+    AddAList1 = AddItem(FILES1, "AddAList1");
+    FILES1->addSeparator();
+    Export1 = AddItem(FILES1, "Export1");
+    ExportAList1 = AddItem(FILES1, "ExportAList1");
+    FILES1->addSeparator();
+    Print = AddItem(FILES1, "Print");
+    FILES1->addSeparator();
+    N2 = AddItem(FILES1, "N2");
+
+    NewTavrinfile1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    Open1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    SAVEButton->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    N2->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+    TOOLS1 = AddMenu(this, "TOOLS1");
+    ManageList1 = AddMenu(TOOLS1, "ManageList1");
+    ManageActorList1 = AddItem(ManageList1, "ManageActorList1");
+    ManageBoxList1 = AddItem(ManageList1, "ManageBoxList1");
+    ManageComposerList1 = AddItem(ManageList1, "ManageComposerList1");
+    ManageDirectorList1 = AddItem(ManageList1, "ManageDirectorList1");
+    ManageInfoList1 = AddItem(ManageList1, "ManageInfoList1");
+    Informations21 = AddItem(ManageList1, "Informations21");
+    Publisher1 = AddItem(ManageList1, "Publisher1");
+    ManageRetailerList1 = AddItem(ManageList1, "ManageRetailerList1");
+    ManageList1->addSeparator();
+    MultimediaFiles1 = AddItem(ManageList1, "MultimediaFiles1");
+    TOOLS1->addMenu(ManageList1);
+    TOOLS1->addSeparator();
+    LoadList1 = AddMenu(TOOLS1, "LoadList1");
+    LoadActor1 = AddItem(LoadList1, "LoadActor1");
+    LoadBox1 = AddItem(LoadList1, "LoadBox1");
+    LoadComposer1 = AddItem(LoadList1, "LoadComposer1");
+    LoadDirector1 = AddItem(LoadList1, "LoadDirector1");
+    LoadInformations1 = AddItem(LoadList1, "LoadInformations1");
+    LoadPublisher1 = AddItem(LoadList1, "LoadPublisher1");
+    LoadRetailer1 = AddItem(LoadList1, "LoadRetailer1");
+    TOOLS1->addMenu(LoadList1);
+    SaveList1 = AddMenu(TOOLS1, "SaveList1");
+    Actor1 = AddItem(SaveList1, "Actor1");
+    Box1 = AddItem(SaveList1, "Box1");
+    Composer1 = AddItem(SaveList1, "Composer1");
+    Director1 = AddItem(SaveList1, "Director1");
+    Informations1 = AddItem(SaveList1, "Informations1");
+    Publisher2 = AddItem(SaveList1, "Publisher2");
+    Retailer1 = AddItem(SaveList1, "Retailer1");
+    TOOLS1->addMenu(SaveList1);
+    TOOLS1->addSeparator();
+    ReBuildingIndex1 = AddItem(TOOLS1, "ReBuildingIndex1");
+
+    STATS1 = AddMenu(this, "STATS1");
+    Statistics1 = AddItem(STATS1, "Statistics1");
+    DVDStatistics1 = AddItem(STATS1, "DVDStatistics1");
+
+    Language1 = AddMenu(this, "Language1");
+    English1 = AddItem(Language1, "English1");
+    Franais1 = AddItem(Language1, "Franais1");
+    Allemand1 = AddItem(Language1, "Allemand1");
+    Italiano1 = AddItem(Language1, "Italiano1");
+    Finlandais1 = AddItem(Language1, "Finlandais1");
+    // The language names are written in their own language and never change.
+    English1->setText(QStringLiteral("English"));
+    Franais1->setText(QStringLiteral("Français"));
+    Allemand1->setText(QStringLiteral("Deutsch"));
+    Italiano1->setText(QStringLiteral("Italiano"));
+    Finlandais1->setText(QStringLiteral("Finnish"));
+    int index = 0;
+    for (QAction* item : {English1, Franais1, Allemand1, Italiano1, Finlandais1}) {
+        item->setCheckable(true);
+        connect(item, &QAction::triggered, this, [this, index] { SetLanguage(index); });
+        ++index;
+    }
+
+    ABOUT1 = AddMenu(this, "ABOUT1");
+    Help2 = AddItem(ABOUT1, "Help2");
+    About2 = AddItem(ABOUT1, "About2");
+    Help2->setShortcut(QKeySequence::HelpContents);
+
+    for (QMenu* menu : {FILES1, TOOLS1, STATS1, Language1, ABOUT1})
+        menuBar()->addMenu(menu);
+
+    connect(NewTavrinfile1, &QAction::triggered, this, &TLDF1::NewTavrinfile1Click);
+    connect(Open1, &QAction::triggered, this, &TLDF1::Open1Click);
+    connect(SAVEButton, &QAction::triggered, this, &TLDF1::SAVEButtonClick);
+    connect(SaveAs1, &QAction::triggered, this, &TLDF1::SaveAs1Click);
+    connect(SaveSelectedList1, &QAction::triggered, this, &TLDF1::SaveSelectedList1Click);
+    connect(N2, &QAction::triggered, this, &QWidget::close);
+    connect(Help2, &QAction::triggered, this, &TLDF1::Help2Click);
+    connect(About2, &QAction::triggered, this, &TLDF1::About2Click);
+}
+
+void TLDF1::BuildControls() {
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("Central"));
+    setCentralWidget(central);
+
+    leftColumn_ = new QWidget(central);
+    EnterName = new QLineEdit(leftColumn_);
+    EnterName->setObjectName(QStringLiteral("EnterName"));
+    EnterName->setMaxLength(50);
+
+    ListDisc = new QListView(leftColumn_);
+    ListDisc->setObjectName(QStringLiteral("ListDisc"));
+    ListDisc->setUniformItemSizes(true);
+    ListDisc->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListDisc->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    model_ = new TitleListModel(collection_, listeIndexTri_, this);
+    ListDisc->setModel(model_);
+
+    NameFile = new QLineEdit(leftColumn_);
+    NameFile->setObjectName(QStringLiteral("NameFile"));
+    NameFile->setReadOnly(true);
+    NameFile->setFocusPolicy(Qt::NoFocus);
+    NameFile->setToolTip(QStringLiteral("File Currently Opened"));
+
+    Edit1 = Counter("Edit1", leftColumn_);
+    Edit2 = Counter("Edit2", leftColumn_);
+    Panel3 = CounterPanel("Panel3", Panel3Caption, Edit1, leftColumn_);
+    Panel12 = CounterPanel("Panel12", Panel12Caption, Edit2, leftColumn_);
+    Panel3Caption->setText(QStringLiteral(" Total"));
+
+    ProgressBar1 = new QProgressBar(leftColumn_);
+    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+    ProgressBar1->setTextVisible(false);
+    ProgressBar1->setMaximumHeight(12);
+    ProgressBar1->setValue(0);
+
+    Ajoute = SpeedButton("Ajoute", leftColumn_);
+    SpeedButton1 = SpeedButton("SpeedButton1", leftColumn_);
+    SpeedButton12 = SpeedButton("SpeedButton12", leftColumn_);
+    Efface = SpeedButton("Efface", leftColumn_);
+    SpeedButton13 = SpeedButton("SpeedButton13", leftColumn_);
+    SpeedButton23 = SpeedButton("SpeedButton23", leftColumn_);
+    SpeedButton13->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
+    SpeedButton23->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+
+    auto* counters = new QHBoxLayout;
+    counters->addWidget(Panel3, 1);
+    counters->addWidget(Panel12, 1);
+    buttons_ = new QGridLayout;
+    buttons_->setSpacing(2);
+    for (QToolButton* button : {Ajoute, SpeedButton1, SpeedButton12, Efface}) {
+        button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    }
+    auto* sortingButtons = new QHBoxLayout;
+    sortingButtons->addWidget(SpeedButton13);
+    sortingButtons->addWidget(SpeedButton23);
+    sortingButtons->addStretch();
+    sortingButtons->addWidget(ProgressBar1, 3);
+
+    auto* left = new QVBoxLayout(leftColumn_);
+    left->setContentsMargins(0, 0, 0, 0);
+    left->setSpacing(4);
+    left->addWidget(EnterName);
+    left->addWidget(ListDisc, 1);
+    left->addWidget(NameFile);
+    left->addLayout(counters);
+    left->addLayout(sortingButtons);
+    left->addLayout(buttons_);
+
+    Onglet = new QTabWidget(central);
+    Onglet->setObjectName(QStringLiteral("Onglet"));
+    // All five page names must stay readable on the designed width.
+    Onglet->tabBar()->setStyleSheet(QStringLiteral(
+        "QTabBar::tab { padding: 4px 7px; margin-right: 1px; border: 1px solid palette(mid); border-bottom: "
+        "none;"
+        " border-top-left-radius: 3px; border-top-right-radius: 3px; background: palette(button); }"
+        "QTabBar::tab:selected { background: palette(base); }"
+        "QTabBar::tab:!selected { margin-top: 2px; }"));
+    Onglet->setUsesScrollButtons(false);
+    DISC = Page("DISC", Onglet);
+    SORTDISC = Page("SORTDISC", Onglet);
+    GADGET = Page("GADGET", Onglet);
+    MEDIAS = Page("MEDIAS", Onglet);
+    TEXTDISC = Page("TEXTDISC", Onglet);
+    for (QWidget* page : {DISC, SORTDISC, GADGET, MEDIAS, TEXTDISC})
+        Onglet->addTab(page, QString());
+    Onglet->setCurrentWidget(DISC);
+
+    auto* layout = new QHBoxLayout(central);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->addWidget(leftColumn_);
+    layout->addWidget(Onglet, 1);
+}
+
+void TLDF1::FitToScreen() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QSize area = screen ? screen->size() : QSize();
+    const int extra = area.width() > 700 && area.height() > 500 ? ExtraWidth : 0;
+    leftColumn_->setFixedWidth(DesignedListWidth + extra);
+    // Add, Edit, Duplicate and Delete in one row when the list is wide enough, else two rows.
+    const int columns = extra > 0 ? 4 : 2;
+    int i = 0;
+    for (QToolButton* button : {Ajoute, SpeedButton1, SpeedButton12, Efface}) {
+        buttons_->addWidget(button, i / columns, i % columns);
+        ++i;
+    }
+    resize(DesignedWidth + extra, DesignedHeight);
+    CentreOnScreen(this);
+}
+
+void TLDF1::ApplyTexts() {
+    const auto text = [this](Msg m) { return QText(catalogue_, m); };
+
+    FILES1->setTitle(text(Msg::MsgFiles));
+    NewTavrinfile1->setText(text(Msg::MsgNew));
+    Open1->setText(text(Msg::MsgOpen));
+    SAVEButton->setText(text(Msg::MsgSave));
+    SaveAs1->setText(text(Msg::MsgSaveAs));
+    SaveSelectedList1->setText(text(Msg::MsgSaveSelectedTitles));
+    Import1->setText(text(Msg::MsgImportATitle));
+    AddAList1->setText(text(Msg::MsgAddAList));
+    Export1->setText(text(Msg::MsgExportATitle));
+    ExportAList1->setText(text(Msg::MsgExportAList));
+    Print->setText(text(Msg::MsgPrint));
+    N2->setText(text(Msg::MsgQuit));
+
+    TOOLS1->setTitle(text(Msg::MsgTools));
+    ManageList1->setTitle(text(Msg::MsgManageList));
+    ManageActorList1->setText(text(Msg::MsgActor));
+    ManageBoxList1->setText(text(Msg::MsgBoxNameOrMultiple));
+    ManageComposerList1->setText(text(Msg::MsgComposer));
+    ManageDirectorList1->setText(text(Msg::MsgDirector));
+    ManageInfoList1->setText(text(Msg::MsgOtherInformations) + QStringLiteral(" 1"));
+    Informations21->setText(text(Msg::MsgOtherInformations) + QStringLiteral(" 2"));
+    Publisher1->setText(text(Msg::MsgPublisher));
+    ManageRetailerList1->setText(text(Msg::MsgRetailer));
+    MultimediaFiles1->setText(text(Msg::MsgMultimediaFile));
+    LoadList1->setTitle(text(Msg::MsgLoadList));
+    SaveList1->setTitle(text(Msg::MsgSaveList));
+    for (auto [load, save, m] : {std::tuple{LoadActor1, Actor1, Msg::MsgActor},
+                                 std::tuple{LoadBox1, Box1, Msg::MsgBoxNameOrMultiple},
+                                 std::tuple{LoadComposer1, Composer1, Msg::MsgComposer},
+                                 std::tuple{LoadDirector1, Director1, Msg::MsgDirector},
+                                 std::tuple{LoadInformations1, Informations1, Msg::MsgOtherInformations},
+                                 std::tuple{LoadPublisher1, Publisher2, Msg::MsgPublisher},
+                                 std::tuple{LoadRetailer1, Retailer1, Msg::MsgRetailer}}) {
+        load->setText(text(m));
+        save->setText(text(m));
+    }
+    ReBuildingIndex1->setText(text(Msg::MsgReBuildingIndex));
+
+    STATS1->setTitle(QStringLiteral("STATS"));
+    Statistics1->setText(text(Msg::MsgStatistics));
+    DVDStatistics1->setText(text(Msg::MsgDvdStatistics));
+    Language1->setTitle(text(Msg::MsgLanguage));
+    ABOUT1->setTitle(text(Msg::MsgHelpMenu));
+    Help2->setText(text(Msg::MsgHelp));
+    About2->setText(text(Msg::MsgAbout));
+
+    Panel12Caption->setText(text(Msg::MsgSortedPanel));
+    for (auto [button, m] :
+         {std::pair{Ajoute, Msg::MsgAdd}, std::pair{SpeedButton1, Msg::MsgEdit},
+          std::pair{SpeedButton12, Msg::MsgDuplicate}, std::pair{Efface, Msg::MsgDelete}}) {
+        button->setText(text(m));
+        button->setToolTip(text(m));
+    }
+    SpeedButton13->setToolTip(text(Msg::MsgResetAllSorting));
+    SpeedButton23->setToolTip(text(Msg::MsgSelectManuallySomeTitles));
+
+    Onglet->setTabText(Onglet->indexOf(DISC), QStringLiteral("INFORMATION"));
+    Onglet->setTabText(Onglet->indexOf(SORTDISC), text(Msg::MsgSortTitles));
+    Onglet->setTabText(Onglet->indexOf(GADGET), QStringLiteral("GADGET"));
+    Onglet->setTabText(Onglet->indexOf(MEDIAS), QStringLiteral("MULTIMEDIA"));
+    Onglet->setTabText(Onglet->indexOf(TEXTDISC), QStringLiteral("TEXT"));
+
+    if (showsNewFile_) NameFile->setText(text(Msg::MsgNewFile));
+
+    help_->setWindowTitle(QLatin1String(ApplicationTitle) + QStringLiteral(" - ") + text(Msg::MsgHelp));
+    windows_.ApplyTexts();
+}
+
+void TLDF1::LoadLanguage() {
+    catalogue_.SetLanguage(settings_.Language);
+    QAction* const items[] = {English1, Franais1, Allemand1, Italiano1, Finlandais1};
+    for (int i = 0; i < LanguageCount; ++i)
+        items[i]->setChecked(i == settings_.Language);
+    ApplyTexts();
+}
+
+void TLDF1::SetLanguage(int language) {
+    settings_.Language = StartLanguage(language);
+    LoadLanguage();
+}
+
+void TLDF1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (activated_) return;
+    activated_ = true;
+    FirstActivation();
+}
+
+void TLDF1::FirstActivation() {
+    settings_.Language = StartLanguage(settings_.Language);
+    LoadLanguage();
+    EnterName->setFocus();
+    // After the window is on screen, so that a message about the file has a window to sit on.
+    if (!commandLineFile_.isEmpty())
+        QTimer::singleShot(0, this, [this] { LoadFromCommandLine(commandLineFile_); });
+}
+
+void TLDF1::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) EnterName->setFocus();
+}
+
+void TLDF1::closeEvent(QCloseEvent* event) {
+    if (!ConfirmChanges()) {
+        event->ignore();
+        return;
+    }
+    settingsStore_->Write(settings_);
+    windows_.CloseAll();
+    help_->hide();
+    event->accept();
+}
+
+// ---- The title list ----
+
+void TLDF1::CopyMasterToBrowse() {
+    listeIndexTri_ = collection_.ListeIndex;
+}
+
+void TLDF1::RebuildTitleList() {
+    model_->Refresh();
+    Edit1->setText(QString::number(collection_.Count()));
+    Edit2->setText(QString::number(listeIndexTri_.size()));
+    ProgressBar1->setValue(0);
+}
+
+std::optional<std::size_t> TLDF1::CurrentRecord() const {
+    const QModelIndexList rows = ListDisc->selectionModel()->selectedRows();
+    if (rows.isEmpty()) return std::nullopt;
+    const auto row = static_cast<std::size_t>(rows.front().row());
+    if (row >= listeIndexTri_.size()) return std::nullopt;
+    return listeIndexTri_[row];
+}
+
+// ---- File commands ----
+
+std::string TLDF1::OtherName() const {
+    return Utf8ToCp1252(catalogue_(Msg::MsgOther));
+}
+
+void TLDF1::EnableCollectionCommands(bool enable) {
+    for (QAction* action : {SAVEButton, SaveAs1, Import1, AddAList1, Export1, ExportAList1})
+        action->setEnabled(enable);
+    for (QMenu* menu : {TOOLS1, STATS1}) {
+        menu->setEnabled(enable);
+        menu->menuAction()->setEnabled(enable);
+    }
+    Ajoute->setEnabled(enable);
+    Efface->setEnabled(enable);
+}
+
+bool TLDF1::ConfirmChanges() {
+    return ConfirmUnsavedChanges(
+        collection_.Modified,
+        [this] {
+            return prompts_->AskSaveChanges(QStringLiteral("CONFIRMATION"),
+                                            QText(catalogue_, Msg::MsgDoYouWantTo));
+        },
+        [this] { return SaveByRule(); });
+}
+
+void TLDF1::NewTavrinfile1Click() {
+    if (!ConfirmChanges()) return;
+    ClearCollection(collection_);
+    collection_.Modified = false;
+    collection_.EarliestBuyDate = today_;
+    listeIndexTri_.clear();
+    EnterName->clear();
+    RebuildTitleList();
+    showsNewFile_ = true;
+    NameFile->setText(QText(catalogue_, Msg::MsgNewFile));
+    EnableCollectionCommands(true);
+}
+
+void TLDF1::Open1Click() {
+    if (!ConfirmChanges()) return;
+    const QString fileName = prompts_->AskOpenFile(CollectionDialog(QStringLiteral("OPEN")));
+    if (fileName.isEmpty()) return;
+    LoadCollection(fileName);
+}
+
+void TLDF1::LoadFromCommandLine(const QString& fileName) {
+    LoadCollection(fileName);
+}
+
+bool TLDF1::LoadCollection(const QString& fileName) {
+    auto loaded = LoadCollectionFile(PathFromQString(fileName), OtherName());
+    if (!loaded) {
+        switch (loaded.error().error) {
+        case FileError::NotFound:
+            break;
+        case FileError::Invalid:
+            prompts_->ShowMessage(QText(catalogue_, Msg::MsgInvalidFile));
+            break;
+        case FileError::CannotRead:
+        case FileError::CannotWrite:
+            prompts_->ShowMessage(QText(catalogue_, Msg::MsgCannotReadFile) + fileName);
+            break;
+        }
+        return false;
+    }
+    Collection& fresh = loaded->collection;
+    fresh.Modified = false;
+    fresh.CurrentFileName = fileName.toStdString();
+    fresh.EarliestBuyDate = EarliestBuyDate(fresh, today_);
+    collection_ = std::move(fresh);
+
+    EnterName->clear();
+    CopyMasterToBrowse();
+    RebuildTitleList();
+    if (!listeIndexTri_.empty()) ListDisc->setCurrentIndex(model_->index(0));
+    showsNewFile_ = false;
+    NameFile->setText(fileName);
+    EnableCollectionCommands(true);
+    return true;
+}
+
+FileDialogSpec TLDF1::CollectionDialog(const QString& title) {
+    return {title, QStringLiteral("Tavrin File (*.KXT)"), QStringLiteral("KXT")};
+}
+
+void TLDF1::SAVEButtonClick() {
+    SaveByRule();
+}
+
+void TLDF1::SaveAs1Click() {
+    SaveAsDialog();
+}
+
+bool TLDF1::SaveByRule() {
+    if (SaveNeedsDialog(NameFile->text().toStdString(), collection_.CurrentFileName)) return SaveAsDialog();
+    return WriteCollectionTo(QStringFromUtf8(collection_.CurrentFileName));
+}
+
+bool TLDF1::SaveAsDialog() {
+    const QString fileName = prompts_->AskSaveFile(CollectionDialog(QStringLiteral("SAVE")));
+    if (fileName.isEmpty()) return false;
+    return WriteCollectionTo(fileName);
+}
+
+bool TLDF1::WriteCollectionTo(const QString& fileName) {
+    if (auto written = SaveCollection(collection_, PathFromQString(fileName)); !written) {
+        prompts_->ShowMessage(QText(catalogue_, Msg::MsgCannotWriteFile) + fileName);
+        return false;
+    }
+    showsNewFile_ = false;
+    NameFile->setText(QStringFromUtf8(collection_.CurrentFileName));
+    SAVEButton->setEnabled(true);
+    return true;
+}
+
+void TLDF1::SaveSelectedList1Click() {
+    if (!SelectionIsSavable(collection_, listeIndexTri_)) {
+        prompts_->ShowMessage(QText(catalogue_, Msg::MsgYouHaveMadeNo));
+        return;
+    }
+    const QString fileName = prompts_->AskSaveFile(CollectionDialog(QStringLiteral("SAVE")));
+    if (fileName.isEmpty()) return;
+    if (!WriteFileReplacing(PathFromQString(fileName), SerializeSelection(collection_, listeIndexTri_)))
+        prompts_->ShowMessage(QText(catalogue_, Msg::MsgCannotWriteFile) + fileName);
+}
+
+// ---- Help ----
+
+void TLDF1::Help2Click() {
+    help_->ShowContents();
+}
+
+void TLDF1::About2Click() {
+    setEnabled(false);
+    windows_.kxtAbout->show();
+    windows_.kxtAbout->raise();
+    windows_.kxtAbout->activateWindow();
+}
+
+} // namespace tavrin

@@ -1,0 +1,211 @@
+// The main window: the menus, the title list with its counters, the pages of the current title,
+// the file commands and the start and end of a session.
+#pragma once
+
+#include "app/program_folders.h"
+#include "app/settings.h"
+#include "app/window_shells.h"
+#include "lang/catalogue.h"
+#include "platform/user_prompts.h"
+#include "store/collection.h"
+#include "store/day_number.h"
+
+#include <QMainWindow>
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class QAction;
+class QGridLayout;
+class QLabel;
+class QLineEdit;
+class QListView;
+class QMenu;
+class QProgressBar;
+class QTabWidget;
+class QToolButton;
+
+namespace tavrin {
+
+class HelpViewer;
+class SettingsStore;
+class TitleListModel;
+
+struct StartOptions {
+    QString commandLineFile;              // opened at the first activation; empty: none
+    QString settingsFile;                 // an INI file instead of the user's settings store
+    std::unique_ptr<UserPrompts> prompts; // null: the real dialogs
+};
+
+class TLDF1 : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    explicit TLDF1(StartOptions options = {});
+    ~TLDF1() override;
+
+    // The open collection and the browse list, which the other windows read and change directly.
+    Collection& Data() { return collection_; }
+    const Collection& Data() const { return collection_; }
+    std::vector<std::uint16_t>& ListeIndexTri() { return listeIndexTri_; }
+    const Settings& CurrentSettings() const { return settings_; }
+    const MessageCatalogue& Catalogue() const { return catalogue_; }
+    const ProgramFolders& Folders() const { return folders_; }
+    DayNumber Today() const { return today_; }
+    Windows& SecondaryWindows() { return windows_; }
+    HelpViewer* Help() const { return help_.get(); }
+
+    // The browse list becomes a copy of the master order.
+    void CopyMasterToBrowse();
+    // Shows the browse list again and updates the Total and Sorted counters.
+    void RebuildTitleList();
+    // The record number of the selected title, if any.
+    std::optional<std::size_t> CurrentRecord() const;
+
+    // Re-labels every control of this window and of the secondary windows.
+    void ApplyTexts();
+    // Switches the interface to a language index (0 English .. 4 Finnish).
+    void SetLanguage(int language);
+
+    // File commands (FILES menu).
+    void NewTavrinfile1Click();
+    void Open1Click();
+    void SAVEButtonClick();
+    void SaveAs1Click();
+    void SaveSelectedList1Click();
+    // Loads a collection without a dialog and without the question (command line).
+    void LoadFromCommandLine(const QString& fileName);
+
+    void Help2Click();
+    void About2Click();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+  private:
+    void BuildMenus();
+    void BuildControls();
+    void FitToScreen();
+    void LoadLanguage();
+    void FirstActivation();
+
+    // Swaps in the collection of a file; on any failure the open collection stays as it was.
+    bool LoadCollection(const QString& fileName);
+    // The question about unsaved changes; true when the command may go on.
+    bool ConfirmChanges();
+    // Save: to the current file, or through the Save As dialog when there is none.
+    bool SaveByRule();
+    bool SaveAsDialog();
+    bool WriteCollectionTo(const QString& fileName);
+    void EnableCollectionCommands(bool enable);
+    // The open and save dialogs of collection files.
+    static FileDialogSpec CollectionDialog(const QString& title);
+    // The word "Other" of the current language as stored in files.
+    std::string OtherName() const;
+
+    // State.
+    Collection collection_;
+    std::vector<std::uint16_t> listeIndexTri_;
+    Settings settings_;
+    MessageCatalogue catalogue_;
+    DayNumber today_ = 0;
+    ProgramFolders folders_;
+    std::unique_ptr<SettingsStore> settingsStore_;
+    std::unique_ptr<UserPrompts> prompts_;
+    QString commandLineFile_;
+    bool activated_ = false;
+    bool showsNewFile_ = false; // NameFile shows "New File", to be re-labelled with the language
+
+    // Menus and their commands.
+    QMenu* FILES1 = nullptr;
+    QAction* NewTavrinfile1 = nullptr;
+    QAction* Open1 = nullptr;
+    QAction* SAVEButton = nullptr;
+    QAction* SaveAs1 = nullptr;
+    QAction* SaveSelectedList1 = nullptr;
+    QAction* Import1 = nullptr;
+    QAction* AddAList1 = nullptr;
+    QAction* Export1 = nullptr;
+    QAction* ExportAList1 = nullptr;
+    QAction* Print = nullptr;
+    QAction* N2 = nullptr;
+    QMenu* TOOLS1 = nullptr;
+    QMenu* ManageList1 = nullptr;
+    QAction* ManageActorList1 = nullptr;
+    QAction* ManageBoxList1 = nullptr;
+    QAction* ManageComposerList1 = nullptr;
+    QAction* ManageDirectorList1 = nullptr;
+    QAction* ManageInfoList1 = nullptr;
+    QAction* Informations21 = nullptr;
+    QAction* Publisher1 = nullptr;
+    QAction* ManageRetailerList1 = nullptr;
+    QAction* MultimediaFiles1 = nullptr;
+    QMenu* LoadList1 = nullptr;
+    QAction* LoadActor1 = nullptr;
+    QAction* LoadBox1 = nullptr;
+    QAction* LoadComposer1 = nullptr;
+    QAction* LoadDirector1 = nullptr;
+    QAction* LoadInformations1 = nullptr;
+    QAction* LoadPublisher1 = nullptr;
+    QAction* LoadRetailer1 = nullptr;
+    QMenu* SaveList1 = nullptr;
+    QAction* Actor1 = nullptr;
+    QAction* Box1 = nullptr;
+    QAction* Composer1 = nullptr;
+    QAction* Director1 = nullptr;
+    QAction* Informations1 = nullptr;
+    QAction* Publisher2 = nullptr;
+    QAction* Retailer1 = nullptr;
+    QAction* ReBuildingIndex1 = nullptr;
+    QMenu* STATS1 = nullptr;
+    QAction* Statistics1 = nullptr;
+    QAction* DVDStatistics1 = nullptr;
+    QMenu* Language1 = nullptr;
+    QAction* English1 = nullptr;
+    QAction* Franais1 = nullptr;
+    QAction* Allemand1 = nullptr;
+    QAction* Italiano1 = nullptr;
+    QAction* Finlandais1 = nullptr;
+    QMenu* ABOUT1 = nullptr;
+    QAction* Help2 = nullptr;
+    QAction* About2 = nullptr;
+
+    // The left column.
+    QLineEdit* EnterName = nullptr;
+    QListView* ListDisc = nullptr;
+    QLineEdit* NameFile = nullptr;
+    QWidget* Panel3 = nullptr;
+    QLabel* Panel3Caption = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QWidget* Panel12 = nullptr;
+    QLabel* Panel12Caption = nullptr;
+    QLineEdit* Edit2 = nullptr;
+    QProgressBar* ProgressBar1 = nullptr;
+    QToolButton* Ajoute = nullptr;
+    QToolButton* Efface = nullptr;
+    QToolButton* SpeedButton1 = nullptr;
+    QToolButton* SpeedButton12 = nullptr;
+    QToolButton* SpeedButton13 = nullptr;
+    QToolButton* SpeedButton23 = nullptr;
+    QWidget* leftColumn_ = nullptr;
+    QGridLayout* buttons_ = nullptr;
+
+    // The pages.
+    QTabWidget* Onglet = nullptr;
+    QWidget* DISC = nullptr;
+    QWidget* SORTDISC = nullptr;
+    QWidget* GADGET = nullptr;
+    QWidget* MEDIAS = nullptr;
+    QWidget* TEXTDISC = nullptr;
+
+    TitleListModel* model_ = nullptr;
+    Windows windows_;
+    std::unique_ptr<HelpViewer> help_;
+};
+
+} // namespace tavrin

@@ -1,0 +1,143 @@
+#include "app/window_shells.h"
+
+#include "platform/text.h"
+#include "platform/window_placement.h"
+
+namespace tavrin {
+namespace {
+
+// Name, ownership of the quit decision and place: what every secondary window shares.
+void PrepareWindow(QWidget* window, const char* name) {
+    window->setObjectName(QLatin1String(name));
+    window->setAttribute(Qt::WA_QuitOnClose, false);
+    CentreOnScreen(window);
+}
+
+} // namespace
+
+TAjouteF::TAjouteF(const MessageCatalogue& catalogue) : catalogue_(catalogue) {
+    PrepareWindow(this, "TAjouteF");
+    ApplyTexts();
+}
+void TAjouteF::ApplyTexts() {
+    setWindowTitle(QStringLiteral("ADD"));
+}
+
+TChooseActor::TChooseActor(const MessageCatalogue& catalogue) : catalogue_(catalogue) {
+    PrepareWindow(this, "TChooseActor");
+    ApplyTexts();
+}
+void TChooseActor::ApplyTexts() {
+    setWindowTitle(QText(catalogue_, Msg::MsgActor));
+}
+
+TChangeBase::TChangeBase(const MessageCatalogue& catalogue) : catalogue_(catalogue) {
+    PrepareWindow(this, "TChangeBase");
+    ApplyTexts();
+}
+void TChangeBase::ApplyTexts() {
+    setWindowTitle(QText(catalogue_, Msg::MsgModify));
+}
+
+TStatsForm::TStatsForm(const MessageCatalogue& catalogue)
+    : QWidget(nullptr, Qt::Window), catalogue_(catalogue) {
+    PrepareWindow(this, "TStatsForm");
+    ApplyTexts();
+}
+void TStatsForm::ApplyTexts() {
+    setWindowTitle(QStringLiteral("STATS"));
+}
+
+TCleaning::TCleaning(const MessageCatalogue& catalogue) : catalogue_(catalogue) {
+    PrepareWindow(this, "TCleaning");
+    ApplyTexts();
+}
+void TCleaning::ApplyTexts() {
+    setWindowTitle(QText(catalogue_, Msg::MsgCleaning));
+}
+
+TChooseMedia::TChooseMedia(const MessageCatalogue& catalogue) : catalogue_(catalogue) {
+    PrepareWindow(this, "TChooseMedia");
+    ApplyTexts();
+}
+void TChooseMedia::ApplyTexts() {
+    setWindowTitle(QText(catalogue_, Msg::MsgMultimediaFile));
+}
+
+TMIMAGE::TMIMAGE() {
+    resize(433, 273);
+    PrepareWindow(this, "TMIMAGE");
+}
+
+TDVDPanel::TDVDPanel(const MessageCatalogue& catalogue) : catalogue_(catalogue) {
+    PrepareWindow(this, "TDVDPanel");
+    ApplyTexts();
+}
+void TDVDPanel::ApplyTexts() {
+    setWindowTitle(QText(catalogue_, Msg::MsgDvdPanel));
+}
+
+TEXPORTLIST::TEXPORTLIST(const MessageCatalogue& catalogue)
+    : QWidget(nullptr, Qt::Window), catalogue_(catalogue) {
+    PrepareWindow(this, "TEXPORTLIST");
+    ApplyTexts();
+}
+void TEXPORTLIST::ApplyTexts() {
+    setWindowTitle(QStringLiteral("EXPORT"));
+}
+
+TChooseElement::TChooseElement(const MessageCatalogue& catalogue) : catalogue_(catalogue) {
+    PrepareWindow(this, "TChooseElement");
+    ApplyTexts();
+}
+void TChooseElement::ApplyTexts() {
+    setWindowTitle(QStringLiteral("CHOOSE"));
+}
+
+THTMLCHOIX::THTMLCHOIX(const MessageCatalogue& catalogue) : catalogue_(catalogue) {
+    PrepareWindow(this, "THTMLCHOIX");
+    ApplyTexts();
+}
+void THTMLCHOIX::ApplyTexts() {
+    setWindowTitle(QStringLiteral("HTML"));
+}
+
+Windows Windows::Create(const MessageCatalogue& catalogue) {
+    Windows w;
+    w.ajouteF = std::make_unique<TAjouteF>(catalogue);
+    w.chooseActor = std::make_unique<TChooseActor>(catalogue);
+    w.changeBase = std::make_unique<TChangeBase>(catalogue);
+    w.statsForm = std::make_unique<TStatsForm>(catalogue);
+    w.kxtAbout = std::make_unique<TKXTAbout>();
+    w.cleaning = std::make_unique<TCleaning>(catalogue);
+    w.chooseMedia = std::make_unique<TChooseMedia>(catalogue);
+    w.mImage = std::make_unique<TMIMAGE>();
+    w.dvdPanel = std::make_unique<TDVDPanel>(catalogue);
+    w.exportList = std::make_unique<TEXPORTLIST>(catalogue);
+    w.chooseElement = std::make_unique<TChooseElement>(catalogue);
+    w.htmlChoix = std::make_unique<THTMLCHOIX>(catalogue);
+    return w;
+}
+
+void Windows::ApplyTexts() {
+    ajouteF->ApplyTexts();
+    chooseActor->ApplyTexts();
+    changeBase->ApplyTexts();
+    statsForm->ApplyTexts();
+    cleaning->ApplyTexts();
+    chooseMedia->ApplyTexts();
+    dvdPanel->ApplyTexts();
+    exportList->ApplyTexts();
+    chooseElement->ApplyTexts();
+    htmlChoix->ApplyTexts();
+}
+
+void Windows::CloseAll() {
+    QWidget* all[] = {ajouteF.get(),  chooseActor.get(), changeBase.get(),    statsForm.get(),
+                      kxtAbout.get(), cleaning.get(),    chooseMedia.get(),   mImage.get(),
+                      dvdPanel.get(), exportList.get(),  chooseElement.get(), htmlChoix.get()};
+    for (QWidget* window : all)
+        if (window) window->hide();
+}
+
+} // namespace tavrin

@@ -1,0 +1,19 @@
+#include "cli/convert.h"
+
+#include "cli/cli_files.h"
+
+namespace tavrin::cli {
+
+int RunConvert(std::span<const std::string_view> args, std::ostream&, std::ostream& err) {
+    auto loaded = LoadForCli(std::filesystem::path(args[0]), err);
+    if (!loaded) return ExitFailure;
+    const auto written =
+        WriteFileReplacing(std::filesystem::path(args[1]), SerializeCollection(loaded->collection));
+    if (!written) {
+        ReportFailure(err, written.error());
+        return ExitFailure;
+    }
+    return ExitOk;
+}
+
+} // namespace tavrin::cli

@@ -1,0 +1,13 @@
+// `tavrin-cli convert IN OUT`: any version of a collection file in, version "KX5" out.
+#pragma once
+
+#include <ostream>
+#include <span>
+#include <string_view>
+
+namespace tavrin::cli {
+
+// OUT is replaced in one step, so a failure leaves an existing OUT as it was.
+int RunConvert(std::span<const std::string_view> args, std::ostream& out, std::ostream& err);
+
+} // namespace tavrin::cli

@@ -1,0 +1,57 @@
+#include "platform/settings_store.h"
+
+#include <QSettings>
+#include <QStringList>
+
+namespace tavrin {
+
+SettingsStore::SettingsStore()
+#ifdef Q_OS_WIN
+    : settings_(std::make_unique<QSettings>(QStringLiteral("HKEY_CURRENT_USER\\Software\\Tavrin"),
+                                            QSettings::NativeFormat))
+#else
+    : settings_(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                            QStringLiteral("Tavrin"), QStringLiteral("Tavrin")))
+#endif
+{
+}
+
+SettingsStore::SettingsStore(const QString& iniFile)
+    : settings_(std::make_unique<QSettings>(iniFile, QSettings::IniFormat)) {}
+
+SettingsStore::~SettingsStore() = default;
+
+Settings SettingsStore::Read() {
+    if (settings_->status() != QSettings::NoError) {
+        usable_ = false;
+        return Settings{};
+    }
+    SettingValues values;
+    for (std::string_view name : SettingNames) {
+        const QString key = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+        if (settings_->contains(key))
+            values.emplace(std::string(name), settings_->value(key).toString().toStdString());
+    }
+    if (values.empty()) {
+        // No key yet: this is the first run, so the defaults are stored at once.
+        const Settings defaults;
+        usable_ = WriteValues(SettingsToValues(defaults));
+        return defaults;
+    }
+    return SettingsFromValues(values);
+}
+
+void SettingsStore::Write(const Settings& settings) {
+    if (!usable_) return;
+    usable_ = WriteValues(SettingsToValues(settings));
+}
+
+bool SettingsStore::WriteValues(const SettingValues& values) {
+    if (!settings_->isWritable()) return false;
+    for (const auto& [name, text] : values)
+        settings_->setValue(QString::fromStdString(name), QString::fromStdString(text));
+    settings_->sync();
+    return settings_->status() == QSettings::NoError;
+}
+
+} // namespace tavrin

@@ -1,0 +1,40 @@
+// The per-user settings store: the registry key HKEY_CURRENT_USER\Software\Tavrin on Windows, an
+// INI file in the user's configuration folder elsewhere. Holds the six one-character values.
+#pragma once
+
+#include "app/settings.h"
+
+#include <QString>
+
+#include <memory>
+
+class QSettings;
+
+namespace tavrin {
+
+class SettingsStore {
+  public:
+    // The user's own store.
+    SettingsStore();
+    // An INI file at this path (tests, portable set-ups).
+    explicit SettingsStore(const QString& iniFile);
+    ~SettingsStore();
+    SettingsStore(const SettingsStore&) = delete;
+    SettingsStore& operator=(const SettingsStore&) = delete;
+
+    // Reads the six values. A store that does not exist yet is created with the defaults; when it
+    // cannot be created the defaults apply and the store is never written.
+    Settings Read();
+    // Writes the six values; does nothing when the store could not be created or opened.
+    void Write(const Settings& settings);
+    // False once the store proved impossible to create or write.
+    bool Usable() const { return usable_; }
+
+  private:
+    bool WriteValues(const SettingValues& values);
+
+    std::unique_ptr<QSettings> settings_;
+    bool usable_ = true;
+};
+
+} // namespace tavrin

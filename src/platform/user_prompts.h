@@ -1,0 +1,45 @@
+// The dialogs and message boxes the windows put in front of the user, behind one small interface
+// so that window tests can answer them without running modal loops.
+#pragma once
+
+#include "app/save_question.h"
+
+#include <QString>
+
+class QWidget;
+
+namespace tavrin {
+
+struct FileDialogSpec {
+    QString title;         // "OPEN", "SAVE"
+    QString filter;        // as shown, e.g. "Tavrin File (*.KXT)"
+    QString defaultSuffix; // without the dot
+};
+
+class UserPrompts {
+  public:
+    virtual ~UserPrompts() = default;
+    // The chosen existing file, or an empty text when cancelled.
+    virtual QString AskOpenFile(const FileDialogSpec& spec) = 0;
+    // The chosen file name (overwriting confirmed), or an empty text when cancelled.
+    virtual QString AskSaveFile(const FileDialogSpec& spec) = 0;
+    // Yes / No / Cancel with a question icon.
+    virtual SaveAnswer AskSaveChanges(const QString& caption, const QString& text) = 0;
+    // A plain message with an OK button.
+    virtual void ShowMessage(const QString& text) = 0;
+};
+
+// The real dialogs, parented to a window.
+class QtUserPrompts final : public UserPrompts {
+  public:
+    explicit QtUserPrompts(QWidget* parent) : parent_(parent) {}
+    QString AskOpenFile(const FileDialogSpec& spec) override;
+    QString AskSaveFile(const FileDialogSpec& spec) override;
+    SaveAnswer AskSaveChanges(const QString& caption, const QString& text) override;
+    void ShowMessage(const QString& text) override;
+
+  private:
+    QWidget* parent_;
+};
+
+} // namespace tavrin

@@ -1,0 +1,391 @@
+// The main window's file commands: New, Open, Save, Save As, Save Selected Titles, the question
+// about unsaved changes, and the commands that wait for a collection.
+#include "app/window_test_support.h"
+#include "store/files/collection_file.h"
+#include "test_support.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+using namespace tavrin;
+using namespace tavrin::test;
+
+namespace {
+
+const std::vector<std::string> NoNames;
+
+// A version-5 file with these titles in record order and the master order given.
+QString WriteKx5(const QString& path, const std::vector<std::string>& titles,
+                 const std::vector<std::uint16_t>& order) {
+    std::vector<TitleRecord> records;
+    for (const auto& t : titles)
+        records.push_back(MakeTitle(t));
+    WriteBytes(PathFromQString(path),
+               BuildFile('5', records, std::vector<std::vector<std::string>>(9, NoNames), order));
+    return path;
+}
+
+QStringList Titles(const Collection& c) {
+    QStringList titles;
+    for (auto r : c.ListeIndex)
+        titles << QStringFromCp1252(c.RecordAt(r).TitleView());
+    return titles;
+}
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<QTemporaryDir> dir_;
+    QString Path(const QString& name) const { return dir_->filePath(name); }
+    WindowUnderTest Make() { return MakeWindow(Path(QStringLiteral("settings.ini"))); }
+    // A window holding a new collection with unsaved titles.
+    WindowUnderTest MakeModified(std::initializer_list<const char*> titles) {
+        auto w = Make();
+        w.window->NewTavrinfile1Click();
+        for (const char* t : titles)
+            AppendTitle(w.window->Data(), MakeTitle(t));
+        w.window->CopyMasterToBrowse();
+        w.window->RebuildTitleList();
+        return w;
+    }
+
+  private slots:
+    void init() {
+        dir_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir_->isValid());
+    }
+
+    void commandsWaitForACollection() {
+        auto [window, prompts] = Make();
+        const char* waiting[] = {"SAVEButton", "SaveAs1", "Import1", "AddAList1", "Export1", "ExportAList1"};
+        const char* always[] = {"NewTavrinfile1", "Open1", "SaveSelectedList1", "Print", "N2",
+                                "Help2",          "About2"};
+        auto check = [&](bool loaded) {
+            for (const char* name : waiting)
+                QVERIFY2(ActionOf(*window, name)->isEnabled() == loaded, name);
+            for (const char* name : always)
+                QVERIFY2(ActionOf(*window, name)->isEnabled(), name);
+            QCOMPARE(MenuOf(*window, "TOOLS1")->menuAction()->isEnabled(), loaded);
+            QCOMPARE(MenuOf(*window, "STATS1")->menuAction()->isEnabled(), loaded);
+            QCOMPARE(ButtonOf(*window, "Ajoute")->isEnabled(), loaded);
+            QCOMPARE(ButtonOf(*window, "Efface")->isEnabled(), loaded);
+        };
+        check(false);
+
+        // A file that could not be loaded enables nothing.
+        WriteBytes(PathFromQString(Path("bad.KXT")), {'K', 'X', '9', 0, 0});
+        prompts->openAnswers = {Path("bad.KXT"), Path("missing.KXT")};
+        ActionOf(*window, "Open1")->trigger();
+        ActionOf(*window, "Open1")->trigger();
+        check(false);
+
+        ActionOf(*window, "NewTavrinfile1")->trigger();
+        check(true);
+        QCOMPARE(EditOf(*window, "NameFile")->text(), QStringLiteral("New File"));
+        QCOMPARE(EditOf(*window, "Edit1")->text(), QStringLiteral("0"));
+        QCOMPARE(EditOf(*window, "Edit2")->text(), QStringLiteral("0"));
+
+        auto [opened, openPrompts] = Make();
+        openPrompts->openAnswers = {WriteKx5(Path("one.KXT"), {"ALIEN"}, {0})};
+        ActionOf(*opened, "Open1")->trigger();
+        for (const char* name : waiting)
+            QVERIFY2(ActionOf(*opened, name)->isEnabled(), name);
+        QVERIFY(MenuOf(*opened, "TOOLS1")->menuAction()->isEnabled());
+        QVERIFY(ButtonOf(*opened, "Ajoute")->isEnabled());
+    }
+
+    void keyboardShortcutsReachTheFileCommands() {
+        auto [window, prompts] = Make();
+        window->show();
+        QApplication::setActiveWindow(window.get());
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QTest::keyClick(window.get(), Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(EditOf(*window, "NameFile")->text(), QStringLiteral("New File"));
+        QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(prompts->openAsked, 1);
+        QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(prompts->saveAsked, 1); // a new collection has no file yet
+        QTest::keyClick(window.get(), Qt::Key_Q, Qt::ControlModifier);
+        QVERIFY(!window->isVisible());
+    }
+
+    void openShowsTheTitlesInTitleOrder() {
+        auto [window, prompts] = Make();
+        const QString file = WriteKx5(Path("three.KXT"), {"ZULU", "ALIEN", "CIN\xC9MA PARADISO"}, {1, 2, 0});
+        prompts->openAnswers = {file};
+        ActionOf(*window, "Open1")->trigger();
+
+        QCOMPARE(prompts->lastDialog.title, QStringLiteral("OPEN"));
+        QCOMPARE(prompts->lastDialog.filter, QStringLiteral("Tavrin File (*.KXT)"));
+        QCOMPARE(prompts->lastDialog.defaultSuffix, QStringLiteral("KXT"));
+        QCOMPARE(ShownTitles(*window), (QStringList{"ALIEN", "CINÉMA PARADISO", "ZULU"}));
+        QCOMPARE(EditOf(*window, "Edit1")->text(), QStringLiteral("3"));
+        QCOMPARE(EditOf(*window, "Edit2")->text(), QStringLiteral("3"));
+        QCOMPARE(EditOf(*window, "NameFile")->text(), file);
+        QCOMPARE(window->Data().CurrentFileName, file.toStdString());
+        QVERIFY(!window->Data().Modified);
+        // The first row is selected: record 1, "ALIEN".
+        QCOMPARE(window->CurrentRecord(), std::optional<std::size_t>(1));
+        QVERIFY(prompts->messages.isEmpty());
+    }
+
+    void opensOlderVersions() {
+        auto [window, prompts] = Make();
+        // "KX2": director, actor, composer, box, info and retailer sections only.
+        WriteBytes(PathFromQString(Path("old.KXT")),
+                   BuildFile('2', {MakeTitle("VERTIGO"), MakeTitle("PSYCHO")},
+                             std::vector<std::vector<std::string>>(6, NoNames), {1, 0}));
+        // "KXT": five sections.
+        WriteBytes(
+            PathFromQString(Path("oldest.KXT")),
+            BuildFile('T', {MakeTitle("RAN")}, std::vector<std::vector<std::string>>(5, NoNames), {0}));
+        prompts->openAnswers = {Path("old.KXT"), Path("oldest.KXT")};
+
+        ActionOf(*window, "Open1")->trigger();
+        QCOMPARE(ShownTitles(*window), (QStringList{"PSYCHO", "VERTIGO"}));
+        QCOMPARE(EditOf(*window, "Edit1")->text(), QStringLiteral("2"));
+        const NameList& publishers = window->Data().List(ListId::Publisher);
+        QCOMPARE(publishers.size(), std::size_t(29));
+        QCOMPARE(publishers.front(), std::string("Other"));
+
+        ActionOf(*window, "Open1")->trigger();
+        QCOMPARE(ShownTitles(*window), QStringList{"RAN"});
+        QCOMPARE(EditOf(*window, "Edit1")->text(), QStringLiteral("1"));
+        QVERIFY(prompts->messages.isEmpty());
+    }
+
+    void aFileThatCannotBeLoadedLeavesTheOpenCollection() {
+        auto [window, prompts] = Make();
+        const QString good = WriteKx5(Path("good.KXT"), {"HEAT", "JAWS"}, {0, 1});
+        prompts->openAnswers = {good};
+        ActionOf(*window, "Open1")->trigger();
+        AppendTitle(window->Data(), MakeTitle("KING KONG"));
+        window->CopyMasterToBrowse();
+        window->RebuildTitleList();
+        QVERIFY(window->Data().Modified);
+
+        WriteBytes(PathFromQString(Path("notes.KXT")), {'h', 'e', 'l', 'l', 'o'});
+        auto damaged = ReadBytes(PathFromQString(good));
+        damaged.resize(damaged.size() - 3); // cut into the master order
+        WriteBytes(PathFromQString(Path("damaged.KXT")), damaged);
+        QDir(dir_->path()).mkdir(QStringLiteral("folder.KXT"));
+
+        prompts->openAnswers = {Path("notes.KXT"), Path("damaged.KXT"), Path("missing.KXT"),
+                                Path("folder.KXT")};
+        prompts->questionAnswers = {SaveAnswer::No, SaveAnswer::No, SaveAnswer::No, SaveAnswer::No};
+        for (int i = 0; i < 4; ++i)
+            ActionOf(*window, "Open1")->trigger();
+
+        QCOMPARE(prompts->messages, (QStringList{"Invalid file!", "Invalid file!",
+                                                 "Could not read the file:\n" + Path("folder.KXT")}));
+        QCOMPARE(ShownTitles(*window), (QStringList{"HEAT", "JAWS", "KING KONG"}));
+        QCOMPARE(EditOf(*window, "Edit1")->text(), QStringLiteral("3"));
+        QVERIFY(window->Data().Modified);
+        QCOMPARE(window->Data().CurrentFileName, good.toStdString());
+        QCOMPARE(EditOf(*window, "NameFile")->text(), good);
+    }
+
+    void theSaveQuestionGuardsNew() {
+        // Cancel: nothing happens, not even a save dialog.
+        {
+            auto [window, prompts] = MakeModified({"ALIEN"});
+            prompts->questionAnswers = {SaveAnswer::Cancel};
+            ActionOf(*window, "NewTavrinfile1")->trigger();
+            QCOMPARE(prompts->questions,
+                     QStringList{QStringLiteral("CONFIRMATION|Do you want to save the change?")});
+            QCOMPARE(ShownTitles(*window), QStringList{"ALIEN"});
+            QVERIFY(window->Data().Modified);
+            QCOMPARE(prompts->saveAsked, 0);
+        }
+        // Yes, then the save dialog is cancelled: the changes are not thrown away.
+        {
+            auto [window, prompts] = MakeModified({"ALIEN"});
+            prompts->questionAnswers = {SaveAnswer::Yes};
+            ActionOf(*window, "NewTavrinfile1")->trigger();
+            QCOMPARE(prompts->saveAsked, 1);
+            QCOMPARE(ShownTitles(*window), QStringList{"ALIEN"});
+            QVERIFY(window->Data().Modified);
+        }
+        // Yes and a name: saved, then a new collection.
+        {
+            auto [window, prompts] = MakeModified({"ALIEN", "BRAZIL"});
+            prompts->questionAnswers = {SaveAnswer::Yes};
+            prompts->saveAnswers = {Path("kept.KXT")};
+            ActionOf(*window, "NewTavrinfile1")->trigger();
+            QVERIFY(ShownTitles(*window).isEmpty());
+            QVERIFY(!window->Data().Modified);
+            QCOMPARE(EditOf(*window, "NameFile")->text(), QStringLiteral("New File"));
+            auto reloaded = LoadCollectionFile(PathFromQString(Path("kept.KXT")), "Other");
+            QVERIFY(reloaded.has_value());
+            QCOMPARE(Titles(reloaded->collection), (QStringList{"ALIEN", "BRAZIL"}));
+        }
+        // No: the changes go.
+        {
+            auto [window, prompts] = MakeModified({"ALIEN"});
+            prompts->questionAnswers = {SaveAnswer::No};
+            ActionOf(*window, "NewTavrinfile1")->trigger();
+            QVERIFY(ShownTitles(*window).isEmpty());
+            QCOMPARE(prompts->saveAsked, 0);
+            QVERIFY(!window->Data().Modified);
+            QCOMPARE(window->Data().EarliestBuyDate, window->Today());
+        }
+        // Nothing to save: no question.
+        {
+            auto [window, prompts] = Make();
+            ActionOf(*window, "NewTavrinfile1")->trigger();
+            ActionOf(*window, "NewTavrinfile1")->trigger();
+            QVERIFY(prompts->questions.isEmpty());
+        }
+    }
+
+    void theSaveQuestionGuardsOpen() {
+        const QString other = WriteKx5(Path("other.KXT"), {"RAN"}, {0});
+        {
+            auto [window, prompts] = MakeModified({"ALIEN"});
+            prompts->questionAnswers = {SaveAnswer::Cancel};
+            prompts->openAnswers = {other};
+            ActionOf(*window, "Open1")->trigger();
+            QCOMPARE(prompts->openAsked, 0);
+            QCOMPARE(ShownTitles(*window), QStringList{"ALIEN"});
+        }
+        {
+            // Yes, but the save fails: the open dialog never shows.
+            QFile plain(Path("plain"));
+            QVERIFY(plain.open(QIODevice::WriteOnly));
+            plain.close();
+            auto [window, prompts] = MakeModified({"ALIEN"});
+            prompts->questionAnswers = {SaveAnswer::Yes};
+            prompts->saveAnswers = {Path("plain/x.KXT")};
+            prompts->openAnswers = {other};
+            ActionOf(*window, "Open1")->trigger();
+            QCOMPARE(prompts->openAsked, 0);
+            QCOMPARE(prompts->messages.size(), 1);
+            QCOMPARE(ShownTitles(*window), QStringList{"ALIEN"});
+            QVERIFY(window->Data().Modified);
+        }
+        {
+            auto [window, prompts] = MakeModified({"ALIEN"});
+            prompts->questionAnswers = {SaveAnswer::No};
+            prompts->openAnswers = {other};
+            ActionOf(*window, "Open1")->trigger();
+            QCOMPARE(ShownTitles(*window), QStringList{"RAN"});
+            QVERIFY(!window->Data().Modified);
+        }
+    }
+
+    void theSaveQuestionGuardsClosing() {
+        const QString settings = Path("settings.ini");
+        {
+            auto [window, prompts] = MakeModified({"ALIEN"});
+            window->show();
+            prompts->questionAnswers = {SaveAnswer::Cancel};
+            QVERIFY(!window->close());
+            QVERIFY(window->isVisible());
+            QVERIFY(window->Data().Modified);
+        }
+        {
+            QFile plain(Path("plain"));
+            QVERIFY(plain.open(QIODevice::WriteOnly));
+            plain.close();
+            auto [window, prompts] = MakeModified({"ALIEN"});
+            window->show();
+            prompts->questionAnswers = {SaveAnswer::Yes};
+            prompts->saveAnswers = {Path("plain/x.KXT")};
+            QVERIFY(!window->close());
+            QVERIFY(window->isVisible());
+            QCOMPARE(prompts->messages, QStringList{"Could not write the file:\n" + Path("plain/x.KXT")});
+        }
+        {
+            QFile::remove(settings);
+            auto [window, prompts] = MakeModified({"ALIEN"});
+            window->show();
+            QFile::remove(settings); // written at the first run; closing must write it again
+            prompts->questionAnswers = {SaveAnswer::No};
+            QVERIFY(window->close());
+            QVERIFY(QFile::exists(settings));
+        }
+    }
+
+    void saveAsWritesAFileThatReloads() {
+        auto [window, prompts] = MakeModified({"METROPOLIS", "ALIEN"});
+        const QString file = Path("mine.KXT");
+        prompts->saveAnswers = {file};
+        ActionOf(*window, "SaveAs1")->trigger();
+        QCOMPARE(prompts->lastDialog.title, QStringLiteral("SAVE"));
+        QCOMPARE(prompts->lastDialog.filter, QStringLiteral("Tavrin File (*.KXT)"));
+        QVERIFY(!window->Data().Modified);
+        QCOMPARE(EditOf(*window, "NameFile")->text(), file);
+        QCOMPARE(window->Data().CurrentFileName, file.toStdString());
+
+        // Save now writes to that file without asking.
+        AppendTitle(window->Data(), MakeTitle("ZULU"));
+        ActionOf(*window, "SAVEButton")->trigger();
+        QCOMPARE(prompts->saveAsked, 1);
+        QVERIFY(!window->Data().Modified);
+
+        auto [reader, readerPrompts] = Make();
+        readerPrompts->openAnswers = {file};
+        ActionOf(*reader, "Open1")->trigger();
+        QCOMPARE(ShownTitles(*reader), (QStringList{"ALIEN", "METROPOLIS", "ZULU"}));
+    }
+
+    void aFailedSaveKeepsTheChanges() {
+        QFile plain(Path("plain"));
+        QVERIFY(plain.open(QIODevice::WriteOnly));
+        plain.close();
+        auto [window, prompts] = MakeModified({"ALIEN"});
+        const QString target = Path("plain/coll.KXT");
+        prompts->saveAnswers = {target};
+        ActionOf(*window, "SAVEButton")->trigger(); // no file yet: Save asks for one
+        QCOMPARE(prompts->saveAsked, 1);
+        QCOMPARE(prompts->messages, QStringList{"Could not write the file:\n" + target});
+        QVERIFY(window->Data().Modified);
+        QCOMPARE(EditOf(*window, "NameFile")->text(), QStringLiteral("New File"));
+        QVERIFY(window->Data().CurrentFileName.empty());
+    }
+
+    void saveSelectedTitlesWritesTheBrowseList() {
+        auto [window, prompts] = Make();
+        const QString file =
+            WriteKx5(Path("four.KXT"), {"DUNE", "ALIEN", "CASABLANCA", "BRAZIL"}, {1, 3, 2, 0});
+        prompts->openAnswers = {file};
+        ActionOf(*window, "Open1")->trigger();
+
+        // The whole collection, or nothing, is no selection.
+        ActionOf(*window, "SaveSelectedList1")->trigger();
+        window->ListeIndexTri().clear();
+        ActionOf(*window, "SaveSelectedList1")->trigger();
+        QCOMPARE(prompts->messages,
+                 (QStringList{"You have made no selection!", "You have made no selection!"}));
+        QCOMPARE(prompts->saveAsked, 0);
+
+        window->ListeIndexTri() = {2, 1};
+        window->RebuildTitleList();
+        QCOMPARE(EditOf(*window, "Edit2")->text(), QStringLiteral("2"));
+        prompts->saveAnswers = {Path("two.KXT")};
+        ActionOf(*window, "SaveSelectedList1")->trigger();
+        auto saved = LoadCollectionFile(PathFromQString(Path("two.KXT")), "Other");
+        QVERIFY(saved.has_value());
+        QCOMPARE(Titles(saved->collection), (QStringList{"CASABLANCA", "ALIEN"}));
+        QCOMPARE(saved->collection.ListeIndex, (std::vector<std::uint16_t>{0, 1}));
+        QCOMPARE(EditOf(*window, "NameFile")->text(), file);
+        QCOMPARE(window->Data().CurrentFileName, file.toStdString());
+        QVERIFY(!window->Data().Modified);
+    }
+};
+
+int main(int argc, char* argv[]) {
+    PrepareScratch();
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tavrin"));
+    MainWindowTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "main_window_test.moc"

@@ -1,0 +1,80 @@
+#include "app/window_test_support.h"
+
+#include <QAbstractItemModelTester>
+#include <QFile>
+
+#include <filesystem>
+
+namespace tavrin::test {
+
+QString FakePrompts::AskOpenFile(const FileDialogSpec& spec) {
+    ++openAsked;
+    lastDialog = spec;
+    if (openAnswers.empty()) return {};
+    QString answer = openAnswers.front();
+    openAnswers.pop_front();
+    return answer;
+}
+
+QString FakePrompts::AskSaveFile(const FileDialogSpec& spec) {
+    ++saveAsked;
+    lastDialog = spec;
+    if (saveAnswers.empty()) return {};
+    QString answer = saveAnswers.front();
+    saveAnswers.pop_front();
+    return answer;
+}
+
+SaveAnswer FakePrompts::AskSaveChanges(const QString& caption, const QString& text) {
+    questions << caption + QLatin1Char('|') + text;
+    if (questionAnswers.empty()) return SaveAnswer::Cancel;
+    const SaveAnswer answer = questionAnswers.front();
+    questionAnswers.pop_front();
+    return answer;
+}
+
+void FakePrompts::ShowMessage(const QString& text) {
+    messages << text;
+}
+
+void PrepareScratch() {
+    namespace fs = std::filesystem;
+    const QByteArray scratch = qgetenv("TAVRIN_SCRATCH");
+    if (!scratch.isEmpty()) {
+        std::error_code ec;
+        fs::remove_all(fs::path(scratch.toStdString()), ec);
+        fs::create_directories(fs::path(scratch.toStdString()), ec);
+    }
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty()) {
+        const fs::path dir(runtime.toStdString());
+        std::error_code ec;
+        fs::create_directories(dir, ec);
+        fs::permissions(dir, fs::perms::owner_all, fs::perm_options::replace, ec);
+    }
+}
+
+WindowUnderTest MakeWindow(const QString& settingsFile, const QString& commandLineFile) {
+    auto prompts = std::make_unique<FakePrompts>();
+    WindowUnderTest made;
+    made.prompts = prompts.get();
+    StartOptions options;
+    options.prompts = std::move(prompts);
+    options.settingsFile = settingsFile;
+    options.commandLineFile = commandLineFile;
+    made.window = std::make_unique<TLDF1>(std::move(options));
+    // Owned by the window, so it watches the model for the window's whole life.
+    new QAbstractItemModelTester(Find<QListView>(*made.window, "ListDisc")->model(),
+                                 QAbstractItemModelTester::FailureReportingMode::QtTest, made.window.get());
+    return made;
+}
+
+QStringList ShownTitles(const TLDF1& w) {
+    const QAbstractItemModel* model = Find<QListView>(w, "ListDisc")->model();
+    QStringList titles;
+    for (int row = 0; row < model->rowCount(); ++row)
+        titles << model->index(row, 0).data().toString();
+    return titles;
+}
+
+} // namespace tavrin::test

@@ -1,0 +1,77 @@
+// What the window tests share: scripted answers to the dialogs, a fresh scratch folder, and
+// short ways to reach a window's controls by name.
+#pragma once
+
+#include "app/main_window.h"
+#include "platform/text.h"
+#include "platform/user_prompts.h"
+
+#include <QAction>
+#include <QDir>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QStringList>
+#include <QToolButton>
+
+#include <deque>
+#include <memory>
+
+namespace tavrin::test {
+
+// Answers the dialogs from queues and records what was asked and shown. An empty queue answers
+// Cancel, as a user closing the dialog would.
+class FakePrompts final : public UserPrompts {
+  public:
+    std::deque<QString> openAnswers;
+    std::deque<QString> saveAnswers;
+    std::deque<SaveAnswer> questionAnswers;
+
+    int openAsked = 0;
+    int saveAsked = 0;
+    QStringList questions; // caption + "|" + text
+    QStringList messages;
+    FileDialogSpec lastDialog;
+
+    QString AskOpenFile(const FileDialogSpec& spec) override;
+    QString AskSaveFile(const FileDialogSpec& spec) override;
+    SaveAnswer AskSaveChanges(const QString& caption, const QString& text) override;
+    void ShowMessage(const QString& text) override;
+};
+
+// Creates XDG_RUNTIME_DIR (mode 0700) and empties the scratch folder the test runner gave this
+// program; call before the QApplication exists.
+void PrepareScratch();
+
+struct WindowUnderTest {
+    std::unique_ptr<TLDF1> window;
+    FakePrompts* prompts = nullptr; // owned by the window
+};
+
+// A main window answering its dialogs from a FakePrompts, with its settings in settingsFile
+// (empty: the user's store) and a model tester on its title list.
+WindowUnderTest MakeWindow(const QString& settingsFile, const QString& commandLineFile = {});
+
+template <class T> T* Find(const QObject& owner, const char* name) {
+    T* child = owner.findChild<T*>(QLatin1String(name));
+    if (!child) qFatal("no control named %s", name);
+    return child;
+}
+
+inline QAction* ActionOf(const TLDF1& w, const char* name) {
+    return Find<QAction>(w, name);
+}
+inline QMenu* MenuOf(const TLDF1& w, const char* name) {
+    return Find<QMenu>(w, name);
+}
+inline QLineEdit* EditOf(const TLDF1& w, const char* name) {
+    return Find<QLineEdit>(w, name);
+}
+inline QToolButton* ButtonOf(const TLDF1& w, const char* name) {
+    return Find<QToolButton>(w, name);
+}
+
+// The texts ListDisc shows, top to bottom.
+QStringList ShownTitles(const TLDF1& w);
+
+} // namespace tavrin::test

@@ -1,0 +1,89 @@
+#include "lang/catalogue.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+namespace tavrin {
+namespace {
+
+Msg Entry(std::size_t i) {
+    return static_cast<Msg>(i);
+}
+
+// True for well-formed UTF-8 (shortest forms, no surrogates).
+bool IsUtf8(std::string_view s) {
+    for (std::size_t i = 0; i < s.size();) {
+        const auto b = static_cast<unsigned char>(s[i]);
+        const int extra = b < 0x80                 ? 0
+                          : b >= 0xC2 && b <= 0xDF ? 1
+                          : b >= 0xE0 && b <= 0xEF ? 2
+                          : b >= 0xF0 && b <= 0xF4 ? 3
+                                                   : -1;
+        if (extra < 0 || s.size() - i <= static_cast<std::size_t>(extra)) return false;
+        char32_t cp = extra == 0 ? b : b & (0x3F >> extra);
+        for (int k = 1; k <= extra; ++k) {
+            const auto c = static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]);
+            if ((c & 0xC0) != 0x80) return false;
+            cp = (cp << 6) | (c & 0x3F);
+        }
+        if ((extra == 2 && cp < 0x800) || (extra == 3 && cp < 0x10000) || (cp >= 0xD800 && cp <= 0xDFFF) ||
+            cp > 0x10FFFF)
+            return false;
+        i += static_cast<std::size_t>(extra) + 1;
+    }
+    return true;
+}
+
+TEST(CatalogueTest, EveryEntryHasANameAndAnEnglishText) {
+    ASSERT_GT(MessageCount(), 200u);
+    std::set<std::string_view> names;
+    for (std::size_t i = 0; i < MessageCount(); ++i) {
+        const Msg m = Entry(i);
+        SCOPED_TRACE(std::string(EntryName(m)));
+        EXPECT_TRUE(EntryName(m).starts_with("Msg"));
+        EXPECT_TRUE(names.insert(EntryName(m)).second) << "name used twice";
+        EXPECT_FALSE(MessageText(m, 0).empty());
+        for (int lang = 0; lang < LanguageCount; ++lang) {
+            EXPECT_FALSE(MessageText(m, lang).empty()) << "language " << lang;
+            EXPECT_TRUE(IsUtf8(MessageText(m, lang))) << "language " << lang;
+        }
+    }
+    // Entry names line up with the entries they name.
+    EXPECT_EQ(EntryName(Msg::MsgInvalidFile), "MsgInvalidFile");
+    EXPECT_EQ(EntryName(Msg::MsgOther), "MsgOther");
+}
+
+TEST(CatalogueTest, EnglishTextsAsShown) {
+    EXPECT_EQ(MessageText(Msg::MsgInvalidFile, 0), "Invalid file!");
+    EXPECT_EQ(MessageText(Msg::MsgAmazingCollectionButI, 0),
+              "Amazing Collection! But I can't go further!\nContact me if you will!");
+    EXPECT_EQ(MessageText(Msg::MsgOtherLanguage, 0), "Other Language ");
+    EXPECT_EQ(MessageText(Msg::MsgDoYouWantTo, 0), "Do you want to save the change?");
+    EXPECT_EQ(MessageText(Msg::MsgNotEnoughMemoryTo, 0), "Not enough memory to allocate buffer");
+    EXPECT_EQ(MessageText(Msg::MsgYouHaveMadeNo, 0), "You have made no selection!");
+    EXPECT_EQ(MessageText(Msg::MsgOther, 0), "Other");
+    EXPECT_EQ(MessageText(Msg::MsgNewFile, 0), "New File");
+}
+
+TEST(CatalogueTest, LanguagesAndFallBackToEnglish) {
+    EXPECT_EQ(MessageText(Msg::MsgDoYouWantTo, 1), "Voulez vous sauvegarder les changements?");
+    EXPECT_EQ(MessageText(Msg::MsgDoYouWantTo, 2), "Wollen Sie die \xC3\x84nderungen speichern?");
+    EXPECT_EQ(MessageText(Msg::MsgOpen, 4), "Avaa");
+    // Outside 0 .. 4 English is read.
+    for (int lang : {-1, 5, 7, 1000})
+        EXPECT_EQ(MessageText(Msg::MsgDoYouWantTo, lang), "Do you want to save the change?");
+
+    MessageCatalogue catalogue;
+    EXPECT_EQ(catalogue(Msg::MsgSave), "Save");
+    catalogue.SetLanguage(3);
+    EXPECT_EQ(catalogue.Language(), 3);
+    EXPECT_EQ(catalogue(Msg::MsgSave), "Salva");
+    catalogue.SetLanguage(7);
+    EXPECT_EQ(catalogue.Language(), 0);
+    EXPECT_EQ(catalogue(Msg::MsgSave), "Save");
+}
+
+} // namespace
+} // namespace tavrin

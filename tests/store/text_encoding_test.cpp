@@ -1,0 +1,95 @@
+#include "store/text_encoding.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace tavrin {
+namespace {
+
+std::string Byte(unsigned char b) {
+    return std::string(1, static_cast<char>(b));
+}
+
+TEST(TextEncodingTest, EveryByteSurvivesARoundTripThroughUtf8) {
+    std::string all;
+    for (int b = 0; b < 256; ++b) {
+        const std::string one = Byte(static_cast<unsigned char>(b));
+        EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(one)), one) << "byte " << b;
+        all += one;
+    }
+    EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(all)), all);
+}
+
+TEST(TextEncodingTest, ConvertsTheWindowsCharactersBothWays) {
+    struct Pair {
+        unsigned char byte;
+        std::string utf8;
+    };
+    const Pair pairs[] = {
+        {0x41, "A"},
+        {0x80, "\xE2\x82\xAC"}, // €
+        {0x8C, "\xC5\x92"},     // Œ
+        {0x99, "\xE2\x84\xA2"}, // ™
+        {0x9F, "\xC5\xB8"},     // Ÿ
+        {0xA0, "\xC2\xA0"},     // no-break space
+        {0xA3, "\xC2\xA3"},     // £
+        {0xC9, "\xC3\x89"},     // É
+        {0xE9, "\xC3\xA9"},     // é
+        {0xFF, "\xC3\xBF"},     // ÿ
+    };
+    for (const auto& p : pairs) {
+        EXPECT_EQ(Cp1252ToUtf8(Byte(p.byte)), p.utf8) << int{p.byte};
+        EXPECT_EQ(Utf8ToCp1252(p.utf8), Byte(p.byte)) << int{p.byte};
+    }
+    EXPECT_EQ(Cp1252ToUtf8("CAF\xC9 \x80"
+                           "5"),
+              "CAF\xC3\x89 \xE2\x82\xAC"
+              "5");
+}
+
+TEST(TextEncodingTest, CharactersWithoutAWindowsFormBecomeQuestionMarks) {
+    EXPECT_EQ(Utf8ToCp1252("A\xE4\xB8\xAD"
+                           "B"),
+              "A?B");                                 // a CJK ideograph
+    EXPECT_EQ(Utf8ToCp1252("\xF0\x9F\x98\x80"), "?"); // an emoji: one character, one mark
+    EXPECT_EQ(Utf8ToCp1252("\xC2\x80"), "?");         // U+0080 is not the euro byte
+    EXPECT_EQ(Utf8ToCp1252("\xC5\x81"), "?");         // Ł
+}
+
+TEST(TextEncodingTest, MalformedUtf8BecomesQuestionMarksAndLosesNoNeighbour) {
+    EXPECT_EQ(Utf8ToCp1252("\x80"), "?");     // a lone continuation byte
+    EXPECT_EQ(Utf8ToCp1252("AB\xC3"), "AB?"); // cut off at the end
+    EXPECT_EQ(Utf8ToCp1252("\xC3"
+                           "A"),
+              "?A");                           // a lead byte without its continuation
+    EXPECT_EQ(Utf8ToCp1252("\xE2\x82"), "??"); // a three-byte form cut short
+    EXPECT_EQ(Utf8ToCp1252("\xFF"
+                           "Z"),
+              "?Z"); // never valid
+    // Overlong forms are malformed: they must not smuggle a NUL or a plain letter into a title.
+    const std::string nul = Utf8ToCp1252("A\xC0\x80"
+                                         "B");
+    EXPECT_EQ(nul.find('\0'), std::string::npos);
+    EXPECT_EQ(nul.front(), 'A');
+    EXPECT_EQ(nul.back(), 'B');
+    EXPECT_EQ(Utf8ToCp1252("\xC1\x81").find('A'), std::string::npos);
+    EXPECT_EQ(Utf8ToCp1252("\xE0\x81\x81").find('A'), std::string::npos);
+}
+
+TEST(TextEncodingTest, UpperCasesWindowsLetters) {
+    EXPECT_EQ(UpperCp1252("the thing 2"), "THE THING 2");
+    EXPECT_EQ(UpperCp1252("\xE9t\xE9"), "\xC9T\xC9"); // été → ÉTÉ
+    EXPECT_EQ(UpperCp1252('\xFF'), '\x9F');           // ÿ → Ÿ
+    EXPECT_EQ(UpperCp1252('\x9A'), '\x8A');           // š → Š
+    EXPECT_EQ(UpperCp1252('\x9C'), '\x8C');           // œ → Œ
+    EXPECT_EQ(UpperCp1252('\x9E'), '\x8E');           // ž → Ž
+    EXPECT_EQ(UpperCp1252('\xE0'), '\xC0');           // à → À
+    EXPECT_EQ(UpperCp1252('\xFE'), '\xDE');           // þ → Þ
+    EXPECT_EQ(UpperCp1252('\xDF'), '\xDF');           // ß has no single upper case
+    EXPECT_EQ(UpperCp1252('\xF7'), '\xF7');           // ÷ is not a letter
+    EXPECT_EQ(UpperCp1252('\xB5'), '\xB5');           // µ stays
+}
+
+} // namespace
+} // namespace tavrin
