@@ -172,8 +172,8 @@ Expected<LoadedCollection, FileError> Parse(Source& src, std::string_view otherN
         seen[r] = true;
         c.ListeIndex[i] = r;
     }
-    // Bytes after the master order mean the counts do not describe this file.
-    if (!src.AtEnd()) return invalid;
+    // Anything after the master order is ignored, as earlier versions of the program did:
+    // refusing it would lock collectors out of files that always opened before.
     return out;
 }
 
