@@ -57,6 +57,8 @@ class TLDF1 : public QMainWindow {
     DayNumber Today() const { return today_; }
     Windows& SecondaryWindows() { return windows_; }
     HelpViewer* Help() const { return help_.get(); }
+    // Every message box and question of every window goes through here (tests answer them).
+    UserPrompts& Prompts() { return *prompts_; }
 
     // The browse list becomes a copy of the master order.
     void CopyMasterToBrowse();

@@ -48,6 +48,13 @@ SaveAnswer QtUserPrompts::AskSaveChanges(const QString& caption, const QString& 
     }
 }
 
+bool QtUserPrompts::AskYesNo(const QString& caption, const QString& text) {
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No, parent_);
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 void QtUserPrompts::ShowMessage(const QString& text) {
     QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), text, QMessageBox::Ok,
                     parent_);

@@ -25,6 +25,8 @@ class UserPrompts {
     virtual QString AskSaveFile(const FileDialogSpec& spec) = 0;
     // Yes / No / Cancel with a question icon.
     virtual SaveAnswer AskSaveChanges(const QString& caption, const QString& text) = 0;
+    // Yes / No with a question icon; true only for Yes.
+    virtual bool AskYesNo(const QString& caption, const QString& text) = 0;
     // A plain message with an OK button.
     virtual void ShowMessage(const QString& text) = 0;
 };
@@ -36,6 +38,7 @@ class QtUserPrompts final : public UserPrompts {
     QString AskOpenFile(const FileDialogSpec& spec) override;
     QString AskSaveFile(const FileDialogSpec& spec) override;
     SaveAnswer AskSaveChanges(const QString& caption, const QString& text) override;
+    bool AskYesNo(const QString& caption, const QString& text) override;
     void ShowMessage(const QString& text) override;
 
   private:

@@ -33,6 +33,14 @@ SaveAnswer FakePrompts::AskSaveChanges(const QString& caption, const QString& te
     return answer;
 }
 
+bool FakePrompts::AskYesNo(const QString& caption, const QString& text) {
+    questions << caption + QLatin1Char('|') + text;
+    if (yesNoAnswers.empty()) return false;
+    const bool answer = yesNoAnswers.front();
+    yesNoAnswers.pop_front();
+    return answer;
+}
+
 void FakePrompts::ShowMessage(const QString& text) {
     messages << text;
 }

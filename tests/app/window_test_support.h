@@ -26,6 +26,7 @@ class FakePrompts final : public UserPrompts {
     std::deque<QString> openAnswers;
     std::deque<QString> saveAnswers;
     std::deque<SaveAnswer> questionAnswers;
+    std::deque<bool> yesNoAnswers; // an empty queue answers No
 
     int openAsked = 0;
     int saveAsked = 0;
@@ -36,6 +37,7 @@ class FakePrompts final : public UserPrompts {
     QString AskOpenFile(const FileDialogSpec& spec) override;
     QString AskSaveFile(const FileDialogSpec& spec) override;
     SaveAnswer AskSaveChanges(const QString& caption, const QString& text) override;
+    bool AskYesNo(const QString& caption, const QString& text) override;
     void ShowMessage(const QString& text) override;
 };
 
