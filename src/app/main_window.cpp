@@ -127,6 +127,8 @@ TLDF1::TLDF1(StartOptions options)
 
     BuildMenus();
     BuildControls();
+    ConnectListCommands();
+    ConnectTitleCommands();
     EnableCollectionCommands(false);
     RebuildTitleList();
     FitToScreen();

@@ -84,6 +84,10 @@ class TLDF1 : public QMainWindow {
     void Help2Click();
     void About2Click();
 
+    // Name lists (main_window_lists.cpp): the chooser of a list picks a browse filter value.
+    void ChooseFilterName(ListId list);
+    void ChooseFilterActor();
+
   protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -95,6 +99,10 @@ class TLDF1 : public QMainWindow {
     void FitToScreen();
     void LoadLanguage();
     void FirstActivation();
+    // The TOOLS menu's list commands (main_window_lists.cpp).
+    void ConnectListCommands();
+    // Add, edit, duplicate and delete titles (main_window_titles.cpp).
+    void ConnectTitleCommands();
 
     // Swaps in the collection of a file; on any failure the open collection stays as it was.
     bool LoadCollection(const QString& fileName);
