@@ -17,14 +17,15 @@ using namespace tavrin::cli;
 struct Command {
     std::string_view name;
     std::string_view arguments; // as shown in the usage text
-    std::size_t argumentCount;
+    std::size_t minArguments;   // options and their values count as arguments
+    std::size_t maxArguments;
     std::string_view summary;
     int (*run)(std::span<const std::string_view> args, std::ostream& out, std::ostream& err);
 };
 
 constexpr Command Commands[] = {
-    {"dump", "FILE", 1, "print the collection as JSON (older versions as converted on loading)", RunDump},
-    {"convert", "IN OUT", 2, "read a collection of any version and write it as version KX5", RunConvert},
+    {"dump", "FILE", 1, 1, "print the collection as JSON (older versions as converted on loading)", RunDump},
+    {"convert", "IN OUT", 2, 2, "read a collection of any version and write it as version KX5", RunConvert},
 };
 
 void PrintUsage(std::ostream& out) {
@@ -55,7 +56,7 @@ int main(int argc, char** argv) {
     for (const auto& command : Commands) {
         if (args[0] != command.name) continue;
         const auto rest = std::span(args).subspan(1);
-        if (rest.size() != command.argumentCount)
+        if (rest.size() < command.minArguments || rest.size() > command.maxArguments)
             return UsageError(std::string(command.name) + " takes " + std::string(command.arguments));
         return command.run(rest, std::cout, std::cerr);
     }

@@ -1,4 +1,5 @@
 // tavrin-cli run as a program: what it prints, what it writes and how it exits.
+#include "cli/cli_run.h"
 #include "store/files/collection_file.h"
 #include "test_support.h"
 
@@ -10,60 +11,18 @@
 #include <string>
 #include <vector>
 
-#ifndef _WIN32
-#include <sys/wait.h>
-#endif
-
 namespace tavrin {
 namespace {
 
 using test::BuildFile;
+using test::CliRun;
 using test::MakeTitle;
 using test::ReadBytes;
+using test::RunCli;
 using test::TempDir;
 using test::WriteBytes;
 using Json = nlohmann::ordered_json;
 using Sections = std::vector<std::vector<std::string>>;
-
-struct CliRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string Quoted(const std::string& text) {
-    std::string q = "'";
-    for (char c : text)
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-std::string ReadText(const std::filesystem::path& path) {
-    const auto bytes = ReadBytes(path);
-    return {bytes.begin(), bytes.end()};
-}
-
-// Runs the built program with its output captured in files of dir.
-CliRun RunCli(const TempDir& dir, const std::vector<std::string>& args) {
-    std::string command = Quoted(TAVRIN_CLI);
-    for (const auto& a : args)
-        command += " " + Quoted(a);
-    const auto outPath = dir / "cli-stdout.txt";
-    const auto errPath = dir / "cli-stderr.txt";
-    command += " >" + Quoted(outPath.string()) + " 2>" + Quoted(errPath.string());
-    const int status = std::system(command.c_str());
-    CliRun run;
-#ifdef _WIN32
-    run.exitCode = status;
-#else
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-#endif
-    run.out = ReadText(outPath);
-    run.err = ReadText(errPath);
-    std::filesystem::remove(outPath);
-    std::filesystem::remove(errPath);
-    return run;
-}
 
 Json DumpOf(const TempDir& dir, const std::filesystem::path& file) {
     const auto run = RunCli(dir, {"dump", file.string()});
