@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include "app/app_identity.h"
+#include "app/browse/browse_pages.h"
 #include "app/browse/title_list_model.h"
 #include "app/save_question.h"
 #include "platform/help_viewer.h"
@@ -127,6 +128,7 @@ TLDF1::TLDF1(StartOptions options)
 
     BuildMenus();
     BuildControls();
+    BuildBrowsePages();
     ConnectListCommands();
     ConnectTitleCommands();
     EnableCollectionCommands(false);
@@ -422,6 +424,7 @@ void TLDF1::ApplyTexts() {
     Onglet->setTabText(Onglet->indexOf(TEXTDISC), QStringLiteral("TEXT"));
 
     if (showsNewFile_) NameFile->setText(text(Msg::MsgNewFile));
+    ApplyBrowseTexts();
 
     help_->setWindowTitle(QLatin1String(ApplicationTitle) + QStringLiteral(" - ") + text(Msg::MsgHelp));
     windows_.ApplyTexts();
@@ -527,7 +530,9 @@ void TLDF1::NewTavrinfile1Click() {
     collection_.EarliestBuyDate = today_;
     listeIndexTri_.clear();
     EnterName->clear();
+    ResetFilters();
     RebuildTitleList();
+    ClearTitleView();
     showsNewFile_ = true;
     NameFile->setText(QText(catalogue_, Msg::MsgNewFile));
     EnableCollectionCommands(true);
@@ -567,9 +572,12 @@ bool TLDF1::LoadCollection(const QString& fileName) {
     collection_ = std::move(fresh);
 
     EnterName->clear();
+    ResetFilters();
     CopyMasterToBrowse();
     RebuildTitleList();
+    ClearTitleView();
     if (!listeIndexTri_.empty()) ListDisc->setCurrentIndex(model_->index(0));
+    ShowCurrentTitle();
     showsNewFile_ = false;
     NameFile->setText(fileName);
     EnableCollectionCommands(true);

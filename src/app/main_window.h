@@ -2,6 +2,7 @@
 // the file commands and the start and end of a session.
 #pragma once
 
+#include "app/browse/browse_filters.h"
 #include "app/program_folders.h"
 #include "app/settings.h"
 #include "app/window_shells.h"
@@ -31,6 +32,7 @@ class QToolButton;
 namespace tavrin {
 
 class HelpViewer;
+struct BrowsePages;
 class SettingsStore;
 class TitleListModel;
 
@@ -66,6 +68,23 @@ class TLDF1 : public QMainWindow {
     void RebuildTitleList();
     // The record number of the selected title, if any.
     std::optional<std::size_t> CurrentRecord() const;
+
+    // Browsing (app/browse/browse_window.cpp). The filters applied to the master order give the
+    // browse list, whose first title is selected and shown; nothing while the refresh lock is set.
+    void RefreshList();
+    // Every filter and its control back to neutral, without refreshing.
+    void ResetFilters();
+    // Fills the INFORMATION and TEXT pages from the selected title; nothing without a selection.
+    void ShowCurrentTitle();
+    // Selects the row showing that record, if the browse list holds it, and shows it.
+    void SelectRecord(std::size_t record);
+    // A name filter's selection (an entry, -1 for none, NoEntry / NoPublisher for titles without
+    // one), shown in its field; refreshes.
+    void SetNameFilter(ListId list, int entry);
+    // Appends an actor to the actor filter and refreshes; false when it is already chosen (or
+    // three are).
+    bool AddActorFilter(int entry);
+    const BrowseFilters& Filters() const { return filters_; }
 
     // Re-labels every control of this window and of the secondary windows.
     void ApplyTexts();
@@ -103,6 +122,35 @@ class TLDF1 : public QMainWindow {
     void ConnectListCommands();
     // Add, edit, duplicate and delete titles (main_window_titles.cpp).
     void ConnectTitleCommands();
+
+    // The browse pages (app/browse/*_page.cpp, browse_window.cpp).
+    void BuildBrowsePages();
+    void BuildSortPage();
+    void BuildGadgetPage();
+    void BuildInformationPage();
+    void BuildTextPage();
+    void ApplyBrowseTexts();
+    void ApplySortTexts();
+    void ApplyGadgetTexts();
+    void ApplyInformationTexts();
+    // Filter controls to filters_ (the name and actor selections live only in filters_).
+    void ReadFilterControls();
+    // filters_ to the filter controls, under the refresh lock.
+    void ShowFilterControls();
+    void ShowNameFilter(ListId list);
+    void ShowActorFilter();
+    // A control changed by the user: read every control and refresh.
+    void FilterChanged();
+    void ShowEntryDate(DayNumber day);
+    void EntryDateLeft(int field);
+    // Empties every field of the title view (no collection, or a new one).
+    void ClearTitleView();
+    void ListDiscClick();
+    void EnterNameChange(const QString& text);
+    void OngletChange(int page);
+    void LoadReview();
+    void SpeedButton9Click();
+    void FlipToInformation();
 
     // Swaps in the collection of a file; on any failure the open collection stays as it was.
     bool LoadCollection(const QString& fileName);
@@ -214,6 +262,9 @@ class TLDF1 : public QMainWindow {
     QWidget* TEXTDISC = nullptr;
 
     TitleListModel* model_ = nullptr;
+    BrowseFilters filters_;
+    bool refreshLock_ = false;
+    std::unique_ptr<BrowsePages> pages_;
     Windows windows_;
     std::unique_ptr<HelpViewer> help_;
 };

@@ -69,14 +69,6 @@ TMIMAGE::TMIMAGE() {
     PrepareWindow(this, "TMIMAGE");
 }
 
-TDVDPanel::TDVDPanel(const MessageCatalogue& catalogue) : catalogue_(catalogue) {
-    PrepareWindow(this, "TDVDPanel");
-    ApplyTexts();
-}
-void TDVDPanel::ApplyTexts() {
-    setWindowTitle(QText(catalogue_, Msg::MsgDvdPanel));
-}
-
 TEXPORTLIST::TEXPORTLIST(const MessageCatalogue& catalogue)
     : QWidget(nullptr, Qt::Window), catalogue_(catalogue) {
     PrepareWindow(this, "TEXPORTLIST");

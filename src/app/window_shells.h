@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/about_window.h"
+#include "editing/dvd_panel.h"
 #include "lang/catalogue.h"
 
 #include <QDialog>
@@ -83,17 +84,6 @@ class TMIMAGE : public QDialog {
     Q_OBJECT
   public:
     TMIMAGE();
-};
-
-// DVD audio and subtitle languages.
-class TDVDPanel : public QDialog {
-    Q_OBJECT
-  public:
-    explicit TDVDPanel(const MessageCatalogue& catalogue);
-    void ApplyTexts();
-
-  private:
-    const MessageCatalogue& catalogue_;
 };
 
 // Export and print window.

@@ -1,9 +1,11 @@
 // tavrin-cli: scripts and checks collection files without the windows. Each subcommand is one row
 // of the table below: its name, its arguments and the function that runs it.
+#include "cli/catalogue.h"
 #include "cli/cli_files.h"
 #include "cli/convert.h"
 #include "cli/dump.h"
 
+#include <algorithm>
 #include <iostream>
 #include <span>
 #include <string>
@@ -26,14 +28,19 @@ struct Command {
 constexpr Command Commands[] = {
     {"dump", "FILE", 1, 1, "print the collection as JSON (older versions as converted on loading)", RunDump},
     {"convert", "IN OUT", 2, 2, "read a collection of any version and write it as version KX5", RunConvert},
+    {"catalogue", "[--lang en|fr|de|it|fi]", 0, 2,
+     "print every text of a language as JSON (English by default)", RunCatalogue},
 };
 
 void PrintUsage(std::ostream& out) {
     out << "Usage: tavrin-cli COMMAND ARGUMENTS\n"
            "       tavrin-cli --help\n\nCommands:\n";
+    std::size_t width = 0;
+    for (const auto& c : Commands)
+        width = std::max(width, c.name.size() + 1 + c.arguments.size());
     for (const auto& c : Commands) {
         const std::string head = std::string(c.name) + " " + std::string(c.arguments);
-        out << "  " << head << std::string(head.size() < 16 ? 16 - head.size() : 1, ' ') << c.summary << '\n';
+        out << "  " << head << std::string(width + 2 - head.size(), ' ') << c.summary << '\n';
     }
     out << "\nExit status: 0 done, 1 a file could not be read, understood or written, 2 bad usage.\n";
 }

@@ -24,8 +24,7 @@ std::string_view EntryName(Msg m) { return Entries[static_cast<std::size_t>(m)].
 
 std::string_view MessageText(Msg m, int language) {
     const auto& e = Entries[static_cast<std::size_t>(m)];
-    if (language < 0 || language >= LanguageCount || e.text[language].empty()) return e.text[0];
-    return e.text[language];
+    return e.text[language >= 0 && language < LanguageCount ? language : 0];
 }
 
 } // namespace tavrin

@@ -17,6 +17,7 @@ std::size_t MessageCount();
 std::string_view EntryName(Msg m);
 
 // The text of entry m in a language (UTF-8); an index outside 0 .. 4 reads as English.
+// Every entry has its own text in every language.
 std::string_view MessageText(Msg m, int language);
 
 // The catalogue of the current language.

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <optional>
 #include <set>
 #include <string>
+#include <utility>
 
 namespace tavrin {
 namespace {
@@ -53,6 +56,83 @@ TEST(CatalogueTest, EveryEntryHasANameAndAnEnglishText) {
     // Entry names line up with the entries they name.
     EXPECT_EQ(EntryName(Msg::MsgInvalidFile), "MsgInvalidFile");
     EXPECT_EQ(EntryName(Msg::MsgOther), "MsgOther");
+}
+
+struct ExpectedText {
+    std::string_view name;
+    std::array<std::string_view, LanguageCount> text; // English only: the others empty
+};
+
+constexpr ExpectedText English[] = {
+#define ENGLISH(name, en) {#name, {en, "", "", "", ""}},
+#define TRANSLATED(name, en, fr, de, it, fi)
+#include "lang/expected_texts.inc"
+#undef ENGLISH
+#undef TRANSLATED
+};
+
+constexpr ExpectedText Translated[] = {
+#define ENGLISH(name, en)
+#define TRANSLATED(name, en, fr, de, it, fi) {#name, {en, fr, de, it, fi}},
+#include "lang/expected_texts.inc"
+#undef ENGLISH
+#undef TRANSLATED
+};
+
+std::optional<Msg> ByName(std::string_view name) {
+    for (std::size_t i = 0; i < MessageCount(); ++i)
+        if (EntryName(Entry(i)) == name) return Entry(i);
+    return std::nullopt;
+}
+
+// Byte for byte, blanks and line breaks included; the program's own additions come after them.
+TEST(CatalogueTest, TheEnglishCatalogueInOrder) {
+    ASSERT_GE(MessageCount(), std::size(English));
+    for (std::size_t i = 0; i < std::size(English); ++i) {
+        SCOPED_TRACE(std::string(English[i].name));
+        EXPECT_EQ(EntryName(Entry(i)), English[i].name);
+        EXPECT_EQ(MessageText(Entry(i), 0), English[i].text[0]);
+    }
+}
+
+TEST(CatalogueTest, TheGivenTranslations) {
+    for (const auto& expected : Translated) {
+        SCOPED_TRACE(std::string(expected.name));
+        const auto m = ByName(expected.name);
+        ASSERT_TRUE(m);
+        for (int lang = 0; lang < LanguageCount; ++lang)
+            EXPECT_EQ(MessageText(*m, lang), expected.text[lang]) << "language " << lang;
+    }
+}
+
+// A text equal to the English one is almost always a forgotten translation; these are the words
+// that really are the same in that language.
+TEST(CatalogueTest, TranslationsAreNotCopiesOfTheEnglish) {
+    const std::set<std::pair<std::string_view, int>> sameWord{
+        {"MsgApril", 2},  {"MsgAugust", 2},  {"MsgSeptember", 2}, {"MsgNovember", 2}, {"MsgTrailer", 3},
+        {"MsgGenre", 1},  {"MsgGenre", 2},   {"MsgFiles", 3},     {"MsgDrama", 2},    {"MsgConcert", 1},
+        {"MsgHorror", 3}, {"MsgMusical", 2}, {"MsgRomance", 1}};
+    const std::set<std::string_view> sameEverywhere{"MsgClv", "MsgCav", "MsgRsdl", "MsgNoBuySell"};
+    for (std::size_t i = 0; i < MessageCount(); ++i) {
+        const Msg m = Entry(i);
+        if (sameEverywhere.contains(EntryName(m))) continue;
+        for (int lang = 1; lang < LanguageCount; ++lang)
+            if (!sameWord.contains({EntryName(m), lang}))
+                EXPECT_NE(MessageText(m, lang), MessageText(m, 0)) << EntryName(m) << " language " << lang;
+    }
+}
+
+// Blanks at either end carry layout: the translations keep them where the English has them.
+TEST(CatalogueTest, TranslationsKeepTheBlanksAtTheEnds) {
+    for (std::size_t i = 0; i < MessageCount(); ++i) {
+        const Msg m = Entry(i);
+        const std::string_view en = MessageText(m, 0);
+        for (int lang = 1; lang < LanguageCount; ++lang) {
+            const std::string_view t = MessageText(m, lang);
+            EXPECT_EQ(en.starts_with(' '), t.starts_with(' ')) << EntryName(m) << " language " << lang;
+            EXPECT_EQ(en.ends_with(' '), t.ends_with(' ')) << EntryName(m) << " language " << lang;
+        }
+    }
 }
 
 TEST(CatalogueTest, EnglishTextsAsShown) {

@@ -11,6 +11,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tavrin {
 
@@ -41,5 +42,12 @@ struct SideCaptions {
     bool cavVisible;
 };
 SideCaptions SideCaptionsFor(std::uint8_t support);
+
+// The lines of the view's "Other" list: one per technical flag set to 1 (UTF-8, unsorted).
+std::vector<std::string> OtherLines(const TitleRecord& t, const MessageCatalogue& catalogue);
+// The lines of the "Extras" list: one per extra set to 1 (UTF-8, unsorted).
+std::vector<std::string> ExtrasLines(const TitleRecord& t, const MessageCatalogue& catalogue);
+// The names of the title's actors in slot order, empty slots and unknown entries skipped (8-bit).
+std::vector<std::string_view> ActorNames(const Collection& c, const TitleRecord& t);
 
 } // namespace tavrin

@@ -1,0 +1,155 @@
+#include "editing/name_list_operations.h"
+
+#include "store/text_encoding.h"
+#include "store/title_order.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace tavrin {
+namespace {
+
+bool RefersTo(const TitleRecord& t, ListId list, int entry) {
+    if (list == ListId::Publisher) return t.PublisherEntry() == entry;
+    for (std::size_t off : ReferringOffsets(list))
+        if (EntryFromStored(t.U16(off)) == entry) return true;
+    return false;
+}
+
+} // namespace
+
+std::vector<SortedEntry> SortedEntries(const NameList& list) {
+    std::vector<SortedEntry> rows;
+    rows.reserve(list.size());
+    for (std::size_t i = 0; i < list.size(); ++i) rows.push_back({list[i], static_cast<int>(i)});
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const SortedEntry& a, const SortedEntry& b) { return CompareTitleTexts(a.text, b.text) < 0; });
+    return rows;
+}
+
+std::string NormalizedName(std::string_view typed) {
+    return UpperCp1252(typed.substr(0, std::min(typed.size(), NameTextSize - 1)));
+}
+
+int LocateEntry(const NameList& list, std::string_view name) {
+    const auto it = std::find(list.begin(), list.end(), name);
+    return it == list.end() ? -1 : static_cast<int>(it - list.begin());
+}
+
+std::size_t ListCapacity(ListId list) {
+    return list == ListId::Publisher ? PublisherListCapacity : NameListCapacity;
+}
+
+Msg ListFullMessage(ListId list) {
+    return list == ListId::Publisher ? Msg::MsgYouCanTAddMore : Msg::MsgYouCanTAddA;
+}
+
+Expected<PickedName, Msg> PickOrAddName(Collection& c, ListId list, std::string_view typed) {
+    if (typed.empty()) return Unexpected{Msg::MsgEnterAName};
+    const std::string name = NormalizedName(typed);
+    if (const int found = LocateEntry(c.List(list), name); found >= 0) return PickedName{found, false};
+    int entry = -1;
+    if (AddName(c, list, name, &entry) != StoreError::None) return Unexpected{ListFullMessage(list)};
+    return PickedName{entry, true};
+}
+
+std::string DeleteQuestion(std::string_view name, std::size_t uses) {
+    if (uses == 0) return "DELETE " + std::string(name) + "?";
+    return std::string(name) + " IS REGISTERED\nON " + std::to_string(uses) + " DISCS\nDELETE ANYWAY?";
+}
+
+std::string_view DeleteCaption(ListId list) {
+    return list == ListId::Actor ? "DELETE AN ACTOR" : "DELETE A Element";
+}
+
+std::vector<std::size_t> DeleteEntry(Collection& c, ListId list, int entry, const TitleProgress& progress) {
+    std::vector<std::size_t> erasedIn;
+    if (entry < 0 || static_cast<std::size_t>(entry) >= c.List(list).size()) return erasedIn;
+    for (std::size_t r = 0; r < c.titles.size(); ++r) {
+        if (progress) progress(r);
+        if (RefersTo(c.titles[r], list, entry)) erasedIn.push_back(r);
+    }
+    RemoveName(c, list, entry);
+    return erasedIn;
+}
+
+std::string ErasedInLine(const Collection& c, std::size_t record) {
+    return std::string(ErasedInPrefix) + c.titles[record].Title();
+}
+
+std::optional<Msg> RenameEntry(Collection& c, ListId list, int entry, std::string_view text) {
+    auto& names = c.List(list);
+    if (entry < 0 || static_cast<std::size_t>(entry) >= names.size()) return std::nullopt;
+    const std::string name = NormalizedName(text);
+    if (name.empty()) return Msg::MsgEnterAName;
+    if (LocateEntry(names, name) >= 0) return Msg::MsgThisNameAlreadyExist;
+    RenameName(c, list, entry, name);
+    return std::nullopt;
+}
+
+CleanResult CleanList(Collection& c, ListId list, const EntryProgress& progress) {
+    CleanResult result;
+    NameList& names = c.List(list);
+    const std::size_t n = names.size();
+    if (n == 0) return result;
+
+    // One read of every title: the uses of each entry. References beyond the list count nowhere.
+    std::vector<std::uint32_t> uses(n, 0);
+    const auto offsets = ReferringOffsets(list);
+    const bool publisher = list == ListId::Publisher;
+    for (const auto& t : c.titles) {
+        if (publisher) {
+            const int v = t.PublisherEntry();
+            if (v >= 0 && static_cast<std::size_t>(v) < n) ++uses[static_cast<std::size_t>(v)];
+            continue;
+        }
+        for (std::size_t off : offsets) {
+            const int v = EntryFromStored(t.U16(off));
+            if (v >= 0 && static_cast<std::size_t>(v) < n) ++uses[static_cast<std::size_t>(v)];
+        }
+    }
+
+    // Removing the unused entries from the first on: an entry's new number is its old one less the
+    // removals below it. A reference beyond the list sits above every removal, so it drops by all.
+    std::vector<int> renumbered(n, -1);
+    NameList kept;
+    kept.reserve(n);
+    int removed = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (progress) progress(n - i, names[i]);
+        if (uses[i] == 0) {
+            result.removedAt.push_back(static_cast<int>(i) - removed);
+            result.erased.push_back(std::move(names[i]));
+            ++removed;
+        } else {
+            renumbered[i] = static_cast<int>(i) - removed;
+            kept.push_back(std::move(names[i]));
+        }
+    }
+    names = std::move(kept);
+    if (removed == 0) return result;
+
+    // One write pass: only fields whose number changes are touched, as one-by-one removal would.
+    auto newNumber = [&](int v) { return static_cast<std::size_t>(v) < n ? renumbered[v] : v - removed; };
+    for (auto& t : c.titles) {
+        if (publisher) {
+            const int v = t.PublisherEntry();
+            if (v < 0) continue;
+            const int nv = newNumber(v);
+            if (nv != v) t.SetPublisher(nv);
+            continue;
+        }
+        for (std::size_t off : offsets) {
+            const int v = EntryFromStored(t.U16(off));
+            if (v < 0) continue;
+            const int nv = newNumber(v);
+            if (nv != v) t.SetU16(off, static_cast<std::uint16_t>(nv));
+        }
+    }
+    c.Modified = true;
+    return result;
+}
+
+std::string ErasedLine(std::string_view name) { return std::string(ErasedPrefix) + std::string(name); }
+
+} // namespace tavrin
