@@ -135,7 +135,7 @@ TLDF1::TLDF1(StartOptions options)
     RebuildTitleList();
     FitToScreen();
 
-    windows_ = Windows::Create(catalogue_);
+    windows_ = Windows::Create(catalogue_, NameListsHost());
     connect(windows_.kxtAbout.get(), &TKXTAbout::Closed, this, [this] { setEnabled(true); });
     help_ = std::make_unique<HelpViewer>(QString());
 

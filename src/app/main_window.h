@@ -120,8 +120,23 @@ class TLDF1 : public QMainWindow {
     void FirstActivation();
     // The TOOLS menu's list commands (main_window_lists.cpp).
     void ConnectListCommands();
+    void ManageNameList(ListId list);
+    void SaveNameList(ListId list);
+    void LoadNameList();
+    // After a chooser removed an entry: the name filters and the view follow the renumbering.
+    void NameEntryRemoved(ListId list, int position);
+    // What the name-list windows work on, with this window's side of them.
+    NameListHost NameListsHost();
     // Add, edit, duplicate and delete titles (main_window_titles.cpp).
     void ConnectTitleCommands();
+    void AjouteClick();
+    void SpeedButton1Click();
+    void SpeedButton12Click();
+    void EffaceClick();
+    // The editor, bound to this window's collection and windows at its first opening.
+    TAjouteF& TitleEditor();
+    // The editor closed: the list keeps its line, or drops its filters to show the saved title.
+    void TitleEditorClosed();
 
     // The browse pages (app/browse/*_page.cpp, browse_window.cpp).
     void BuildBrowsePages();

@@ -1,13 +1,107 @@
 // The main window's side of the name lists: the TOOLS menu's list commands and the choosers
 // behind the filter buttons.
+#include "app/browse/filter_controls.h"
 #include "app/main_window.h"
+#include "platform/text.h"
+#include "store/files/name_list_file.h"
+
+#include <QAction>
 
 namespace tavrin {
 
-void TLDF1::ConnectListCommands() {}
+void TLDF1::ConnectListCommands() {
+    // The windows are created after the menus: every handler reaches them when it runs.
+    const std::pair<QAction*, ListId> manage[] = {
+        {ManageActorList1, ListId::Actor},       {ManageBoxList1, ListId::Box},
+        {ManageComposerList1, ListId::Composer}, {ManageDirectorList1, ListId::Director},
+        {ManageInfoList1, ListId::Info},         {Informations21, ListId::Info2},
+        {Publisher1, ListId::Publisher},         {ManageRetailerList1, ListId::Retailer},
+    };
+    for (const auto& [action, list] : manage)
+        connect(action, &QAction::triggered, this, [this, list = list] { ManageNameList(list); });
 
-void TLDF1::ChooseFilterName(ListId) {}
+    const std::pair<QAction*, ListId> save[] = {
+        {Actor1, ListId::Actor},       {Box1, ListId::Box},           {Composer1, ListId::Composer},
+        {Director1, ListId::Director}, {Informations1, ListId::Info}, {Publisher2, ListId::Publisher},
+        {Retailer1, ListId::Retailer},
+    };
+    for (const auto& [action, list] : save)
+        connect(action, &QAction::triggered, this, [this, list = list] { SaveNameList(list); });
 
-void TLDF1::ChooseFilterActor() {}
+    // Every Load List item runs the same command: the file's letter says which list it holds.
+    for (QAction* action : {LoadActor1, LoadBox1, LoadComposer1, LoadDirector1, LoadInformations1,
+                            LoadPublisher1, LoadRetailer1})
+        connect(action, &QAction::triggered, this, &TLDF1::LoadNameList);
+}
+
+NameListHost TLDF1::NameListsHost() {
+    return {collection_,
+            *prompts_,
+            catalogue_,
+            [this](ListId list, int entry) { SetNameFilter(list, entry); },
+            [this](int entry) { return AddActorFilter(entry); },
+            [this](ListId list, int position) { NameEntryRemoved(list, position); },
+            [this](ListId, int) { ShowCurrentTitle(); }};
+}
+
+void TLDF1::ManageNameList(ListId list) {
+    if (list == ListId::Actor)
+        windows_.chooseActor->OpenForManage(this);
+    else
+        windows_.chooseElement->OpenForManage(list, this);
+}
+
+void TLDF1::ChooseFilterName(ListId list) {
+    windows_.chooseElement->OpenForFilter(list, this);
+}
+
+void TLDF1::ChooseFilterActor() {
+    windows_.chooseActor->OpenForFilter(this);
+}
+
+void TLDF1::NameEntryRemoved(ListId list, int position) {
+    // A name filter on the removed entry selects nothing now; one above it follows it down.
+    if (const int* selection = NameSelection(Filters(), list); selection && *selection >= 0) {
+        if (*selection == position)
+            SetNameFilter(list, -1);
+        else if (*selection > position && *selection <= MaxEntryNumber)
+            SetNameFilter(list, *selection - 1);
+    }
+    ShowCurrentTitle();
+}
+
+void TLDF1::SaveNameList(ListId list) {
+    const FileDialogSpec spec{QStringLiteral("SAVE"), QStringFromCp1252(NameListSaveFilter(list)),
+                              QStringFromCp1252(NameListExtension(list))};
+    const QString fileName = prompts_->AskSaveFile(spec);
+    if (fileName.isEmpty()) return;
+    if (!SaveNameListFile(collection_, list, PathFromQString(fileName)))
+        prompts_->ShowMessage(QText(catalogue_, Msg::MsgCannotWriteFile) + fileName);
+}
+
+void TLDF1::LoadNameList() {
+    if (!collection_.ListeIndex.empty()) {
+        prompts_->ShowMessage(QText(catalogue_, Msg::MsgYouCannotLoadA));
+        return;
+    }
+    const QString fileName =
+        prompts_->AskOpenFile({QStringLiteral("OPEN"), QStringFromCp1252(NameListOpenFilter), QString()});
+    if (fileName.isEmpty()) return;
+    auto loaded = LoadNameListFile(PathFromQString(fileName));
+    if (!loaded) {
+        switch (loaded.error().error) {
+        case FileError::NotFound:
+            return;
+        case FileError::Invalid:
+            prompts_->ShowMessage(QText(catalogue_, Msg::MsgInvalidFile));
+            return;
+        default:
+            prompts_->ShowMessage(QText(catalogue_, Msg::MsgCannotReadFile) + fileName);
+            return;
+        }
+    }
+    // A damaged file has changed nothing; a letter that names no list loads nothing, silently.
+    ApplyNameList(collection_, *loaded);
+}
 
 } // namespace tavrin

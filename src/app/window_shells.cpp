@@ -15,30 +15,6 @@ void PrepareWindow(QWidget* window, const char* name) {
 
 } // namespace
 
-TAjouteF::TAjouteF(const MessageCatalogue& catalogue) : catalogue_(catalogue) {
-    PrepareWindow(this, "TAjouteF");
-    ApplyTexts();
-}
-void TAjouteF::ApplyTexts() {
-    setWindowTitle(QStringLiteral("ADD"));
-}
-
-TChooseActor::TChooseActor(const MessageCatalogue& catalogue) : catalogue_(catalogue) {
-    PrepareWindow(this, "TChooseActor");
-    ApplyTexts();
-}
-void TChooseActor::ApplyTexts() {
-    setWindowTitle(QText(catalogue_, Msg::MsgActor));
-}
-
-TChangeBase::TChangeBase(const MessageCatalogue& catalogue) : catalogue_(catalogue) {
-    PrepareWindow(this, "TChangeBase");
-    ApplyTexts();
-}
-void TChangeBase::ApplyTexts() {
-    setWindowTitle(QText(catalogue_, Msg::MsgModify));
-}
-
 TStatsForm::TStatsForm(const MessageCatalogue& catalogue)
     : QWidget(nullptr, Qt::Window), catalogue_(catalogue) {
     PrepareWindow(this, "TStatsForm");
@@ -48,25 +24,12 @@ void TStatsForm::ApplyTexts() {
     setWindowTitle(QStringLiteral("STATS"));
 }
 
-TCleaning::TCleaning(const MessageCatalogue& catalogue) : catalogue_(catalogue) {
-    PrepareWindow(this, "TCleaning");
-    ApplyTexts();
-}
-void TCleaning::ApplyTexts() {
-    setWindowTitle(QText(catalogue_, Msg::MsgCleaning));
-}
-
 TChooseMedia::TChooseMedia(const MessageCatalogue& catalogue) : catalogue_(catalogue) {
     PrepareWindow(this, "TChooseMedia");
     ApplyTexts();
 }
 void TChooseMedia::ApplyTexts() {
     setWindowTitle(QText(catalogue_, Msg::MsgMultimediaFile));
-}
-
-TMIMAGE::TMIMAGE() {
-    resize(433, 273);
-    PrepareWindow(this, "TMIMAGE");
 }
 
 TEXPORTLIST::TEXPORTLIST(const MessageCatalogue& catalogue)
@@ -78,14 +41,6 @@ void TEXPORTLIST::ApplyTexts() {
     setWindowTitle(QStringLiteral("EXPORT"));
 }
 
-TChooseElement::TChooseElement(const MessageCatalogue& catalogue) : catalogue_(catalogue) {
-    PrepareWindow(this, "TChooseElement");
-    ApplyTexts();
-}
-void TChooseElement::ApplyTexts() {
-    setWindowTitle(QStringLiteral("CHOOSE"));
-}
-
 THTMLCHOIX::THTMLCHOIX(const MessageCatalogue& catalogue) : catalogue_(catalogue) {
     PrepareWindow(this, "THTMLCHOIX");
     ApplyTexts();
@@ -94,19 +49,21 @@ void THTMLCHOIX::ApplyTexts() {
     setWindowTitle(QStringLiteral("HTML"));
 }
 
-Windows Windows::Create(const MessageCatalogue& catalogue) {
+Windows Windows::Create(const MessageCatalogue& catalogue, NameListHost nameLists) {
     Windows w;
+    w.nameLists = std::make_unique<NameListHost>(std::move(nameLists));
+    // The choosers open the rename and progress windows, so those two come first.
+    w.changeBase = std::make_unique<TChangeBase>(*w.nameLists);
+    w.cleaning = std::make_unique<TCleaning>(catalogue);
     w.ajouteF = std::make_unique<TAjouteF>(catalogue);
-    w.chooseActor = std::make_unique<TChooseActor>(catalogue);
-    w.changeBase = std::make_unique<TChangeBase>(catalogue);
+    w.chooseActor = std::make_unique<TChooseActor>(*w.nameLists, *w.changeBase, *w.cleaning);
     w.statsForm = std::make_unique<TStatsForm>(catalogue);
     w.kxtAbout = std::make_unique<TKXTAbout>();
-    w.cleaning = std::make_unique<TCleaning>(catalogue);
     w.chooseMedia = std::make_unique<TChooseMedia>(catalogue);
     w.mImage = std::make_unique<TMIMAGE>();
     w.dvdPanel = std::make_unique<TDVDPanel>(catalogue);
     w.exportList = std::make_unique<TEXPORTLIST>(catalogue);
-    w.chooseElement = std::make_unique<TChooseElement>(catalogue);
+    w.chooseElement = std::make_unique<TChooseElement>(*w.nameLists, *w.changeBase, *w.cleaning);
     w.htmlChoix = std::make_unique<THTMLCHOIX>(catalogue);
     return w;
 }

@@ -3,7 +3,14 @@
 #pragma once
 
 #include "app/about_window.h"
+#include "editing/change_base.h"
+#include "editing/choose_actor.h"
+#include "editing/choose_element.h"
+#include "editing/cleaning_window.h"
 #include "editing/dvd_panel.h"
+#include "editing/name_list_host.h"
+#include "editing/review_window.h"
+#include "editing/title_editor.h"
 #include "lang/catalogue.h"
 
 #include <QDialog>
@@ -13,55 +20,11 @@
 
 namespace tavrin {
 
-// Title editor.
-class TAjouteF : public QDialog {
-    Q_OBJECT
-  public:
-    explicit TAjouteF(const MessageCatalogue& catalogue);
-    void ApplyTexts();
-
-  private:
-    const MessageCatalogue& catalogue_;
-};
-
-// Actor chooser.
-class TChooseActor : public QDialog {
-    Q_OBJECT
-  public:
-    explicit TChooseActor(const MessageCatalogue& catalogue);
-    void ApplyTexts();
-
-  private:
-    const MessageCatalogue& catalogue_;
-};
-
-// Rename dialog of the name lists.
-class TChangeBase : public QDialog {
-    Q_OBJECT
-  public:
-    explicit TChangeBase(const MessageCatalogue& catalogue);
-    void ApplyTexts();
-
-  private:
-    const MessageCatalogue& catalogue_;
-};
-
 // Statistics charts.
 class TStatsForm : public QWidget {
     Q_OBJECT
   public:
     explicit TStatsForm(const MessageCatalogue& catalogue);
-    void ApplyTexts();
-
-  private:
-    const MessageCatalogue& catalogue_;
-};
-
-// Progress of list cleaning.
-class TCleaning : public QDialog {
-    Q_OBJECT
-  public:
-    explicit TCleaning(const MessageCatalogue& catalogue);
     void ApplyTexts();
 
   private:
@@ -79,29 +42,11 @@ class TChooseMedia : public QDialog {
     const MessageCatalogue& catalogue_;
 };
 
-// Review text and picture viewer; its caption is set each time it opens.
-class TMIMAGE : public QDialog {
-    Q_OBJECT
-  public:
-    TMIMAGE();
-};
-
 // Export and print window.
 class TEXPORTLIST : public QWidget {
     Q_OBJECT
   public:
     explicit TEXPORTLIST(const MessageCatalogue& catalogue);
-    void ApplyTexts();
-
-  private:
-    const MessageCatalogue& catalogue_;
-};
-
-// Name-list chooser.
-class TChooseElement : public QDialog {
-    Q_OBJECT
-  public:
-    explicit TChooseElement(const MessageCatalogue& catalogue);
     void ApplyTexts();
 
   private:
@@ -134,9 +79,11 @@ struct Windows {
     std::unique_ptr<TEXPORTLIST> exportList;
     std::unique_ptr<TChooseElement> chooseElement;
     std::unique_ptr<THTMLCHOIX> htmlChoix;
+    // What the name-list windows share: the collection, the dialogs, the filter write-back.
+    std::unique_ptr<NameListHost> nameLists;
 
     // Creates them in the program's start-up order.
-    static Windows Create(const MessageCatalogue& catalogue);
+    static Windows Create(const MessageCatalogue& catalogue, NameListHost nameLists);
     // Re-labels them after a language change.
     void ApplyTexts();
     // Closes whichever are open (the program is ending).

@@ -4,6 +4,8 @@
 #include "cli/cli_files.h"
 #include "cli/convert.h"
 #include "cli/dump.h"
+#include "cli/list.h"
+#include "cli/names.h"
 
 #include <algorithm>
 #include <iostream>
@@ -28,8 +30,14 @@ struct Command {
 constexpr Command Commands[] = {
     {"dump", "FILE", 1, 1, "print the collection as JSON (older versions as converted on loading)", RunDump},
     {"convert", "IN OUT", 2, 2, "read a collection of any version and write it as version KX5", RunConvert},
+    {"list", "FILE [--filters JSON] [--today YYYY-MM-DD]", 1, 5,
+     "print the titles the browse filters keep: record number, TAB, title", RunList},
     {"catalogue", "[--lang en|fr|de|it|fi]", 0, 2,
      "print every text of a language as JSON (English by default)", RunCatalogue},
+    {"names", "ACTION FILE ...", 4, 6,
+     "name lists: save FILE LETTER OUT, load FILE LISTFILE OUT, delete FILE LIST ENTRY OUT, "
+     "rename FILE LIST ENTRY TEXT OUT, clean FILE LIST OUT",
+     RunNames},
 };
 
 void PrintUsage(std::ostream& out) {

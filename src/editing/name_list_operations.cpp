@@ -1,7 +1,6 @@
 #include "editing/name_list_operations.h"
 
 #include "store/text_encoding.h"
-#include "store/title_order.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -17,15 +16,6 @@ bool RefersTo(const TitleRecord& t, ListId list, int entry) {
 }
 
 } // namespace
-
-std::vector<SortedEntry> SortedEntries(const NameList& list) {
-    std::vector<SortedEntry> rows;
-    rows.reserve(list.size());
-    for (std::size_t i = 0; i < list.size(); ++i) rows.push_back({list[i], static_cast<int>(i)});
-    std::stable_sort(rows.begin(), rows.end(),
-                     [](const SortedEntry& a, const SortedEntry& b) { return CompareTitleTexts(a.text, b.text) < 0; });
-    return rows;
-}
 
 std::string NormalizedName(std::string_view typed) {
     return UpperCp1252(typed.substr(0, std::min(typed.size(), NameTextSize - 1)));
@@ -150,6 +140,8 @@ CleanResult CleanList(Collection& c, ListId list, const EntryProgress& progress)
     return result;
 }
 
-std::string ErasedLine(std::string_view name) { return std::string(ErasedPrefix) + std::string(name); }
+std::string ErasedLine(std::string_view name) {
+    return std::string(ErasedPrefix) + std::string(name);
+}
 
 } // namespace tavrin

@@ -3,6 +3,7 @@
 // for every title at once, and clean a list of the entries no title uses.
 #pragma once
 
+#include "editing/sorted_names.h"
 #include "lang/catalogue.h"
 #include "store/collection.h"
 #include "store/expected.h"
@@ -24,17 +25,6 @@ inline constexpr std::string_view DeleteCompleteText = "Delete Complete!";
 inline constexpr std::string_view CheckingEntryPrefix = "Checking ";
 inline constexpr std::string_view ErasedPrefix = "Erased : ";
 inline constexpr std::string_view CleaningCompleteText = "Cleaning Complete!";
-
-// A row of a chooser's visible list: the list sorted for the eye, each row keeping the entry
-// number it stands for (two rows may show the same text).
-struct SortedEntry {
-    std::string text;
-    int entry = -1;
-};
-
-// The entries of a list in the order the choosers show them: by CompareTitleTexts, equal texts
-// by entry number.
-std::vector<SortedEntry> SortedEntries(const NameList& list);
 
 // A typed name as lists store it: upper case, at most 49 characters.
 std::string NormalizedName(std::string_view typed);
@@ -65,7 +55,8 @@ std::string DeleteQuestion(std::string_view name, std::size_t uses);
 std::string_view DeleteCaption(ListId list);
 
 inline constexpr std::string_view CleanCaption = "CLEAN LIST";
-inline constexpr std::string_view CleanQuestion = "CLEAN UNUSED ENTRY ON THE LIST?\nIT COULD TAKE A LONG TIME!";
+inline constexpr std::string_view CleanQuestion =
+    "CLEAN UNUSED ENTRY ON THE LIST?\nIT COULD TAKE A LONG TIME!";
 
 // Called for each title in record order while a deletion checks it.
 using TitleProgress = std::function<void(std::size_t record)>;
@@ -74,7 +65,8 @@ using TitleProgress = std::function<void(std::size_t record)>;
 // every title (every actor slot, the publisher by its low byte). Gives the record numbers of the
 // titles that referred to e, in record order, each once. Sets Modified. An entry that does not
 // exist changes nothing and gives nothing.
-std::vector<std::size_t> DeleteEntry(Collection& c, ListId list, int entry, const TitleProgress& progress = {});
+std::vector<std::size_t> DeleteEntry(Collection& c, ListId list, int entry,
+                                     const TitleProgress& progress = {});
 
 // "Erased in : " and the title of record r, 8-bit text.
 std::string ErasedInLine(const Collection& c, std::size_t record);

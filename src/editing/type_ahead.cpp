@@ -14,7 +14,8 @@ bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
 
 } // namespace
 
-TypeAhead CompleteTyped(std::string_view text, std::size_t caret, bool erasing, std::span<const SortedEntry> rows) {
+TypeAhead CompleteTyped(std::string_view text, std::size_t caret, bool erasing,
+                        std::span<const SortedEntry> rows) {
     TypeAhead out{std::string(text), caret, 0, -1};
     if (!erasing && !text.empty() && caret == text.size()) {
         for (std::size_t i = 0; i < rows.size(); ++i) {

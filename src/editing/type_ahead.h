@@ -3,7 +3,7 @@
 // typing on replaces it.
 #pragma once
 
-#include "editing/name_list_operations.h"
+#include "editing/sorted_names.h"
 
 #include <cstddef>
 #include <span>
@@ -13,8 +13,8 @@
 namespace tavrin {
 
 struct TypeAhead {
-    std::string text;                // what the edit line shows now
-    std::size_t selectionStart = 0;  // the selected part of it (length 0: none, caret at start)
+    std::string text;               // what the edit line shows now
+    std::size_t selectionStart = 0; // the selected part of it (length 0: none, caret at start)
     std::size_t selectionLength = 0;
     int row = -1; // the row of the sorted list to select, -1 for none
 };
@@ -24,6 +24,7 @@ struct TypeAhead {
 // (without regard to case), if any. Otherwise the first row whose text begins with the typed text
 // (without regard to case) gives its full text, the typed part stays unselected and the rest is
 // selected; without such a row nothing changes. Texts are 8-bit, one byte per character.
-TypeAhead CompleteTyped(std::string_view text, std::size_t caret, bool erasing, std::span<const SortedEntry> rows);
+TypeAhead CompleteTyped(std::string_view text, std::size_t caret, bool erasing,
+                        std::span<const SortedEntry> rows);
 
 } // namespace tavrin

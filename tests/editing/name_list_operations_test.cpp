@@ -268,10 +268,11 @@ TEST(CleanListTest, GivesExactlyWhatOneByOneRemovalGives) {
                 for (std::size_t off : ReferringOffsets(list)) {
                     const int pick = static_cast<int>(rng() % 10);
                     std::uint16_t v = pick < 6 && n > 0 ? static_cast<std::uint16_t>(rng() % n)
-                                      : pick == 6   ? static_cast<std::uint16_t>(n + rng() % 5) // beyond the list
-                                      : pick == 7   ? NoEntry
-                                      : pick == 8   ? static_cast<std::uint16_t>(65001 + rng() % 100)
-                                                    : static_cast<std::uint16_t>(rng() % (n + 1));
+                                      : pick == 6
+                                          ? static_cast<std::uint16_t>(n + rng() % 5) // beyond the list
+                                      : pick == 7 ? NoEntry
+                                      : pick == 8 ? static_cast<std::uint16_t>(65001 + rng() % 100)
+                                                  : static_cast<std::uint16_t>(rng() % (n + 1));
                     t.SetU16(off, v);
                 }
                 const std::uint8_t high = static_cast<std::uint8_t>(rng() % 3);

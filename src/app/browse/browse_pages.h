@@ -55,8 +55,7 @@ struct SortPageControls {
     QLineEdit *TAnnee1 = nullptr, *TAnnee2 = nullptr;
     UpDown *AUpDown1 = nullptr, *AUpDown2 = nullptr;
     std::vector<FlagControl> flags;
-    QGroupBox *GroupBox1 = nullptr, *GroupBox8 = nullptr, *GroupBox18 = nullptr, *DirectorBox = nullptr,
-              *ComposerBox = nullptr, *RetailerBox = nullptr, *ActorBox = nullptr;
+    QGroupBox* ActorBox = nullptr;
     std::array<NameFilterControls, 7> names{};
     QListWidget* TActor = nullptr;
     QToolButton *SpeedButton5 = nullptr, *SpeedButton6 = nullptr, *SpeedButton2 = nullptr;
@@ -89,14 +88,16 @@ struct GadgetPageControls {
     std::array<DvdFilterControl, DvdFilterCount> dvd{};
     RadioGroup PageFlipping, RadioSaveTXT, VideoPref;
     QToolButton* SpeedButton17 = nullptr;
+    bool checkingDate = false; // a message box of the date check must not check again
 };
 
 struct InformationPageControls {
-    QLineEdit *Titre = nullptr, *Annee = nullptr, *Duree = nullptr, *AspectRatio = nullptr, *Director = nullptr,
-              *Composer = nullptr, *Boutique = nullptr, *Support = nullptr, *Zone = nullptr, *MPAA = nullptr,
-              *CAV = nullptr, *CLV = nullptr, *Standard = nullptr, *Sound = nullptr, *Color = nullptr,
-              *NomBox = nullptr, *NomInfo = nullptr, *NomInfo2 = nullptr, *NbVision = nullptr,
-              *DateVision = nullptr, *Prix = nullptr, *DateAchat = nullptr, *Editeur = nullptr;
+    QLineEdit *Titre = nullptr, *Annee = nullptr, *Duree = nullptr, *AspectRatio = nullptr,
+              *Director = nullptr, *Composer = nullptr, *Boutique = nullptr, *Support = nullptr,
+              *Zone = nullptr, *MPAA = nullptr, *CAV = nullptr, *CLV = nullptr, *Standard = nullptr,
+              *Sound = nullptr, *Color = nullptr, *NomBox = nullptr, *NomInfo = nullptr, *NomInfo2 = nullptr,
+              *NbVision = nullptr, *DateVision = nullptr, *Prix = nullptr, *DateAchat = nullptr,
+              *Editeur = nullptr;
     QListWidget *LDActorList = nullptr, *Other = nullptr, *ExtrasBox = nullptr;
     QComboBox *Genre = nullptr, *Genre2 = nullptr, *AVendre = nullptr;
     QProgressBar *NoteFilm = nullptr, *NoteImage = nullptr, *NoteSon = nullptr;

@@ -27,7 +27,8 @@ int MovedHighMark(int high, int low) {
     return high < low ? low : high;
 }
 
-std::optional<DateFieldFix> CheckEntryDateField(int day, int month, int year, DateField left, int currentYear) {
+std::optional<DateFieldFix> CheckEntryDateField(int day, int month, int year, DateField left,
+                                                int currentYear) {
     if (IsValidDate(year, month, day)) return std::nullopt;
     switch (left) {
     case DateField::Day:

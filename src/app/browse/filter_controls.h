@@ -35,7 +35,8 @@ struct DateFieldFix {
     int correction; // the left field's new value: 1, or the current year
 };
 // Leaving one of the three fields: nothing when they form a valid date.
-std::optional<DateFieldFix> CheckEntryDateField(int day, int month, int year, DateField left, int currentYear);
+std::optional<DateFieldFix> CheckEntryDateField(int day, int month, int year, DateField left,
+                                                int currentYear);
 // "GO": a date before the earliest purchase date or after today is brought back into range.
 DayNumber ClampEntryDate(DayNumber entered, DayNumber earliest, DayNumber today);
 
@@ -49,7 +50,7 @@ void RemoveFilterActor(BrowseFilters& f, int position);
 // ---- Medium and DVD shortcuts ----
 // A new medium puts the zone filter back to its neutral item; the zone applies to DVD only.
 void ChooseSupport(BrowseFilters& f, int item);
-inline constexpr int SupportDvd = 1;
+inline constexpr int SupportItemDvd = 1; // "DVD" in the medium filter
 // Choosing an ALL DD (ALL MPEG) language sets every single Dolby Digital and MPEG filter and the
 // other ALL filter to "All Lang.".
 void ChooseAllDd(BrowseFilters& f, int item);

@@ -14,12 +14,15 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace tavrin {
 namespace {
 
 class DoubleClickFilter : public QObject {
   public:
-    DoubleClickFilter(QObject* parent, std::function<void()> action) : QObject(parent), action_(std::move(action)) {}
+    DoubleClickFilter(QObject* parent, std::function<void()> action)
+        : QObject(parent), action_(std::move(action)) {}
 
   protected:
     bool eventFilter(QObject*, QEvent* event) override {
@@ -112,8 +115,12 @@ QWidget* ScrolledContent(QWidget* page) {
     auto* scroll = new QScrollArea(page);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidgetResizable(true);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // The pages fit the designed width; only a short screen scrolls them.
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto* content = new QWidget(scroll);
+    QFont compact = content->font();
+    compact.setPointSizeF(std::max(7.0, compact.pointSizeF() - 1.5));
+    content->setFont(compact);
     scroll->setWidget(content);
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -145,7 +152,8 @@ QStringList CatalogueItems(const MessageCatalogue& catalogue, std::span<const Ms
 
 void SetRadioTexts(RadioGroup& group, const QStringList& texts) {
     for (qsizetype i = 0; i < texts.size() && i < static_cast<qsizetype>(group.items.size()); ++i)
-        if (group.items[static_cast<std::size_t>(i)]) group.items[static_cast<std::size_t>(i)]->setText(texts[i]);
+        if (group.items[static_cast<std::size_t>(i)])
+            group.items[static_cast<std::size_t>(i)]->setText(texts[i]);
 }
 
 } // namespace tavrin

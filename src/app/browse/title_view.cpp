@@ -13,7 +13,8 @@ std::string ReviewFileStem(std::string_view title) {
     std::string stem(title);
     for (char& ch : stem) {
         const auto b = static_cast<unsigned char>(ch);
-        if (b < 0x20 || b == 0x7F || std::string_view(" \"*/:<>?\\|").find(ch) != std::string_view::npos) ch = '_';
+        if (b < 0x20 || b == 0x7F || std::string_view(" \"*/:<>?\\|").find(ch) != std::string_view::npos)
+            ch = '_';
     }
     return stem;
 }
@@ -41,7 +42,8 @@ std::optional<std::size_t> FindTitleByPrefix(const Collection& c, std::span<cons
         const std::string_view title = c.titles[browse[row]].TitleView();
         if (title.size() < wanted.size()) continue;
         bool match = true;
-        for (std::size_t i = 0; i < wanted.size() && match; ++i) match = UpperCp1252(title[i]) == wanted[i];
+        for (std::size_t i = 0; i < wanted.size() && match; ++i)
+            match = UpperCp1252(title[i]) == wanted[i];
         if (match) return row;
     }
     return std::nullopt;
@@ -57,10 +59,14 @@ void MarkWatchedToday(Collection& c, std::size_t record, DayNumber today) {
 
 SideCaptions SideCaptionsFor(std::uint8_t support) {
     switch (support) {
-    case 1: return {Msg::MsgSimpleSide, Msg::MsgRsdl, true};
-    case 2: return {Msg::MsgStart, Msg::MsgEnd, true};
-    case 3: return {std::nullopt, Msg::MsgCav, false};
-    default: return {Msg::MsgClv, Msg::MsgCav, true};
+    case 1:
+        return {Msg::MsgSimpleSide, Msg::MsgRsdl, true};
+    case 2:
+        return {Msg::MsgStart, Msg::MsgEnd, true};
+    case 3:
+        return {std::nullopt, Msg::MsgCav, false};
+    default:
+        return {Msg::MsgClv, Msg::MsgCav, true};
     }
 }
 
@@ -73,19 +79,18 @@ struct FlagLine {
 };
 
 constexpr FlagLine OtherFlags[] = {
-    {76, std::nullopt, "THX"},           {119, std::nullopt, "Flipper"},
-    {77, std::nullopt, "Director's Cut"}, {78, Msg::MsgSubtitled, {}},
-    {79, Msg::MsgDubbed, {}},            {80, std::nullopt, "Dolby Digital"},
-    {81, std::nullopt, "DTS Digital"},    {104, Msg::MsgPSFullFrame, {}},
-    {157, std::nullopt, "Defect/Rotted"}, {87, std::nullopt, "16:9"},
+    {76, std::nullopt, "THX"},         {119, std::nullopt, "Flipper"}, {77, std::nullopt, "Director's Cut"},
+    {78, Msg::MsgSubtitled, {}},       {79, Msg::MsgDubbed, {}},       {80, std::nullopt, "Dolby Digital"},
+    {81, std::nullopt, "DTS Digital"}, {104, Msg::MsgPSFullFrame, {}}, {157, std::nullopt, "Defect/Rotted"},
+    {87, std::nullopt, "16:9"},
 };
 
 constexpr FlagLine ExtraFlags[] = {
-    {133, std::nullopt, "Interview"},    {134, Msg::MsgTrailer, {}},
-    {105, Msg::MsgIsolatedMusicFx, {}},  {108, std::nullopt, "Multi Angle"},
-    {135, Msg::MsgDeletedScenes, {}},    {136, std::nullopt, "Featurette"},
-    {137, Msg::MsgAudioCommentary, {}},  {138, std::nullopt, "Notes/Photos/Bio"},
-    {139, Msg::MsgOther, {}},            {140, Msg::MsgDocumentary, {}},
+    {133, std::nullopt, "Interview"},   {134, Msg::MsgTrailer, {}},
+    {105, Msg::MsgIsolatedMusicFx, {}}, {108, std::nullopt, "Multi Angle"},
+    {135, Msg::MsgDeletedScenes, {}},   {136, std::nullopt, "Featurette"},
+    {137, Msg::MsgAudioCommentary, {}}, {138, std::nullopt, "Notes/Photos/Bio"},
+    {139, Msg::MsgOther, {}},           {140, Msg::MsgDocumentary, {}},
 };
 
 std::vector<std::string> LinesOf(std::span<const FlagLine> flags, const TitleRecord& t,

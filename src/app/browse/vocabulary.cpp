@@ -12,17 +12,39 @@ struct Genre {
 };
 
 constexpr Genre Genres[GenreCount] = {
-    {Msg::MsgOther, {}},       {std::nullopt, "Action"},     {Msg::MsgAdventure, {}},
-    {Msg::MsgAnimated, {}},    {Msg::MsgChildren, {}},       {Msg::MsgComedy, {}},
-    {std::nullopt, "Crime"},   {Msg::MsgDance, {}},          {Msg::MsgDisaster, {}},
-    {Msg::MsgDocumentary, {}}, {Msg::MsgDrama, {}},          {Msg::MsgFantasy, {}},
-    {Msg::MsgHistorical, {}},  {Msg::MsgHorror, {}},         {Msg::MsgMusical, {}},
-    {Msg::MsgMystery, {}},     {std::nullopt, "Opera"},      {Msg::MsgPolitical, {}},
-    {Msg::MsgRomance, {}},     {std::nullopt, "Science Fiction"}, {std::nullopt, "Sport"},
-    {Msg::MsgSpy, {}},         {std::nullopt, "Thriller"},   {std::nullopt, "TV"},
-    {Msg::MsgWar, {}},         {std::nullopt, "Western"},    {std::nullopt, "X / Erotic"},
-    {Msg::MsgBiography, {}},   {Msg::MsgDetective, {}},      {Msg::MsgStageplay, {}},
-    {std::nullopt, "Karaoke"}, {std::nullopt, "Manga"},      {Msg::MsgConcert, {}},
+    {Msg::MsgOther, {}},
+    {std::nullopt, "Action"},
+    {Msg::MsgAdventure, {}},
+    {Msg::MsgAnimated, {}},
+    {Msg::MsgChildren, {}},
+    {Msg::MsgComedy, {}},
+    {std::nullopt, "Crime"},
+    {Msg::MsgDance, {}},
+    {Msg::MsgDisaster, {}},
+    {Msg::MsgDocumentary, {}},
+    {Msg::MsgDrama, {}},
+    {Msg::MsgFantasy, {}},
+    {Msg::MsgHistorical, {}},
+    {Msg::MsgHorror, {}},
+    {Msg::MsgMusical, {}},
+    {Msg::MsgMystery, {}},
+    {std::nullopt, "Opera"},
+    {Msg::MsgPolitical, {}},
+    {Msg::MsgRomance, {}},
+    {std::nullopt, "Science Fiction"},
+    {std::nullopt, "Sport"},
+    {Msg::MsgSpy, {}},
+    {std::nullopt, "Thriller"},
+    {std::nullopt, "TV"},
+    {Msg::MsgWar, {}},
+    {std::nullopt, "Western"},
+    {std::nullopt, "X / Erotic"},
+    {Msg::MsgBiography, {}},
+    {Msg::MsgDetective, {}},
+    {Msg::MsgStageplay, {}},
+    {std::nullopt, "Karaoke"},
+    {std::nullopt, "Manga"},
+    {Msg::MsgConcert, {}},
 };
 
 // Sorting key: UTF-8 text with ASCII letters folded, so "TV" sorts among the T's. Accented
@@ -37,8 +59,9 @@ std::string FoldedKey(std::string_view text) {
 } // namespace
 
 std::string_view ItemText(std::span<const std::string_view> names, int index) {
-    return index >= 0 && static_cast<std::size_t>(index) < names.size() ? names[static_cast<std::size_t>(index)]
-                                                                          : std::string_view();
+    return index >= 0 && static_cast<std::size_t>(index) < names.size()
+               ? names[static_cast<std::size_t>(index)]
+               : std::string_view();
 }
 
 std::string GenreName(const MessageCatalogue& catalogue, int code) {
@@ -51,7 +74,8 @@ std::vector<int> GenresByName(const MessageCatalogue& catalogue) {
     std::vector<std::pair<std::string, int>> keyed;
     for (int code = 0; code < GenreCount; ++code)
         keyed.emplace_back(FoldedKey(GenreName(catalogue, code)), code);
-    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::stable_sort(keyed.begin(), keyed.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
     std::vector<int> codes;
     for (const auto& [key, code] : keyed)
         codes.push_back(code);

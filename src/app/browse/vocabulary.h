@@ -21,17 +21,19 @@ inline constexpr std::array<std::string_view, 9> AspectRatioNames{"1.33", "1.66"
                                                                   "2.10", "2.35", "2.55", "2.66"};
 inline constexpr std::array<std::string_view, 5> SoundNames{"Mono", "Stereo", "Ultra Stereo", "DTS Surround",
                                                             "Dolby Surround"};
-inline constexpr std::array<std::string_view, 10> MpaaNames{"Unrated", "G",  "PG", "PG13", "R",
-                                                            "NC17",    "X",  "13", "16",   "18"};
+inline constexpr std::array<std::string_view, 10> MpaaNames{"Unrated", "G", "PG", "PG13", "R",
+                                                            "NC17",    "X", "13", "16",   "18"};
 inline constexpr std::array<std::string_view, 7> ZoneNames{"Zone All", "Zone 1", "Zone 2", "Zone 3",
                                                            "Zone 4",   "Zone 5", "Zone 6"};
 inline constexpr std::array<Msg, 3> ColorNames{Msg::MsgColor, Msg::MsgBlackWhite, Msg::MsgColorAndBW};
 inline constexpr std::array<Msg, 3> TradeNames{Msg::MsgNoBuySell, Msg::MsgToBuy, Msg::MsgToSell};
-inline constexpr std::array<Msg, 9> DvdLanguageItems{Msg::MsgChinese, Msg::MsgEnglish,  Msg::MsgFrench,
-                                                     Msg::MsgGerman,  Msg::MsgItalian,  Msg::MsgJapanese,
+inline constexpr std::array<Msg, 9> DvdLanguageItems{Msg::MsgChinese, Msg::MsgEnglish,       Msg::MsgFrench,
+                                                     Msg::MsgGerman,  Msg::MsgItalian,       Msg::MsgJapanese,
                                                      Msg::MsgSpanish, Msg::MsgOtherLanguage, Msg::MsgAllLang};
-inline constexpr std::array<Msg, 3> WatchCountItems{Msg::MsgAllWatched, Msg::MsgLessWatched, Msg::MsgMostWatched};
-inline constexpr std::array<Msg, 3> WatchDateItems{Msg::MsgAllWatched, Msg::MsgLastWatched, Msg::MsgOldestWatched};
+inline constexpr std::array<Msg, 3> WatchCountItems{Msg::MsgAllWatched, Msg::MsgLessWatched,
+                                                    Msg::MsgMostWatched};
+inline constexpr std::array<Msg, 3> WatchDateItems{Msg::MsgAllWatched, Msg::MsgLastWatched,
+                                                   Msg::MsgOldestWatched};
 
 // The text of item index in a list, or the empty text for a value beyond it.
 std::string_view ItemText(std::span<const std::string_view> names, int index);

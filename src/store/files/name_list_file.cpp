@@ -118,7 +118,8 @@ Expected<LoadedNameList, FileFailure> LoadNameListFile(const std::filesystem::pa
     return std::move(parsed).value();
 }
 
-Expected<Done, FileFailure> SaveNameListFile(const Collection& c, ListId list, const std::filesystem::path& path) {
+Expected<Done, FileFailure> SaveNameListFile(const Collection& c, ListId list,
+                                             const std::filesystem::path& path) {
     return WriteFileReplacing(path, SerializeNameList(c, list));
 }
 

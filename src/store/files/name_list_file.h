@@ -17,9 +17,9 @@
 namespace tavrin {
 
 // The seven lists that have a file, in the order of the TOOLS menu's items.
-inline constexpr std::array<ListId, 7> NameListFileLists{ListId::Actor,     ListId::Box,      ListId::Composer,
-                                                        ListId::Director,  ListId::Info,     ListId::Publisher,
-                                                        ListId::Retailer};
+inline constexpr std::array<ListId, 7> NameListFileLists{ListId::Actor,    ListId::Box,  ListId::Composer,
+                                                         ListId::Director, ListId::Info, ListId::Publisher,
+                                                         ListId::Retailer};
 
 // 'D', 'A', 'C', 'P', 'B', 'R', 'I'; nothing for the second other-informations list and the
 // multimedia files, which have no list file.
@@ -51,7 +51,8 @@ Expected<LoadedNameList, FileError> ParseNameList(std::span<const std::uint8_t> 
 Expected<LoadedNameList, FileFailure> LoadNameListFile(const std::filesystem::path& path);
 
 // Writes the file of a list (replacing it in one step). The collection does not change.
-Expected<Done, FileFailure> SaveNameListFile(const Collection& c, ListId list, const std::filesystem::path& path);
+Expected<Done, FileFailure> SaveNameListFile(const Collection& c, ListId list,
+                                             const std::filesystem::path& path);
 
 // Load List puts a loaded list in place only into a collection without titles; the list is
 // replaced whole, Modified does not change. False (nothing changed) when titles are present.

@@ -1,4 +1,5 @@
 #include "app/browse/title_view.h"
+#include "app/browse/vocabulary.h"
 
 #include "test_support.h"
 
@@ -21,7 +22,8 @@ TEST(ReviewFileTest, PathIsInTheTextFolderWithNumberAndExtension) {
     // 8-bit accented text becomes the file system's encoding.
     const auto p = ReviewFilePath(folder, "\xC9T\xC9", 1);
     const auto u8 = p.filename().u8string();
-    EXPECT_EQ(std::string(u8.begin(), u8.end()), "\xC3\x89T\xC3\x89" "1.TXT");
+    EXPECT_EQ(std::string(u8.begin(), u8.end()), "\xC3\x89T\xC3\x89"
+                                                 "1.TXT");
 }
 
 TEST(ReviewFileTest, ReadsAtMostTheLimitAndStopsAtZero) {
@@ -70,6 +72,54 @@ TEST(SideCaptionsTest, FollowTheMedium) {
     EXPECT_FALSE(SideCaptionsFor(3).cavVisible);
     EXPECT_FALSE(SideCaptionsFor(3).clv.has_value());
     EXPECT_TRUE(SideCaptionsFor(0).cavVisible);
+}
+
+TEST(ViewListsTest, OneLinePerFlagSetToOneInTheCurrentLanguage) {
+    TitleRecord t = test::MakeTitle("A");
+    t.SetThx(true);
+    t.SetSubtitled(true);
+    t.SetU8(79, 2); // Dubbed holds a stray byte: not a set flag
+    t.SetWidescreen169(true);
+    MessageCatalogue french;
+    french.SetLanguage(1);
+    EXPECT_EQ(OtherLines(t, french), (std::vector<std::string>{"THX", "Sous-titrage", "16:9"}));
+
+    t.SetTrailer(true);
+    t.SetNotesPhotosBio(true);
+    t.SetOtherExtras(true);
+    EXPECT_EQ(ExtrasLines(t, MessageCatalogue{}),
+              (std::vector<std::string>{"Trailer", "Notes/Photos/Bio", "Other"}));
+}
+
+TEST(ViewListsTest, ActorsSkipEmptySlots) {
+    Collection c = test::MakeCollection({"A"});
+    for (const char* name : {"FORD", "HAMILL", "FISHER"})
+        AddName(c, ListId::Actor, name);
+    TitleRecord& t = c.RecordAt(0);
+    t.SetActor1(2);
+    t.SetActor3(0);
+    t.SetActor5(1);
+    EXPECT_EQ(ActorNames(c, t), (std::vector<std::string_view>{"FISHER", "FORD", "HAMILL"}));
+}
+
+TEST(VocabularyTest, GenresByCodeAndSortedByName) {
+    MessageCatalogue english;
+    EXPECT_EQ(GenreName(english, 0), "Other");
+    EXPECT_EQ(GenreName(english, 23), "TV");
+    EXPECT_EQ(GenreName(english, 33), "");
+    const auto sorted = GenresByName(english);
+    ASSERT_EQ(sorted.size(), 33u);
+    EXPECT_EQ(GenreName(english, sorted.front()), "Action");
+    EXPECT_EQ(GenreName(english, sorted.back()), "X / Erotic");
+    for (std::size_t i = 1; i < sorted.size(); ++i) {
+        std::string a = GenreName(english, sorted[i - 1]), b = GenreName(english, sorted[i]);
+        for (auto* s : {&a, &b})
+            for (char& ch : *s)
+                ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+        EXPECT_LT(a, b);
+    }
+    EXPECT_EQ(ItemText(ZoneNames, 0), "Zone All");
+    EXPECT_EQ(ItemText(ZoneNames, 7), "");
 }
 
 } // namespace

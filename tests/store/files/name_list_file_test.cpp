@@ -49,7 +49,8 @@ TEST(NameListFileTest, EachListHasItsLetterExtensionAndFilter) {
 }
 
 TEST(NameListFileTest, AnEmptyListIsFiveBytes) {
-    EXPECT_EQ(SerializeNameList(Collection{}, ListId::Director), (std::vector<std::uint8_t>{'K', 'X', 'D', 0, 0}));
+    EXPECT_EQ(SerializeNameList(Collection{}, ListId::Director),
+              (std::vector<std::uint8_t>{'K', 'X', 'D', 0, 0}));
 }
 
 TEST(NameListFileTest, SavedListsLoadBackIntoANewCollection) {
@@ -108,7 +109,13 @@ TEST(NameListFileTest, SlotsReadUpToTheirNulAndBytesAfterTheLastSlotAreIgnored) 
 TEST(NameListFileTest, DamagedFilesAreInvalidAndChangeNothing) {
     const auto good = ListFile('B', {"TRILOGY", "SAGA"});
     std::vector<std::vector<std::uint8_t>> damaged{
-        Bytes(""), Bytes("K"), Bytes("KY" "B"), Bytes("XKB"), Bytes("KXB"), Bytes("KXB\x01"),
+        Bytes(""),
+        Bytes("K"),
+        Bytes("KY"
+              "B"),
+        Bytes("XKB"),
+        Bytes("KXB"),
+        Bytes("KXB\x01"),
     };
     for (std::size_t cut = 5; cut < good.size(); cut += 7)
         damaged.emplace_back(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(cut));

@@ -1,0 +1,134 @@
+#include "cli/names.h"
+
+#include "cli/cli_files.h"
+#include "editing/name_list_operations.h"
+#include "store/files/name_list_file.h"
+#include "store/text_encoding.h"
+
+#include <charconv>
+#include <optional>
+#include <string>
+
+namespace tavrin::cli {
+namespace {
+
+using Args = std::span<const std::string_view>;
+
+int Usage(std::ostream& err, const std::string& problem) {
+    err << "tavrin-cli: names: " << problem << '\n';
+    return ExitUsage;
+}
+
+// An English catalogue text, as the refusals of the windows read.
+int Refused(std::ostream& err, Msg m) {
+    err << "tavrin-cli: " << MessageText(m, 0) << '\n';
+    return ExitFailure;
+}
+
+std::optional<ListId> ListNamed(std::string_view name) {
+    for (ListId id : AllLists)
+        if (ListName(id) == name) return id;
+    return std::nullopt;
+}
+
+std::optional<int> EntryIn(const Collection& c, ListId list, std::string_view text) {
+    int entry = -1;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), entry);
+    if (ec != std::errc{} || end != text.data() + text.size() || entry < 0 ||
+        static_cast<std::size_t>(entry) >= c.List(list).size())
+        return std::nullopt;
+    return entry;
+}
+
+int Write(const Collection& c, std::string_view out, std::ostream& err) {
+    const auto written = WriteFileReplacing(std::filesystem::path(out), SerializeCollection(c));
+    if (!written) {
+        ReportFailure(err, written.error());
+        return ExitFailure;
+    }
+    return ExitOk;
+}
+
+int Save(Args a, std::ostream& err) { // FILE LETTER OUT
+    const auto list = a[1].size() == 1 ? ListOfLetter(a[1][0]) : std::nullopt;
+    if (!list) return Usage(err, "no list has the letter '" + std::string(a[1]) + "' (D A C P B R I)");
+    auto loaded = LoadForCli(std::filesystem::path(a[0]), err);
+    if (!loaded) return ExitFailure;
+    const auto written = SaveNameListFile(loaded->collection, *list, std::filesystem::path(a[2]));
+    if (!written) {
+        ReportFailure(err, written.error());
+        return ExitFailure;
+    }
+    return ExitOk;
+}
+
+int Load(Args a, std::ostream& err) { // FILE LISTFILE OUT
+    auto loaded = LoadForCli(std::filesystem::path(a[0]), err);
+    if (!loaded) return ExitFailure;
+    Collection& c = loaded->collection;
+    if (!c.titles.empty()) return Refused(err, Msg::MsgYouCannotLoadA);
+    auto names = LoadNameListFile(std::filesystem::path(a[1]));
+    if (!names) {
+        ReportFailure(err, names.error());
+        return ExitFailure;
+    }
+    if (!names->list) err << "tavrin-cli: " << a[1] << ": its letter names no list; nothing loaded\n";
+    ApplyNameList(c, *names);
+    return Write(c, a[2], err);
+}
+
+int Delete(Args a, std::ostream& out, std::ostream& err) { // FILE LIST ENTRY OUT
+    const auto list = ListNamed(a[1]);
+    if (!list) return Usage(err, "unknown list '" + std::string(a[1]) + "'");
+    auto loaded = LoadForCli(std::filesystem::path(a[0]), err);
+    if (!loaded) return ExitFailure;
+    Collection& c = loaded->collection;
+    const auto entry = EntryIn(c, *list, a[2]);
+    if (!entry) return Usage(err, std::string(a[1]) + " has no entry '" + std::string(a[2]) + "'");
+    for (std::size_t r : DeleteEntry(c, *list, *entry))
+        out << Cp1252ToUtf8(ErasedInLine(c, r)) << '\n';
+    return Write(c, a[3], err);
+}
+
+int Rename(Args a, std::ostream& err) { // FILE LIST ENTRY TEXT OUT
+    const auto list = ListNamed(a[1]);
+    if (!list) return Usage(err, "unknown list '" + std::string(a[1]) + "'");
+    auto loaded = LoadForCli(std::filesystem::path(a[0]), err);
+    if (!loaded) return ExitFailure;
+    Collection& c = loaded->collection;
+    const auto entry = EntryIn(c, *list, a[2]);
+    if (!entry) return Usage(err, std::string(a[1]) + " has no entry '" + std::string(a[2]) + "'");
+    if (const auto refusal = RenameEntry(c, *list, *entry, Utf8ToCp1252(a[3]))) return Refused(err, *refusal);
+    return Write(c, a[4], err);
+}
+
+int Clean(Args a, std::ostream& out, std::ostream& err) { // FILE LIST OUT
+    const auto list = ListNamed(a[1]);
+    if (!list) return Usage(err, "unknown list '" + std::string(a[1]) + "'");
+    auto loaded = LoadForCli(std::filesystem::path(a[0]), err);
+    if (!loaded) return ExitFailure;
+    Collection& c = loaded->collection;
+    for (const auto& name : CleanList(c, *list).erased)
+        out << Cp1252ToUtf8(ErasedLine(name)) << '\n';
+    return Write(c, a[2], err);
+}
+
+} // namespace
+
+int RunNames(Args args, std::ostream& out, std::ostream& err) {
+    const std::string_view action = args[0];
+    const Args rest = args.subspan(1);
+    auto wrongCount = [&](std::size_t n, const char* what) {
+        if (rest.size() == n) return false;
+        Usage(err, std::string(action) + " takes " + what);
+        return true;
+    };
+    if (action == "save") return wrongCount(3, "FILE LETTER OUT") ? ExitUsage : Save(rest, err);
+    if (action == "load") return wrongCount(3, "FILE LISTFILE OUT") ? ExitUsage : Load(rest, err);
+    if (action == "delete") return wrongCount(4, "FILE LIST ENTRY OUT") ? ExitUsage : Delete(rest, out, err);
+    if (action == "rename") return wrongCount(5, "FILE LIST ENTRY TEXT OUT") ? ExitUsage : Rename(rest, err);
+    if (action == "clean") return wrongCount(3, "FILE LIST OUT") ? ExitUsage : Clean(rest, out, err);
+    return Usage(err, "unknown action '" + std::string(action) + "' (save, load, delete, rename, clean)");
+}
+
+} // namespace tavrin::cli

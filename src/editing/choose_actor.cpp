@@ -1,0 +1,32 @@
+#include "editing/choose_actor.h"
+
+#include "platform/text.h"
+
+#include <QLineEdit>
+
+namespace tavrin {
+
+TChooseActor::TChooseActor(NameListHost& host, TChangeBase& rename, TCleaning& cleaning)
+    : NameChooser(host, rename, cleaning, {"TChooseActor", "ActorListe", "NbA", "APopupMenu1", "Clean1"}) {
+    findChild<QLineEdit*>(QStringLiteral("NbA"))->setToolTip(QStringLiteral("Actors Number"));
+    ApplyTexts();
+}
+
+void TChooseActor::ApplyTexts() {
+    setWindowTitle(QText(host_.catalogue, Msg::MsgActor));
+}
+
+void TChooseActor::OpenForEditor(int slot, std::function<void(int entry)> picked, QWidget* opener) {
+    slot_ = slot;
+    Open(Mode::Editor, ListId::Actor, std::move(picked), opener);
+}
+
+void TChooseActor::OpenForManage(QWidget* opener) {
+    Open(Mode::Manage, ListId::Actor, nullptr, opener);
+}
+
+void TChooseActor::OpenForFilter(QWidget* opener) {
+    Open(Mode::Filter, ListId::Actor, nullptr, opener);
+}
+
+} // namespace tavrin

@@ -1,0 +1,78 @@
+#include "editing/cleaning_window.h"
+
+#include "platform/text.h"
+#include "platform/window_placement.h"
+
+#include <QLabel>
+#include <QListView>
+#include <QPushButton>
+#include <QStringListModel>
+#include <QVBoxLayout>
+
+namespace tavrin {
+namespace {
+
+constexpr qint64 RepaintEveryMs = 40;
+
+} // namespace
+
+TCleaning::TCleaning(const MessageCatalogue& catalogue) : catalogue_(catalogue) {
+    setObjectName(QStringLiteral("TCleaning"));
+    setAttribute(Qt::WA_QuitOnClose, false);
+    Checking = new QLabel(this);
+    Checking->setObjectName(QStringLiteral("Checking"));
+    Checking->setTextFormat(Qt::PlainText);
+    Checking->setMinimumWidth(320);
+    cleaned_ = new QStringListModel(this);
+    CleanedBox = new QListView(this);
+    CleanedBox->setObjectName(QStringLiteral("CleanedBox"));
+    CleanedBox->setModel(cleaned_);
+    CleanedBox->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    CleanedBox->setUniformItemSizes(true);
+    CleanClose = new QPushButton(QStringLiteral("OK"), this);
+    CleanClose->setObjectName(QStringLiteral("CleanClose"));
+    connect(CleanClose, &QPushButton::clicked, this, [this] {
+        CleanClose->setEnabled(false);
+        accept();
+    });
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Checking);
+    layout->addWidget(CleanedBox, 1);
+    layout->addWidget(CleanClose, 0, Qt::AlignHCenter);
+    resize(380, 300);
+    ApplyTexts();
+    CentreOnScreen(this);
+}
+
+void TCleaning::ApplyTexts() {
+    setWindowTitle(QText(catalogue_, Msg::MsgCleaning));
+}
+
+void TCleaning::Begin() {
+    CentreOnScreen(this);
+    CleanClose->setEnabled(false);
+    cleaned_->setStringList({});
+    Checking->clear();
+    show();
+    raise();
+    sinceRepaint_.invalidate();
+}
+
+void TCleaning::ShowChecking(const QString& text) {
+    if (sinceRepaint_.isValid() && sinceRepaint_.elapsed() < RepaintEveryMs) return;
+    sinceRepaint_.start();
+    Checking->setText(text);
+    Checking->repaint();
+}
+
+void TCleaning::AddCleaned(const QStringList& lines) {
+    if (lines.isEmpty()) return;
+    cleaned_->setStringList(cleaned_->stringList() + lines);
+}
+
+void TCleaning::Finish(const QString& state) {
+    Checking->setText(state);
+    CleanClose->setEnabled(true);
+}
+
+} // namespace tavrin

@@ -1,0 +1,43 @@
+// The progress window of a deletion or a cleaning of a name list: what is being checked, what was
+// removed, and an OK button that is enabled once the work is done.
+#pragma once
+
+#include "lang/catalogue.h"
+
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QStringList>
+
+class QLabel;
+class QListView;
+class QPushButton;
+class QStringListModel;
+
+namespace tavrin {
+
+class TCleaning : public QDialog {
+    Q_OBJECT
+
+  public:
+    explicit TCleaning(const MessageCatalogue& catalogue);
+    void ApplyTexts();
+
+    // Centred, OK disabled, the list emptied, shown.
+    void Begin();
+    // The progress line, repainted at once; throttled to what the eye can follow.
+    void ShowChecking(const QString& text);
+    // The removed entries or titles, added at once.
+    void AddCleaned(const QStringList& lines);
+    // The final state on the progress line; OK enabled.
+    void Finish(const QString& state);
+
+  private:
+    const MessageCatalogue& catalogue_;
+    QLabel* Checking = nullptr;
+    QListView* CleanedBox = nullptr;
+    QStringListModel* cleaned_ = nullptr;
+    QPushButton* CleanClose = nullptr;
+    QElapsedTimer sinceRepaint_;
+};
+
+} // namespace tavrin

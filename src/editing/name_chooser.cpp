@@ -1,0 +1,232 @@
+#include "editing/name_chooser.h"
+
+#include "editing/change_base.h"
+#include "editing/cleaning_window.h"
+#include "editing/name_list_operations.h"
+#include "platform/text.h"
+#include "platform/window_placement.h"
+#include "store/text_encoding.h"
+
+#include <QAction>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace tavrin {
+namespace {
+
+QString Text8(std::string_view text) {
+    return QStringFromCp1252(text);
+}
+
+} // namespace
+
+NameChooser::NameChooser(NameListHost& host, TChangeBase& rename, TCleaning& cleaning,
+                         const ChooserNames& names)
+    : host_(host), rename_(rename), cleaning_(cleaning) {
+    setObjectName(QLatin1String(names.window));
+    setAttribute(Qt::WA_QuitOnClose, false);
+
+    names_ = new NameListBox(this);
+    names_->setObjectName(QLatin1String(names.list));
+    count_ = new QLineEdit(this);
+    count_->setObjectName(QLatin1String(names.count));
+    count_->setReadOnly(true);
+    count_->setMaximumWidth(80);
+    BitBtn1 = new QPushButton(QStringLiteral("OK"), this);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn2 = new QPushButton(QStringLiteral("Cancel"), this);
+    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+    // Enter in the edit line is OK through NameListBox::Accepted; no button may take it as well.
+    for (auto* b : {BitBtn1, BitBtn2})
+        b->setAutoDefault(false);
+
+    menu_ = new QMenu(this);
+    menu_->setObjectName(QLatin1String(names.menu));
+    Modify1 = menu_->addAction(QStringLiteral("Modify"));
+    Modify1->setObjectName(QStringLiteral("Modify1"));
+    Delete1 = menu_->addAction(QStringLiteral("Delete"));
+    Delete1->setObjectName(QStringLiteral("Delete1"));
+    menu_->addSeparator();
+    clean_ = menu_->addAction(QStringLiteral("Clean List"));
+    clean_->setObjectName(QLatin1String(names.clean));
+    names_->View()->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(names_->View(), &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { menu_->popup(names_->View()->viewport()->mapToGlobal(at)); });
+
+    connect(BitBtn1, &QPushButton::clicked, this, &NameChooser::OkClick);
+    connect(names_, &NameListBox::Accepted, this, &NameChooser::OkClick);
+    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+    connect(Modify1, &QAction::triggered, this, &NameChooser::Modify1Click);
+    connect(Delete1, &QAction::triggered, this, &NameChooser::Delete1Click);
+    connect(clean_, &QAction::triggered, this, &NameChooser::CleanClick);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(count_);
+    bottom->addStretch(1);
+    bottom->addWidget(BitBtn1);
+    bottom->addWidget(BitBtn2);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(names_, 1);
+    layout->addLayout(bottom);
+    resize(320, 380);
+    CentreOnScreen(this);
+}
+
+void NameChooser::Open(Mode mode, ListId list, std::function<void(int)> picked, QWidget* opener) {
+    // A chooser still open for another opener gives that one back first.
+    if (opener_ && opener_ != opener) opener_->setEnabled(true);
+    mode_ = mode;
+    list_ = list;
+    picked_ = std::move(picked);
+    opener_ = opener;
+    Refill();
+    ShowCount();
+    if (opener) opener->setEnabled(false);
+    CentreOnScreen(this);
+    show();
+    raise();
+    activateWindow();
+    names_->Edit()->setFocus();
+}
+
+void NameChooser::done(int result) {
+    QDialog::done(result);
+    picked_ = nullptr;
+    if (opener_) opener_->setEnabled(true);
+    opener_ = nullptr;
+}
+
+void NameChooser::OkClick() {
+    switch (mode_) {
+    case Mode::Editor:
+        PickOrAdd();
+        return;
+    case Mode::Manage:
+        accept();
+        return;
+    case Mode::Filter:
+        PickForFilter();
+        return;
+    }
+}
+
+void NameChooser::PickOrAdd() {
+    auto picked = PickOrAddName(host_.collection, list_, Cp1252FromQString(names_->Edit()->text()));
+    if (!picked) {
+        host_.prompts.ShowMessage(QText(host_.catalogue, picked.error()));
+        return;
+    }
+    if (picked->added) {
+        ShowCount();
+        Refill();
+    }
+    const auto callback = std::move(picked_);
+    accept();
+    if (callback) callback(picked->entry);
+}
+
+void NameChooser::PickForFilter() {
+    const int entry = Locate();
+    if (entry < 0) {
+        host_.prompts.ShowMessage(QText(host_.catalogue, Msg::MsgChooseSomethingFirst));
+        return;
+    }
+    if (list_ == ListId::Actor) {
+        if (!host_.addActorFilter || !host_.addActorFilter(entry)) {
+            host_.prompts.ShowMessage(QText(host_.catalogue, Msg::MsgYouHaveAlreadyChoose));
+            return;
+        }
+    } else if (host_.setNameFilter) {
+        host_.setNameFilter(list_, entry);
+    }
+    accept();
+}
+
+int NameChooser::Locate() {
+    QLineEdit* edit = names_->Edit();
+    const QString upper = QStringFromCp1252(UpperCp1252(Cp1252FromQString(edit->text())));
+    if (upper != edit->text()) edit->setText(upper);
+    return names_->SelectedEntry();
+}
+
+void NameChooser::Modify1Click() {
+    if (names_->SelectedEntry() < 0) return;
+    const int entry = Locate();
+    const ListId list = list_;
+    rename_.OpenRename(list, entry, this, [this, list, entry] {
+        names_->Fill(host_.collection.List(list));
+        names_->SelectEntry(entry);
+        emit EntryRenamed(list, entry);
+        if (host_.entryRenamed) host_.entryRenamed(list, entry);
+    });
+}
+
+void NameChooser::Delete1Click() {
+    if (names_->SelectedEntry() < 0) return;
+    const int p = Locate();
+    const ListId list = list_;
+    const std::string name(NameAt(host_.collection.List(list), p));
+    const std::size_t uses = NameUseCount(host_.collection, list, p);
+    if (!host_.prompts.AskYesNo(Text8(DeleteCaption(list)), Text8(DeleteQuestion(name, uses)))) return;
+
+    cleaning_.Begin();
+    setEnabled(false);
+    const QString checking = Text8(CheckingTitlePrefix);
+    const Collection& c = host_.collection;
+    const auto erasedIn = DeleteEntry(host_.collection, list, p, [&](std::size_t r) {
+        cleaning_.ShowChecking(checking + Text8(c.titles[r].TitleView()));
+    });
+    QStringList lines;
+    lines.reserve(static_cast<qsizetype>(erasedIn.size()));
+    for (std::size_t r : erasedIn)
+        lines << Text8(ErasedInLine(c, r));
+    cleaning_.AddCleaned(lines);
+    cleaning_.Finish(Text8(DeleteCompleteText));
+    setEnabled(true);
+    ShowCount();
+    Refill();
+    Removed(list, p);
+}
+
+void NameChooser::CleanClick() {
+    const ListId list = list_;
+    if (host_.collection.List(list).empty()) return;
+    if (!host_.prompts.AskYesNo(Text8(CleanCaption), Text8(CleanQuestion))) return;
+
+    cleaning_.Begin();
+    setEnabled(false);
+    const QString prefix = Text8(CheckingEntryPrefix);
+    const auto result = CleanList(host_.collection, list, [&](std::size_t remaining, std::string_view text) {
+        cleaning_.ShowChecking(prefix + QString::number(remaining) + QStringLiteral(" : ") + Text8(text));
+    });
+    QStringList lines;
+    lines.reserve(static_cast<qsizetype>(result.erased.size()));
+    for (const auto& name : result.erased)
+        lines << Text8(ErasedLine(name));
+    cleaning_.AddCleaned(lines);
+    for (int p : result.removedAt)
+        Removed(list, p);
+    cleaning_.Finish(Text8(CleaningCompleteText));
+    ShowCount();
+    Refill();
+    setEnabled(true);
+}
+
+void NameChooser::Removed(ListId list, int position) {
+    emit EntryDeleted(list, position);
+    if (host_.entryRemoved) host_.entryRemoved(list, position);
+}
+
+void NameChooser::ShowCount() {
+    count_->setText(QString::number(host_.collection.List(list_).size()));
+}
+
+void NameChooser::Refill() {
+    names_->Fill(host_.collection.List(list_));
+}
+
+} // namespace tavrin

@@ -1,0 +1,106 @@
+#include "editing/review_window.h"
+
+#include "app/browse/title_view.h"
+#include "platform/window_placement.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTextCursor>
+#include <QVBoxLayout>
+
+namespace tavrin {
+namespace {
+
+// The file keeps each line feed as CR LF, so a line feed counts twice against the limit.
+qsizetype StoredLength(const QString& text) {
+    return text.size() + text.count(QLatin1Char('\n'));
+}
+
+// The longest beginning of text that fits the limit once stored.
+QString CutToLimit(const QString& text) {
+    qsizetype stored = 0, i = 0;
+    for (; i < text.size(); ++i) {
+        stored += text[i] == QLatin1Char('\n') ? 2 : 1;
+        if (stored > static_cast<qsizetype>(ReviewTextLimit)) break;
+    }
+    return text.left(i);
+}
+
+} // namespace
+
+TMIMAGE::TMIMAGE() {
+    setObjectName(QStringLiteral("TMIMAGE"));
+    setAttribute(Qt::WA_QuitOnClose, false);
+
+    AReview = new QPlainTextEdit(this);
+    AReview->setObjectName(QStringLiteral("AReview"));
+    AReview->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    connect(AReview, &QPlainTextEdit::textChanged, this, &TMIMAGE::KeepWithinLimit);
+
+    Image3 = new QLabel(this);
+    Image3->setObjectName(QStringLiteral("Image3"));
+    Image3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Image3->hide();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(Image3);
+    layout->addWidget(AReview);
+    resize(433, 273);
+    CentreOnScreen(this);
+}
+
+void TMIMAGE::OpenForReview(const QString& caption, QWidget* opener) {
+    opener_ = opener;
+    Image3->hide();
+    AReview->show();
+    setWindowTitle(caption);
+    resize(433, 366);
+    show();
+    raise();
+    activateWindow();
+    AReview->setFocus();
+}
+
+QString TMIMAGE::ReviewText() const {
+    return AReview->toPlainText();
+}
+
+void TMIMAGE::SetReviewText(const QString& text) {
+    AReview->setPlainText(CutToLimit(text));
+}
+
+void TMIMAGE::KeepWithinLimit() {
+    if (limiting_) return;
+    QString text = AReview->toPlainText();
+    qsizetype excess = StoredLength(text) - static_cast<qsizetype>(ReviewTextLimit);
+    if (excess <= 0) return;
+    // Typing or pasting past the limit: what was just put in before the caret gives way, never
+    // the text already there.
+    limiting_ = true;
+    qsizetype caret = AReview->textCursor().position();
+    while (excess > 0 && caret > 0) {
+        excess -= text[caret - 1] == QLatin1Char('\n') ? 2 : 1;
+        text.remove(--caret, 1);
+    }
+    if (excess > 0) text = CutToLimit(text);
+    AReview->setPlainText(text);
+    QTextCursor cursor = AReview->textCursor();
+    cursor.setPosition(static_cast<int>(std::min(caret, text.size())));
+    AReview->setTextCursor(cursor);
+    limiting_ = false;
+}
+
+void TMIMAGE::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    CentreOnScreen(this);
+}
+
+void TMIMAGE::done(int result) {
+    QDialog::done(result);
+    if (opener_) opener_->setEnabled(true);
+    opener_ = nullptr;
+    emit Closed();
+}
+
+} // namespace tavrin

@@ -1,0 +1,49 @@
+// The review window: the free text of the title being edited, typed in AReview. The same window
+// shows a picture full size (Image3) for the main window.
+#pragma once
+
+#include <QDialog>
+#include <QPointer>
+#include <QString>
+
+class QLabel;
+class QPlainTextEdit;
+
+namespace tavrin {
+
+class TMIMAGE : public QDialog {
+    Q_OBJECT
+
+  public:
+    TMIMAGE();
+
+    // The text area shown, the picture hidden, captioned with the title being edited. The opener
+    // stays enabled and is enabled again on closing.
+    void OpenForReview(const QString& caption, QWidget* opener);
+    // Closing enables opener again (the picture viewer disables it before showing).
+    void RememberOpener(QWidget* opener) { opener_ = opener; }
+
+    // The review text, with plain line feeds.
+    QString ReviewText() const;
+    // Cut at the review length limit.
+    void SetReviewText(const QString& text);
+
+    QLabel* Picture() const { return Image3; }
+
+  signals:
+    void Closed();
+
+  protected:
+    void done(int result) override;
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void KeepWithinLimit();
+
+    QPlainTextEdit* AReview = nullptr;
+    QLabel* Image3 = nullptr;
+    QPointer<QWidget> opener_;
+    bool limiting_ = false;
+};
+
+} // namespace tavrin
