@@ -123,8 +123,8 @@ class TLDF1 : public QMainWindow {
     void ManageNameList(ListId list);
     void SaveNameList(ListId list);
     void LoadNameList();
-    // After a chooser removed an entry: the name filters and the view follow the renumbering.
-    void NameEntryRemoved(ListId list, int position);
+    // After a chooser removed entries: the name filters and the view follow the renumbering.
+    void NameEntriesRemoved(ListId list, const std::vector<int>& positions);
     // What the name-list windows work on, with this window's side of them.
     NameListHost NameListsHost();
     // Add, edit, duplicate and delete titles (main_window_titles.cpp).

@@ -40,7 +40,7 @@ NameListHost TLDF1::NameListsHost() {
             catalogue_,
             [this](ListId list, int entry) { SetNameFilter(list, entry); },
             [this](int entry) { return AddActorFilter(entry); },
-            [this](ListId list, int position) { NameEntryRemoved(list, position); },
+            [this](ListId list, const std::vector<int>& positions) { NameEntriesRemoved(list, positions); },
             [this](ListId, int) { ShowCurrentTitle(); }};
 }
 
@@ -59,13 +59,18 @@ void TLDF1::ChooseFilterActor() {
     windows_.chooseActor->OpenForFilter(this);
 }
 
-void TLDF1::NameEntryRemoved(ListId list, int position) {
-    // A name filter on the removed entry selects nothing now; one above it follows it down.
+void TLDF1::NameEntriesRemoved(ListId list, const std::vector<int>& positions) {
+    // A name filter on a removed entry selects nothing now; one above it follows it down.
     if (const int* selection = NameSelection(Filters(), list); selection && *selection >= 0) {
-        if (*selection == position)
-            SetNameFilter(list, -1);
-        else if (*selection > position && *selection <= MaxEntryNumber)
-            SetNameFilter(list, *selection - 1);
+        int followed = *selection;
+        for (int p : positions) {
+            if (followed < 0 || followed > MaxEntryNumber) break;
+            if (followed == p)
+                followed = -1;
+            else if (followed > p)
+                --followed;
+        }
+        if (followed != *selection) SetNameFilter(list, followed);
     }
     ShowCurrentTitle();
 }

@@ -58,9 +58,13 @@ void TCleaning::Begin() {
     sinceRepaint_.invalidate();
 }
 
-void TCleaning::ShowChecking(const QString& text) {
-    if (sinceRepaint_.isValid() && sinceRepaint_.elapsed() < RepaintEveryMs) return;
+bool TCleaning::ProgressDue() {
+    if (sinceRepaint_.isValid() && sinceRepaint_.elapsed() < RepaintEveryMs) return false;
     sinceRepaint_.start();
+    return true;
+}
+
+void TCleaning::ShowChecking(const QString& text) {
     Checking->setText(text);
     Checking->repaint();
 }

@@ -24,7 +24,10 @@ class TCleaning : public QDialog {
 
     // Centred, OK disabled, the list emptied, shown.
     void Begin();
-    // The progress line, repainted at once; throttled to what the eye can follow.
+    // True when the progress line is due for a new text: often enough for the eye to follow,
+    // seldom enough not to slow the work down.
+    bool ProgressDue();
+    // The progress line, repainted at once.
     void ShowChecking(const QString& text);
     // The removed entries or titles, added at once.
     void AddCleaned(const QStringList& lines);

@@ -178,7 +178,7 @@ void NameChooser::Delete1Click() {
     const QString checking = Text8(CheckingTitlePrefix);
     const Collection& c = host_.collection;
     const auto erasedIn = DeleteEntry(host_.collection, list, p, [&](std::size_t r) {
-        cleaning_.ShowChecking(checking + Text8(c.titles[r].TitleView()));
+        if (cleaning_.ProgressDue()) cleaning_.ShowChecking(checking + Text8(c.titles[r].TitleView()));
     });
     QStringList lines;
     lines.reserve(static_cast<qsizetype>(erasedIn.size()));
@@ -189,7 +189,7 @@ void NameChooser::Delete1Click() {
     setEnabled(true);
     ShowCount();
     Refill();
-    Removed(list, p);
+    Removed(list, {p});
 }
 
 void NameChooser::CleanClick() {
@@ -201,24 +201,25 @@ void NameChooser::CleanClick() {
     setEnabled(false);
     const QString prefix = Text8(CheckingEntryPrefix);
     const auto result = CleanList(host_.collection, list, [&](std::size_t remaining, std::string_view text) {
-        cleaning_.ShowChecking(prefix + QString::number(remaining) + QStringLiteral(" : ") + Text8(text));
+        if (cleaning_.ProgressDue())
+            cleaning_.ShowChecking(prefix + QString::number(remaining) + QStringLiteral(" : ") + Text8(text));
     });
     QStringList lines;
     lines.reserve(static_cast<qsizetype>(result.erased.size()));
     for (const auto& name : result.erased)
         lines << Text8(ErasedLine(name));
     cleaning_.AddCleaned(lines);
-    for (int p : result.removedAt)
-        Removed(list, p);
+    Removed(list, result.removedAt);
     cleaning_.Finish(Text8(CleaningCompleteText));
     ShowCount();
     Refill();
     setEnabled(true);
 }
 
-void NameChooser::Removed(ListId list, int position) {
-    emit EntryDeleted(list, position);
-    if (host_.entryRemoved) host_.entryRemoved(list, position);
+void NameChooser::Removed(ListId list, const std::vector<int>& positions) {
+    for (int p : positions)
+        emit EntryDeleted(list, p);
+    if (host_.entriesRemoved && !positions.empty()) host_.entriesRemoved(list, positions);
 }
 
 void NameChooser::ShowCount() {

@@ -10,6 +10,7 @@
 #include <QPointer>
 
 #include <functional>
+#include <vector>
 
 class QAction;
 class QLineEdit;
@@ -66,7 +67,7 @@ class NameChooser : public QDialog {
     void CleanClick();
     // The upper-cased edit text shown back; the entry of the selected row, or -1 for none.
     int Locate();
-    void Removed(ListId list, int position);
+    void Removed(ListId list, const std::vector<int>& positions);
     void ShowCount();
     void Refill();
 

@@ -7,6 +7,7 @@
 #include "store/collection.h"
 
 #include <functional>
+#include <vector>
 
 namespace tavrin {
 
@@ -18,9 +19,10 @@ struct NameListHost {
     std::function<void(ListId list, int entry)> setNameFilter;
     // Filter mode of the actor chooser: false when that actor is already a filter actor.
     std::function<bool(int entry)> addActorFilter;
-    // After an entry was removed or renamed by a chooser, for the owner of the collection (the
-    // choosers' signals tell the other windows).
-    std::function<void(ListId list, int position)> entryRemoved;
+    // After a chooser removed entries (one for a deletion, any number for a cleaning: the
+    // positions each had when it was removed, in order) or renamed one; for the owner of the
+    // collection, told once per command. The choosers' signals tell the other windows.
+    std::function<void(ListId list, const std::vector<int>& positions)> entriesRemoved;
     std::function<void(ListId list, int position)> entryRenamed;
 };
 

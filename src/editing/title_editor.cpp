@@ -454,9 +454,7 @@ void TAjouteF::ApplyTexts() {
 
     for (std::size_t i = 0; i < EditorFlagCount; ++i) {
         const EditorFlagInfo& info = FlagInfo(static_cast<EditorFlag>(i));
-        QString caption = info.caption ? text(*info.caption) : Latin(info.fixedCaption);
-        // "P&S/Full Frame" shows its ampersand rather than underlining the S.
-        flagBoxes_[i]->setText(caption.replace(QLatin1Char('&'), QStringLiteral("&&")));
+        flagBoxes_[i]->setText(info.caption ? text(*info.caption) : Latin(info.fixedCaption));
     }
     flagBoxes_[static_cast<std::size_t>(EditorFlag::AFlipper)]->setToolTip(text(Msg::MsgYouHaveToReturn));
 

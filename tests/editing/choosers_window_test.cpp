@@ -406,30 +406,43 @@ class ChoosersWindowTest : public QObject {
     }
 
     // The main window's director filter button opens the chooser; the pick becomes the filter,
-    // and deleting the filtered director afterwards leaves no stale filter behind.
+    // and the filter follows later deletions and cleanings instead of pointing at another name.
     void filterPickReachesTheMainWindow() {
         QTemporaryDir dir;
         auto [window, prompts] = MakeWindow(dir.filePath(QStringLiteral("settings.ini")));
         window->NewTavrinfile1Click();
-        window->Data().List(ListId::Director) = {"LANG", "WELLES", "HAWKS"};
-        TitleRecord t = MakeTitle("KANE");
-        t.SetDirector(1);
-        AppendTitle(window->Data(), t);
+        window->Data().List(ListId::Director) = {"LANG", "WELLES", "HAWKS", "FORD"};
+        TitleRecord kane = MakeTitle("KANE");
+        kane.SetDirector(1);
+        TitleRecord searchers = MakeTitle("THE SEARCHERS");
+        searchers.SetDirector(3);
+        for (TitleRecord* t : {&kane, &searchers})
+            t->SetBuyDate(window->Today()); // within the entry-date filter
+        AppendTitle(window->Data(), kane);
+        AppendTitle(window->Data(), searchers);
+        window->CopyMasterToBrowse();
+        window->RebuildTitleList();
 
         window->ChooseFilterName(ListId::Director);
         TChooseElement& chooser = *window->SecondaryWindows().chooseElement;
         QVERIFY(!window->isEnabled());
-        ClickRow(chooser, QStringLiteral("HAWKS"));
+        ClickRow(chooser, QStringLiteral("FORD"));
         QTest::mouseClick(Find<QPushButton>(chooser, "BitBtn1"), Qt::LeftButton);
-        QCOMPARE(window->Filters().TDirector, 2);
+        QCOMPARE(window->Filters().TDirector, 3);
         QVERIFY(window->isEnabled());
+        QCOMPARE(ShownTitles(*window), QStringList{QStringLiteral("THE SEARCHERS")});
 
         chooser.OpenForManage(ListId::Director, window.get());
         ClickRow(chooser, QStringLiteral("LANG"));
         prompts->yesNoAnswers = {true};
         Find<QAction>(chooser, "Delete1")->trigger();
-        QCOMPARE(window->Filters().TDirector, 1); // still HAWKS
-        ClickRow(chooser, QStringLiteral("HAWKS"));
+        QCOMPARE(window->Filters().TDirector, 2); // still FORD
+        prompts->yesNoAnswers = {true};
+        Find<QAction>(chooser, "CleanList1")->trigger(); // HAWKS goes
+        QCOMPARE(window->Data().List(ListId::Director), (NameList{"WELLES", "FORD"}));
+        QCOMPARE(window->Filters().TDirector, 1);
+        QCOMPARE(ShownTitles(*window), QStringList{QStringLiteral("THE SEARCHERS")});
+        ClickRow(chooser, QStringLiteral("FORD"));
         prompts->yesNoAnswers = {true};
         Find<QAction>(chooser, "Delete1")->trigger();
         QCOMPARE(window->Filters().TDirector, -1);

@@ -164,25 +164,6 @@ TEST(DeleteEntryTest, RenumbersThePublisherByItsLowByte) {
     EXPECT_EQ(c.titles[4].PublisherEntry(), -1);
 }
 
-TEST(DeleteEntryTest, AnEntryOutsideTheListChangesNothing) {
-    Collection c = WithNames(ListId::Box, 2);
-    TitleRecord t = TitleNamed("T");
-    t.SetBox(1);
-    c.titles.push_back(t);
-    EXPECT_TRUE(DeleteEntry(c, ListId::Box, 2).empty());
-    EXPECT_TRUE(DeleteEntry(c, ListId::Box, -1).empty());
-    EXPECT_EQ(c.List(ListId::Box).size(), 2u);
-    EXPECT_EQ(c.titles[0].Box(), 1);
-    EXPECT_FALSE(c.Modified);
-}
-
-TEST(DeleteQuestionTest, NamesTheUsesWhenThereAreAny) {
-    EXPECT_EQ(DeleteQuestion("FORD", 2), "FORD IS REGISTERED\nON 2 DISCS\nDELETE ANYWAY?");
-    EXPECT_EQ(DeleteQuestion("FORD", 0), "DELETE FORD?");
-    EXPECT_EQ(DeleteCaption(ListId::Actor), "DELETE AN ACTOR");
-    EXPECT_EQ(DeleteCaption(ListId::Composer), "DELETE A Element");
-}
-
 TEST(RenameEntryTest, RenamesForEveryTitleWithoutTouchingRecords) {
     Collection c;
     c.List(ListId::Composer) = {"WILLIAMS", "SMITH", "JARRE"};

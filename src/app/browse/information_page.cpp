@@ -204,9 +204,9 @@ void TLDF1::BuildInformationPage() {
     sideColumn->addWidget(p.Side);
     sideColumn->addStretch();
     middle->addLayout(sideColumn);
-    middle->addLayout(marks, 3);
-    middle->addWidget(p.OtherBox, 3, Qt::AlignTop);
-    middle->addWidget(p.Extras, 4, Qt::AlignTop);
+    middle->addLayout(marks, 2);
+    middle->addWidget(p.OtherBox, 4, Qt::AlignTop);
+    middle->addWidget(p.Extras, 5, Qt::AlignTop);
     page->addLayout(middle);
 
     // Box, informations, publisher.

@@ -23,31 +23,6 @@ std::vector<std::uint8_t> ListFile(char letter, const std::vector<std::string>& 
     return bytes;
 }
 
-TEST(NameListFileTest, EachListHasItsLetterExtensionAndFilter) {
-    const struct {
-        ListId list;
-        char letter;
-        std::string_view extension, filter;
-    } rows[] = {
-        {ListId::Director, 'D', "KXD", "KXT Director List (*.KXD)"},
-        {ListId::Actor, 'A', "KXA", "KXT Actor List (*.KXA)"},
-        {ListId::Composer, 'C', "KXC", "KXT Composer List (*.KXC)"},
-        {ListId::Publisher, 'P', "KXP", "KXT Publishers List (*.KXP)"},
-        {ListId::Box, 'B', "KXB", "KXT Box List (*.KXB)"},
-        {ListId::Retailer, 'R', "KXR", "KXT Retailer List (*.KXR)"},
-        {ListId::Info, 'I', "KXI", "KXT Informations List (*.KXI)"},
-    };
-    for (const auto& r : rows) {
-        EXPECT_EQ(NameListLetter(r.list), r.letter);
-        EXPECT_EQ(ListOfLetter(r.letter), r.list);
-        EXPECT_EQ(NameListExtension(r.list), r.extension);
-        EXPECT_EQ(NameListSaveFilter(r.list), r.filter);
-    }
-    EXPECT_EQ(NameListLetter(ListId::Info2), std::nullopt);
-    EXPECT_EQ(NameListLetter(ListId::Media), std::nullopt);
-    EXPECT_TRUE(SerializeNameList(Collection{}, ListId::Media).empty());
-}
-
 TEST(NameListFileTest, AnEmptyListIsFiveBytes) {
     EXPECT_EQ(SerializeNameList(Collection{}, ListId::Director),
               (std::vector<std::uint8_t>{'K', 'X', 'D', 0, 0}));
