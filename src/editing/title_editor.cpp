@@ -454,7 +454,8 @@ void TAjouteF::ApplyTexts() {
 
     for (std::size_t i = 0; i < EditorFlagCount; ++i) {
         const EditorFlagInfo& info = FlagInfo(static_cast<EditorFlag>(i));
-        flagBoxes_[i]->setText(info.caption ? text(*info.caption) : Latin(info.fixedCaption));
+        flagBoxes_[i]->setText(info.caption ? QCaptionText(catalogue_, *info.caption)
+                                            : Latin(info.fixedCaption));
     }
     flagBoxes_[static_cast<std::size_t>(EditorFlag::AFlipper)]->setToolTip(text(Msg::MsgYouHaveToReturn));
 

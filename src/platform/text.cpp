@@ -4,21 +4,33 @@
 
 namespace tavrin {
 
-QString QStringFromCp1252(std::string_view text) { return QStringFromUtf8(Cp1252ToUtf8(text)); }
+QString QStringFromCp1252(std::string_view text) {
+    return QStringFromUtf8(Cp1252ToUtf8(text));
+}
 
 std::string Cp1252FromQString(const QString& text) {
     const QByteArray utf8 = text.toUtf8();
     return Utf8ToCp1252(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
 }
 
-std::filesystem::path PathFromQString(const QString& path) { return std::filesystem::path(path.toStdU16String()); }
+std::filesystem::path PathFromQString(const QString& path) {
+    return std::filesystem::path(path.toStdU16String());
+}
 
-QString QStringFromPath(const std::filesystem::path& path) { return QString::fromStdU16String(path.u16string()); }
+QString QStringFromPath(const std::filesystem::path& path) {
+    return QString::fromStdU16String(path.u16string());
+}
 
 QString QStringFromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QString QText(const MessageCatalogue& catalogue, Msg m) { return QStringFromUtf8(catalogue(m)); }
+QString QText(const MessageCatalogue& catalogue, Msg m) {
+    return QStringFromUtf8(catalogue(m));
+}
+
+QString QCaptionText(const MessageCatalogue& catalogue, Msg m) {
+    return QText(catalogue, m).replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
 
 } // namespace tavrin

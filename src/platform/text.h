@@ -21,5 +21,8 @@ QString QStringFromUtf8(std::string_view text);
 
 // A catalogue text as Qt shows it.
 QString QText(const MessageCatalogue& catalogue, Msg m);
+// A catalogue text as the caption of a button, check box or group: an '&' in it ("P&S/Full
+// Frame") is shown as it is instead of marking a keyboard shortcut.
+QString QCaptionText(const MessageCatalogue& catalogue, Msg m);
 
 } // namespace tavrin

@@ -61,12 +61,23 @@ QObject* ControlOf(QWidget* window, const QString& name) {
     return window->findChild<QObject*>(name);
 }
 
+// A button's or group's caption as the user reads it: "&&" shows as "&", a single '&' marks the
+// shortcut letter and is not shown.
+QString Displayed(const QString& caption) {
+    QString shown;
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == QLatin1Char('&') && i + 1 < caption.size()) ++i;
+        shown += caption[i];
+    }
+    return shown;
+}
+
 // What the user reads as a control's caption, whatever kind of widget shows it.
 std::optional<QString> CaptionOf(const QObject* o) {
     if (auto* a = qobject_cast<const QAction*>(o)) return a->menu() ? a->menu()->title() : a->text();
     if (auto* m = qobject_cast<const QMenu*>(o)) return m->title();
-    if (auto* b = qobject_cast<const QAbstractButton*>(o)) return b->text();
-    if (auto* g = qobject_cast<const QGroupBox*>(o)) return g->title();
+    if (auto* b = qobject_cast<const QAbstractButton*>(o)) return Displayed(b->text());
+    if (auto* g = qobject_cast<const QGroupBox*>(o)) return Displayed(g->title());
     if (auto* l = qobject_cast<const QLabel*>(o)) return l->text();
     if (auto* e = qobject_cast<const QLineEdit*>(o)) return e->text();
     if (auto* w = qobject_cast<const QWidget*>(o)) {

@@ -13,13 +13,17 @@ struct FlagTest {
 
 // The check boxes in the order they are applied; TUsed and TFlipper come later.
 constexpr FlagTest EarlyFlags[] = {
-    {&BrowseFilters::TTHX, 76},          {&BrowseFilters::TAC3, 80},          {&BrowseFilters::TDTS, 81},
-    {&BrowseFilters::TDirectorCut, 77},  {&BrowseFilters::TSubtitled, 78},    {&BrowseFilters::TDubbed, 79},
-    {&BrowseFilters::TRotted, 157},      {&BrowseFilters::TInterview, 133},   {&BrowseFilters::TTrailer, 134},
-    {&BrowseFilters::TPS, 104},          {&BrowseFilters::TIsolated, 105},    {&BrowseFilters::TMultiAngle, 108},
-    {&BrowseFilters::TDeletedScene, 135}, {&BrowseFilters::TDocumentary, 140}, {&BrowseFilters::TFeaturette, 136},
-    {&BrowseFilters::TCommentary, 137},  {&BrowseFilters::TStillFrame, 138},  {&BrowseFilters::TSupAutre, 139},
-    {&BrowseFilters::T169, 87},          {&BrowseFilters::TUsed, 82},         {&BrowseFilters::TFlipper, 119},
+    {&BrowseFilters::TTHX, 76},           {&BrowseFilters::TAC3, 80},
+    {&BrowseFilters::TDTS, 81},           {&BrowseFilters::TDirectorCut, 77},
+    {&BrowseFilters::TSubtitled, 78},     {&BrowseFilters::TDubbed, 79},
+    {&BrowseFilters::TRotted, 157},       {&BrowseFilters::TInterview, 133},
+    {&BrowseFilters::TTrailer, 134},      {&BrowseFilters::TPS, 104},
+    {&BrowseFilters::TIsolated, 105},     {&BrowseFilters::TMultiAngle, 108},
+    {&BrowseFilters::TDeletedScene, 135}, {&BrowseFilters::TDocumentary, 140},
+    {&BrowseFilters::TFeaturette, 136},   {&BrowseFilters::TCommentary, 137},
+    {&BrowseFilters::TStillFrame, 138},   {&BrowseFilters::TSupAutre, 139},
+    {&BrowseFilters::T169, 87},           {&BrowseFilters::TUsed, 82},
+    {&BrowseFilters::TFlipper, 119},
 };
 
 struct ComboTest {
@@ -29,14 +33,16 @@ struct ComboTest {
 };
 
 constexpr ComboTest ByteCombos[] = {
-    {&BrowseFilters::TSupport, 4, 90}, {&BrowseFilters::TStandard, 3, 74}, {&BrowseFilters::TAspectRatio, 9, 54},
-    {&BrowseFilters::TSound, 5, 75},   {&BrowseFilters::TColor, 3, 120},   {&BrowseFilters::TAVendre, 3, 110},
-    {&BrowseFilters::TMPAA, 10, 68},   {&BrowseFilters::TZone, 7, 91},
+    {&BrowseFilters::TSupport, 4, 90},     {&BrowseFilters::TStandard, 3, 74},
+    {&BrowseFilters::TAspectRatio, 9, 54}, {&BrowseFilters::TSound, 5, 75},
+    {&BrowseFilters::TColor, 3, 120},      {&BrowseFilters::TAVendre, 3, 110},
+    {&BrowseFilters::TMPAA, 10, 68},       {&BrowseFilters::TZone, 7, 91},
 };
 
 constexpr ComboTest NameSelections[] = {
-    {&BrowseFilters::TDirector, -1, 55}, {&BrowseFilters::TComposer, -1, 143}, {&BrowseFilters::TBox, -1, 83},
-    {&BrowseFilters::TBoutique, -1, 117}, {&BrowseFilters::TInfo, -1, 85},     {&BrowseFilters::TInfo2, -1, 106},
+    {&BrowseFilters::TDirector, -1, 55}, {&BrowseFilters::TComposer, -1, 143},
+    {&BrowseFilters::TBox, -1, 83},      {&BrowseFilters::TBoutique, -1, 117},
+    {&BrowseFilters::TInfo, -1, 85},     {&BrowseFilters::TInfo2, -1, 106},
 };
 
 // Language bytes tested by each DVD filter, in DvdFilter order; a title passes when the chosen
@@ -46,12 +52,22 @@ struct DvdBytes {
     std::size_t count;
 };
 constexpr DvdBytes DvdTests[DvdFilterCount] = {
-    {{92}, 1},  {{99}, 1},  {{95}, 1},  {{96}, 1},  {{97}, 1},  {{98}, 1},
-    {{100}, 1}, {{93}, 1},  {{101}, 1}, {{94}, 1},  {{95, 96, 97, 98}, 4}, {{93, 94, 100}, 3},
+    {{92}, 1},
+    {{99}, 1},
+    {{95}, 1},
+    {{96}, 1},
+    {{97}, 1},
+    {{98}, 1},
+    {{100}, 1},
+    {{93}, 1},
+    {{101}, 1},
+    {{94}, 1},
+    {{95, 96, 97, 98}, 4},
+    {{93, 94, 100}, 3},
 };
 // Applied in this order: the ten single combos, then ALL MPEG, then ALL DD.
-constexpr DvdFilter DvdOrder[] = {DvdFilter::Sub,    DvdFilter::Dts,    DvdFilter::Dd10,   DvdFilter::Dd20,
-                                  DvdFilter::Dd40,   DvdFilter::Dd51,   DvdFilter::Mpeg10, DvdFilter::Mpeg20,
+constexpr DvdFilter DvdOrder[] = {DvdFilter::Sub,    DvdFilter::Dts,    DvdFilter::Dd10,    DvdFilter::Dd20,
+                                  DvdFilter::Dd40,   DvdFilter::Dd51,   DvdFilter::Mpeg10,  DvdFilter::Mpeg20,
                                   DvdFilter::Mpeg40, DvdFilter::Mpeg51, DvdFilter::AllMpeg, DvdFilter::AllDd};
 
 bool HasActor(const TitleRecord& t, int actor) {
@@ -105,7 +121,8 @@ class LateTest {
         for (DvdFilter d : DvdOrder) {
             const int lang = f.DvdCombo(d);
             if (lang >= 0 && lang < DvdAllLang)
-                dvd_.push_back({&DvdTests[static_cast<std::size_t>(d)], static_cast<std::uint8_t>(1u << lang)});
+                dvd_.push_back(
+                    {&DvdTests[static_cast<std::size_t>(d)], static_cast<std::uint8_t>(1u << lang)});
         }
     }
 
@@ -117,7 +134,8 @@ class LateTest {
         if (bought < f_.EntrySince || bought > today_) return false;
         for (const auto& [test, bit] : dvd_) {
             bool any = false;
-            for (std::size_t i = 0; i < test->count; ++i) any = any || (t.U8(test->offsets[i]) & bit);
+            for (std::size_t i = 0; i < test->count; ++i)
+                any = any || (t.U8(test->offsets[i]) & bit);
             if (!any) return false;
         }
         return true;
@@ -157,9 +175,11 @@ std::vector<std::uint16_t> RefreshBrowseList(const Collection& c, const BrowseFi
         if (early(c.titles[r])) list.push_back(r);
 
     if (f.Watched != WatchCount::All)
-        KeepExtreme(c, list, [](const TitleRecord& t) { return t.Viewings(); }, f.Watched == WatchCount::Most);
+        KeepExtreme(
+            c, list, [](const TitleRecord& t) { return t.Viewings(); }, f.Watched == WatchCount::Most);
     if (f.TWatched != WatchDate::All)
-        KeepExtreme(c, list, [](const TitleRecord& t) { return t.WatchDate(); }, f.TWatched == WatchDate::Last);
+        KeepExtreme(
+            c, list, [](const TitleRecord& t) { return t.WatchDate(); }, f.TWatched == WatchDate::Last);
 
     const LateTest late(f, today);
     std::erase_if(list, [&](std::uint16_t r) { return !late(c.titles[r]); });

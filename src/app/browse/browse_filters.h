@@ -58,8 +58,9 @@ struct BrowseFilters {
 
     DayNumber EntrySince = 0; // "Entry Since...": titles bought from this day to today
 
-    std::array<int, DvdFilterCount> Dvd{DvdAllLang, DvdAllLang, DvdAllLang, DvdAllLang, DvdAllLang, DvdAllLang,
-                                        DvdAllLang, DvdAllLang, DvdAllLang, DvdAllLang, DvdAllLang, DvdAllLang};
+    std::array<int, DvdFilterCount> Dvd{DvdAllLang, DvdAllLang, DvdAllLang, DvdAllLang,
+                                        DvdAllLang, DvdAllLang, DvdAllLang, DvdAllLang,
+                                        DvdAllLang, DvdAllLang, DvdAllLang, DvdAllLang};
 
     int& DvdCombo(DvdFilter f) { return Dvd[static_cast<std::size_t>(f)]; }
     int DvdCombo(DvdFilter f) const { return Dvd[static_cast<std::size_t>(f)]; }

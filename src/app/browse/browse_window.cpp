@@ -74,6 +74,8 @@ void TLDF1::ApplyBrowseTexts() {
     if (!pages_) return;
     ApplySortTexts();
     ApplyGadgetTexts();
+    // The refilled lists stand at their neutral items; the next refresh uses them.
+    ReadFilterControls();
     ApplyInformationTexts();
     Onglet->setTabText(Onglet->indexOf(DISC), QStringLiteral("INFORMATION"));
     Onglet->setTabText(Onglet->indexOf(GADGET), QStringLiteral("GADGET"));

@@ -275,12 +275,14 @@ void TLDF1::ApplyGadgetTexts() {
     p.TRIDATEBOX->setTitle(text(Msg::MsgEntrySince));
     p.Watched.frame->setTitle(text(Msg::MsgWatchingTimes));
     SetRadioTexts(p.Watched, CatalogueItems(catalogue_, WatchCountItems));
+    p.Watched.items[0]->setChecked(true);
     p.TWatched.frame->setTitle(text(Msg::MsgWatchedDate));
     SetRadioTexts(p.TWatched, CatalogueItems(catalogue_, WatchDateItems));
+    p.TWatched.items[0]->setChecked(true);
     p.GroupBox21->setTitle(text(Msg::MsgDvdSorting));
     const QStringList languages = CatalogueItems(catalogue_, DvdLanguageItems);
     for (auto& d : p.dvd) {
-        RefillCombo(d.combo, languages);
+        RefillComboNeutral(d.combo, languages);
         if (d.filter == DvdFilter::Sub) d.frame->setTitle(text(Msg::MsgSubtitled));
         if (d.filter == DvdFilter::AllDd) d.frame->setTitle(text(Msg::MsgAllPrefix) + QStringLiteral(" DD"));
         if (d.filter == DvdFilter::AllMpeg)

@@ -136,6 +136,13 @@ void RefillCombo(QComboBox* combo, const QStringList& items) {
     combo->setCurrentIndex(index >= 0 && index < items.size() ? index : items.size() - 1);
 }
 
+void RefillComboNeutral(QComboBox* combo, const QStringList& items) {
+    const QSignalBlocker quiet(combo);
+    combo->clear();
+    combo->addItems(items);
+    combo->setCurrentIndex(static_cast<int>(items.size()) - 1);
+}
+
 QStringList FixedItems(std::span<const std::string_view> names) {
     QStringList items;
     for (auto name : names)

@@ -36,6 +36,8 @@ QWidget* ScrolledContent(QWidget* page);
 
 // Refills a combo with texts, keeping its selected index (a language switch).
 void RefillCombo(QComboBox* combo, const QStringList& items);
+// Refills a combo and selects its last item, the neutral one of the filter lists.
+void RefillComboNeutral(QComboBox* combo, const QStringList& items);
 QStringList FixedItems(std::span<const std::string_view> names);
 QStringList CatalogueItems(const MessageCatalogue& catalogue, std::span<const Msg> entries);
 void SetRadioTexts(RadioGroup& group, const QStringList& texts);

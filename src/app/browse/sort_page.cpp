@@ -326,21 +326,24 @@ void TLDF1::ApplySortTexts() {
     RefillCombo(p.TSupport, withNeutral(FixedItems(SupportNames), QStringLiteral("LD/DVD/...")));
     RefillCombo(p.TStandard, withNeutral(FixedItems(StandardNames), QStringLiteral("Standard")));
     RefillCombo(p.TAspectRatio, withNeutral(FixedItems(AspectRatioNames), QStringLiteral("Ratio")));
-    RefillCombo(p.TSound, withNeutral(FixedItems(SoundNames), text(Msg::MsgSound)));
-    RefillCombo(p.TColor, withNeutral(CatalogueItems(catalogue_, ColorNames), text(Msg::MsgColorBlackWhite)));
-    RefillCombo(p.TAVendre, withNeutral(CatalogueItems(catalogue_, TradeNames), text(Msg::MsgAllTitles)));
+    // The lists filled from the catalogue come back at their neutral item; like every filter
+    // control they take effect at the next refresh, so the title list stays as it is.
+    RefillComboNeutral(p.TSound, withNeutral(FixedItems(SoundNames), text(Msg::MsgSound)));
+    RefillComboNeutral(p.TColor,
+                       withNeutral(CatalogueItems(catalogue_, ColorNames), text(Msg::MsgColorBlackWhite)));
+    RefillComboNeutral(p.TAVendre,
+                       withNeutral(CatalogueItems(catalogue_, TradeNames), text(Msg::MsgAllTitles)));
     RefillCombo(p.TMPAA, withNeutral(FixedItems(MpaaNames), QStringLiteral("MPAA")));
     RefillCombo(p.TZone, withNeutral(FixedItems(ZoneNames), QStringLiteral("Zone")));
 
-    // The genres sort differently in each language: the chosen genre is kept by its code.
+    // The genres sorted by their names in this language, then the neutral item.
     {
         const QSignalBlocker quiet(p.TGenre);
-        const int code = p.TGenre->count() > 0 ? p.TGenre->currentData().toInt() : filters_.TGenre;
         p.TGenre->clear();
         for (int g : GenresByName(catalogue_))
             p.TGenre->addItem(QString::fromStdString(GenreName(catalogue_, g)), g);
         p.TGenre->addItem(text(Msg::MsgGenre), GenreAll);
-        p.TGenre->setCurrentIndex(p.TGenre->findData(code));
+        p.TGenre->setCurrentIndex(p.TGenre->count() - 1);
     }
 
     p.GroupBox2->setTitle(text(Msg::MsgGenre));
@@ -362,7 +365,7 @@ void TLDF1::ApplySortTexts() {
     };
     for (const auto& [name, m] : captions)
         for (const auto& flag : p.flags)
-            if (flag.box->objectName() == QLatin1String(name)) flag.box->setText(text(m));
+            if (flag.box->objectName() == QLatin1String(name)) flag.box->setText(QCaptionText(catalogue_, m));
     for (const auto& flag : p.flags)
         if (flag.box->objectName() == QLatin1String("TFlipper"))
             flag.box->setToolTip(text(Msg::MsgYouHaveToReturn));

@@ -291,19 +291,31 @@ class BrowseWindowTest : public QObject {
         QVERIFY(window->isEnabled());
     }
 
-    void languageSwitchKeepsTheChosenItems() {
+    // The lists filled from the catalogue come back at their neutral item; the title list keeps
+    // what the last refresh left until the next one.
+    void languageSwitchReturnsTheCatalogueListsToNeutral() {
         auto [window, prompts] = Open();
         auto* sound = Find<QComboBox>(*window, "TSound");
         auto* genre = Find<QComboBox>(*window, "TGenre");
+        auto* subtitles = Find<QComboBox>(*window, "TDVDSub");
         sound->setCurrentIndex(2);
         genre->setCurrentIndex(genre->findData(13)); // Horror
-        window->SetLanguage(1);
-        QCOMPARE(sound->currentIndex(), 2);
-        QCOMPARE(sound->itemText(5), QStringLiteral("Son"));
-        QCOMPARE(genre->currentData().toInt(), 13);
         QCOMPARE(window->Filters().TGenre, 13);
+        const QStringList filtered = ShownTitles(*window);
+
+        window->SetLanguage(1);
+        QCOMPARE(sound->currentIndex(), 5);
+        QCOMPARE(sound->currentText(), QStringLiteral("Son"));
+        QCOMPARE(genre->currentData().toInt(), GenreAll);
+        QCOMPARE(genre->currentText(), QStringLiteral("Genre"));
+        QCOMPARE(subtitles->currentIndex(), subtitles->count() - 1);
+        QCOMPARE(ShownTitles(*window), filtered);
         QCOMPARE(EditOf(*window, "TDirector")->text(), QStringLiteral("Tous les réalisateurs"));
         QCOMPARE(Find<QCheckBox>(*window, "TSubtitled")->text(), QStringLiteral("Sous-titrage"));
+
+        window->RefreshList();
+        QCOMPARE(window->Filters().TGenre, GenreAll);
+        QCOMPARE(window->Filters().TSound, 5);
         window->SetLanguage(0);
         QCOMPARE(Find<QCheckBox>(*window, "TSubtitled")->text(), QStringLiteral("Subtitled"));
     }
