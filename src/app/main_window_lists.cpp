@@ -72,6 +72,15 @@ void TLDF1::NameEntriesRemoved(ListId list, const std::vector<int>& positions) {
         }
         if (followed != *selection) SetNameFilter(list, followed);
     }
+    if (list == ListId::Actor) {
+        bool changed = false;
+        for (int p : positions)
+            changed = FollowRemovedActor(filters_, p) || changed;
+        if (changed) {
+            ShowActorFilter();
+            RefreshList();
+        }
+    }
     ShowCurrentTitle();
 }
 

@@ -447,6 +447,44 @@ class ChoosersWindowTest : public QObject {
         Find<QAction>(chooser, "Delete1")->trigger();
         QCOMPARE(window->Filters().TDirector, -1);
     }
+
+    // Filter actors follow the actor list too: a deleted one leaves the filter, later ones move.
+    void actorFilterFollowsDeletions() {
+        QTemporaryDir dir;
+        auto [window, prompts] = MakeWindow(dir.filePath(QStringLiteral("settings.ini")));
+        window->NewTavrinfile1Click();
+        window->Data().List(ListId::Actor) = {"KEATON", "WAYNE", "STEWART"};
+        TitleRecord rio = MakeTitle("RIO BRAVO");
+        rio.SetActor1(1);
+        rio.SetActor2(0);
+        TitleRecord liberty = MakeTitle("LIBERTY VALANCE");
+        liberty.SetActor1(1);
+        liberty.SetActor2(2);
+        for (TitleRecord* t : {&rio, &liberty}) {
+            t->SetBuyDate(window->Today());
+            AppendTitle(window->Data(), *t);
+        }
+        window->CopyMasterToBrowse();
+        window->RebuildTitleList();
+        QVERIFY(window->AddActorFilter(1));
+        QVERIFY(window->AddActorFilter(2));
+        QCOMPARE(ShownTitles(*window), QStringList{QStringLiteral("LIBERTY VALANCE")});
+
+        TChooseActor& chooser = *window->SecondaryWindows().chooseActor;
+        chooser.OpenForManage(window.get());
+        ClickRow(chooser, QStringLiteral("KEATON"));
+        prompts->yesNoAnswers = {true};
+        Find<QAction>(chooser, "Delete1")->trigger();
+        QCOMPARE(window->Filters().TActor, (std::array<int, 3>{0, 1, -1})); // still WAYNE, STEWART
+        QCOMPARE(ShownTitles(*window), QStringList{QStringLiteral("LIBERTY VALANCE")});
+
+        ClickRow(chooser, QStringLiteral("STEWART"));
+        prompts->yesNoAnswers = {true};
+        Find<QAction>(chooser, "Delete1")->trigger();
+        QCOMPARE(window->Filters().TActor, (std::array<int, 3>{0, -1, -1}));
+        QCOMPARE(ShownTitles(*window),
+                 (QStringList{QStringLiteral("LIBERTY VALANCE"), QStringLiteral("RIO BRAVO")}));
+    }
 };
 
 int main(int argc, char* argv[]) {

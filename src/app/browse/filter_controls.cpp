@@ -67,6 +67,20 @@ void RemoveFilterActor(BrowseFilters& f, int position) {
     f.TActor.back() = -1;
 }
 
+bool FollowRemovedActor(BrowseFilters& f, int removed) {
+    bool changed = false;
+    for (int position = static_cast<int>(f.TActor.size()) - 1; position >= 0; --position) {
+        int& actor = f.TActor[static_cast<std::size_t>(position)];
+        if (actor < 0 || actor < removed) continue;
+        if (actor == removed)
+            RemoveFilterActor(f, position);
+        else
+            --actor;
+        changed = true;
+    }
+    return changed;
+}
+
 void ChooseSupport(BrowseFilters& f, int item) {
     f.TSupport = item;
     f.TZone = BrowseFilters{}.TZone;

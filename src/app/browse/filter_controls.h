@@ -46,6 +46,9 @@ enum class ActorAdded { Added, AlreadyChosen, Full };
 ActorAdded AddFilterActor(BrowseFilters& f, int entry);
 // Removes the actor at position 0 .. 2; the later ones move up.
 void RemoveFilterActor(BrowseFilters& f, int position);
+// The actor list lost entry `removed`: a filter actor on it is dropped, those above it follow it
+// down one place. True when the filter changed.
+bool FollowRemovedActor(BrowseFilters& f, int removed);
 
 // ---- Medium and DVD shortcuts ----
 // A new medium puts the zone filter back to its neutral item; the zone applies to DVD only.

@@ -93,6 +93,20 @@ TEST(ActorFilterTest, RemovingTheSecondKeepsTheFirstAndFormerThird) {
     EXPECT_EQ(AddFilterActor(f, 1), ActorAdded::Added);
 }
 
+TEST(ActorFilterTest, FollowsTheActorListWhenAnEntryIsRemoved) {
+    BrowseFilters f;
+    for (int a : {7, 3, 9})
+        AddFilterActor(f, a);
+    EXPECT_TRUE(FollowRemovedActor(f, 3));
+    EXPECT_EQ(f.TActor, (std::array<int, 3>{6, 8, -1}));
+    EXPECT_FALSE(FollowRemovedActor(f, 20));
+    EXPECT_EQ(f.TActor, (std::array<int, 3>{6, 8, -1}));
+    EXPECT_TRUE(FollowRemovedActor(f, 0));
+    EXPECT_EQ(f.TActor, (std::array<int, 3>{5, 7, -1}));
+    EXPECT_TRUE(FollowRemovedActor(f, 7));
+    EXPECT_EQ(f.TActor, (std::array<int, 3>{5, -1, -1}));
+}
+
 TEST(MediumFilterTest, NewMediumPutsTheZoneBackToNeutral) {
     BrowseFilters f;
     f.TSupport = SupportItemDvd;
