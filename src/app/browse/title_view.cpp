@@ -16,6 +16,12 @@ std::string ReviewFileStem(std::string_view title) {
         if (b < 0x20 || b == 0x7F || std::string_view(" \"*/:<>?\\|").find(ch) != std::string_view::npos)
             ch = '_';
     }
+    // Followed by a number 1 .. 9, these would make a device name on Windows (COM1, LPT3), which
+    // no file can have there.
+    if (stem.size() == 3) {
+        const std::string upper = UpperCp1252(stem);
+        if (upper == "COM" || upper == "LPT") stem += '_';
+    }
     return stem;
 }
 

@@ -14,6 +14,11 @@ TEST(ReviewFileTest, NameReplacesEveryUnsafeCharacter) {
     EXPECT_EQ(ReviewFileStem("A\"B*C/D<E>F?G\\H|I"), "A_B_C_D_E_F_G_H_I");
     EXPECT_EQ(ReviewFileStem(std::string("TAB\tNEW\nLINE", 12)), "TAB_NEW_LINE");
     EXPECT_EQ(ReviewFileStem("   "), "");
+    // COM1.TXT or LPT2.TXT could not be created on Windows.
+    EXPECT_EQ(ReviewFileStem("COM"), "COM_");
+    EXPECT_EQ(ReviewFileStem(" lpt "), "lpt_");
+    EXPECT_EQ(ReviewFileStem("COMA"), "COMA");
+    EXPECT_EQ(ReviewFileStem("CON"), "CON"); // CON1 is an ordinary name
 }
 
 TEST(ReviewFileTest, PathIsInTheTextFolderWithNumberAndExtension) {
