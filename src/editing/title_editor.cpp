@@ -355,19 +355,7 @@ void TAjouteF::BuildControls() {
             ATitre->setCursorPosition(caret);
         }
     });
-    const std::pair<QLineEdit*, EditorField> fields[] = {
-        {AAnnee, EditorField::AAnnee},
-        {ADuree, EditorField::ADuree},
-        {ACAV, EditorField::ACAV},
-        {ACLV, EditorField::ACLV},
-        {APrix, EditorField::APrix},
-        {ADateVisionJ, EditorField::ADateVisionJ},
-        {ADateVisionM, EditorField::ADateVisionM},
-        {ADateVisionA, EditorField::ADateVisionA},
-        {ADateAchatJ, EditorField::ADateAchatJ},
-        {ADateAchatM, EditorField::ADateAchatM},
-        {ADateAchatA, EditorField::ADateAchatA},
-    };
+    const auto fields = FieldEdits();
     for (const auto& [edit, field] : fields) {
         const EditorField f = field;
         connect(edit, &QLineEdit::textEdited, this,
@@ -557,10 +545,8 @@ void TAjouteF::LoadTitleIntoEditor(std::size_t record) {
     ShowModel();
 }
 
-void TAjouteF::ShowModel() {
-    showing_ = true;
-    ATitre->setText(QStringFromCp1252(model_.ATitre));
-    const std::pair<QLineEdit*, EditorField> fields[] = {
+std::array<std::pair<QLineEdit*, EditorField>, 11> TAjouteF::FieldEdits() const {
+    return {{
         {AAnnee, EditorField::AAnnee},
         {ADuree, EditorField::ADuree},
         {ACAV, EditorField::ACAV},
@@ -572,7 +558,13 @@ void TAjouteF::ShowModel() {
         {ADateAchatJ, EditorField::ADateAchatJ},
         {ADateAchatM, EditorField::ADateAchatM},
         {ADateAchatA, EditorField::ADateAchatA},
-    };
+    }};
+}
+
+void TAjouteF::ShowModel() {
+    showing_ = true;
+    ATitre->setText(QStringFromCp1252(model_.ATitre));
+    const auto fields = FieldEdits();
     for (const auto& [edit, field] : fields)
         edit->setText(QStringFromCp1252(FieldText(model_, field)));
     SetComboIndex(AAspectRatio, model_.AAspectRatio);

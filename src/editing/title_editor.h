@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <utility>
 #include <vector>
 
 class QCheckBox;
@@ -93,6 +94,8 @@ class TAjouteF : public QDialog {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // The edits whose text the field checks read, with their fields.
+    std::array<std::pair<QLineEdit*, EditorField>, 11> FieldEdits() const;
     void BuildControls();
     void FillVocabulary();
     void ShowModel();

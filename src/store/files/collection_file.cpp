@@ -1,5 +1,6 @@
 #include "store/files/collection_file.h"
 
+#include "store/files/file_access.h"
 #include "store/files/name_slots.h"
 
 #include <algorithm>
@@ -29,14 +30,20 @@ std::span<const ListId> SectionsOf(char version) {
     static constexpr ListId kx5[] = {L::Director,  L::Actor, L::Composer, L::Box,  L::Info,
                                      L::Publisher, L::Media, L::Retailer, L::Info2};
     switch (version) {
-    case 'T': return kxt;
-    case '2': return kx2;
-    case '3': return kx3;
-    default: return kx5; // '4' and '5' hold all nine
+    case 'T':
+        return kxt;
+    case '2':
+        return kx2;
+    case '3':
+        return kx3;
+    default:
+        return kx5; // '4' and '5' hold all nine
     }
 }
 
-bool IsVersionLetter(std::uint8_t b) { return b == 'T' || b == '2' || b == '3' || b == '4' || b == '5'; }
+bool IsVersionLetter(std::uint8_t b) {
+    return b == 'T' || b == '2' || b == '3' || b == '4' || b == '5';
+}
 
 void ConvertOlderRecord(TitleRecord& t, char version) {
     if (version == 'T') t.SetInfo(NoEntry);
@@ -126,11 +133,11 @@ template <class Source> bool ReadU16(Source& src, std::uint16_t& v) {
     return true;
 }
 
-template <class Source>
-Expected<LoadedCollection, FileError> Parse(Source& src, std::string_view otherName) {
+template <class Source> Expected<LoadedCollection, FileError> Parse(Source& src, std::string_view otherName) {
     const auto invalid = Unexpected{FileError::Invalid};
     std::uint8_t magic[3];
-    if (!src.Read(magic, 3) || magic[0] != 'K' || magic[1] != 'X' || !IsVersionLetter(magic[2])) return invalid;
+    if (!src.Read(magic, 3) || magic[0] != 'K' || magic[1] != 'X' || !IsVersionLetter(magic[2]))
+        return invalid;
 
     LoadedCollection out;
     out.version = static_cast<char>(magic[2]);
@@ -160,7 +167,8 @@ Expected<LoadedCollection, FileError> Parse(Source& src, std::string_view otherN
     }
     if (oldPublishers) c.List(ListId::Publisher) = DefaultPublisherList(otherName);
     if (out.version != '5')
-        for (auto& t : c.titles) ConvertOlderRecord(t, out.version);
+        for (auto& t : c.titles)
+            ConvertOlderRecord(t, out.version);
 
     std::vector<std::uint8_t> order(std::size_t{n} * 2);
     if (!src.Read(order.data(), order.size())) return invalid;
@@ -186,7 +194,8 @@ template <class RecordRange>
 std::vector<std::uint8_t> Serialize(const Collection& c, std::size_t n, RecordRange&& recordAt,
                                     std::span<const std::uint16_t> order, bool identityOrder) {
     std::size_t size = 5 + n * TitleRecordSize + n * 2;
-    for (ListId id : SectionsOf('5')) size += 2 + c.List(id).size() * NameTextSize;
+    for (ListId id : SectionsOf('5'))
+        size += 2 + c.List(id).size() * NameTextSize;
     std::vector<std::uint8_t> out;
     out.reserve(size);
     out.resize(5 + n * TitleRecordSize);
@@ -202,31 +211,35 @@ std::vector<std::uint8_t> Serialize(const Collection& c, std::size_t n, RecordRa
         PutU16(out, names.size());
         AppendNameSlots(out, names);
     }
-    for (std::size_t i = 0; i < n; ++i) PutU16(out, identityOrder ? i : order[i]);
+    for (std::size_t i = 0; i < n; ++i)
+        PutU16(out, identityOrder ? i : order[i]);
     return out;
-}
-
-std::string SystemReason(int err) { return std::generic_category().message(err); }
-
-std::string PathText(const std::filesystem::path& p) {
-    const auto u8 = p.u8string();
-    return std::string(u8.begin(), u8.end());
 }
 
 } // namespace
 
 NameList DefaultPublisherList(std::string_view otherName) {
     static constexpr std::string_view publishers[] = {
-        "BUENA VISTA", "COLUMBIA",          "CRITERION", "DIMENSION", "ELITE",      "ENCORE",
-        "FOX",         "GAUMONT",           "HBO",       "HOLLYWOOD PICTURES",     "IMAGE",
-        "LE STUDIO CANAL +",                "LIVE",      "LUMIVISION", "MCA",      "MGM",
-        "NEW LINE",    "PARAMOUNT",         "PFC VIDEO", "PIONEER",   "POLYGRAM",  "REPUBLIC PICTURES",
-        "TAI SENG",    "TF1 VIDEO",         "TOUCHSTONE", "VOYAGER",  "WALT DISNEY", "WARNER",
+        "BUENA VISTA", "COLUMBIA",
+        "CRITERION",   "DIMENSION",
+        "ELITE",       "ENCORE",
+        "FOX",         "GAUMONT",
+        "HBO",         "HOLLYWOOD PICTURES",
+        "IMAGE",       "LE STUDIO CANAL +",
+        "LIVE",        "LUMIVISION",
+        "MCA",         "MGM",
+        "NEW LINE",    "PARAMOUNT",
+        "PFC VIDEO",   "PIONEER",
+        "POLYGRAM",    "REPUBLIC PICTURES",
+        "TAI SENG",    "TF1 VIDEO",
+        "TOUCHSTONE",  "VOYAGER",
+        "WALT DISNEY", "WARNER",
     };
     NameList list;
     list.reserve(std::size(publishers) + 1);
     list.emplace_back(otherName);
-    for (auto p : publishers) list.emplace_back(p);
+    for (auto p : publishers)
+        list.emplace_back(p);
     return list;
 }
 
@@ -241,12 +254,7 @@ Expected<LoadedCollection, FileFailure> LoadCollectionFile(const std::filesystem
     const std::string name = PathText(path);
     std::error_code ec;
     if (!std::filesystem::exists(path, ec)) return Unexpected{FileFailure{FileError::NotFound, name, {}}};
-    std::FILE* f = nullptr;
-#ifdef _WIN32
-    f = _wfopen(path.c_str(), L"rb");
-#else
-    f = std::fopen(path.c_str(), "rb");
-#endif
+    std::FILE* f = OpenForReading(path);
     if (!f) return Unexpected{FileFailure{FileError::CannotRead, name, SystemReason(errno)}};
     const auto size = std::filesystem::file_size(path, ec);
     FileSource src(f, ec ? std::nullopt : std::optional<std::size_t>(static_cast<std::size_t>(size)));
@@ -259,22 +267,26 @@ Expected<LoadedCollection, FileFailure> LoadCollectionFile(const std::filesystem
 
 std::vector<std::uint8_t> SerializeCollection(const Collection& c) {
     return Serialize(
-        c, c.titles.size(), [&c](std::size_t i) -> const TitleRecord& { return c.titles[i]; }, c.ListeIndex, false);
+        c, c.titles.size(), [&c](std::size_t i) -> const TitleRecord& { return c.titles[i]; }, c.ListeIndex,
+        false);
 }
 
 std::vector<std::uint8_t> SerializeSelection(const Collection& c, std::span<const std::uint16_t> browse) {
     return Serialize(
-        c, browse.size(), [&](std::size_t i) -> const TitleRecord& { return c.titles[browse[i]]; }, browse, true);
+        c, browse.size(), [&](std::size_t i) -> const TitleRecord& { return c.titles[browse[i]]; }, browse,
+        true);
 }
 
 bool SelectionIsSavable(const Collection& c, std::span<const std::uint16_t> browse) {
     return !browse.empty() && browse.size() < c.titles.size();
 }
 
-Expected<Done, FileFailure> WriteFileReplacing(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
-                                               bool flushToDisk) {
+Expected<Done, FileFailure> WriteFileReplacing(const std::filesystem::path& path,
+                                               std::span<const std::uint8_t> bytes, bool flushToDisk) {
     const std::string name = PathText(path);
-    auto fail = [&name](int err) { return Unexpected{FileFailure{FileError::CannotWrite, name, SystemReason(err)}}; };
+    auto fail = [&name](int err) {
+        return Unexpected{FileFailure{FileError::CannotWrite, name, SystemReason(err)}};
+    };
 
     std::random_device rd;
     std::filesystem::path temp = path;

@@ -28,9 +28,9 @@ struct FileFailure {
 };
 
 struct LoadedCollection {
-    char version = '5';       // byte 2 of the magic: 'T', '2', '3', '4' or '5'
-    std::string magic;        // the three bytes as read
-    Collection collection;    // titles, lists and master order; state fields left as default
+    char version = '5';    // byte 2 of the magic: 'T', '2', '3', '4' or '5'
+    std::string magic;     // the three bytes as read
+    Collection collection; // titles, lists and master order; state fields left as default
 };
 
 // The default publisher list of versions "KXT" and "KX2": otherName first (the word "Other" in
@@ -54,8 +54,8 @@ std::vector<std::uint8_t> SerializeSelection(const Collection& c, std::span<cons
 
 // Writes bytes to a temporary file beside path and renames it over path, so the previous file
 // survives any failure. flushToDisk forces the data out before the rename.
-Expected<Done, FileFailure> WriteFileReplacing(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
-                                               bool flushToDisk = true);
+Expected<Done, FileFailure> WriteFileReplacing(const std::filesystem::path& path,
+                                               std::span<const std::uint8_t> bytes, bool flushToDisk = true);
 
 // Save and Save As: writes the collection, then clears Modified and records the file name.
 // On failure the collection is untouched and stays Modified.

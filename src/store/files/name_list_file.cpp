@@ -1,5 +1,6 @@
 #include "store/files/name_list_file.h"
 
+#include "store/files/file_access.h"
 #include "store/files/name_slots.h"
 
 #include <cerrno>
@@ -35,11 +36,6 @@ const ListFileKind* KindOf(ListId list) {
 constexpr std::size_t HeaderSize = 5;
 // Nothing past the largest list a count can announce is ever read.
 constexpr std::size_t LargestFile = HeaderSize + 0xFFFF * NameTextSize;
-
-std::string PathText(const std::filesystem::path& p) {
-    const auto u8 = p.u8string();
-    return std::string(u8.begin(), u8.end());
-}
 
 } // namespace
 
@@ -92,14 +88,9 @@ Expected<LoadedNameList, FileFailure> LoadNameListFile(const std::filesystem::pa
     const std::string name = PathText(path);
     std::error_code ec;
     if (!std::filesystem::exists(path, ec)) return Unexpected{FileFailure{FileError::NotFound, name, {}}};
-    std::FILE* f = nullptr;
-#ifdef _WIN32
-    f = _wfopen(path.c_str(), L"rb");
-#else
-    f = std::fopen(path.c_str(), "rb");
-#endif
+    std::FILE* f = OpenForReading(path);
     auto cannotRead = [&name](int err) {
-        return Unexpected{FileFailure{FileError::CannotRead, name, std::generic_category().message(err)}};
+        return Unexpected{FileFailure{FileError::CannotRead, name, SystemReason(err)}};
     };
     if (!f) return cannotRead(errno);
     std::vector<std::uint8_t> bytes;

@@ -20,7 +20,8 @@ void AppendNameSlots(std::vector<std::uint8_t>& out, const NameList& names) {
     out.resize(start + names.size() * NameTextSize, 0);
     for (std::size_t i = 0; i < names.size(); ++i) {
         const auto& name = names[i];
-        std::copy_n(name.begin(), std::min(name.size(), NameTextSize), out.begin() + start + i * NameTextSize);
+        std::copy_n(name.begin(), std::min(name.size(), NameTextSize),
+                    out.begin() + start + i * NameTextSize);
     }
 }
 
