@@ -39,7 +39,7 @@ int RunCatalogue(std::span<const std::string_view> args, std::ostream& out, std:
         language = static_cast<int>(code - LanguageCodes.begin());
     }
     out << CatalogueJson(language).dump(2) << '\n';
-    return ExitOk;
+    return FinishOutput(out, err);
 }
 
 } // namespace tavrin::cli

@@ -25,6 +25,13 @@ void ReportFailure(std::ostream& err, const FileFailure& failure) {
     err << '\n';
 }
 
+int FinishOutput(std::ostream& out, std::ostream& err) {
+    out.flush();
+    if (out) return ExitOk;
+    err << "tavrin-cli: cannot write to the standard output\n";
+    return ExitFailure;
+}
+
 std::optional<LoadedCollection> LoadForCli(const std::filesystem::path& path, std::ostream& err) {
     // The companion has no language setting: converted files get the English word.
     const std::string other = Utf8ToCp1252(MessageText(Msg::MsgOther, 0));

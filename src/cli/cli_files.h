@@ -18,6 +18,10 @@ void ReportFailure(std::ostream& err, const FileFailure& failure);
 
 // Loads any version of a collection file, older ones converted with the English default
 // publisher list; on failure reports it on err and gives nothing.
+// Flushes what a command printed; a failed write (a full disk, a closed pipe) is reported and
+// gives ExitFailure instead of a success.
+int FinishOutput(std::ostream& out, std::ostream& err);
+
 std::optional<LoadedCollection> LoadForCli(const std::filesystem::path& path, std::ostream& err);
 
 } // namespace tavrin::cli

@@ -87,12 +87,7 @@ int RunDump(std::span<const std::string_view> args, std::ostream& out, std::ostr
     auto loaded = LoadForCli(std::filesystem::path(args[0]), err);
     if (!loaded) return ExitFailure;
     out << CollectionJson(*loaded).dump(2) << '\n';
-    out.flush();
-    if (!out) {
-        err << "tavrin-cli: cannot write to the standard output\n";
-        return ExitFailure;
-    }
-    return ExitOk;
+    return FinishOutput(out, err);
 }
 
 } // namespace tavrin::cli

@@ -240,12 +240,7 @@ int RunList(std::span<const std::string_view> args, std::ostream& out, std::ostr
 
     for (auto r : RefreshBrowseList(c, *filters, day))
         out << r << '\t' << Cp1252ToUtf8(c.RecordAt(r).TitleView()) << '\n';
-    out.flush();
-    if (!out) {
-        err << "tavrin-cli: cannot write to the standard output\n";
-        return ExitFailure;
-    }
-    return ExitOk;
+    return FinishOutput(out, err);
 }
 
 } // namespace tavrin::cli
