@@ -461,7 +461,10 @@ void TLDF1::FirstActivation() {
 
 void TLDF1::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow()) EnterName->setFocus();
+    if (event->type() != QEvent::ActivationChange || !isActiveWindow()) return;
+    EnterName->setFocus();
+    // Back from another window: the title shows what that window may have changed.
+    if (isEnabled()) ShowCurrentTitle();
 }
 
 void TLDF1::closeEvent(QCloseEvent* event) {

@@ -41,7 +41,14 @@ NameListHost TLDF1::NameListsHost() {
             [this](ListId list, int entry) { SetNameFilter(list, entry); },
             [this](int entry) { return AddActorFilter(entry); },
             [this](ListId list, const std::vector<int>& positions) { NameEntriesRemoved(list, positions); },
-            [this](ListId, int) { ShowCurrentTitle(); }};
+            [this](ListId list, int) {
+                // The filter fields show names too: a renamed filter entry shows its new text.
+                if (list == ListId::Actor)
+                    ShowActorFilter();
+                else
+                    ShowNameFilter(list);
+                ShowCurrentTitle();
+            }};
 }
 
 void TLDF1::ManageNameList(ListId list) {

@@ -87,7 +87,8 @@ int Delete(Args a, std::ostream& out, std::ostream& err) { // FILE LIST ENTRY OU
     if (!entry) return Usage(err, std::string(a[1]) + " has no entry '" + std::string(a[2]) + "'");
     for (std::size_t r : DeleteEntry(c, *list, *entry))
         out << Cp1252ToUtf8(ErasedInLine(c, r)) << '\n';
-    return Write(c, a[3], err);
+    if (const int written = Write(c, a[3], err); written != ExitOk) return written;
+    return FinishOutput(out, err);
 }
 
 int Rename(Args a, std::ostream& err) { // FILE LIST ENTRY TEXT OUT
@@ -110,7 +111,8 @@ int Clean(Args a, std::ostream& out, std::ostream& err) { // FILE LIST OUT
     Collection& c = loaded->collection;
     for (const auto& name : CleanList(c, *list).erased)
         out << Cp1252ToUtf8(ErasedLine(name)) << '\n';
-    return Write(c, a[2], err);
+    if (const int written = Write(c, a[2], err); written != ExitOk) return written;
+    return FinishOutput(out, err);
 }
 
 } // namespace

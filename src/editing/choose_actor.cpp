@@ -1,7 +1,5 @@
 #include "editing/choose_actor.h"
 
-#include "platform/text.h"
-
 #include <QLineEdit>
 
 namespace tavrin {
@@ -13,7 +11,8 @@ TChooseActor::TChooseActor(NameListHost& host, TChangeBase& rename, TCleaning& c
 }
 
 void TChooseActor::ApplyTexts() {
-    setWindowTitle(QText(host_.catalogue, Msg::MsgActor));
+    // Like "CHOOSE", the caption reads the same in every language.
+    setWindowTitle(QStringLiteral("Actor"));
 }
 
 void TChooseActor::OpenForEditor(int slot, std::function<void(int entry)> picked, QWidget* opener) {

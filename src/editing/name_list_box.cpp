@@ -81,12 +81,16 @@ bool NameListBox::eventFilter(QObject* watched, QEvent* event) {
 
 void NameListBox::TextEdited(const QString& text) {
     // Texts are 8-bit, one character each, so positions carry over between the two forms.
-    const TypeAhead t = CompleteTyped(
-        Cp1252FromQString(text), static_cast<std::size_t>(edit_->cursorPosition()), erasing_, model_->Rows());
+    const std::string typed = Cp1252FromQString(text);
+    const TypeAhead t =
+        CompleteTyped(typed, static_cast<std::size_t>(edit_->cursorPosition()), erasing_, model_->Rows());
     if (t.selectionLength > 0) {
         edit_->setText(QStringFromCp1252(t.text));
         // The caret stays after the typed part, the completed part selected behind it.
         edit_->setSelection(static_cast<int>(t.text.size()), -static_cast<int>(t.selectionLength));
+    } else if (t.text != typed) {
+        // A whole name typed in another case shows as the list has it.
+        edit_->setText(QStringFromCp1252(t.text));
     }
     SelectRow(t.row);
 }

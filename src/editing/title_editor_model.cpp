@@ -381,8 +381,13 @@ Expected<SavedTitle, SaveProblem> SaveEditor(TitleEditorModel& m, Collection& c,
 
     if (context.saveText) {
         const std::string_view text = std::string_view(m.review).substr(0, ReviewTextLimit);
+        // The file is named from the title as stored, the name the view and the next load use.
+        // A renamed title's old number belongs to its old name: under the new name the same
+        // number may be another title's file, which must not be overwritten.
+        const bool sameFile =
+            m.target && ReviewFileStem(c.RecordAt(*m.target).TitleView()) == ReviewFileStem(t.TitleView());
         const auto number =
-            SaveReviewText(context.textFolder, m.ATitre, m.target ? t.ReviewNumber() : 0, text);
+            SaveReviewText(context.textFolder, t.TitleView(), sameFile ? t.ReviewNumber() : 0, text);
         if (!number)
             return Unexpected{
                 SaveProblem{SaveError::ReviewNotWritten, Msg::MsgCannotWriteFile, {}, number.error()}};

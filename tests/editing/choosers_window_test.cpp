@@ -348,6 +348,12 @@ class ChoosersWindowTest : public QObject {
         QTest::keyClick(EditLine(s.element), Qt::Key_Backspace);
         QCOMPARE(EditLine(s.element)->text(), QStringLiteral("SM"));
         QCOMPARE(s.element.Names()->SelectedEntry(), -1);
+        // Typing on completes again; a whole name typed in small letters shows as the list has it.
+        QTest::keyClicks(EditLine(s.element), QStringLiteral("ith"));
+        QCOMPARE(EditLine(s.element)->text(), QStringLiteral("SMITH"));
+        QCOMPARE(EditLine(s.element)->selectedText(), QString());
+        QCOMPARE(s.element.Names()->SelectedEntry(), 0);
+        s.element.Names()->SelectEntry(-1);
         // Modify without a selected entry does nothing.
         Find<QAction>(s.element, "Modify1")->trigger();
         QVERIFY(!s.rename.isVisible());
@@ -432,17 +438,25 @@ class ChoosersWindowTest : public QObject {
         QVERIFY(window->isEnabled());
         QCOMPARE(ShownTitles(*window), QStringList{QStringLiteral("THE SEARCHERS")});
 
+        // The filter field shows the new text of a renamed entry.
         chooser.OpenForManage(ListId::Director, window.get());
+        ClickRow(chooser, QStringLiteral("FORD"));
+        Find<QAction>(chooser, "Modify1")->trigger();
+        TChangeBase& rename = *window->SecondaryWindows().changeBase;
+        Find<QLineEdit>(rename, "Edit2")->setText(QStringLiteral("JOHN FORD"));
+        QTest::mouseClick(Find<QPushButton>(rename, "BitBtn1"), Qt::LeftButton);
+        QCOMPARE(Find<QLineEdit>(*window, "TDirector")->text(), QStringLiteral("JOHN FORD"));
+
         ClickRow(chooser, QStringLiteral("LANG"));
         prompts->yesNoAnswers = {true};
         Find<QAction>(chooser, "Delete1")->trigger();
         QCOMPARE(window->Filters().TDirector, 2); // still FORD
         prompts->yesNoAnswers = {true};
         Find<QAction>(chooser, "CleanList1")->trigger(); // HAWKS goes
-        QCOMPARE(window->Data().List(ListId::Director), (NameList{"WELLES", "FORD"}));
+        QCOMPARE(window->Data().List(ListId::Director), (NameList{"WELLES", "JOHN FORD"}));
         QCOMPARE(window->Filters().TDirector, 1);
         QCOMPARE(ShownTitles(*window), QStringList{QStringLiteral("THE SEARCHERS")});
-        ClickRow(chooser, QStringLiteral("FORD"));
+        ClickRow(chooser, QStringLiteral("JOHN FORD"));
         prompts->yesNoAnswers = {true};
         Find<QAction>(chooser, "Delete1")->trigger();
         QCOMPARE(window->Filters().TDirector, -1);

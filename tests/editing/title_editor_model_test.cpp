@@ -451,6 +451,36 @@ TEST(ReviewTextTest, EmptyTextClearsTheNumberAndLeavesTheFile) {
     EXPECT_EQ(FileText(dir / "HEAT4.TXT"), "old");
 }
 
+TEST(ReviewTextTest, RenamedTitleLeavesAnotherTitlesTextAlone) {
+    test::TempDir dir;
+    test::WriteBytes(dir / "HEAT1.TXT", test::Bytes("heat"));
+    test::WriteBytes(dir / "ALIEN1.TXT", test::Bytes("alien"));
+    Collection c;
+    for (const char* title : {"HEAT", "ALIEN"}) {
+        TitleRecord r = test::MakeTitle(title);
+        r.SetReviewNumber(1);
+        AppendTitle(c, r);
+    }
+    TitleEditorModel m;
+    LoadTitleIntoEditor(m, c, 0, dir.path());
+    m.ATitre = "ALIEN";
+    m.review = "renamed";
+    ASSERT_TRUE(SaveEditor(m, c, Context(true, dir.path())).has_value());
+    EXPECT_EQ(FileText(dir / "ALIEN1.TXT"), "alien");
+    EXPECT_EQ(c.titles[0].ReviewNumber(), 2);
+    EXPECT_EQ(FileText(dir / "ALIEN2.TXT"), "renamed");
+}
+
+TEST(ReviewTextTest, FileIsNamedFromTheStoredTitle) {
+    test::TempDir dir;
+    Collection c;
+    TitleEditorModel m = NewTitle("heat");
+    m.review = "words";
+    ASSERT_TRUE(SaveEditor(m, c, Context(true, dir.path())).has_value());
+    LoadTitleIntoEditor(m, c, 0, dir.path());
+    EXPECT_EQ(m.review, "words");
+}
+
 TEST(ReviewTextTest, NothingIsWrittenWhileSaveTextIsOff) {
     test::TempDir dir;
     Collection c;

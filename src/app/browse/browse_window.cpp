@@ -177,9 +177,7 @@ void TLDF1::ShowActorFilter() {
 }
 
 void TLDF1::FilterChanged() {
-    if (refreshLock_) return;
-    ReadFilterControls();
-    RefreshList();
+    RefreshList(); // reads every control first
 }
 
 // ---- The browse list ----
@@ -191,6 +189,8 @@ void TLDF1::ResetFilters() {
 
 void TLDF1::RefreshList() {
     if (refreshLock_) return;
+    // Whatever the controls hold now, also a date typed without "GO".
+    ReadFilterControls();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     listeIndexTri_ = RefreshBrowseList(collection_, filters_, today_);
     RebuildTitleList();

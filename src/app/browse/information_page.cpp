@@ -4,6 +4,7 @@
 #include "app/browse/vocabulary.h"
 #include "app/main_window.h"
 #include "editing/dvd_panel.h"
+#include "editing/title_editor.h"
 #include "platform/text.h"
 
 #include <QCheckBox>
@@ -401,7 +402,10 @@ void TLDF1::ShowCurrentTitle() {
     p.Zone->setVisible(dvd);
     p.DVDButton->setVisible(dvd);
 
-    if (windows_.dvdPanel) windows_.dvdPanel->LoadDvdPanel(collection_, *record);
+    // The panel is shared with the title editor: while it is open, the panel holds the edited
+    // title's languages.
+    const bool editing = windows_.ajouteF && windows_.ajouteF->isVisible();
+    if (windows_.dvdPanel && !editing) windows_.dvdPanel->LoadDvdPanel(collection_, *record);
     LoadReview();
 }
 

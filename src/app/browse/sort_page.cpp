@@ -244,7 +244,10 @@ void TLDF1::BuildSortPage() {
 
     const auto fromTyped = [this](int typed) {
         SortPageControls& s = pages_->sort;
-        const YearTyped r = TypedFromYear(typed, filters_.TAnnee2);
+        // Against the "to" year as its field shows it, which may not have been applied yet.
+        bool ok = false;
+        const int shownTo = s.TAnnee2->text().toInt(&ok);
+        const YearTyped r = TypedFromYear(typed, ok ? shownTo : filters_.TAnnee2);
         if (r.year != typed) s.TAnnee1->setText(QString::number(r.year));
         s.AUpDown1->SetPosition(r.year);
         if (r.refresh) FilterChanged();

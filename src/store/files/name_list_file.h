@@ -44,9 +44,10 @@ struct LoadedNameList {
     NameList names;
 };
 
-// Parses a whole file. Not "KX", a count beyond the end of the file or a short slot make it
-// Invalid; bytes after the last slot are ignored, as in collection files. A letter that names no
-// list gives no list and reads nothing more.
+// Parses a whole file. Not "KX", a count beyond the end of the file or beyond what the list can
+// hold (NameListCapacity, PublisherListCapacity) or a short slot make it Invalid; bytes after the
+// last slot are ignored, as in collection files. A letter that names no list gives no list and
+// reads nothing more.
 Expected<LoadedNameList, FileError> ParseNameList(std::span<const std::uint8_t> bytes);
 Expected<LoadedNameList, FileFailure> LoadNameListFile(const std::filesystem::path& path);
 

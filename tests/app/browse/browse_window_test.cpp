@@ -1,6 +1,9 @@
 // The browse pages of the main window driven through their real controls: filters, counters,
 // the title view, typed search, "Watched Today", the DVD panel and the language switch.
 #include "app/window_test_support.h"
+#include "editing/dvd_panel.h"
+#include "editing/name_list_host.h"
+#include "editing/title_editor.h"
 #include "store/files/collection_file.h"
 #include "test_support.h"
 
@@ -12,6 +15,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTabWidget>
@@ -141,6 +145,12 @@ class BrowseWindowTest : public QObject {
         emit to->editingFinished();
         QCOMPARE(to->text(), QString::number(thisYear));
         QCOMPARE(prompts->messages.size(), 1);
+        // A "from" year above the "to" year the field shows, even one not yet applied, takes it.
+        to->selectAll();
+        QTest::keyClicks(to, QStringLiteral("1890"));
+        from->selectAll();
+        QTest::keyClicks(from, QStringLiteral("1950"));
+        QCOMPARE(from->text(), QStringLiteral("1890"));
     }
 
     void nameFiltersSelectEntriesOrTitlesWithoutOne() {
@@ -206,6 +216,10 @@ class BrowseWindowTest : public QObject {
         year->setText(QStringLiteral("2010"));
         Find<QToolButton>(*window, "SpeedButton18")->click();
         QCOMPARE(ShownTitles(*window).size(), 0);
+        // Any refresh uses the date the fields hold, also one typed without "GO".
+        year->setText(QStringLiteral("2009"));
+        Find<QToolButton>(*window, "Button2")->click(); // the director filter's "ALL"
+        QCOMPARE(ShownTitles(*window).size(), 4);
     }
 
     void dvdShortcutsResetTheSingleSoundFilters() {
@@ -289,6 +303,29 @@ class BrowseWindowTest : public QObject {
         QVERIFY(!Find<QWidget>(*panel, "DVDACTIVE")->isEnabled());
         panel->close();
         QVERIFY(window->isEnabled());
+    }
+
+    // The DVD panel also holds the languages ticked in the open title editor: showing the
+    // selected title again meanwhile (a name renamed in a chooser) must not replace them.
+    void openEditorKeepsItsDvdLanguages() {
+        auto [window, prompts] = Open();
+        window->show();
+        window->SelectRecord(0); // STARGATE: DVD with subtitles
+        ButtonOf(*window, "Ajoute")->click();
+        TAjouteF& editor = *window->SecondaryWindows().ajouteF;
+        QTest::keyClicks(Find<QLineEdit>(editor, "ATitre"), QStringLiteral("matrix"));
+        Find<QComboBox>(editor, "ASupport")->setCurrentIndex(1);
+        Find<QPushButton>(editor, "ADVDButton")->click();
+        TDVDPanel& panel = *window->SecondaryWindows().dvdPanel;
+        Find<QCheckBox>(panel, "FDD51")->click();
+        Find<QPushButton>(panel, "BitBtn1")->click();
+
+        window->SecondaryWindows().nameLists->entryRenamed(ListId::Director, 0);
+        Find<QPushButton>(editor, "BitBtn2")->click();
+        const TitleRecord& added = window->Data().RecordAt(4);
+        QCOMPARE(QStringFromCp1252(added.TitleView()), QStringLiteral("MATRIX"));
+        QCOMPARE(int(added.DvdDd51()), 0x04);
+        QCOMPARE(int(added.DvdSubtitles()), 0);
     }
 
     // The lists filled from the catalogue come back at their neutral item; the title list keeps

@@ -103,6 +103,19 @@ TEST(NameListFileTest, DamagedFilesAreInvalidAndChangeNothing) {
         EXPECT_EQ(parsed.error(), FileError::Invalid);
     }
 
+    // More names than titles can refer to: 65001 per list, 255 publishers.
+    for (const auto& [letter, limit] : {std::pair{'P', 255}, std::pair{'D', 65001}}) {
+        const std::vector<std::string> full(static_cast<std::size_t>(limit), "N");
+        auto fits = ParseNameList(ListFile(letter, full));
+        ASSERT_TRUE(fits) << letter;
+        EXPECT_EQ(fits->names.size(), static_cast<std::size_t>(limit));
+        auto over = full;
+        over.push_back("ONE TOO MANY");
+        auto refused = ParseNameList(ListFile(letter, over));
+        ASSERT_FALSE(refused) << letter;
+        EXPECT_EQ(refused.error(), FileError::Invalid);
+    }
+
     TempDir dir;
     WriteBytes(dir / "cut.KXB", std::vector<std::uint8_t>(good.begin(), good.end() - 1));
     auto fromDisk = LoadNameListFile(dir / "cut.KXB");
