@@ -136,6 +136,9 @@ const std::map<std::string, Setter, std::less<>>& Setters() {
                 const auto n = v[i].get<long long>();
                 if (n < 0 || n > MaxEntryNumber)
                     return Named("TActor", "actor " + std::to_string(n) + " is out of range");
+                // The window takes each actor once.
+                if (std::find(actors.begin(), actors.end(), n) != actors.end())
+                    return Named("TActor", "actor " + std::to_string(n) + " is chosen twice");
                 actors[i] = static_cast<int>(n);
             }
             f.TActor = actors;

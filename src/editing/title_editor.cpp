@@ -20,6 +20,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -361,6 +362,7 @@ void TAjouteF::BuildControls() {
         connect(edit, &QLineEdit::textEdited, this,
                 [this, f](const QString& text) { FieldText(model_, f) = Cp1252FromQString(text); });
         connect(edit, &QLineEdit::editingFinished, this, [this, f] { FieldExit(f); });
+        edit->installEventFilter(this);
     }
     const std::pair<QComboBox*, int TitleEditorModel::*> lists[] = {
         {AAspectRatio, &TitleEditorModel::AAspectRatio},
@@ -658,12 +660,13 @@ QLineEdit* TAjouteF::FieldEdit(EditorField field) const {
     return AAnnee;
 }
 
-void TAjouteF::FieldExit(EditorField field) {
-    if (!host_ || !isVisible()) return;
+bool TAjouteF::FieldExit(EditorField field) {
+    if (!host_ || !isVisible()) return false;
     const auto message = LeaveField(model_, field, CurrentYear());
-    if (!message) return;
+    if (!message) return false;
     FieldEdit(field)->setText(QStringFromCp1252(FieldText(model_, field)));
     host_->prompts.ShowMessage(QText(catalogue_, *message));
+    return true;
 }
 
 void TAjouteF::ChooseReference(EditorRef ref) {
@@ -752,6 +755,14 @@ void TAjouteF::EntryRenamed(ListId list, int) {
 }
 
 bool TAjouteF::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        // Return in a field would also press OK: a value just refused and reset must not be
+        // saved before the user has seen it.
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+            for (const auto& [edit, field] : FieldEdits())
+                if (watched == edit) return FieldExit(field);
+    }
     if (event->type() == QEvent::MouseButtonDblClick) {
         if (watched == AMedia->viewport()) {
             ClearMedia();

@@ -103,7 +103,8 @@ class TAjouteF : public QDialog {
     void ShowMedia();
     void ShowMedium();
     void ChooseReference(EditorRef ref);
-    void FieldExit(EditorField field);
+    // True when the field did not convert and was reset.
+    bool FieldExit(EditorField field);
     void TSupportChange();
     void ADVDButtonClick();
     void SpeedButton1Click();

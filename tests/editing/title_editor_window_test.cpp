@@ -189,6 +189,30 @@ class TitleEditorWindowTest : public QObject {
         QTest::mouseClick(Push(editor, "BitBtn1"), Qt::LeftButton);
     }
 
+    // Return in a field also presses OK: a refused value is reset, and nothing is saved yet.
+    void returnOnABadFieldKeepsTheEditorOpen() {
+        auto [window, prompts] = MakeWith({"ALIEN"});
+        QTest::mouseClick(ButtonOf(*window, "Ajoute"), Qt::LeftButton);
+        TAjouteF& editor = Editor(*window);
+        QVERIFY(QTest::qWaitForWindowActive(&editor));
+        QTest::keyClicks(Find<QLineEdit>(editor, "ATitre"), QStringLiteral("HEAT"));
+        QLineEdit* year = Find<QLineEdit>(editor, "AAnnee");
+        year->setFocus();
+        year->clear();
+        QTest::keyClicks(year, QStringLiteral("19x5"));
+        QTest::keyClick(year, Qt::Key_Return);
+        QCOMPARE(prompts->messages, QStringList{"Movie year invalid!"});
+        QVERIFY(editor.isVisible());
+        QCOMPARE(window->Data().Count(), std::size_t{1});
+
+        year->clear();
+        QTest::keyClicks(year, QStringLiteral("1995"));
+        QTest::keyClick(year, Qt::Key_Return);
+        QVERIFY(!editor.isVisible());
+        QCOMPARE(window->Data().Count(), std::size_t{2});
+        QCOMPARE(int(window->Data().titles[1].Year()), 1995);
+    }
+
     void mediumDecidesTheSideControls() {
         auto [window, prompts] = MakeWith({"ALIEN"});
         QTest::mouseClick(ButtonOf(*window, "Ajoute"), Qt::LeftButton);

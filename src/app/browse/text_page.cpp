@@ -35,7 +35,9 @@ void TLDF1::LoadReview() {
     pages_->info.ATxtButton->setVisible(exists);
     std::optional<std::string> text;
     if (exists && t.ReviewNumber() != 0) text = ReadReviewText(file);
-    pages_->text.Review->setPlainText(text ? QStringFromCp1252(*text) : QString());
+    // The same text again keeps the reader's place in it.
+    const QString shown = text ? QStringFromCp1252(*text) : QString();
+    if (shown != pages_->text.Review->toPlainText()) pages_->text.Review->setPlainText(shown);
 }
 
 } // namespace tavrin
