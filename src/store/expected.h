@@ -7,6 +7,9 @@
 namespace tavrin {
 
 template <class E> struct Unexpected {
+    // A constructor of its own, so that Unexpected(e) works on compilers without parenthesized
+    // aggregate initialisation.
+    Unexpected(E e) : error(std::move(e)) {}
     E error;
 };
 template <class E> Unexpected(E) -> Unexpected<E>;
