@@ -6,6 +6,7 @@
 #include "store/text_encoding.h"
 
 #include <charconv>
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -125,6 +126,15 @@ int RunNames(Args args, std::ostream& out, std::ostream& err) {
         Usage(err, std::string(action) + " takes " + what);
         return true;
     };
+    const bool counted =
+        action == "save" || action == "load" || action == "delete" || action == "rename" || action == "clean";
+    // The collection read stays as it is: writing the result over it is refused.
+    if (counted && rest.size() >= 2) {
+        std::error_code ec;
+        if (std::filesystem::equivalent(std::filesystem::path(rest.front()),
+                                        std::filesystem::path(rest.back()), ec))
+            return Usage(err, "OUT names the file read; write the result to another file");
+    }
     if (action == "save") return wrongCount(3, "FILE LETTER OUT") ? ExitUsage : Save(rest, err);
     if (action == "load") return wrongCount(3, "FILE LISTFILE OUT") ? ExitUsage : Load(rest, err);
     if (action == "delete") return wrongCount(4, "FILE LIST ENTRY OUT") ? ExitUsage : Delete(rest, out, err);

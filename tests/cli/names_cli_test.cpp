@@ -145,6 +145,15 @@ TEST(CliNamesTest, BadArgumentsAreUsageErrors) {
         EXPECT_EQ(run.exitCode, 2) << args[1] << " " << args[3];
         EXPECT_FALSE(std::filesystem::exists(f.out));
     }
+    // OUT naming the file read (also by another spelling) would change it: refused, untouched.
+    const auto sameIn = (f.dir / "." / "in.KXT").string();
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"names", "clean", f.in.string(), "ActorList", sameIn},
+          {"names", "save", f.in.string(), "A", f.in.string()}}) {
+        const auto run = RunCli(f.dir, args);
+        EXPECT_EQ(run.exitCode, 2) << args[1];
+        EXPECT_EQ(ReadBytes(f.in), f.inBytes) << args[1];
+    }
 }
 
 } // namespace
