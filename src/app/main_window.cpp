@@ -587,7 +587,7 @@ bool TLDF1::LoadCollection(const QString& fileName) {
     return true;
 }
 
-FileDialogSpec TLDF1::CollectionDialog(const QString& title) {
+FileDialogOptions TLDF1::CollectionDialog(const QString& title) {
     return {title, QStringLiteral("Tavrin File (*.KXT)"), QStringLiteral("KXT")};
 }
 

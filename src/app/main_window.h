@@ -177,7 +177,7 @@ class TLDF1 : public QMainWindow {
     bool WriteCollectionTo(const QString& fileName);
     void EnableCollectionCommands(bool enable);
     // The open and save dialogs of collection files.
-    static FileDialogSpec CollectionDialog(const QString& title);
+    static FileDialogOptions CollectionDialog(const QString& title);
     // The word "Other" of the current language as stored in files.
     std::string OtherName() const;
 

@@ -92,9 +92,9 @@ void TLDF1::NameEntriesRemoved(ListId list, const std::vector<int>& positions) {
 }
 
 void TLDF1::SaveNameList(ListId list) {
-    const FileDialogSpec spec{QStringLiteral("SAVE"), QStringFromCp1252(NameListSaveFilter(list)),
-                              QStringFromCp1252(NameListExtension(list))};
-    const QString fileName = prompts_->AskSaveFile(spec);
+    const FileDialogOptions dialogOptions{QStringLiteral("SAVE"), QStringFromCp1252(NameListSaveFilter(list)),
+                                          QStringFromCp1252(NameListExtension(list))};
+    const QString fileName = prompts_->AskSaveFile(dialogOptions);
     if (fileName.isEmpty()) return;
     if (!SaveNameListFile(collection_, list, PathFromQString(fileName)))
         prompts_->ShowMessage(QText(catalogue_, Msg::MsgCannotWriteFile) + fileName);

@@ -8,11 +8,11 @@
 namespace tavrin {
 namespace {
 
-QString RunFileDialog(QWidget* parent, const FileDialogSpec& spec, QFileDialog::AcceptMode mode) {
-    QFileDialog dialog(parent, spec.title, QString(), spec.filter);
+QString RunFileDialog(QWidget* parent, const FileDialogOptions& dialogOptions, QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(parent, dialogOptions.title, QString(), dialogOptions.filter);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(spec.defaultSuffix);
+    dialog.setDefaultSuffix(dialogOptions.defaultSuffix);
 #ifndef Q_OS_WIN
     // Qt's own dialog matches the filter without regard to case, so "*.KXT" also lists the
     // ".kxt" files that other systems produce; a desktop's native dialog may not.
@@ -25,12 +25,12 @@ QString RunFileDialog(QWidget* parent, const FileDialogSpec& spec, QFileDialog::
 
 } // namespace
 
-QString QtUserPrompts::AskOpenFile(const FileDialogSpec& spec) {
-    return RunFileDialog(parent_, spec, QFileDialog::AcceptOpen);
+QString QtUserPrompts::AskOpenFile(const FileDialogOptions& dialogOptions) {
+    return RunFileDialog(parent_, dialogOptions, QFileDialog::AcceptOpen);
 }
 
-QString QtUserPrompts::AskSaveFile(const FileDialogSpec& spec) {
-    return RunFileDialog(parent_, spec, QFileDialog::AcceptSave);
+QString QtUserPrompts::AskSaveFile(const FileDialogOptions& dialogOptions) {
+    return RunFileDialog(parent_, dialogOptions, QFileDialog::AcceptSave);
 }
 
 SaveAnswer QtUserPrompts::AskSaveChanges(const QString& caption, const QString& text) {

@@ -10,7 +10,7 @@ class QWidget;
 
 namespace tavrin {
 
-struct FileDialogSpec {
+struct FileDialogOptions {
     QString title;         // "OPEN", "SAVE"
     QString filter;        // as shown, e.g. "Tavrin File (*.KXT)"
     QString defaultSuffix; // without the dot
@@ -20,9 +20,9 @@ class UserPrompts {
   public:
     virtual ~UserPrompts() = default;
     // The chosen existing file, or an empty text when cancelled.
-    virtual QString AskOpenFile(const FileDialogSpec& spec) = 0;
+    virtual QString AskOpenFile(const FileDialogOptions& dialogOptions) = 0;
     // The chosen file name (overwriting confirmed), or an empty text when cancelled.
-    virtual QString AskSaveFile(const FileDialogSpec& spec) = 0;
+    virtual QString AskSaveFile(const FileDialogOptions& dialogOptions) = 0;
     // Yes / No / Cancel with a question icon.
     virtual SaveAnswer AskSaveChanges(const QString& caption, const QString& text) = 0;
     // Yes / No with a question icon; true only for Yes.
@@ -35,8 +35,8 @@ class UserPrompts {
 class QtUserPrompts final : public UserPrompts {
   public:
     explicit QtUserPrompts(QWidget* parent) : parent_(parent) {}
-    QString AskOpenFile(const FileDialogSpec& spec) override;
-    QString AskSaveFile(const FileDialogSpec& spec) override;
+    QString AskOpenFile(const FileDialogOptions& dialogOptions) override;
+    QString AskSaveFile(const FileDialogOptions& dialogOptions) override;
     SaveAnswer AskSaveChanges(const QString& caption, const QString& text) override;
     bool AskYesNo(const QString& caption, const QString& text) override;
     void ShowMessage(const QString& text) override;

@@ -7,18 +7,18 @@
 
 namespace tavrin::test {
 
-QString FakePrompts::AskOpenFile(const FileDialogSpec& spec) {
+QString FakePrompts::AskOpenFile(const FileDialogOptions& dialogOptions) {
     ++openAsked;
-    lastDialog = spec;
+    lastDialog = dialogOptions;
     if (openAnswers.empty()) return {};
     QString answer = openAnswers.front();
     openAnswers.pop_front();
     return answer;
 }
 
-QString FakePrompts::AskSaveFile(const FileDialogSpec& spec) {
+QString FakePrompts::AskSaveFile(const FileDialogOptions& dialogOptions) {
     ++saveAsked;
-    lastDialog = spec;
+    lastDialog = dialogOptions;
     if (saveAnswers.empty()) return {};
     QString answer = saveAnswers.front();
     saveAnswers.pop_front();

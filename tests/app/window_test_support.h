@@ -32,10 +32,10 @@ class FakePrompts final : public UserPrompts {
     int saveAsked = 0;
     QStringList questions; // caption + "|" + text
     QStringList messages;
-    FileDialogSpec lastDialog;
+    FileDialogOptions lastDialog;
 
-    QString AskOpenFile(const FileDialogSpec& spec) override;
-    QString AskSaveFile(const FileDialogSpec& spec) override;
+    QString AskOpenFile(const FileDialogOptions& dialogOptions) override;
+    QString AskSaveFile(const FileDialogOptions& dialogOptions) override;
     SaveAnswer AskSaveChanges(const QString& caption, const QString& text) override;
     bool AskYesNo(const QString& caption, const QString& text) override;
     void ShowMessage(const QString& text) override;

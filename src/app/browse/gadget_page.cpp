@@ -25,7 +25,7 @@
 namespace tavrin {
 namespace {
 
-struct MarkSpec {
+struct MarkLayout {
     const char* group;
     const char* low;
     const char* high;
@@ -35,7 +35,7 @@ struct MarkSpec {
     int BrowseFilters::*highMember;
 };
 
-constexpr MarkSpec Marks[] = {
+constexpr MarkLayout Marks[] = {
     {"GroupBox13", "TNoteFilm1", "TNoteFilm2", "PBF1", "PBF2", &BrowseFilters::TNoteFilm1,
      &BrowseFilters::TNoteFilm2},
     {"GroupBox14", "TNoteImage1", "TNoteImage2", "PBI1", "PBI2", &BrowseFilters::TNoteImage1,
@@ -44,7 +44,7 @@ constexpr MarkSpec Marks[] = {
      &BrowseFilters::TNoteSon2},
 };
 
-struct DvdSpec {
+struct DvdFilterLayout {
     DvdFilter filter;
     const char* group;
     const char* combo;
@@ -52,7 +52,7 @@ struct DvdSpec {
 };
 
 // In the order the page shows them.
-constexpr DvdSpec DvdFilters[] = {
+constexpr DvdFilterLayout DvdFilters[] = {
     {DvdFilter::Sub, "GroupBox22", "TDVDSub", nullptr},
     {DvdFilter::Dts, "GroupBox23", "TDVDDTS", "DTS"},
     {DvdFilter::AllDd, "GroupBox28", "TDVDALLDD", nullptr},
@@ -89,11 +89,11 @@ void TLDF1::BuildGadgetPage() {
     auto* markRow = new QHBoxLayout(p.GroupBox16);
     Tighten(markRow);
     for (std::size_t i = 0; i < std::size(Marks); ++i) {
-        const MarkSpec& spec = Marks[i];
+        const MarkLayout& layout = Marks[i];
         MarkRange& m = p.marks[i];
-        m.lowMember = spec.lowMember;
-        m.highMember = spec.highMember;
-        m.frame = NamedGroup(spec.group, p.GroupBox16);
+        m.lowMember = layout.lowMember;
+        m.highMember = layout.highMember;
+        m.frame = NamedGroup(layout.group, p.GroupBox16);
         auto* grid = new QGridLayout(m.frame);
         Tighten(grid);
         const auto bar = [&](const char* name) {
@@ -112,10 +112,10 @@ void TLDF1::BuildGadgetPage() {
             b->setMaximumHeight(8);
             return b;
         };
-        m.low = bar(spec.low);
-        m.high = bar(spec.high);
-        m.lowMirror = mirror(spec.lowMirror);
-        m.highMirror = mirror(spec.highMirror);
+        m.low = bar(layout.low);
+        m.high = bar(layout.high);
+        m.lowMirror = mirror(layout.lowMirror);
+        m.highMirror = mirror(layout.highMirror);
         grid->addWidget(m.low, 0, 0);
         grid->addWidget(m.lowMirror, 1, 0);
         grid->addWidget(m.high, 2, 0);
@@ -190,18 +190,18 @@ void TLDF1::BuildGadgetPage() {
     auto* dvdGrid = new QGridLayout(p.GroupBox21);
     Tighten(dvdGrid);
     for (std::size_t i = 0; i < std::size(DvdFilters); ++i) {
-        const DvdSpec& spec = DvdFilters[i];
+        const DvdFilterLayout& layout = DvdFilters[i];
         DvdFilterControl& d = p.dvd[i];
-        d.filter = spec.filter;
-        d.frame = NamedGroup(spec.group, p.GroupBox21);
-        if (spec.fixedCaption) d.frame->setTitle(QString::fromUtf8(spec.fixedCaption));
-        d.combo = NamedCombo(spec.combo, d.frame);
+        d.filter = layout.filter;
+        d.frame = NamedGroup(layout.group, p.GroupBox21);
+        if (layout.fixedCaption) d.frame->setTitle(QString::fromUtf8(layout.fixedCaption));
+        d.combo = NamedCombo(layout.combo, d.frame);
         auto* inner = new QHBoxLayout(d.frame);
         Tighten(inner);
         inner->addWidget(d.combo);
         dvdGrid->addWidget(d.frame, static_cast<int>(i / 3), static_cast<int>(i % 3));
 
-        const DvdFilter filter = spec.filter;
+        const DvdFilter filter = layout.filter;
         connect(d.combo, &QComboBox::currentIndexChanged, this, [this, filter](int item) {
             if (refreshLock_) return;
             if (filter == DvdFilter::AllDd || filter == DvdFilter::AllMpeg) {

@@ -23,14 +23,14 @@
 namespace tavrin {
 namespace {
 
-struct FlagSpec {
+struct FlagLayout {
     const char* name;
     bool BrowseFilters::*member;
     const char* fixedCaption; // null: from the catalogue
 };
 
 // Technical flags, then extras, each in the order the group shows them.
-constexpr FlagSpec TechnicalFlags[] = {
+constexpr FlagLayout TechnicalFlags[] = {
     {"TTHX", &BrowseFilters::TTHX, "THX"},
     {"T169", &BrowseFilters::T169, "16:9"},
     {"TAC3", &BrowseFilters::TAC3, "Dolby Digital"},
@@ -43,7 +43,7 @@ constexpr FlagSpec TechnicalFlags[] = {
     {"TUsed", &BrowseFilters::TUsed, nullptr},
     {"TFlipper", &BrowseFilters::TFlipper, "Flipper"},
 };
-constexpr FlagSpec ExtraFlags[] = {
+constexpr FlagLayout ExtraFlags[] = {
     {"TInterview", &BrowseFilters::TInterview, "Interview"},
     {"TTrailer", &BrowseFilters::TTrailer, nullptr},
     {"TIsolated", &BrowseFilters::TIsolated, nullptr},
@@ -56,14 +56,14 @@ constexpr FlagSpec ExtraFlags[] = {
     {"TSupAutre", &BrowseFilters::TSupAutre, nullptr},
 };
 
-struct NameFilterSpec {
+struct NameFilterLayout {
     ListId list;
     const char* field;
     const char* choose;
     const char* all;
 };
 
-constexpr NameFilterSpec NameFilters[] = {
+constexpr NameFilterLayout NameFilters[] = {
     {ListId::Director, "TDirector", "Button1", "Button2"},
     {ListId::Composer, "TComposer", "SpeedButton3", "SpeedButton4"},
     {ListId::Publisher, "TEditeur", "SpeedButton22", "SpeedButton21"},
@@ -161,17 +161,17 @@ void TLDF1::BuildSortPage() {
     page->addLayout(yearRow);
 
     // Check boxes: technical flags, then extras.
-    const auto flagGroup = [&](const char* name, std::span<const FlagSpec> specs) {
+    const auto flagGroup = [&](const char* name, std::span<const FlagLayout> layouts) {
         QGroupBox* group = NamedGroup(name, content);
         auto* grid = new QGridLayout(group);
         Tighten(grid);
         grid->setHorizontalSpacing(6);
         int i = 0;
-        for (const auto& spec : specs) {
-            QCheckBox* box = NamedCheck(spec.name, group);
-            if (spec.fixedCaption) box->setText(QString::fromUtf8(spec.fixedCaption));
+        for (const auto& layout : layouts) {
+            QCheckBox* box = NamedCheck(layout.name, group);
+            if (layout.fixedCaption) box->setText(QString::fromUtf8(layout.fixedCaption));
             grid->addWidget(box, i / 3, i % 3);
-            p.flags.push_back({spec.member, box});
+            p.flags.push_back({layout.member, box});
             ++i;
         }
         page->addWidget(group);
@@ -184,13 +184,13 @@ void TLDF1::BuildSortPage() {
     auto* names = new QGridLayout;
     names->setSpacing(3);
     for (std::size_t i = 0; i < std::size(NameFilters); ++i) {
-        const auto& spec = NameFilters[i];
+        const auto& layout = NameFilters[i];
         NameFilterControls& n = p.names[i];
-        n.list = spec.list;
-        n.field = ViewField(spec.field, content);
+        n.list = layout.list;
+        n.field = ViewField(layout.field, content);
         n.field->setFocusPolicy(Qt::ClickFocus);
-        n.choose = NamedButton(spec.choose, content, QStringLiteral("..."));
-        n.all = NamedButton(spec.all, content);
+        n.choose = NamedButton(layout.choose, content, QStringLiteral("..."));
+        n.all = NamedButton(layout.all, content);
         auto* row = new QHBoxLayout;
         row->setSpacing(1);
         row->addWidget(n.field, 1);
@@ -198,7 +198,7 @@ void TLDF1::BuildSortPage() {
         row->addWidget(n.all);
         names->addLayout(row, static_cast<int>(i), 0);
 
-        const ListId list = spec.list;
+        const ListId list = layout.list;
         connect(n.choose, &QToolButton::clicked, this, [this, list] { ChooseFilterName(list); });
         connect(n.all, &QToolButton::clicked, this, [this, list] { SetNameFilter(list, -1); });
         OnDoubleClick(n.field, [this, list] { SetNameFilter(list, NoEntrySelection(list)); });
