@@ -80,9 +80,7 @@ QLineEdit* DatePartEdit(const char* name, QWidget* parent, int maxLength) {
 void TLDF1::BuildGadgetPage() {
     GadgetPageControls& p = pages_->gadget;
     QWidget* content = ScrolledContent(GADGET);
-    auto* page = new QVBoxLayout(content);
-    page->setContentsMargins(4, 4, 4, 4);
-    page->setSpacing(3);
+    QVBoxLayout* page = PageColumn(content);
 
     // Mark ranges: a low and a high bar per mark, each mirrored by a progress bar.
     p.GroupBox16 = NamedGroup("GroupBox16", content);

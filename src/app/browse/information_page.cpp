@@ -96,9 +96,7 @@ void FillList(QListWidget* list, const QStringList& lines) {
 void TLDF1::BuildInformationPage() {
     InformationPageControls& p = pages_->info;
     QWidget* content = ScrolledContent(DISC);
-    auto* page = new QVBoxLayout(content);
-    page->setContentsMargins(4, 4, 4, 4);
-    page->setSpacing(3);
+    QVBoxLayout* page = PageColumn(content);
 
     // Title, year, length.
     p.Titre = ViewField("Titre", content);

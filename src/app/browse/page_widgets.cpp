@@ -128,6 +128,13 @@ QWidget* ScrolledContent(QWidget* page) {
     return content;
 }
 
+QVBoxLayout* PageColumn(QWidget* content) {
+    auto* column = new QVBoxLayout(content);
+    column->setContentsMargins(4, 4, 4, 4);
+    column->setSpacing(3);
+    return column;
+}
+
 void RefillCombo(QComboBox* combo, const QStringList& items) {
     const QSignalBlocker quiet(combo);
     const int index = combo->currentIndex();

@@ -12,6 +12,7 @@
 
 class QGridLayout;
 class QLayout;
+class QVBoxLayout;
 class QScrollArea;
 
 namespace tavrin {
@@ -33,6 +34,8 @@ void OnDoubleClick(QWidget* control, std::function<void()> action);
 void Tighten(QLayout* layout);
 // The page's content in a scroll area, so nothing is cut off on a small screen.
 QWidget* ScrolledContent(QWidget* page);
+// The column the page's groups stand in, top to bottom.
+QVBoxLayout* PageColumn(QWidget* content);
 
 // Refills a combo with texts, keeping its selected index (a language switch).
 void RefillCombo(QComboBox* combo, const QStringList& items);

@@ -106,9 +106,7 @@ QLineEdit* YearEdit(const char* name, QWidget* parent) {
 void TLDF1::BuildSortPage() {
     SortPageControls& p = pages_->sort;
     QWidget* content = ScrolledContent(SORTDISC);
-    auto* page = new QVBoxLayout(content);
-    page->setContentsMargins(4, 4, 4, 4);
-    page->setSpacing(3);
+    QVBoxLayout* page = PageColumn(content);
 
     // Combos.
     p.TSupport = NamedCombo("TSupport", content);
