@@ -3,7 +3,7 @@
 #include "app/browse/page_widgets.h"
 #include "app/browse/title_view.h"
 #include "app/browse/up_down.h"
-#include "app/browse/vocabulary.h"
+#include "lang/vocabulary.h"
 #include "editing/choose_actor.h"
 #include "editing/choose_element.h"
 #include "editing/dvd_panel.h"

@@ -2,7 +2,7 @@
 // clearing, loading a record, the checks made on leaving a field, saving and deleting.
 #pragma once
 
-#include "app/browse/vocabulary.h"
+#include "lang/vocabulary.h"
 #include "editing/dvd_flags.h"
 #include "lang/catalogue.h"
 #include "store/collection.h"

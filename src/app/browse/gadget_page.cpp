@@ -2,7 +2,7 @@
 // kept in the settings.
 #include "app/browse/filter_controls.h"
 #include "app/browse/page_widgets.h"
-#include "app/browse/vocabulary.h"
+#include "lang/vocabulary.h"
 #include "app/main_window.h"
 #include "platform/text.h"
 

@@ -1,7 +1,7 @@
 // The INFORMATION page: the current title field by field, read-only, with "Watched Today".
 #include "app/browse/page_widgets.h"
 #include "app/browse/title_view.h"
-#include "app/browse/vocabulary.h"
+#include "lang/vocabulary.h"
 #include "app/main_window.h"
 #include "editing/dvd_panel.h"
 #include "editing/title_editor.h"

@@ -2,44 +2,7 @@
 
 #include "store/text_encoding.h"
 
-#include <fstream>
-
 namespace tavrin {
-
-std::string ReviewFileStem(std::string_view title) {
-    const auto first = title.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    title = title.substr(first, title.find_last_not_of(' ') - first + 1);
-    std::string stem(title);
-    for (char& ch : stem) {
-        const auto b = static_cast<unsigned char>(ch);
-        if (b < 0x20 || b == 0x7F || std::string_view(" \"*/:<>?\\|").find(ch) != std::string_view::npos)
-            ch = '_';
-    }
-    // Followed by a number 1 .. 9, these would make a device name on Windows (COM1, LPT3), which
-    // no file can have there.
-    if (stem.size() == 3) {
-        const std::string upper = UpperCp1252(stem);
-        if (upper == "COM" || upper == "LPT") stem += '_';
-    }
-    return stem;
-}
-
-std::filesystem::path ReviewFilePath(const std::filesystem::path& textFolder, std::string_view title,
-                                     std::uint16_t number) {
-    const std::string name = Cp1252ToUtf8(ReviewFileStem(title)) + std::to_string(number) + ".TXT";
-    return textFolder / std::filesystem::path(std::u8string(name.begin(), name.end()));
-}
-
-std::optional<std::string> ReadReviewText(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string text(ReviewTextLimit, '\0');
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
-    text.resize(static_cast<std::size_t>(in.gcount()));
-    if (const auto nul = text.find('\0'); nul != std::string::npos) text.resize(nul);
-    return text;
-}
 
 std::optional<std::size_t> FindTitleByPrefix(const Collection& c, std::span<const std::uint16_t> browse,
                                              std::string_view typed) {

@@ -4,6 +4,7 @@
 
 #include "store/collection.h"
 #include "store/expected.h"
+#include "store/files/file_access.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -13,19 +14,6 @@
 #include <vector>
 
 namespace tavrin {
-
-enum class FileError {
-    NotFound,    // no such file: callers stay silent
-    CannotRead,  // exists but could not be opened or read
-    Invalid,     // not a collection file, or a damaged one: "Invalid file!"
-    CannotWrite, // could not be created, written or put in place
-};
-
-struct FileFailure {
-    FileError error;
-    std::string path;   // the file concerned, as given
-    std::string detail; // the system's reason, when there is one
-};
 
 struct LoadedCollection {
     char version = '5';    // byte 2 of the magic: 'T', '2', '3', '4' or '5'
@@ -51,11 +39,6 @@ std::vector<std::uint8_t> SerializeCollection(const Collection& c);
 // The bytes of a version-5 file holding the titles of browse, in that order, with every name
 // list whole and the master order 0 .. m-1.
 std::vector<std::uint8_t> SerializeSelection(const Collection& c, std::span<const std::uint16_t> browse);
-
-// Writes bytes to a temporary file beside path and renames it over path, so the previous file
-// survives any failure. flushToDisk forces the data out before the rename.
-Expected<Done, FileFailure> WriteFileReplacing(const std::filesystem::path& path,
-                                               std::span<const std::uint8_t> bytes, bool flushToDisk = true);
 
 // Save and Save As: writes the collection, then clears Modified and records the file name.
 // On failure the collection is untouched and stays Modified.

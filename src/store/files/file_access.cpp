@@ -1,6 +1,14 @@
 #include "store/files/file_access.h"
 
+#include <cerrno>
+#include <random>
 #include <system_error>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 namespace tavrin {
 
@@ -19,6 +27,64 @@ std::FILE* OpenForReading(const std::filesystem::path& path) {
 #else
     return std::fopen(path.c_str(), "rb");
 #endif
+}
+
+Expected<Done, FileFailure> WriteFileReplacing(const std::filesystem::path& path,
+                                               std::span<const std::uint8_t> bytes, bool flushToDisk) {
+    const std::string name = PathText(path);
+    auto fail = [&name](int err) {
+        return Unexpected{FileFailure{FileError::CannotWrite, name, SystemReason(err)}};
+    };
+
+    std::random_device rd;
+    std::filesystem::path temp = path;
+    // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) about "." + std::string in Release.
+    temp += ".";
+    temp += std::to_string(rd() % 1000000);
+    temp += ".tmp";
+    std::FILE* f = nullptr;
+#ifdef _WIN32
+    f = _wfopen(temp.c_str(), L"wbx");
+#else
+    f = std::fopen(temp.c_str(), "wbx");
+#endif
+    if (!f) return fail(errno);
+    bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    int err = errno;
+    if (ok && std::fflush(f) != 0) {
+        ok = false;
+        err = errno;
+    }
+    if (ok && flushToDisk) {
+#ifdef _WIN32
+        ok = _commit(_fileno(f)) == 0;
+#else
+        ok = fsync(fileno(f)) == 0;
+#endif
+        if (!ok) err = errno;
+    }
+    if (std::fclose(f) != 0 && ok) {
+        ok = false;
+        err = errno;
+    }
+    std::error_code ec;
+    if (ok) {
+        // A file being replaced keeps its permissions.
+        const auto st = std::filesystem::status(path, ec);
+        if (!ec && std::filesystem::exists(st))
+            std::filesystem::permissions(temp, st.permissions(), std::filesystem::perm_options::replace, ec);
+        ec.clear();
+        std::filesystem::rename(temp, path, ec);
+        if (ec) {
+            ok = false;
+            err = ec.value();
+        }
+    }
+    if (!ok) {
+        std::filesystem::remove(temp, ec);
+        return fail(err);
+    }
+    return Done{};
 }
 
 } // namespace tavrin

@@ -1,5 +1,5 @@
 #include "app/browse/title_view.h"
-#include "app/browse/vocabulary.h"
+#include "lang/vocabulary.h"
 
 #include "test_support.h"
 

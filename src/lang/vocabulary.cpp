@@ -1,4 +1,4 @@
-#include "app/browse/vocabulary.h"
+#include "lang/vocabulary.h"
 
 #include <algorithm>
 #include <optional>
