@@ -18,6 +18,11 @@ bool RefersTo(const TitleRecord& t, ListId list, int entry) {
 } // namespace
 
 std::string NormalizedName(std::string_view typed) {
+    // Blanks around a typed name are never part of it: "RIDLEY SCOTT " is "RIDLEY SCOTT".
+    constexpr std::string_view blanks = " \t";
+    const auto first = typed.find_first_not_of(blanks);
+    if (first == std::string_view::npos) return {};
+    typed = typed.substr(first, typed.find_last_not_of(blanks) - first + 1);
     return UpperCp1252(typed.substr(0, std::min(typed.size(), NameTextSize - 1)));
 }
 
@@ -35,8 +40,8 @@ Msg ListFullMessage(ListId list) {
 }
 
 Expected<PickedName, Msg> PickOrAddName(Collection& c, ListId list, std::string_view typed) {
-    if (typed.empty()) return Unexpected{Msg::MsgEnterAName};
     const std::string name = NormalizedName(typed);
+    if (name.empty()) return Unexpected{Msg::MsgEnterAName};
     if (const int found = LocateEntry(c.List(list), name); found >= 0) return PickedName{found, false};
     int entry = -1;
     if (AddName(c, list, name, &entry) != StoreError::None) return Unexpected{ListFullMessage(list)};

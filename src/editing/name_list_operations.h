@@ -26,7 +26,8 @@ inline constexpr std::string_view CheckingEntryPrefix = "Checking ";
 inline constexpr std::string_view ErasedPrefix = "Erased : ";
 inline constexpr std::string_view CleaningCompleteText = "Cleaning Complete!";
 
-// A typed name as lists store it: upper case, at most 49 characters.
+// A typed name as lists store it: without the blanks around it, upper case, at most 49
+// characters; empty for a name of blanks alone.
 std::string NormalizedName(std::string_view typed);
 
 // The first entry whose text equals the name exactly, or -1.
@@ -44,8 +45,8 @@ struct PickedName {
 };
 
 // The editor's OK: the entry whose text equals the typed name (upper-cased), or the name appended
-// as a new entry. Refused with "Enter A Name!" for an empty name and with the list's limit message
-// when the list is full; nothing changes then.
+// as a new entry. Refused with "Enter A Name!" for an empty name or one of blanks alone and with the list's
+// limit message when the list is full; nothing changes then.
 Expected<PickedName, Msg> PickOrAddName(Collection& c, ListId list, std::string_view typed);
 
 // The question asked before a deletion, as 8-bit text: "<NAME> IS REGISTERED\nON <n> DISCS\nDELETE

@@ -96,6 +96,11 @@ std::optional<float> ParsePrice(std::string_view text, char separator) {
     if (ec != std::errc() || end != s.data() + s.size()) return std::nullopt;
     const auto single = static_cast<float>(value);
     if (!std::isfinite(single)) return std::nullopt;
+    // The field holds a 4-byte float: a price it cannot keep to the cent (99999999999999 would
+    // come back as 999999995904) is refused rather than stored wrong.
+    if (std::fabs(value) >= 1e12 ||
+        std::llround(value * 100) != std::llround(static_cast<double>(single) * 100))
+        return std::nullopt;
     return single;
 }
 

@@ -76,11 +76,28 @@ TEST(PickOrAddTest, UpperCasesAccentsAndCutsAtFortyNineCharacters) {
     EXPECT_EQ(stored.substr(0, 8), "L\xC9OTARDX");
 }
 
+TEST(PickOrAddTest, TypedBlanksAroundANameAreDropped) {
+    Collection c;
+    c.List(ListId::Director) = {"RIDLEY SCOTT", " KEPT AS STORED "};
+    for (const char* typed : {"RIDLEY SCOTT ", "  ridley scott", "\tRidley Scott\t"})
+        EXPECT_EQ(PickOrAddName(c, ListId::Director, typed)->entry, 0) << typed;
+    auto added = PickOrAddName(c, ListId::Director, "  kept as stored ");
+    ASSERT_TRUE(added);
+    EXPECT_TRUE(added->added);
+    EXPECT_EQ(c.List(ListId::Director).back(), "KEPT AS STORED");
+    EXPECT_EQ(c.List(ListId::Director)[1], " KEPT AS STORED ");
+    EXPECT_EQ(RenameEntry(c, ListId::Director, 1, "  lang  "), std::nullopt);
+    EXPECT_EQ(c.List(ListId::Director)[1], "LANG");
+    EXPECT_EQ(RenameEntry(c, ListId::Director, 1, "   "), Msg::MsgEnterAName);
+}
+
 TEST(PickOrAddTest, RefusesEmptyNamesAndFullLists) {
     Collection c;
-    auto empty = PickOrAddName(c, ListId::Box, "");
-    ASSERT_FALSE(empty);
-    EXPECT_EQ(empty.error(), Msg::MsgEnterAName);
+    for (const char* none : {"", "   ", "\t "}) {
+        auto empty = PickOrAddName(c, ListId::Box, none);
+        ASSERT_FALSE(empty);
+        EXPECT_EQ(empty.error(), Msg::MsgEnterAName);
+    }
     EXPECT_TRUE(c.List(ListId::Box).empty());
 
     c.List(ListId::Publisher).assign(255, "P");

@@ -259,11 +259,13 @@ TEST(FieldCheckTest, NegativeCountsAreRefused) {
 TEST(FieldCheckTest, PriceAcceptsEitherSeparatorButNothingElse) {
     TitleEditorModel m = NewTitle("A");
     m.decimalSeparator = ',';
-    for (const char* good : {"12,50", "12.50", "7", "-3,5", ",5"}) {
+    for (const char* good : {"12,50", "12.50", "7", "-3,5", ",5", "99999,99", "16777216"}) {
         m.APrix = good;
         EXPECT_FALSE(CheckField(m, EditorField::APrix, 2024).has_value()) << good;
     }
-    for (const char* bad : {"", "1e3", "inf", "12,5,0", "12 50", "-"}) {
+    // The last three the 4-byte field cannot hold to the cent.
+    for (const char* bad :
+         {"", "1e3", "inf", "12,5,0", "12 50", "-", "99999999999999", "123456789.01", "200000.01"}) {
         m.APrix = bad;
         EXPECT_TRUE(CheckField(m, EditorField::APrix, 2024).has_value()) << bad;
     }

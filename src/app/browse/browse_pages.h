@@ -97,9 +97,8 @@ struct InformationPageControls {
               *Zone = nullptr, *MPAA = nullptr, *CAV = nullptr, *CLV = nullptr, *Standard = nullptr,
               *Sound = nullptr, *Color = nullptr, *NomBox = nullptr, *NomInfo = nullptr, *NomInfo2 = nullptr,
               *NbVision = nullptr, *DateVision = nullptr, *Prix = nullptr, *DateAchat = nullptr,
-              *Editeur = nullptr;
+              *Editeur = nullptr, *Genre = nullptr, *Genre2 = nullptr, *AVendre = nullptr;
     QListWidget *LDActorList = nullptr, *Other = nullptr, *ExtrasBox = nullptr;
-    QComboBox *Genre = nullptr, *Genre2 = nullptr, *AVendre = nullptr;
     QProgressBar *NoteFilm = nullptr, *NoteImage = nullptr, *NoteSon = nullptr;
     QLabel *CLVLabel = nullptr, *CAVLabel = nullptr, *TitleLabel = nullptr, *YearLabel = nullptr,
            *LengthLabel = nullptr, *DirectorLabel = nullptr, *ComposerLabel = nullptr, *ActorLabel = nullptr,

@@ -1,10 +1,10 @@
 // The INFORMATION page: the current title field by field, read-only, with "Watched Today".
 #include "app/browse/page_widgets.h"
 #include "app/browse/title_view.h"
-#include "lang/vocabulary.h"
 #include "app/main_window.h"
 #include "editing/dvd_panel.h"
 #include "editing/title_editor.h"
+#include "lang/vocabulary.h"
 #include "platform/text.h"
 
 #include <QCheckBox>
@@ -43,12 +43,6 @@ QListWidget* ViewList(const char* name, QWidget* parent, int rows, bool sorted) 
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list->setFixedHeight(rows * list->fontMetrics().height() + 6);
     return list;
-}
-
-QComboBox* ViewCombo(const char* name, QWidget* parent) {
-    QComboBox* combo = NamedCombo(name, parent);
-    MakeDisplayOnly(combo);
-    return combo;
 }
 
 QProgressBar* MarkBar(const char* name, QWidget* parent) {
@@ -131,9 +125,10 @@ void TLDF1::BuildInformationPage() {
     p.ActorLabel = Caption(content);
     p.GenreLabel = Caption(content);
     p.LDActorList = ViewList("LDActorList", content, 5, false);
-    p.Genre = ViewCombo("Genre", content);
-    p.Genre2 = ViewCombo("Genre2", content);
-    p.AVendre = ViewCombo("AVendre", content);
+    // Plain read-only fields: the view shows the title's genres and trade, it does not choose them.
+    p.Genre = ViewField("Genre", content);
+    p.Genre2 = ViewField("Genre2", content);
+    p.AVendre = ViewField("AVendre", content);
     p.Sound = ViewField("Sound", content);
     p.Color = ViewField("Color", content);
     auto* people = new QGridLayout;
@@ -242,7 +237,8 @@ void TLDF1::BuildInformationPage() {
     watch->addWidget(p.SpeedButton9, 1, 0, 1, 2);
     p.Buy = NamedGroup("Buy", content);
     p.Prix = ViewField("Prix", p.Buy);
-    p.Prix->setFixedWidth(60);
+    // Room for the whole of the largest price the editor accepts, never just its last digits.
+    p.Prix->setMinimumWidth(p.Prix->fontMetrics().horizontalAdvance(QStringLiteral("999999999999.00")) + 12);
     p.Prix->setAlignment(Qt::AlignRight);
     p.DateAchat = ViewField("DateAchat", p.Buy);
     p.Used = NamedCheck("Used", p.Buy);
@@ -304,27 +300,20 @@ void TLDF1::ApplyInformationTexts() {
     p.Used->setText(text(Msg::MsgUsed));
     p.Boutique->setToolTip(text(Msg::MsgRetailer));
 
-    // The vocabulary lists of the view; a shown title picks its item again.
-    QStringList genres;
-    for (int code = 0; code < GenreCount; ++code)
-        genres << QString::fromStdString(GenreName(catalogue_, code));
-    RefillCombo(p.Genre, genres);
-    RefillCombo(p.Genre2, genres);
-    RefillCombo(p.AVendre, CatalogueItems(catalogue_, TradeNames));
+    // The vocabulary texts of the shown title, in the new language.
     ShowCurrentTitle();
 }
 
 void TLDF1::ClearTitleView() {
     InformationPageControls& p = pages_->info;
     for (QLineEdit* e :
-         {p.Titre,   p.Annee,    p.Duree,    p.AspectRatio, p.Director, p.Composer,  p.Boutique, p.Support,
-          p.Zone,    p.MPAA,     p.CAV,      p.CLV,         p.Standard, p.Sound,     p.Color,    p.NomBox,
-          p.NomInfo, p.NomInfo2, p.NbVision, p.DateVision,  p.Prix,     p.DateAchat, p.Editeur})
+         {p.Titre,     p.Annee,   p.Duree,   p.AspectRatio, p.Director, p.Composer,   p.Boutique,
+          p.Support,   p.Zone,    p.MPAA,    p.CAV,         p.CLV,      p.Standard,   p.Sound,
+          p.Color,     p.NomBox,  p.NomInfo, p.NomInfo2,    p.NbVision, p.DateVision, p.Prix,
+          p.DateAchat, p.Editeur, p.Genre,   p.Genre2,      p.AVendre})
         e->clear();
     for (QListWidget* l : {p.LDActorList, p.Other, p.ExtrasBox})
         l->clear();
-    for (QComboBox* c : {p.Genre, p.Genre2, p.AVendre})
-        c->setCurrentIndex(-1);
     for (QProgressBar* b : {p.NoteFilm, p.NoteImage, p.NoteSon})
         b->setValue(0);
     p.Used->setChecked(false);
@@ -358,9 +347,9 @@ void TLDF1::ShowCurrentTitle() {
     for (std::string_view actor : ActorNames(collection_, t))
         actors << QStringFromCp1252(actor);
     FillList(p.LDActorList, actors);
-    p.Genre->setCurrentIndex(t.Genre() < GenreCount ? t.Genre() : -1);
-    p.Genre2->setCurrentIndex(t.Genre2() < GenreCount ? t.Genre2() : -1);
-    p.AVendre->setCurrentIndex(t.Trade() < TradeNames.size() ? t.Trade() : -1);
+    p.Genre->setText(QString::fromStdString(GenreName(catalogue_, t.Genre())));
+    p.Genre2->setText(QString::fromStdString(GenreName(catalogue_, t.Genre2())));
+    p.AVendre->setText(t.Trade() < TradeNames.size() ? QText(catalogue_, TradeNames[t.Trade()]) : QString());
     p.Support->setText(fixed(SupportNames, t.Support()));
     p.Zone->setText(fixed(ZoneNames, t.Zone()));
     p.MPAA->setText(fixed(MpaaNames, t.Mpaa()));
