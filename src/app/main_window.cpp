@@ -5,6 +5,8 @@
 #include "app/browse/title_list_model.h"
 #include "app/save_question.h"
 #include "platform/help_viewer.h"
+#include "platform/menu_mnemonics.h"
+#include "platform/qt_translations.h"
 #include "platform/settings_store.h"
 #include "platform/text.h"
 #include "platform/user_prompts.h"
@@ -131,6 +133,7 @@ TLDF1::TLDF1(StartOptions options)
     BuildBrowsePages();
     ConnectListCommands();
     ConnectTitleCommands();
+    SetUpKeyboard();
     EnableCollectionCommands(false);
     RebuildTitleList();
     FitToScreen();
@@ -428,10 +431,12 @@ void TLDF1::ApplyTexts() {
 
     help_->setWindowTitle(QLatin1String(ApplicationTitle) + QStringLiteral(" - ") + text(Msg::MsgHelp));
     windows_.ApplyTexts();
+    MarkMnemonics(menuBar());
 }
 
 void TLDF1::LoadLanguage() {
     catalogue_.SetLanguage(settings_.Language);
+    UseQtTranslations(catalogue_.Language());
     QAction* const items[] = {English1, Franais1, Allemand1, Italiano1, Finlandais1};
     for (int i = 0; i < LanguageCount; ++i)
         items[i]->setChecked(i == settings_.Language);

@@ -111,11 +111,14 @@ class TLDF1 : public QMainWindow {
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void BuildMenus();
     void BuildControls();
     void FitToScreen();
+    // Tab order and the title list's keys (main_window_keyboard.cpp).
+    void SetUpKeyboard();
     void LoadLanguage();
     void FirstActivation();
     // The TOOLS menu's list commands (main_window_lists.cpp).

@@ -57,6 +57,18 @@ NameChooser::NameChooser(NameListHost& host, TChangeBase& rename, TCleaning& cle
     connect(names_->View(), &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { menu_->popup(names_->View()->viewport()->mapToGlobal(at)); });
 
+    // The pop-up's commands as visible buttons too, so that they are found without a right click.
+    const auto commandButton = [this](QAction* action, const char* name) {
+        auto* button = new QPushButton(action->text(), this);
+        button->setObjectName(QLatin1String(name));
+        button->setAutoDefault(false);
+        connect(button, &QPushButton::clicked, action, &QAction::trigger);
+        return button;
+    };
+    QPushButton* modifyButton = commandButton(Modify1, "ModifyButton");
+    QPushButton* deleteButton = commandButton(Delete1, "DeleteButton");
+    QPushButton* cleanButton = commandButton(clean_, "CleanButton");
+
     connect(BitBtn1, &QPushButton::clicked, this, &NameChooser::OkClick);
     connect(names_, &NameListBox::Accepted, this, &NameChooser::OkClick);
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
@@ -64,6 +76,11 @@ NameChooser::NameChooser(NameListHost& host, TChangeBase& rename, TCleaning& cle
     connect(Delete1, &QAction::triggered, this, &NameChooser::Delete1Click);
     connect(clean_, &QAction::triggered, this, &NameChooser::CleanClick);
 
+    auto* commands = new QHBoxLayout;
+    commands->addWidget(modifyButton);
+    commands->addWidget(deleteButton);
+    commands->addWidget(cleanButton);
+    commands->addStretch(1);
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(count_);
     bottom->addStretch(1);
@@ -71,6 +88,7 @@ NameChooser::NameChooser(NameListHost& host, TChangeBase& rename, TCleaning& cle
     bottom->addWidget(BitBtn2);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(names_, 1);
+    layout->addLayout(commands);
     layout->addLayout(bottom);
     resize(320, 380);
     CentreOnScreen(this);

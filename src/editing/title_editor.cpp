@@ -8,6 +8,7 @@
 #include "editing/choose_element.h"
 #include "editing/dvd_panel.h"
 #include "editing/review_window.h"
+#include "platform/tab_order.h"
 #include "platform/text.h"
 #include "platform/user_prompts.h"
 #include "platform/window_placement.h"
@@ -108,6 +109,7 @@ TAjouteF::TAjouteF(const MessageCatalogue& catalogue) : catalogue_(catalogue) {
     model_.decimalSeparator = QLocale().decimalPoint().at(0).toLatin1();
     if (model_.decimalSeparator == 0) model_.decimalSeparator = '.';
     BuildControls();
+    SetReadingTabOrder(this);
     ApplyTexts();
     tavrin::ClearEditor(model_, 0, 0);
     ShowModel();

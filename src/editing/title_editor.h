@@ -69,6 +69,7 @@ class TAjouteF : public QDialog {
     // Clears (Add) or loads record (Edit, Duplicate), shows the editor and disables the opener
     // until it closes.
     void OpenFor(Purpose purpose, std::optional<std::size_t> record, QWidget* opener);
+    Purpose CurrentPurpose() const { return purpose_; }
 
     // The editor's operations, also what its buttons do.
     void ClearEditor();

@@ -98,7 +98,7 @@ class StartupTest : public QObject {
         QVERIFY(LanguageChecks(*window).isEmpty());
         window->show();
         QCOMPARE(LanguageChecks(*window), QStringList{"English1"});
-        QCOMPARE(MenuOf(*window, "FILES1")->title(), QStringLiteral("FILES"));
+        QCOMPARE(ShownCaption(MenuOf(*window, "FILES1")), QStringLiteral("FILES"));
         QVERIFY(window->close());
         const auto stored = StoredValues(ini);
         QCOMPARE(stored.at("Language"), QStringLiteral("0"));
@@ -114,17 +114,17 @@ class StartupTest : public QObject {
         auto [window, prompts] = MakeWindow(ini);
         window->show();
         QCOMPARE(LanguageChecks(*window), QStringList{"Franais1"});
-        QCOMPARE(MenuOf(*window, "FILES1")->title(), QStringLiteral("FICHIERS"));
-        QCOMPARE(ActionOf(*window, "Open1")->text(), QStringLiteral("Ouvrir"));
+        QCOMPARE(ShownCaption(MenuOf(*window, "FILES1")), QStringLiteral("FICHIERS"));
+        QCOMPARE(ShownCaption(ActionOf(*window, "Open1")), QStringLiteral("Ouvrir"));
 
         ActionOf(*window, "Allemand1")->trigger();
         QCOMPARE(LanguageChecks(*window), QStringList{"Allemand1"});
-        QCOMPARE(ActionOf(*window, "Open1")->text(), QStringLiteral("Öffnen"));
+        QCOMPARE(ShownCaption(ActionOf(*window, "Open1")), QStringLiteral("Öffnen"));
         ActionOf(*window, "English1")->trigger();
         QCOMPARE(LanguageChecks(*window), QStringList{"English1"});
-        QCOMPARE(MenuOf(*window, "FILES1")->title(), QStringLiteral("FILES"));
-        QCOMPARE(ActionOf(*window, "ManageInfoList1")->text(), QStringLiteral("Other Informations 1"));
-        QCOMPARE(ActionOf(*window, "Informations21")->text(), QStringLiteral("Other Informations 2"));
+        QCOMPARE(ShownCaption(MenuOf(*window, "FILES1")), QStringLiteral("FILES"));
+        QCOMPARE(ShownCaption(ActionOf(*window, "ManageInfoList1")), QStringLiteral("Other Informations 1"));
+        QCOMPARE(ShownCaption(ActionOf(*window, "Informations21")), QStringLiteral("Other Informations 2"));
         QVERIFY(window->close());
         QCOMPARE(StoredValues(ini).at("Language"), QStringLiteral("0"));
     }

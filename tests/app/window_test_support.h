@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/main_window.h"
+#include "lang/mnemonics.h"
 #include "platform/text.h"
 #include "platform/user_prompts.h"
 
@@ -62,6 +63,13 @@ template <class T> T* Find(const QObject& owner, const char* name) {
 
 inline QAction* ActionOf(const TLDF1& w, const char* name) {
     return Find<QAction>(w, name);
+}
+// A menu item's or menu's text as read, without the mark of its keyboard letter.
+inline QString ShownCaption(const QAction* a) {
+    return QString::fromStdString(WithoutMnemonic(a->text().toStdString()));
+}
+inline QString ShownCaption(const QMenu* m) {
+    return ShownCaption(m->menuAction());
 }
 inline QMenu* MenuOf(const TLDF1& w, const char* name) {
     return Find<QMenu>(w, name);

@@ -74,8 +74,8 @@ QString Displayed(const QString& caption) {
 
 // What the user reads as a control's caption, whatever kind of widget shows it.
 std::optional<QString> CaptionOf(const QObject* o) {
-    if (auto* a = qobject_cast<const QAction*>(o)) return a->menu() ? a->menu()->title() : a->text();
-    if (auto* m = qobject_cast<const QMenu*>(o)) return m->title();
+    if (auto* a = qobject_cast<const QAction*>(o)) return ShownCaption(a);
+    if (auto* m = qobject_cast<const QMenu*>(o)) return ShownCaption(m);
     if (auto* b = qobject_cast<const QAbstractButton*>(o)) return Displayed(b->text());
     if (auto* g = qobject_cast<const QGroupBox*>(o)) return Displayed(g->title());
     if (auto* l = qobject_cast<const QLabel*>(o)) return l->text();
@@ -244,8 +244,8 @@ class LanguageSwitchTest : public QObject {
         auto [window, prompts] = Fresh();
         Switch(*window, "Italiano1");
         const QString other = ShownText(Msg::MsgOtherInformations, 3);
-        QCOMPARE(ActionOf(*window, "ManageInfoList1")->text(), other + QStringLiteral(" 1"));
-        QCOMPARE(ActionOf(*window, "Informations21")->text(), other + QStringLiteral(" 2"));
+        QCOMPARE(ShownCaption(ActionOf(*window, "ManageInfoList1")), other + QStringLiteral(" 1"));
+        QCOMPARE(ShownCaption(ActionOf(*window, "Informations21")), other + QStringLiteral(" 2"));
         const std::pair<const char*, QString> composites[] = {
             {"GroupBox28", ShownText(Msg::MsgAllPrefix, 3) + QStringLiteral(" DD")},
             {"GroupBox31", ShownText(Msg::MsgAllPrefix, 3) + QStringLiteral(" MPEG")},
