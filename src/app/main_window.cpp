@@ -29,6 +29,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QScreen>
+#include <QScrollArea>
 #include <QStandardPaths>
 #include <QStyle>
 #include <QTabBar>
@@ -455,9 +456,28 @@ void TLDF1::showEvent(QShowEvent* event) {
     FirstActivation();
 }
 
+void TLDF1::GrowToContent() {
+    // The pages scroll only when the screen is too short for them: the window first takes the
+    // height its tallest page needs, within the screen's free area.
+    int missing = 0;
+    for (const QScrollArea* scroll : Onglet->findChildren<QScrollArea*>()) {
+        if (!scroll->widget()) continue;
+        missing = std::max(missing, scroll->widget()->minimumSizeHint().height() - scroll->viewport()->height());
+    }
+    const QScreen* shownOn = screen();
+    if (missing <= 0 || !shownOn) return;
+    const QRect area = shownOn->availableGeometry();
+    const int frame = std::max(0, frameGeometry().height() - geometry().height());
+    const int height = std::min(this->height() + missing, area.height() - frame);
+    if (height <= this->height()) return;
+    resize(width(), height);
+    CentreOnScreen(this);
+}
+
 void TLDF1::FirstActivation() {
     settings_.Language = StartLanguage(settings_.Language);
     LoadLanguage();
+    GrowToContent();
     EnterName->setFocus();
     // After the window is on screen, so that a message about the file has a window to sit on.
     if (!commandLineFile_.isEmpty())

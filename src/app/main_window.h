@@ -117,6 +117,8 @@ class TLDF1 : public QMainWindow {
     void BuildMenus();
     void BuildControls();
     void FitToScreen();
+    // At the first showing: as tall as the pages need, within the screen.
+    void GrowToContent();
     // Tab order and the title list's keys (main_window_keyboard.cpp).
     void SetUpKeyboard();
     void LoadLanguage();

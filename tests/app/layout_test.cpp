@@ -1,0 +1,182 @@
+// Every window at its opening size shows its captions whole, in each of the five languages.
+#include "app/window_test_support.h"
+#include "test_support.h"
+
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+using namespace tavrin;
+using namespace tavrin::test;
+
+namespace {
+
+constexpr const char* Languages[] = {"English1", "Franais1", "Allemand1", "Italiano1", "Finlandais1"};
+
+QString PathOf(const QWidget* w) {
+    QStringList names;
+    for (const QWidget* p = w; p; p = p->parentWidget())
+        if (!p->objectName().isEmpty()) names.prepend(p->objectName());
+    return names.join(QLatin1Char('/'));
+}
+
+// The captions under root that are narrower than their text needs; checked counts the captions
+// looked at.
+QStringList CutCaptions(const QWidget* root, int* checked = nullptr) {
+    QStringList cut;
+    const auto check = [&](const QWidget* w, int needed, const QString& text) {
+        if (!w->isVisibleTo(root) || text.isEmpty()) return;
+        if (checked) ++*checked;
+        if (w->width() < needed)
+            cut << QStringLiteral("%1 \"%2\": %3 < %4").arg(PathOf(w), text).arg(w->width()).arg(needed);
+    };
+    for (const QLabel* l : root->findChildren<QLabel*>())
+        if (!l->wordWrap()) check(l, l->minimumSizeHint().width(), l->text());
+    for (const QCheckBox* b : root->findChildren<QCheckBox*>())
+        check(b, b->sizeHint().width(), b->text());
+    for (const QRadioButton* b : root->findChildren<QRadioButton*>())
+        check(b, b->sizeHint().width(), b->text());
+    for (const QGroupBox* g : root->findChildren<QGroupBox*>())
+        check(g, g->fontMetrics().horizontalAdvance(g->title()) + 12, g->title());
+    return cut;
+}
+
+// The page scroll areas that need their scroll bars to show what they hold; checked counts them.
+QStringList Scrolling(const QWidget* root, int& checked) {
+    QStringList scrolled;
+    for (const QScrollArea* a : root->findChildren<QScrollArea*>()) {
+        if (!a->isVisibleTo(root)) continue;
+        ++checked;
+        if (a->verticalScrollBar()->maximum() > 0 || a->horizontalScrollBar()->maximum() > 0)
+            scrolled << PathOf(a) + QStringLiteral(" scrolls: ") +
+                            QString::number(a->widget()->minimumSizeHint().height()) +
+                            QStringLiteral(" in ") + QString::number(a->viewport()->height());
+    }
+    return scrolled;
+}
+
+void Settle(QWidget* w) {
+    for (int i = 0; i < 3; ++i) {
+        QApplication::processEvents();
+        if (w->layout()) w->layout()->activate();
+    }
+}
+
+} // namespace
+
+class LayoutTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> dir_;
+
+  private slots:
+    void init() {
+        dir_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir_->isValid());
+    }
+
+    // Each page of the main window, in each language.
+    void mainWindowPages() {
+        auto [window, prompts] = MakeWindow(dir_->filePath(QStringLiteral("settings.ini")));
+        window->show();
+        Settle(window.get());
+        auto* pages = window->findChild<QTabWidget*>(QStringLiteral("Onglet"));
+        QStringList problems;
+        int checked = 0;
+        for (const char* language : Languages) {
+            ActionOf(*window, language)->trigger();
+            for (int page = 0; page < pages->count(); ++page) {
+                pages->setCurrentIndex(page);
+                Settle(window.get());
+                for (const QString& c : CutCaptions(window.get(), &checked))
+                    problems << QLatin1String(language) + QLatin1Char(' ') + c;
+            }
+        }
+        pages->setCurrentIndex(0);
+        QVERIFY2(checked > 5 * 80, qPrintable(QString::number(checked)));
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
+    }
+
+    // The INFORMATION page holds the whole title without scrolling on a 1280 × 800 screen.
+    void informationPageWithoutScrolling() {
+        auto [window, prompts] = MakeWindow(dir_->filePath(QStringLiteral("settings.ini")));
+        window->show();
+        Settle(window.get());
+        const QScreen* screen = window->screen();
+        qInfo() << "screen" << screen->availableGeometry() << "window" << window->geometry();
+        if (screen->availableGeometry().height() < 760) QSKIP("needs a screen of 1280 x 800 or more");
+        QStringList problems;
+        int checked = 0;
+        for (const char* language : Languages) {
+            ActionOf(*window, language)->trigger();
+            Settle(window.get());
+            for (const QString& s : Scrolling(window->findChild<QWidget*>(QStringLiteral("DISC")), checked))
+                problems << QLatin1String(language) + QLatin1Char(' ') + s;
+        }
+        QCOMPARE(checked, 5);
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
+    }
+
+    // Switching languages back and forth leaves the window at one size.
+    void languageSwitchDoesNotGrowTheWindow() {
+        auto [window, prompts] = MakeWindow(dir_->filePath(QStringLiteral("settings.ini")));
+        window->show();
+        Settle(window.get());
+        ActionOf(*window, "Finlandais1")->trigger();
+        Settle(window.get());
+        const QSize first = window->size();
+        for (int round = 0; round < 3; ++round)
+            for (const char* language : Languages) {
+                ActionOf(*window, language)->trigger();
+                Settle(window.get());
+            }
+        ActionOf(*window, "Finlandais1")->trigger();
+        Settle(window.get());
+        QCOMPARE(window->size(), first);
+    }
+
+    // Every secondary window, shown at its opening size, in each language.
+    void secondaryWindows() {
+        auto [window, prompts] = MakeWindow(dir_->filePath(QStringLiteral("settings.ini")));
+        window->show();
+        QStringList problems;
+        int checked = 0;
+        for (const char* language : Languages) {
+            ActionOf(*window, language)->trigger();
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                if (w == window.get() || w->objectName().isEmpty() ||
+                    w->objectName().startsWith(QLatin1String("qt_")))
+                    continue;
+                w->show();
+                Settle(w);
+                for (const QString& c : CutCaptions(w, &checked))
+                    problems << QLatin1String(language) + QLatin1Char(' ') + c;
+                w->hide();
+            }
+        }
+        QVERIFY2(checked > 5 * 50, qPrintable(QString::number(checked)));
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
+    }
+};
+
+int main(int argc, char* argv[]) {
+    PrepareScratch();
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tavrin"));
+    LayoutTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "layout_test.moc"
