@@ -18,13 +18,9 @@ namespace {
 
 using Json = nlohmann::json;
 
-// Where a problem was found, for the message: "title 3 (ALIEN), field Year".
-struct Place {
-    std::string text;
-};
-
-std::string Problem(const Place& where, std::string_view what) {
-    return where.text + ": " + std::string(what);
+// A problem and where it was found: "title 3 (ALIEN), field Year: ...".
+std::string Problem(std::string_view where, std::string_view what) {
+    return std::string(where) + ": " + std::string(what);
 }
 
 std::string Quoted(std::string_view text) {
@@ -122,10 +118,9 @@ Expected<std::uint16_t, std::string> FindOrAppend(Collection& c, ListId id, cons
 class TitleReader {
   public:
     TitleReader(Collection& c, std::size_t index, const Json& object) : c_(c), object_(object) {
-        where_.text = "title " + std::to_string(index);
+        where_ = "title " + std::to_string(index);
         const auto title = object.find("Title");
-        if (title != object.end() && title->is_string())
-            where_.text += " (" + title->get<std::string>() + ")";
+        if (title != object.end() && title->is_string()) where_ += " (" + title->get<std::string>() + ")";
     }
 
     Expected<TitleRecord, std::string> Read() {
@@ -139,7 +134,7 @@ class TitleReader {
             const FieldInfo* field = FieldNamed(key);
             if (!field) return Unexpected(Problem(where_, Quoted(key) + " is not a field of a title"));
             if (auto problem = ReadField(t, *field, value))
-                return Unexpected(Problem(Place{where_.text + ", field " + key}, *problem));
+                return Unexpected(Problem(where_ + ", field " + key, *problem));
         }
         return t;
     }
@@ -242,7 +237,7 @@ class TitleReader {
 
     Collection& c_;
     const Json& object_;
-    Place where_;
+    std::string where_; // "title 3 (ALIEN)"
 };
 
 std::optional<std::string> ReadLists(Collection& c, const Json& lists) {
