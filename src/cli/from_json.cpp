@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <limits>
 #include <optional>
+#include <unordered_map>
 
 namespace tavrin::cli {
 namespace {
@@ -92,32 +93,71 @@ std::optional<float> PriceValue(const Json& v) {
 
 // The list a 16-bit field refers to, if it is a reference.
 std::optional<ListId> ListOfField(std::size_t offset) {
-    for (ListId id : AllLists)
-        for (auto refOffset : ReferringOffsets(id))
-            if (refOffset == offset) return id;
-    return std::nullopt;
+    static const auto byOffset = [] {
+        std::array<std::optional<ListId>, TitleRecordSize> table{};
+        for (ListId id : AllLists)
+            for (auto refOffset : ReferringOffsets(id))
+                table[refOffset] = id;
+        return table;
+    }();
+    return byOffset[offset];
 }
 
-// The entry of a name given as text: the first with exactly that text, or a new one appended.
-Expected<std::uint16_t, std::string> FindOrAppend(Collection& c, ListId id, const Json& v) {
-    auto text = StoredText(v);
-    if (!text) return Unexpected(text.error());
-    auto& list = c.List(id);
-    for (std::size_t e = 0; e < list.size(); ++e)
-        if (list[e] == *text) {
-            if (e > (id == ListId::Publisher ? NoPublisher - 1u : std::size_t{MaxEntryNumber})) break;
-            return static_cast<std::uint16_t>(e);
-        }
-    int entry = -1;
-    if (AddName(c, id, *text, &entry) != StoreError::None)
-        return Unexpected(std::string(ListName(id)) + " is full: " + Quoted(v.get<std::string>()) +
-                          " cannot be added");
-    return static_cast<std::uint16_t>(entry);
+const FieldInfo* FieldNamed(std::string_view name) {
+    static const auto byName = [] {
+        std::unordered_map<std::string_view, const FieldInfo*> table;
+        for (const auto& f : TitleFields())
+            table.emplace(f.name, &f);
+        return table;
+    }();
+    const auto found = byName.find(name);
+    return found == byName.end() ? nullptr : found->second;
 }
+
+// Names given as text: the first entry with exactly that text, or a new one appended (the title
+// import's find-or-append). Each list is indexed on first use, so a large file stays quick.
+class NameLookup {
+  public:
+    explicit NameLookup(Collection& c) : c_(c) {}
+
+    Collection& Data() { return c_; }
+
+    Expected<std::uint16_t, std::string> FindOrAppend(ListId id, const Json& v) {
+        auto text = StoredText(v);
+        if (!text) return Unexpected(text.error());
+        auto& index = Index(id);
+        if (const auto found = index.find(*text); found != index.end()) return found->second;
+        int entry = -1;
+        if (AddName(c_, id, *text, &entry) != StoreError::None)
+            return Unexpected(std::string(ListName(id)) + " is full: " + Quoted(v.get<std::string>()) +
+                              " cannot be added");
+        index.emplace(std::move(*text), static_cast<std::uint16_t>(entry));
+        return static_cast<std::uint16_t>(entry);
+    }
+
+  private:
+    // Text to entry number, for the entries a title can refer to.
+    std::unordered_map<std::string, std::uint16_t>& Index(ListId id) {
+        auto& index = indexes_[static_cast<std::size_t>(id)];
+        if (!index) {
+            index.emplace();
+            const auto& list = c_.List(id);
+            const std::size_t highest =
+                id == ListId::Publisher ? NoPublisher - 1u : std::size_t{MaxEntryNumber};
+            for (std::size_t e = 0; e < list.size() && e <= highest; ++e)
+                index->emplace(list[e], static_cast<std::uint16_t>(e)); // the first of equal names wins
+        }
+        return *index;
+    }
+
+    Collection& c_;
+    std::array<std::optional<std::unordered_map<std::string, std::uint16_t>>, ListCount> indexes_;
+};
 
 class TitleReader {
   public:
-    TitleReader(Collection& c, std::size_t index, const Json& object) : c_(c), object_(object) {
+    TitleReader(NameLookup& names, std::size_t index, const Json& object)
+        : names_(names), c_(names.Data()), object_(object) {
         where_ = "title " + std::to_string(index);
         const auto title = object.find("Title");
         if (title != object.end() && title->is_string()) where_ += " (" + title->get<std::string>() + ")";
@@ -140,12 +180,6 @@ class TitleReader {
     }
 
   private:
-    static const FieldInfo* FieldNamed(std::string_view name) {
-        for (const auto& f : TitleFields())
-            if (f.name == name) return &f;
-        return nullptr;
-    }
-
     std::optional<std::string> ReadField(TitleRecord& t, const FieldInfo& field, const Json& v) {
         switch (field.kind) {
         case FieldKind::Text: {
@@ -164,7 +198,7 @@ class TitleReader {
         case FieldKind::U16: {
             const auto list = ListOfField(field.offset);
             if (list && v.is_string()) {
-                auto entry = FindOrAppend(c_, *list, v);
+                auto entry = names_.FindOrAppend(*list, v);
                 if (!entry) return entry.error();
                 t.SetU16(field.offset, *entry);
                 return std::nullopt;
@@ -213,7 +247,7 @@ class TitleReader {
         }
         case FieldKind::Publisher: {
             if (v.is_string()) {
-                auto entry = FindOrAppend(c_, ListId::Publisher, v);
+                auto entry = names_.FindOrAppend(ListId::Publisher, v);
                 if (!entry) return entry.error();
                 t.SetPublisher(*entry);
                 return std::nullopt;
@@ -235,6 +269,7 @@ class TitleReader {
         return "is not a field of a title";
     }
 
+    NameLookup& names_;
     Collection& c_;
     const Json& object_;
     std::string where_; // "title 3 (ALIEN)"
@@ -328,10 +363,11 @@ Expected<Collection, std::string> CollectionFromJson(const Json& doc) {
             return Unexpected("titles: a collection holds at most " + std::to_string(TitleCapacity) +
                               " titles");
         c.titles.reserve(titles->size());
+        NameLookup names(c);
         for (std::size_t i = 0; i < titles->size(); ++i) {
             const Json& object = (*titles)[i];
             if (!object.is_object()) return Unexpected("title " + std::to_string(i) + ": expects an object");
-            auto record = TitleReader(c, i, object).Read();
+            auto record = TitleReader(names, i, object).Read();
             if (!record) return Unexpected(record.error());
             c.titles.push_back(*record);
         }
