@@ -4,6 +4,7 @@
 #include "cli/cli_files.h"
 #include "cli/convert.h"
 #include "cli/dump.h"
+#include "cli/from_json.h"
 #include "cli/list.h"
 #include "cli/names.h"
 
@@ -38,6 +39,10 @@ constexpr Command Commands[] = {
      "name lists: save FILE LETTER OUT, load FILE LISTFILE OUT, delete FILE LIST ENTRY OUT, "
      "rename FILE LIST ENTRY TEXT OUT, clean FILE LIST OUT",
      RunNames},
+    {"from-json", "IN.json OUT.KXT", 2, 2,
+     "write the collection that JSON in the form dump prints describes (names as text, dates as "
+     "YYYY-MM-DD and left-out fields allowed)",
+     RunFromJson},
 };
 
 void PrintUsage(std::ostream& out) {
