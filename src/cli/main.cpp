@@ -6,6 +6,7 @@
 #include "cli/dump.h"
 #include "cli/list.h"
 #include "cli/names.h"
+#include "cli/stats.h"
 
 #include <algorithm>
 #include <iostream>
@@ -38,6 +39,13 @@ constexpr Command Commands[] = {
      "name lists: save FILE LETTER OUT, load FILE LISTFILE OUT, delete FILE LIST ENTRY OUT, "
      "rename FILE LIST ENTRY TEXT OUT, clean FILE LIST OUT",
      RunNames},
+    {"stats", "FILE --chart CHART [OPTIONS]", 3, 13,
+     "print a statistics chart as JSON, or null when the window would not draw it; CHART: medium, ratio, "
+     "genre, movie-mark, image-mark, sound-mark, mpaa, sound, standard, new-used, cav-clv, rsdl, zone or "
+     "money; OPTIONS: --year Y, --month 0..12, --filters JSON, --today YYYY-MM-DD, --lang CODE",
+     RunStats},
+    {"price", "FILE [--filters JSON] [--today YYYY-MM-DD]", 1, 5,
+     "print the price summary of the listed titles as JSON", RunPrice},
 };
 
 void PrintUsage(std::ostream& out) {

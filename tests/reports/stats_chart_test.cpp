@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <limits>
 
 namespace tavrin {
 namespace {
@@ -210,6 +211,22 @@ TEST_F(StatsChartTest, MoneyChartTellsApartAnyNumberOfBoxSets) {
     }
     const auto months = Draw(StatsChart::Money, All(), {2025, 0});
     EXPECT_EQ(months->labels[2].text, "March 2025 (13000) : 13000.00");
+}
+
+// A price that is not a number (a damaged record) draws nothing outside the box.
+TEST_F(StatsChartTest, ADamagedPriceStaysInTheBox) {
+    for (float price :
+         {std::numeric_limits<float>::quiet_NaN(), 5.0f, std::numeric_limits<float>::infinity()}) {
+        TitleRecord& t = Add();
+        t.SetPrice(price);
+        t.SetBuyDate(March10th2025 + static_cast<DayNumber>(c.Count()) * 31);
+    }
+    const auto months = Draw(StatsChart::Money, All(), {2025, 0});
+    ASSERT_TRUE(months);
+    for (const auto& bar : months->bars)
+        EXPECT_TRUE(bar.x1 >= 0 && bar.x1 <= StatsBoxWidth) << bar.x1;
+    for (const auto& label : months->labels)
+        EXPECT_TRUE(label.x >= 0 && label.x <= StatsBoxWidth) << label.text;
 }
 
 TEST_F(StatsChartTest, YearList) {
