@@ -7,6 +7,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <limits>
 
 namespace tavrin {
 namespace {
@@ -261,16 +262,23 @@ void MoneyBars(const Collection& c, std::span<const std::uint16_t> list, MoneyPe
     std::array<int, 32> counts{};
     // Links of the box sets already priced in this chart: any number of them.
     std::vector<bool> counted(static_cast<std::size_t>(LastBoxLink) + 1, false);
+    // The period as a range of day numbers, so that only its own titles need their date decoded.
+    const auto first = DayNumberFromDate(period.year, perDay ? period.month : 1, 1);
+    const auto after = !perDay || period.month == 12 ? DayNumberFromDate(period.year + 1, 1, 1)
+                                                     : DayNumberFromDate(period.year, period.month + 1, 1);
+    const std::int64_t low = first ? *first : std::numeric_limits<std::int64_t>::max();
+    const std::int64_t high = after ? *after : std::numeric_limits<std::int64_t>::max();
     for (const std::uint16_t r : list) {
         const TitleRecord& title = c.RecordAt(r);
-        const CivilDate bought = DateFromDayNumber(title.BuyDate());
-        if (bought.year != period.year || (perDay && bought.month != period.month)) continue;
+        const std::int64_t day = title.BuyDate();
+        if (day < low || day >= high) continue;
         const std::uint16_t box = title.Box();
         if (box <= LastBoxLink) {
             if (counted[box]) continue;
             counted[box] = true;
         }
-        const auto bucket = static_cast<std::size_t>(perDay ? bought.day : bought.month);
+        const auto bucket =
+            static_cast<std::size_t>(perDay ? day - low + 1 : DateFromDayNumber(title.BuyDate()).month);
         sums[bucket] += title.Price();
         ++counts[bucket];
     }
@@ -347,9 +355,12 @@ std::optional<ChartPicture> DrawChart(const Collection& c, std::span<const std::
 }
 
 std::vector<int> StatsYears(const Collection& c, std::span<const std::uint16_t> list, int currentYear) {
-    int first = 5000;
+    // The earliest purchase is in the earliest year: one date to decode.
+    std::optional<DayNumber> earliest;
     for (const std::uint16_t r : list)
-        first = std::min(first, DateFromDayNumber(c.RecordAt(r).BuyDate()).year);
+        earliest = std::min(earliest.value_or(c.RecordAt(r).BuyDate()), c.RecordAt(r).BuyDate());
+    int first = 5000;
+    if (earliest) first = std::min(first, DateFromDayNumber(*earliest).year);
     if (first == currentYear) first = currentYear - 1;
     first = std::max(first, 1);
     std::vector<int> years;
