@@ -141,6 +141,7 @@ TLDF1::TLDF1(StartOptions options)
 
     windows_ = Windows::Create(catalogue_, NameListsHost());
     connect(windows_.kxtAbout.get(), &TKXTAbout::Closed, this, [this] { setEnabled(true); });
+    ConnectStatsCommands();
     help_ = std::make_unique<HelpViewer>(QString());
 
     LoadLanguage();

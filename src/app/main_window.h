@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/browse/browse_filters.h"
+#include "app/browse/special_selections.h"
 #include "app/program_folders.h"
 #include "app/settings.h"
 #include "app/window_shells.h"
@@ -28,6 +29,7 @@ class QMenu;
 class QProgressBar;
 class QTabWidget;
 class QToolButton;
+class QVBoxLayout;
 
 namespace tavrin {
 
@@ -35,6 +37,7 @@ class HelpViewer;
 struct BrowsePages;
 class SettingsStore;
 class TitleListModel;
+class TMakeList;
 
 struct StartOptions {
     QString commandLineFile;              // opened at the first activation; empty: none
@@ -107,6 +110,14 @@ class TLDF1 : public QMainWindow {
     void ChooseFilterName(ListId list);
     void ChooseFilterActor();
 
+    // Statistics and the special selections (main_window_stats.cpp).
+    void Statistics1Click();
+    void DVDStatistics1Click();
+    void SpeedButton14Click(); // "RUSSIAN ROULETTE"
+    void SpeedButton15Click(); // "CALCULATE PRICE"
+    void PriceZeroDblClick();
+    void SpeedButton23Click(); // "Select manually some titles"
+
   protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -142,6 +153,14 @@ class TLDF1 : public QMainWindow {
     TAjouteF& TitleEditor();
     // The editor closed: the list keeps its line, or drops its filters to show the saved title.
     void TitleEditorClosed();
+    // Statistics and the special selections (main_window_stats.cpp).
+    void ConnectStatsCommands();
+    void OpenStatistics(StatsMode mode);
+    void BuildSelectionGroups(QWidget* content, QVBoxLayout* page);
+    void ApplySelectionTexts();
+    void MakeListFinished(int result);
+    // Selects a row of the title list and shows its title.
+    void SelectRow(std::size_t row);
 
     // The browse pages (app/browse/*_page.cpp, browse_window.cpp).
     void BuildBrowsePages();
@@ -287,6 +306,8 @@ class TLDF1 : public QMainWindow {
     std::unique_ptr<BrowsePages> pages_;
     Windows windows_;
     std::unique_ptr<HelpViewer> help_;
+    RussianRoulette roulette_;
+    TMakeList* MakeList = nullptr;
 };
 
 } // namespace tavrin

@@ -15,15 +15,6 @@ void PrepareWindow(QWidget* window, const char* name) {
 
 } // namespace
 
-TStatsForm::TStatsForm(const MessageCatalogue& catalogue)
-    : QWidget(nullptr, Qt::Window), catalogue_(catalogue) {
-    PrepareWindow(this, "TStatsForm");
-    ApplyTexts();
-}
-void TStatsForm::ApplyTexts() {
-    setWindowTitle(QStringLiteral("STATS"));
-}
-
 TChooseMedia::TChooseMedia(const MessageCatalogue& catalogue) : catalogue_(catalogue) {
     PrepareWindow(this, "TChooseMedia");
     ApplyTexts();

@@ -12,6 +12,7 @@
 #include "editing/review_window.h"
 #include "editing/title_editor.h"
 #include "lang/catalogue.h"
+#include "reports/stats_window.h"
 
 #include <QDialog>
 #include <QWidget>
@@ -19,17 +20,6 @@
 #include <memory>
 
 namespace tavrin {
-
-// Statistics charts.
-class TStatsForm : public QWidget {
-    Q_OBJECT
-  public:
-    explicit TStatsForm(const MessageCatalogue& catalogue);
-    void ApplyTexts();
-
-  private:
-    const MessageCatalogue& catalogue_;
-};
 
 // Multimedia file chooser.
 class TChooseMedia : public QDialog {

@@ -15,6 +15,12 @@ constexpr std::array<std::string_view, LanguageCount> LanguageCodes{"en", "fr", 
 
 } // namespace
 
+std::optional<int> LanguageFromCode(std::string_view code) {
+    const auto found = std::find(LanguageCodes.begin(), LanguageCodes.end(), code);
+    if (found == LanguageCodes.end()) return std::nullopt;
+    return static_cast<int>(found - LanguageCodes.begin());
+}
+
 nlohmann::ordered_json CatalogueJson(int language) {
     nlohmann::ordered_json json = nlohmann::ordered_json::object();
     for (std::size_t i = 0; i < MessageCount(); ++i) {

@@ -4,6 +4,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <optional>
 #include <ostream>
 #include <span>
 #include <string_view>
@@ -11,6 +12,9 @@
 namespace tavrin::cli {
 
 nlohmann::ordered_json CatalogueJson(int language);
+
+// The language index of a code "en", "fr", "de", "it" or "fi".
+std::optional<int> LanguageFromCode(std::string_view code);
 
 int RunCatalogue(std::span<const std::string_view> args, std::ostream& out, std::ostream& err);
 

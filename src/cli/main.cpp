@@ -7,6 +7,7 @@
 #include "cli/from_json.h"
 #include "cli/list.h"
 #include "cli/names.h"
+#include "cli/stats.h"
 
 #include <algorithm>
 #include <iostream>
@@ -43,6 +44,13 @@ constexpr Command Commands[] = {
      "write the collection that JSON in the form dump prints describes (names as text, dates as "
      "YYYY-MM-DD and left-out fields allowed)",
      RunFromJson},
+    {"stats", "FILE --chart CHART [OPTIONS]", 3, 13,
+     "print a statistics chart as JSON, or null when the window would not draw it; CHART: medium, ratio, "
+     "genre, movie-mark, image-mark, sound-mark, mpaa, sound, standard, new-used, cav-clv, rsdl, zone or "
+     "money; OPTIONS: --year Y, --month 0..12, --filters JSON, --today YYYY-MM-DD, --lang CODE",
+     RunStats},
+    {"price", "FILE [--filters JSON] [--today YYYY-MM-DD]", 1, 5,
+     "print the price summary of the listed titles as JSON", RunPrice},
 };
 
 void PrintUsage(std::ostream& out) {

@@ -91,6 +91,13 @@ struct GadgetPageControls {
     bool checkingDate = false; // a message box of the date check must not check again
 };
 
+// The GADGET page's "Russian Roulette" and price groups.
+struct SelectionControls {
+    QGroupBox *GroupBox10 = nullptr, *GroupBox9 = nullptr;
+    QToolButton *SpeedButton14 = nullptr, *SpeedButton15 = nullptr;
+    QLineEdit *TotalPrice = nullptr, *NbDisc = nullptr, *PriceZero = nullptr;
+};
+
 struct InformationPageControls {
     QLineEdit *Titre = nullptr, *Annee = nullptr, *Duree = nullptr, *AspectRatio = nullptr,
               *Director = nullptr, *Composer = nullptr, *Boutique = nullptr, *Support = nullptr,
@@ -117,6 +124,7 @@ struct TextPageControls {
 struct BrowsePages {
     SortPageControls sort;
     GadgetPageControls gadget;
+    SelectionControls selections;
     InformationPageControls info;
     TextPageControls text;
 };

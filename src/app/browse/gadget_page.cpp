@@ -213,6 +213,7 @@ void TLDF1::BuildGadgetPage() {
         });
     }
     page->addWidget(p.GroupBox21);
+    BuildSelectionGroups(content, page);
 
     // Options kept in the settings, and the reset button of this page.
     p.PageFlipping = NamedRadioGroup("PageFlipping", content, 2);
@@ -293,6 +294,7 @@ void TLDF1::ApplyGadgetTexts() {
     p.VideoPref.frame->setTitle(QStringLiteral("Video Preference"));
     SetRadioTexts(p.VideoPref, {QStringLiteral("LASERDISC"), QStringLiteral("DVD"), QStringLiteral("VHS")});
     p.SpeedButton17->setToolTip(text(Msg::MsgResetAllSorting));
+    ApplySelectionTexts();
 }
 
 } // namespace tavrin
