@@ -131,6 +131,7 @@ TLDF1::TLDF1(StartOptions options)
     BuildBrowsePages();
     ConnectListCommands();
     ConnectTitleCommands();
+    ConnectExchangeCommands();
     EnableCollectionCommands(false);
     RebuildTitleList();
     FitToScreen();

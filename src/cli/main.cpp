@@ -4,6 +4,7 @@
 #include "cli/cli_files.h"
 #include "cli/convert.h"
 #include "cli/dump.h"
+#include "cli/exchange.h"
 #include "cli/list.h"
 #include "cli/names.h"
 
@@ -38,6 +39,13 @@ constexpr Command Commands[] = {
      "name lists: save FILE LETTER OUT, load FILE LISTFILE OUT, delete FILE LIST ENTRY OUT, "
      "rename FILE LIST ENTRY TEXT OUT, clean FILE LIST OUT",
      RunNames},
+    {"export-title", "FILE RECORD OUT.KXM", 3, 3,
+     "write the title file of a record (numbered as list prints it)", RunExportTitle},
+    {"import-title", "FILE TITLE.KXM OUT [--today YYYY-MM-DD]", 3, 5,
+     "append the title of a title file, its names re-linked", RunImportTitle},
+    {"add-list", "FILE OTHER.KXT OUT [--today YYYY-MM-DD]", 3, 5,
+     "append every title of a version-5 collection, its names re-linked", RunAddList},
+    {"rebuild-index", "FILE OUT", 2, 2, "rebuild the master order from the title texts", RunRebuildIndex},
 };
 
 void PrintUsage(std::ostream& out) {
