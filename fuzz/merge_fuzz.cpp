@@ -5,6 +5,7 @@
 #include "store/files/collection_file.h"
 #include "store/title_exchange.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace {

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -24,6 +25,9 @@ Collection Small() {
     t.SetTitle("METROPOLIS");
     for (const auto& slot : TitleFileSlots)
         ClearSlot(t, slot);
+    t.SetRetailer(NoEntry);
+    for (std::size_t off : MediaOffsets)
+        t.SetU16(off, NoEntry);
     AppendTitle(c, t);
     c.Modified = false;
     return c;

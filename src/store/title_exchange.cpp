@@ -156,17 +156,28 @@ Expected<Done, ExchangeRefusal> MergeCollection(Collection& c, Collection other,
     const std::size_t n = c.Count();
     c.titles.insert(c.titles.end(), records.begin(), records.end());
     // The new titles in title order, then merged into the master order: the order that inserting
-    // each at its place gives, without moving the whole list once per title.
-    std::vector<std::uint16_t> added = SortedTitleOrder(std::span<const TitleRecord>(c.titles).subspan(n));
-    for (std::size_t j = 0; j < m; ++j) {
-        if (progress) progress(j);
-        added[j] = static_cast<std::uint16_t>(added[j] + n);
+    // each at its place gives, without moving the whole list once per title. The file's own master
+    // order is that order already when this program saved the file; it is checked, not trusted.
+    const auto before = [&c](std::uint16_t a, std::uint16_t b) { return TitleSortsBefore(c.titles, a, b); };
+    std::vector<std::uint16_t> added(other.ListeIndex.begin(), other.ListeIndex.end());
+    const bool inRange =
+        added.size() == m && std::all_of(added.begin(), added.end(), [m](std::uint16_t r) { return r < m; });
+    for (auto& r : added)
+        r = static_cast<std::uint16_t>(r + n);
+    // Strictly rising: no record twice, so with m records below m, every one once.
+    const auto notRising = [&before](std::uint16_t a, std::uint16_t b) { return !before(a, b); };
+    if (!inRange || std::adjacent_find(added.begin(), added.end(), notRising) != added.end()) {
+        added = SortedTitleOrder(std::span<const TitleRecord>(c.titles).subspan(n));
+        for (auto& r : added)
+            r = static_cast<std::uint16_t>(r + n);
     }
+    if (progress)
+        for (std::size_t j = 0; j < m; ++j)
+            progress(j);
     std::vector<std::uint16_t> order;
     order.reserve(c.ListeIndex.size() + m);
     std::merge(c.ListeIndex.begin(), c.ListeIndex.end(), added.begin(), added.end(),
-               std::back_inserter(order),
-               [&c](std::uint16_t a, std::uint16_t b) { return TitleSortsBefore(c.titles, a, b); });
+               std::back_inserter(order), before);
     c.ListeIndex = std::move(order);
     c.Modified = true;
     return Done{};

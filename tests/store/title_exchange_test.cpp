@@ -209,6 +209,21 @@ TEST(MergeCollectionTest, RefusesBeforeAnythingChanges) {
     EXPECT_FALSE(c.Modified);
 }
 
+TEST(MergeCollectionTest, TheFilesOwnOrderIsCheckedNotTrusted) {
+    const Collection base = test::MakeCollection({"MATRIX", "ALIEN"});
+    using Order = std::vector<std::uint16_t>;
+    // Title order, reversed, a record twice, a record beyond the titles, too short.
+    for (const Order& fileOrder :
+         {Order{2, 1, 0}, Order{0, 1, 2}, Order{2, 2, 1}, Order{2, 1, 7}, Order{2, 1}}) {
+        Collection c = base;
+        Collection other =
+            Other({test::MakeTitle("ZELIG"), test::MakeTitle("HEAT"), test::MakeTitle("BRAZIL")});
+        other.ListeIndex = fileOrder;
+        ASSERT_TRUE(MergeCollection(c, other));
+        EXPECT_EQ(c.ListeIndex, (Order{1, 4, 3, 0, 2})) << testing::PrintToString(fileOrder);
+    }
+}
+
 TEST(RebuildIndexTest, OrdersEveryTitleByItsText) {
     Collection c = test::MakeCollection({"ZELIG", "alien", "BRAZIL", "ALIEN"});
     c.ListeIndex = {3, 2, 1, 0};
