@@ -1,5 +1,5 @@
-// libFuzzer target for the name-list file reader: any bytes must give a list (or no list, for a
-// letter that names none) or Invalid, never a crash; what is accepted saves and reads back the same.
+// libFuzzer target for the name-list file reader: any bytes must give a list or Invalid, never a
+// crash; what is accepted saves and reads back the same.
 #include "store/files/name_list_file.h"
 
 #include <cstdint>
@@ -26,10 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     Require(size >= 3 && data[0] == 'K' && data[1] == 'X', "accepted files start with KX");
     const LoadedNameList& loaded = *parsed;
-    if (!loaded.list) {
-        Require(loaded.names.empty(), "no list, no names");
-        return 0;
-    }
+    Require(loaded.list.has_value(), "an accepted file names its list");
     Require(NameListLetter(*loaded.list) == static_cast<char>(data[2]), "the list is the letter's");
     const std::size_t count = data[3] | (data[4] << 8);
     Require(loaded.names.size() == count, "every announced name is read");

@@ -135,6 +135,7 @@ TLDF1::TLDF1(StartOptions options)
     ConnectListCommands();
     ConnectTitleCommands();
     SetUpKeyboard();
+    ConnectExchangeCommands();
     EnableCollectionCommands(false);
     RebuildTitleList();
     FitToScreen();

@@ -11,6 +11,7 @@
 #include "platform/user_prompts.h"
 #include "store/collection.h"
 #include "store/day_number.h"
+#include "store/files/file_access.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -35,6 +36,7 @@ namespace tavrin {
 
 class HelpViewer;
 struct BrowsePages;
+struct ExchangeRefusal;
 class SettingsStore;
 class TitleListModel;
 class TMakeList;
@@ -103,6 +105,13 @@ class TLDF1 : public QMainWindow {
     // Loads a collection without a dialog and without the question (command line).
     void LoadFromCommandLine(const QString& fileName);
 
+    // Title exchange (main_window_exchange.cpp): FILES "Export A Title", "Import A Title", "Add A
+    // List" and TOOLS "Re-Building Index".
+    void Export1Click();
+    void Import1Click();
+    void AddAList1Click();
+    void ReBuildingIndex1Click();
+
     void Help2Click();
     void About2Click();
 
@@ -149,6 +158,11 @@ class TLDF1 : public QMainWindow {
     void SpeedButton1Click();
     void SpeedButton12Click();
     void EffaceClick();
+    // The title exchange commands (main_window_exchange.cpp).
+    void ConnectExchangeCommands();
+    void ShowExchangeRefusal(const ExchangeRefusal& refusal);
+    // The message of a file that could not be read; nothing for one that does not exist.
+    void ShowFileFailure(FileError error, const QString& fileName);
     // The editor, bound to this window's collection and windows at its first opening.
     TAjouteF& TitleEditor();
     // The editor closed: the list keeps its line, or drops its filters to show the saved title.

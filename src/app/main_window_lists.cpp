@@ -121,7 +121,7 @@ void TLDF1::LoadNameList() {
             return;
         }
     }
-    // A damaged file has changed nothing; a letter that names no list loads nothing, silently.
+    // A damaged file, or one whose letter names no list, has changed nothing.
     ApplyNameList(collection_, *loaded);
 }
 

@@ -24,6 +24,9 @@ namespace tavrin::cli {
 // gives a message naming the key.
 Expected<BrowseFilters, std::string> FiltersFromJson(const nlohmann::json& doc, const BrowseFilters& neutral);
 
+// Today by the system's clock, in local time.
+DayNumber SystemToday();
+
 // "YYYY-MM-DD" as a day number; nothing for anything else or an impossible date.
 std::optional<DayNumber> ParseIsoDate(std::string_view text);
 

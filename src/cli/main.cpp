@@ -5,6 +5,7 @@
 #include "cli/convert.h"
 #include "cli/dump.h"
 #include "cli/from_json.h"
+#include "cli/exchange.h"
 #include "cli/list.h"
 #include "cli/names.h"
 #include "cli/stats.h"
@@ -51,6 +52,13 @@ constexpr Command Commands[] = {
      RunStats},
     {"price", "FILE [--filters JSON] [--today YYYY-MM-DD]", 1, 5,
      "print the price summary of the listed titles as JSON", RunPrice},
+    {"export-title", "FILE RECORD OUT.KXM", 3, 3,
+     "write the title file of a record (numbered as list prints it)", RunExportTitle},
+    {"import-title", "FILE TITLE.KXM OUT [--today YYYY-MM-DD]", 3, 5,
+     "append the title of a title file, its names re-linked", RunImportTitle},
+    {"add-list", "FILE OTHER.KXT OUT [--today YYYY-MM-DD]", 3, 5,
+     "append every title of a version-5 collection, its names re-linked", RunAddList},
+    {"rebuild-index", "FILE OUT", 2, 2, "rebuild the master order from the title texts", RunRebuildIndex},
 };
 
 void PrintUsage(std::ostream& out) {

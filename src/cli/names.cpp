@@ -73,7 +73,6 @@ int Load(Args a, std::ostream& err) { // FILE LISTFILE OUT
         ReportFailure(err, names.error());
         return ExitFailure;
     }
-    if (!names->list) err << "tavrin-cli: " << a[1] << ": its letter names no list; nothing loaded\n";
     ApplyNameList(c, *names);
     return Write(c, a[2], err);
 }

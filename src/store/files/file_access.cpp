@@ -1,12 +1,14 @@
 #include "store/files/file_access.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <random>
 #include <system_error>
 
 #ifdef _WIN32
 #include <io.h>
 #else
+#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -29,25 +31,62 @@ std::FILE* OpenForReading(const std::filesystem::path& path) {
 #endif
 }
 
+namespace {
+
+// Flushes a folder's entries (a rename just done in it) to the disk, where the platform allows.
+// A file system that cannot flush folders is no failure: the data itself is on the disk already.
+void FlushFolder([[maybe_unused]] const std::filesystem::path& folder) {
+#ifndef _WIN32
+    const std::filesystem::path dir = folder.empty() ? std::filesystem::path(".") : folder;
+    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+#endif
+}
+
+std::string RandomSuffix() {
+    static thread_local std::mt19937_64 rng{std::random_device{}()};
+    char text[17];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(rng()));
+    return text;
+}
+
+// How many fresh names are tried before giving up on a folder where every one exists already.
+constexpr int TemporaryNameAttempts = 100;
+
+} // namespace
+
 Expected<Done, FileFailure> WriteFileReplacing(const std::filesystem::path& path,
                                                std::span<const std::uint8_t> bytes, bool flushToDisk) {
+    return WriteFileReplacingWith(path, bytes, flushToDisk, RandomSuffix);
+}
+
+Expected<Done, FileFailure> WriteFileReplacingWith(const std::filesystem::path& path,
+                                                   std::span<const std::uint8_t> bytes, bool flushToDisk,
+                                                   const std::function<std::string()>& freshSuffix) {
     const std::string name = PathText(path);
     auto fail = [&name](int err) {
         return Unexpected{FileFailure{FileError::CannotWrite, name, SystemReason(err)}};
     };
 
-    std::random_device rd;
-    std::filesystem::path temp = path;
-    // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) about "." + std::string in Release.
-    temp += ".";
-    temp += std::to_string(rd() % 1000000);
-    temp += ".tmp";
+    // The temporary file is created exclusively: a name already taken (a leftover, another save)
+    // is never opened, and a fresh one is tried instead.
+    std::filesystem::path temp;
     std::FILE* f = nullptr;
+    for (int attempt = 0; attempt < TemporaryNameAttempts && !f; ++attempt) {
+        temp = path;
+        // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) about "." + std::string in Release.
+        temp += ".";
+        temp += freshSuffix();
+        temp += ".tmp";
 #ifdef _WIN32
-    f = _wfopen(temp.c_str(), L"wbx");
+        f = _wfopen(temp.c_str(), L"wbx");
 #else
-    f = std::fopen(temp.c_str(), "wbx");
+        f = std::fopen(temp.c_str(), "wbx");
 #endif
+        if (!f && errno != EEXIST) break;
+    }
     if (!f) return fail(errno);
     bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     int err = errno;
@@ -84,6 +123,7 @@ Expected<Done, FileFailure> WriteFileReplacing(const std::filesystem::path& path
         std::filesystem::remove(temp, ec);
         return fail(err);
     }
+    if (flushToDisk) FlushFolder(path.parent_path());
     return Done{};
 }
 

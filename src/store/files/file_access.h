@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <span>
 #include <string>
 
@@ -32,8 +33,15 @@ std::string SystemReason(int err);
 std::FILE* OpenForReading(const std::filesystem::path& path);
 
 // Writes bytes to a temporary file beside path and renames it over path, so the previous file
-// survives any failure. flushToDisk forces the data out before the rename.
+// survives any failure. The temporary file gets a fresh name that no file has (created exclusively,
+// another name tried when one is taken). flushToDisk forces the data out before the rename and the
+// folder's entries after it.
 Expected<Done, FileFailure> WriteFileReplacing(const std::filesystem::path& path,
                                                std::span<const std::uint8_t> bytes, bool flushToDisk = true);
+// The same with the temporary names' middle part ("<path>.<suffix>.tmp") from freshSuffix, which is
+// asked again for each name found taken.
+Expected<Done, FileFailure> WriteFileReplacingWith(const std::filesystem::path& path,
+                                                   std::span<const std::uint8_t> bytes, bool flushToDisk,
+                                                   const std::function<std::string()>& freshSuffix);
 
 } // namespace tavrin

@@ -76,13 +76,11 @@ Expected<LoadedNameList, FileError> ParseNameList(std::span<const std::uint8_t> 
     if (bytes.size() < 3 || bytes[0] != 'K' || bytes[1] != 'X') return invalid;
     LoadedNameList out;
     out.list = ListOfLetter(static_cast<char>(bytes[2]));
-    if (!out.list) return out;
+    if (!out.list) return invalid;
     if (bytes.size() < HeaderSize) return invalid;
+    // Any count a collection file may hold is taken, as the collection reader takes it: a list
+    // saved from an open collection always loads back.
     const std::size_t count = bytes[3] | (bytes[4] << 8);
-    // More names than a title can refer to (65001, publishers 255) is no file we write: loading
-    // it would offer names that a pick could only store as none.
-    const std::size_t capacity = *out.list == ListId::Publisher ? PublisherListCapacity : NameListCapacity;
-    if (count > capacity) return invalid;
     if ((bytes.size() - HeaderSize) / NameTextSize < count) return invalid;
     out.names = NamesFromSlots(bytes.subspan(HeaderSize), count);
     return out;

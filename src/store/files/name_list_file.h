@@ -40,14 +40,13 @@ inline constexpr std::string_view NameListOpenFilter =
 std::vector<std::uint8_t> SerializeNameList(const Collection& c, ListId list);
 
 struct LoadedNameList {
-    std::optional<ListId> list; // none: the letter names no list, and nothing is to be loaded
+    std::optional<ListId> list; // always set in what the reader gives
     NameList names;
 };
 
-// Parses a whole file. Not "KX", a count beyond the end of the file or beyond what the list can
-// hold (NameListCapacity, PublisherListCapacity) or a short slot make it Invalid; bytes after the
-// last slot are ignored, as in collection files. A letter that names no list gives no list and
-// reads nothing more.
+// Parses a whole file. Not "KX", a letter that names no list, a count beyond the end of the file
+// or a short slot make it Invalid; bytes after the last slot are ignored, as in collection files.
+// Any count up to 65535 is taken, as in collection files, so every list saved loads back.
 Expected<LoadedNameList, FileError> ParseNameList(std::span<const std::uint8_t> bytes);
 Expected<LoadedNameList, FileFailure> LoadNameListFile(const std::filesystem::path& path);
 

@@ -9,7 +9,8 @@ NameList NamesFromSlots(std::span<const std::uint8_t> slots, std::size_t count) 
     names.reserve(count);
     for (std::size_t i = 0; i < count; ++i) {
         const auto* slot = reinterpret_cast<const char*>(slots.data() + i * NameTextSize);
-        const auto* end = std::find(slot, slot + NameTextSize, '\0');
+        // A slot without its NUL still gives at most 49 characters, as every name holds.
+        const auto* end = std::find(slot, slot + NameTextSize - 1, '\0');
         names.emplace_back(slot, end);
     }
     return names;
@@ -20,7 +21,7 @@ void AppendNameSlots(std::vector<std::uint8_t>& out, const NameList& names) {
     out.resize(start + names.size() * NameTextSize, 0);
     for (std::size_t i = 0; i < names.size(); ++i) {
         const auto& name = names[i];
-        std::copy_n(name.begin(), std::min(name.size(), NameTextSize),
+        std::copy_n(name.begin(), std::min(name.size(), NameTextSize - 1),
                     out.begin() + start + i * NameTextSize);
     }
 }

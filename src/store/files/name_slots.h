@@ -1,5 +1,6 @@
 // Name slots as collection files and name-list files hold them: 50 bytes each, the text up to the
-// first NUL (or all 50 bytes when there is none), the rest zero when we write.
+// first NUL and never more than 49 characters (a slot always keeps room for its NUL), the rest zero
+// when we write.
 #pragma once
 
 #include "store/collection.h"

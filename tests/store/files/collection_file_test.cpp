@@ -286,7 +286,8 @@ TEST(CollectionFileTest, NameSlotsHoldFortyNineCharactersAndANul) {
     EXPECT_EQ(std::string(slot + 50, slot + 52), "AB");
     EXPECT_TRUE(std::all_of(slot + 52, slot + 100, [](std::uint8_t b) { return b == 0; }));
 
-    // Reading: a slot filled to its end has 50 characters; bytes after a NUL are not read.
+    // Reading: a slot filled to its end gives its first 49 characters, as every name has room for
+    // its NUL; bytes after a NUL are not read.
     std::vector<std::uint8_t> file = test::Bytes("KX5");
     test::PutU16(file, 0);
     test::PutU16(file, 2);
@@ -298,7 +299,7 @@ TEST(CollectionFileTest, NameSlotsHoldFortyNineCharactersAndANul) {
         test::PutU16(file, 0);
     auto parsed = ParseCollection(file, OtherText);
     ASSERT_TRUE(parsed);
-    EXPECT_EQ(parsed->collection.List(ListId::Director), (Names{std::string(50, 'F'), "GGG"}));
+    EXPECT_EQ(parsed->collection.List(ListId::Director), (Names{std::string(49, 'F'), "GGG"}));
 }
 
 TEST(CollectionFileTest, RefusesEveryTruncatedFile) {

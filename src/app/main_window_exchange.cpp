@@ -1,0 +1,143 @@
+// The main window's side of the title exchange: Export A Title, Import A Title, Add A List and
+// Re-Building Index.
+#include "app/browse/title_list_model.h"
+#include "app/main_window.h"
+#include "editing/name_list_operations.h"
+#include "platform/text.h"
+#include "store/files/collection_file.h"
+#include "store/title_exchange.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QListView>
+#include <QProgressBar>
+
+namespace tavrin {
+
+void TLDF1::ConnectExchangeCommands() {
+    connect(Export1, &QAction::triggered, this, &TLDF1::Export1Click);
+    connect(Import1, &QAction::triggered, this, &TLDF1::Import1Click);
+    connect(AddAList1, &QAction::triggered, this, &TLDF1::AddAList1Click);
+    connect(ReBuildingIndex1, &QAction::triggered, this, &TLDF1::ReBuildingIndex1Click);
+}
+
+void TLDF1::ShowExchangeRefusal(const ExchangeRefusal& refusal) {
+    prompts_->ShowMessage(QText(catalogue_, refusal.error == StoreError::CollectionFull
+                                                ? Msg::MsgAmazingCollectionButI
+                                                : ListFullMessage(refusal.list)));
+}
+
+void TLDF1::Export1Click() {
+    const auto record = CurrentRecord();
+    if (!record) {
+        prompts_->ShowMessage(QText(catalogue_, Msg::MsgChooseATitleFirst));
+        return;
+    }
+    const QString fileName = prompts_->AskSaveFile(
+        {QStringLiteral("SAVE"), QStringLiteral("Tavrin Title (*.KXM)"), QStringLiteral("KXM")});
+    if (fileName.isEmpty()) return;
+    if (!WriteFileReplacing(PathFromQString(fileName), ExportTitle(collection_, *record)))
+        prompts_->ShowMessage(QText(catalogue_, Msg::MsgCannotWriteFile) + fileName);
+    // The repair may have cleared references that named nothing.
+    ShowCurrentTitle();
+}
+
+void TLDF1::Import1Click() {
+    if (collection_.Count() >= TitleCapacity) {
+        prompts_->ShowMessage(QText(catalogue_, Msg::MsgAmazingCollectionButI));
+        return;
+    }
+    const QString fileName = prompts_->AskOpenFile(
+        {QStringLiteral("OPEN"), QStringLiteral("Tavrin File (*.KXM)"), QStringLiteral("KXM")});
+    if (fileName.isEmpty()) return;
+    const auto title = LoadTitleFile(PathFromQString(fileName));
+    if (!title) {
+        ShowFileFailure(title.error().error, fileName);
+        return;
+    }
+    const QString question =
+        QText(catalogue_, Msg::MsgDoYouReallyWantToAdd) + QStringFromCp1252(title->record.TitleView());
+    if (!prompts_->AskYesNo(QStringLiteral("CONFIRMATION"), question)) return;
+
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const auto imported = ImportTitle(collection_, *title, today_);
+    if (!imported) {
+        QApplication::restoreOverrideCursor();
+        ShowExchangeRefusal(imported.error());
+        return;
+    }
+    // The filter controls keep their settings, but the list shows every title.
+    CopyMasterToBrowse();
+    RebuildTitleList();
+    SelectRecord(*imported);
+    QApplication::restoreOverrideCursor();
+}
+
+void TLDF1::AddAList1Click() {
+    const QString fileName = prompts_->AskOpenFile(CollectionDialog(QStringLiteral("OPEN")));
+    if (fileName.isEmpty()) return;
+    auto loaded = LoadCollectionFile(PathFromQString(fileName), OtherName());
+    if (!loaded && loaded.error().error == FileError::NotFound) return;
+    if (loaded && loaded->version == '5' && !CanMerge(collection_, loaded->collection.Count())) {
+        prompts_->ShowMessage(QText(catalogue_, Msg::MsgAmazingCollectionButI));
+        return;
+    }
+
+    if (!loaded) {
+        ShowFileFailure(loaded.error().error, fileName);
+    } else if (loaded->version != '5') {
+        // Only the current version is merged; Open reads the older ones.
+        prompts_->ShowMessage(QText(catalogue_, Msg::MsgInvalidFile));
+    } else {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const std::size_t m = loaded->collection.Count();
+        ProgressBar1->setMaximum(static_cast<int>(std::max<std::size_t>(m, 1)));
+        const auto merged =
+            MergeCollection(collection_, std::move(loaded->collection),
+                            [this](std::size_t j) { ProgressBar1->setValue(static_cast<int>(j)); });
+        QApplication::restoreOverrideCursor();
+        if (!merged) {
+            ShowExchangeRefusal(merged.error());
+        } else if (m > 0) {
+            collection_.EarliestBuyDate = EarliestBuyDate(collection_, today_);
+            ResetFilters();
+            CopyMasterToBrowse();
+            RebuildTitleList();
+            ListDisc->setCurrentIndex(model_->index(0));
+            ShowCurrentTitle();
+            FlipToInformation();
+        }
+    }
+    // Whatever happened after the file was read: the "Entry Since..." date starts from the earliest
+    // purchase again.
+    collection_.EarliestBuyDate = EarliestBuyDate(collection_, today_);
+    ShowEntryDate(collection_.EarliestBuyDate);
+    ProgressBar1->setValue(0);
+}
+
+void TLDF1::ReBuildingIndex1Click() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    RebuildIndex(collection_);
+    ResetFilters();
+    CopyMasterToBrowse();
+    RebuildTitleList();
+    ListDisc->selectionModel()->clear();
+    ClearTitleView();
+    QApplication::restoreOverrideCursor();
+}
+
+void TLDF1::ShowFileFailure(FileError error, const QString& fileName) {
+    switch (error) {
+    case FileError::NotFound:
+        break;
+    case FileError::Invalid:
+        prompts_->ShowMessage(QText(catalogue_, Msg::MsgInvalidFile));
+        break;
+    case FileError::CannotRead:
+    case FileError::CannotWrite:
+        prompts_->ShowMessage(QText(catalogue_, Msg::MsgCannotReadFile) + fileName);
+        break;
+    }
+}
+
+} // namespace tavrin

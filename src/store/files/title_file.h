@@ -1,0 +1,68 @@
+// Title files (.KXM): one title with the names it refers to, to move it into another collection.
+// "KXM", the 160-byte record, then a 50-byte name field for each exported reference that names
+// something, in the order of TitleFileSlots. Retailer and multimedia files are never exported.
+#pragma once
+
+#include "store/collection.h"
+#include "store/expected.h"
+#include "store/files/file_access.h"
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace tavrin {
+
+// One exported reference: its list and its record offset (the publisher's low byte is at 158).
+struct TitleFileSlot {
+    ListId list;
+    std::size_t offset;
+};
+
+inline constexpr std::size_t PublisherOffset = 158;
+
+// Director, Actor1 .. Actor5, Composer, Box, Info, Publisher, Info2: the order of the name fields.
+inline constexpr std::array<TitleFileSlot, 11> TitleFileSlots{{
+    {ListId::Director, 55},
+    {ListId::Actor, 57},
+    {ListId::Actor, 59},
+    {ListId::Actor, 61},
+    {ListId::Actor, 63},
+    {ListId::Actor, 65},
+    {ListId::Composer, 143},
+    {ListId::Box, 83},
+    {ListId::Info, 85},
+    {ListId::Publisher, PublisherOffset},
+    {ListId::Info2, 106},
+}};
+
+inline constexpr std::size_t TitleFileHeaderSize = 3 + TitleRecordSize;
+
+// The entry a slot of a record names, or -1 for none: above 65000 (publisher: low byte 255).
+int SlotEntry(const TitleRecord& record, const TitleFileSlot& slot);
+// Sets a slot to none: 0xFFFF (for the publisher too).
+void ClearSlot(TitleRecord& record, const TitleFileSlot& slot);
+
+// Every exported reference of record r that names no entry of its list becomes none, so that a file
+// written from it always holds a name for each reference. Modified does not change.
+void RepairExportedReferences(Collection& c, std::size_t r);
+
+// The bytes of the title file of a record whose references all name entries (repair it first).
+std::vector<std::uint8_t> SerializeTitleFile(const Collection& c, const TitleRecord& record);
+
+struct TitleFileContents {
+    TitleRecord record; // references above 65000 already made none
+    // The name of each slot of TitleFileSlots that names something, at most 49 characters.
+    std::array<std::optional<std::string>, TitleFileSlots.size()> names;
+};
+
+// Any file whose first two bytes are "KX" and whose third is not 'T' is taken for a title file.
+// A record or a name field cut short makes it Invalid; bytes after the last name are ignored.
+Expected<TitleFileContents, FileError> ParseTitleFile(std::span<const std::uint8_t> bytes);
+Expected<TitleFileContents, FileFailure> LoadTitleFile(const std::filesystem::path& path);
+
+} // namespace tavrin

@@ -1,0 +1,190 @@
+#include "store/title_exchange.h"
+
+#include "store/title_order.h"
+
+#include <algorithm>
+#include <array>
+#include <iterator>
+#include <optional>
+
+namespace tavrin {
+namespace {
+
+constexpr std::size_t PublisherRefs[] = {PublisherOffset};
+
+// The record offsets a list's references sit at, the publisher's among them.
+std::span<const std::size_t> RelinkedOffsets(ListId list) {
+    return list == ListId::Publisher ? std::span<const std::size_t>(PublisherRefs) : ReferringOffsets(list);
+}
+
+int EntryAt(const TitleRecord& t, ListId list, std::size_t offset) {
+    return list == ListId::Publisher ? t.PublisherEntry() : EntryFromStored(t.U16(offset));
+}
+
+void StoreEntry(TitleRecord& t, ListId list, std::size_t offset, int entry) {
+    if (list == ListId::Publisher)
+        t.SetPublisher(entry);
+    else
+        t.SetU16(offset, StoredFromEntry(entry));
+}
+
+// The sections of a collection file, in file order: the order in which a merge re-links.
+constexpr ListId MergeOrder[] = {ListId::Director, ListId::Actor,    ListId::Composer,
+                                 ListId::Box,      ListId::Info,     ListId::Publisher,
+                                 ListId::Media,    ListId::Retailer, ListId::Info2};
+
+using Linkers = std::array<std::optional<NameLinker>, ListCount>;
+
+NameLinker& LinkerFor(Linkers& linkers, const Collection& c, ListId list) {
+    auto& slot = linkers[static_cast<std::size_t>(list)];
+    if (!slot) slot.emplace(c.List(list), list);
+    return *slot;
+}
+
+// The first list whose new names do not fit, if any; otherwise every list takes its new names.
+std::optional<ExchangeRefusal> CommitNames(Collection& c, const Linkers& linkers) {
+    for (ListId list : AllLists) {
+        const auto& linker = linkers[static_cast<std::size_t>(list)];
+        if (linker && !linker->Fits()) return ExchangeRefusal{StoreError::ListFull, list};
+    }
+    for (ListId list : AllLists)
+        if (const auto& linker = linkers[static_cast<std::size_t>(list)]) linker->Commit(c.List(list));
+    return std::nullopt;
+}
+
+} // namespace
+
+NameLinker::NameLinker(const NameList& list, ListId id)
+    : list_(list), storable_(id == ListId::Publisher ? PublisherListCapacity : NameListCapacity) {
+    const std::size_t indexed = std::min(list.size(), storable_);
+    index_.reserve(indexed);
+    // emplace keeps the first entry of a text: the lowest.
+    for (std::size_t e = 0; e < indexed; ++e)
+        index_.emplace(list[e], static_cast<int>(e));
+}
+
+int NameLinker::FindOrAppend(std::string_view name) {
+    if (const auto found = index_.find(name); found != index_.end()) return found->second;
+    const int entry = static_cast<int>(list_.size() + appended_.size());
+    appended_.emplace_back(name);
+    index_.emplace(appended_.back(), entry);
+    return entry;
+}
+
+bool NameLinker::Fits() const {
+    return appended_.empty() || list_.size() + appended_.size() <= storable_;
+}
+
+void NameLinker::Commit(NameList& list) const {
+    list.insert(list.end(), appended_.begin(), appended_.end());
+}
+
+std::vector<std::uint8_t> ExportTitle(Collection& c, std::size_t r) {
+    RepairExportedReferences(c, r);
+    return SerializeTitleFile(c, c.RecordAt(r));
+}
+
+Expected<std::size_t, ExchangeRefusal> ImportTitle(Collection& c, const TitleFileContents& file,
+                                                   DayNumber today) {
+    if (c.Count() >= TitleCapacity) return Unexpected{ExchangeRefusal{StoreError::CollectionFull}};
+    TitleRecord t = file.record;
+    Linkers linkers;
+    for (std::size_t i = 0; i < TitleFileSlots.size(); ++i) {
+        const auto& slot = TitleFileSlots[i];
+        if (!file.names[i]) {
+            ClearSlot(t, slot);
+            continue;
+        }
+        StoreEntry(t, slot.list, slot.offset, LinkerFor(linkers, c, slot.list).FindOrAppend(*file.names[i]));
+    }
+    if (auto refusal = CommitNames(c, linkers)) return Unexpected{*refusal};
+
+    t.SetRetailer(NoEntry);
+    for (std::size_t off : MediaOffsets)
+        t.SetU16(off, NoEntry);
+    t.SetViewings(0);
+    t.SetUsed(false);
+    t.SetBuyDate(today);
+    t.SetWatchDate(today);
+    AppendTitle(c, t);
+    c.EarliestBuyDate = std::min(c.EarliestBuyDate, today);
+    return c.Count() - 1;
+}
+
+bool CanMerge(const Collection& c, std::size_t m) {
+    return c.Count() + m < TitleCapacity;
+}
+
+Expected<Done, ExchangeRefusal> MergeCollection(Collection& c, Collection other,
+                                                const MergeProgress& progress) {
+    const std::size_t m = other.titles.size();
+    if (!CanMerge(c, m)) return Unexpected{ExchangeRefusal{StoreError::CollectionFull}};
+    if (m == 0) return Done{};
+    auto& records = other.titles;
+
+    Linkers linkers;
+    constexpr int Unmapped = -2;
+    std::vector<int> mapped;
+    for (ListId list : MergeOrder) {
+        if (list == ListId::Media) {
+            for (auto& t : records)
+                for (std::size_t off : MediaOffsets)
+                    t.SetU16(off, NoEntry);
+            continue;
+        }
+        const NameList& from = other.List(list);
+        NameLinker& linker = LinkerFor(linkers, c, list);
+        // Each entry of the file's list is looked up once, when a title first refers to it.
+        mapped.assign(from.size(), Unmapped);
+        for (std::size_t off : RelinkedOffsets(list)) {
+            for (std::size_t j = 0; j < m; ++j) {
+                if (progress) progress(j);
+                TitleRecord& t = records[j];
+                const int v = EntryAt(t, list, off);
+                if (v < 0 || static_cast<std::size_t>(v) >= from.size()) {
+                    StoreEntry(t, list, off, -1);
+                    continue;
+                }
+                int& to = mapped[static_cast<std::size_t>(v)];
+                if (to == Unmapped) to = linker.FindOrAppend(from[static_cast<std::size_t>(v)]);
+                StoreEntry(t, list, off, to);
+            }
+        }
+    }
+    if (auto refusal = CommitNames(c, linkers)) return Unexpected{*refusal};
+
+    const std::size_t n = c.Count();
+    c.titles.insert(c.titles.end(), records.begin(), records.end());
+    // The new titles in title order, then merged into the master order: the order that inserting
+    // each at its place gives, without moving the whole list once per title. The file's own master
+    // order is that order already when this program saved the file; it is checked, not trusted.
+    const auto before = [&c](std::uint16_t a, std::uint16_t b) { return TitleSortsBefore(c.titles, a, b); };
+    std::vector<std::uint16_t> added(other.ListeIndex.begin(), other.ListeIndex.end());
+    const bool inRange =
+        added.size() == m && std::all_of(added.begin(), added.end(), [m](std::uint16_t r) { return r < m; });
+    for (auto& r : added)
+        r = static_cast<std::uint16_t>(r + n);
+    // Strictly rising: no record twice, so with m records below m, every one once.
+    const auto notRising = [&before](std::uint16_t a, std::uint16_t b) { return !before(a, b); };
+    if (!inRange || std::adjacent_find(added.begin(), added.end(), notRising) != added.end()) {
+        added = SortedTitleOrder(std::span<const TitleRecord>(c.titles).subspan(n));
+        for (auto& r : added)
+            r = static_cast<std::uint16_t>(r + n);
+    }
+    if (progress)
+        for (std::size_t j = 0; j < m; ++j)
+            progress(j);
+    std::vector<std::uint16_t> order;
+    order.reserve(c.ListeIndex.size() + m);
+    std::merge(c.ListeIndex.begin(), c.ListeIndex.end(), added.begin(), added.end(),
+               std::back_inserter(order), before);
+    c.ListeIndex = std::move(order);
+    c.Modified = true;
+    return Done{};
+}
+
+void RebuildIndex(Collection& c) {
+    c.ListeIndex = SortedTitleOrder(c.titles);
+}
+
+} // namespace tavrin
