@@ -1,6 +1,7 @@
 #include "app/browse/browse_filters.h"
 
 #include <algorithm>
+#include <bit>
 #include <limits>
 
 namespace tavrin {
@@ -147,15 +148,57 @@ class LateTest {
     std::vector<std::pair<const DvdBytes*, std::uint8_t>> dvd_;
 };
 
-template <class Value>
-void KeepExtreme(const Collection& c, std::vector<std::uint16_t>& list, Value value, bool wantMax) {
-    if (list.empty()) return;
-    auto best = value(c.titles[list.front()]);
-    for (auto r : list) {
-        const auto v = value(c.titles[r]);
-        best = wantMax ? std::max(best, v) : std::min(best, v);
+// One bit per record number: which titles are still in the browse list.
+class RecordBits {
+  public:
+    explicit RecordBits(std::size_t n) : words_((n + 63) / 64, 0) {}
+    bool Test(std::size_t r) const { return (words_[r >> 6] >> (r & 63)) & 1u; }
+    void Clear(std::size_t r) { words_[r >> 6] &= ~(std::uint64_t{1} << (r & 63)); }
+    std::uint64_t& Word(std::size_t w) { return words_[w]; }
+    std::size_t Words() const { return words_.size(); }
+    std::size_t Count() const {
+        std::size_t n = 0;
+        for (auto w : words_)
+            n += static_cast<std::size_t>(std::popcount(w));
+        return n;
     }
-    std::erase_if(list, [&](std::uint16_t r) { return value(c.titles[r]) != best; });
+    // Calls f(r) for every record still set, in record order.
+    template <class F> void ForEach(F&& f) const {
+        for (std::size_t w = 0; w < words_.size(); ++w)
+            for (std::uint64_t bits = words_[w]; bits; bits &= bits - 1)
+                f(w * 64 + static_cast<std::size_t>(std::countr_zero(bits)));
+    }
+
+  private:
+    std::vector<std::uint64_t> words_;
+};
+
+// Sets one bit per record, walking the store in memory order, 64 records to a word.
+template <class Test> void MarkPassing(const Collection& c, RecordBits& bits, Test&& test) {
+    const std::size_t n = c.titles.size();
+    const TitleRecord* titles = c.titles.data();
+    for (std::size_t w = 0; w < bits.Words(); ++w) {
+        const std::size_t first = w * 64, last = std::min(n, first + 64);
+        std::uint64_t word = 0;
+        for (std::size_t r = first; r < last; ++r)
+            word |= static_cast<std::uint64_t>(test(titles[r])) << (r - first);
+        bits.Word(w) = word;
+    }
+}
+
+// Keeps the titles whose value equals the minimum (maximum) over the titles still set.
+template <class Value> void KeepExtreme(const Collection& c, RecordBits& bits, Value value, bool wantMax) {
+    bool any = false;
+    decltype(value(c.titles[0])) best{};
+    bits.ForEach([&](std::size_t r) {
+        const auto v = value(c.titles[r]);
+        if (!any || (wantMax ? v > best : v < best)) best = v;
+        any = true;
+    });
+    if (!any) return;
+    bits.ForEach([&](std::size_t r) {
+        if (value(c.titles[r]) != best) bits.Clear(r);
+    });
 }
 
 } // namespace
@@ -167,22 +210,43 @@ BrowseFilters NeutralFilters(int currentYear, DayNumber earliestBuyDate) {
     return f;
 }
 
+// Every pass keeps the master order of what it leaves and tests each title on its own (the watch
+// filters on an extreme over the whole set left), so the passes can run over the records in memory
+// order, which the processor streams, into one bit per record; only the final walk follows the
+// master order, reading the bits alone.
 std::vector<std::uint16_t> RefreshBrowseList(const Collection& c, const BrowseFilters& f, DayNumber today) {
-    std::vector<std::uint16_t> list;
-    list.reserve(c.ListeIndex.size());
+    const std::size_t n = c.titles.size();
+    RecordBits bits(n);
     const EarlyTest early(f);
-    for (auto r : c.ListeIndex)
-        if (early(c.titles[r])) list.push_back(r);
-
-    if (f.Watched != WatchCount::All)
-        KeepExtreme(
-            c, list, [](const TitleRecord& t) { return t.Viewings(); }, f.Watched == WatchCount::Most);
-    if (f.TWatched != WatchDate::All)
-        KeepExtreme(
-            c, list, [](const TitleRecord& t) { return t.WatchDate(); }, f.TWatched == WatchDate::Last);
-
     const LateTest late(f, today);
-    std::erase_if(list, [&](std::uint16_t r) { return !late(c.titles[r]); });
+    const bool watch = f.Watched != WatchCount::All || f.TWatched != WatchDate::All;
+    if (watch) {
+        MarkPassing(c, bits, early);
+        if (f.Watched != WatchCount::All)
+            KeepExtreme(
+                c, bits, [](const TitleRecord& t) { return t.Viewings(); }, f.Watched == WatchCount::Most);
+        if (f.TWatched != WatchDate::All)
+            KeepExtreme(
+                c, bits, [](const TitleRecord& t) { return t.WatchDate(); }, f.TWatched == WatchDate::Last);
+        bits.ForEach([&](std::size_t r) {
+            if (!late(c.titles[r])) bits.Clear(r);
+        });
+    } else {
+        MarkPassing(c, bits, [&](const TitleRecord& t) { return early(t) && late(t); });
+    }
+
+    // The master order over the bits, without a branch per title: each record number is written
+    // to the next free place, which moves on only when the record passed. The spare last place
+    // takes the writes after the last title kept.
+    const std::size_t kept = bits.Count();
+    std::vector<std::uint16_t> list(kept + 1);
+    std::size_t k = 0;
+    for (const auto r : c.ListeIndex) {
+        if (k == kept) break;
+        list[k] = r;
+        k += r < n && bits.Test(r);
+    }
+    list.resize(k);
     return list;
 }
 
