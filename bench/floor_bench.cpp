@@ -3,14 +3,18 @@
 // of every record in memory order and in master order; writing the file with one write and
 // renaming it over an existing one (forced to the disk or not).
 //
-// floor_bench --write-collection=PATH writes the large collection file to PATH and exits, for
-// the scripts that time the command line on it (bench/ratios.sh).
+// floor_bench --write-collection=PATH [--titles=N] writes the large collection file (or its first
+// N titles in title order, with every name list) to PATH and exits, for the scripts that time the
+// command line on it (bench/ratios.sh).
 #include "bench_support.h"
 
-#include "store/files/file_access.h"
+#include "store/files/collection_file.h"
+#include "store/title_order.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
+#include <string>
 #include <string_view>
 
 namespace {
@@ -52,16 +56,24 @@ BENCHMARK(BM_FloorWriteAndRename)->ArgName("flush")->Arg(0)->Arg(1)->Unit(benchm
 } // namespace
 
 int main(int argc, char** argv) {
-    constexpr std::string_view option = "--write-collection=";
-    for (int i = 1; i < argc; ++i)
-        if (std::string_view(argv[i]).starts_with(option)) {
-            const auto path = std::string_view(argv[i]).substr(option.size());
-            if (!WriteFileReplacing(std::filesystem::path(path), LargeCollectionBytes())) {
-                std::cerr << "cannot write " << path << '\n';
-                return 1;
-            }
-            return 0;
+    constexpr std::string_view writeOption = "--write-collection=", titlesOption = "--titles=";
+    std::string path;
+    std::size_t titles = TitleCapacity;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg.starts_with(writeOption)) path = arg.substr(writeOption.size());
+        if (arg.starts_with(titlesOption)) titles = std::strtoul(argv[i] + titlesOption.size(), nullptr, 10);
+    }
+    if (!path.empty()) {
+        Collection c = LargeCollection();
+        c.titles.resize(std::min(titles, c.titles.size()));
+        c.ListeIndex = SortedTitleOrder(c.titles);
+        if (!WriteFileReplacing(std::filesystem::path(path), SerializeCollection(c))) {
+            std::cerr << "cannot write " << path << '\n';
+            return 1;
         }
+        return 0;
+    }
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();

@@ -1,6 +1,7 @@
 #include "store/files/collection_file.h"
 
 #include "store/files/file_access.h"
+#include "store/files/large_blocks.h"
 #include "store/files/name_slots.h"
 
 #include <algorithm>
@@ -146,6 +147,7 @@ template <class Source> Expected<LoadedCollection, FileError> Parse(Source& src,
         return out;
     }
     if (src.Remaining() / TitleRecordSize < n) return invalid;
+    ReserveLargeBlock(c.titles, n);
     c.titles.resize(n);
     if (!src.Read(c.titles.data(), std::size_t{n} * TitleRecordSize)) return invalid;
 
@@ -166,13 +168,17 @@ template <class Source> Expected<LoadedCollection, FileError> Parse(Source& src,
     std::vector<std::uint8_t> order(std::size_t{n} * 2);
     if (!src.Read(order.data(), order.size())) return invalid;
     c.ListeIndex.resize(n);
-    std::vector<bool> seen(n, false);
+    std::vector<std::uint8_t> seen(n, 0);
+    bool permutation = true;
     for (std::size_t i = 0; i < n; ++i) {
         const auto r = static_cast<std::uint16_t>(order[2 * i] | (order[2 * i + 1] << 8));
-        if (r >= n || seen[r]) return invalid;
-        seen[r] = true;
         c.ListeIndex[i] = r;
+        // Checked for all at the end: a branch per entry costs more than the check.
+        const std::size_t at = r < n ? r : 0;
+        permutation &= r < n && seen[at] == 0;
+        seen[at] = 1;
     }
+    if (!permutation) return invalid;
     // Anything after the master order is ignored, as earlier versions of the program did:
     // refusing it would lock collectors out of files that always opened before.
     return out;
@@ -190,7 +196,7 @@ std::vector<std::uint8_t> Serialize(const Collection& c, std::size_t n, RecordRa
     for (ListId id : SectionsOf('5'))
         size += 2 + c.List(id).size() * NameTextSize;
     std::vector<std::uint8_t> out;
-    out.reserve(size);
+    ReserveLargeBlock(out, size);
     out.resize(5 + n * TitleRecordSize);
     out[0] = 'K';
     out[1] = 'X';

@@ -1,6 +1,7 @@
 #include "store/files/name_slots.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace tavrin {
 
@@ -9,8 +10,8 @@ NameList NamesFromSlots(std::span<const std::uint8_t> slots, std::size_t count) 
     names.reserve(count);
     for (std::size_t i = 0; i < count; ++i) {
         const auto* slot = reinterpret_cast<const char*>(slots.data() + i * NameTextSize);
-        const auto* end = std::find(slot, slot + NameTextSize, '\0');
-        names.emplace_back(slot, end);
+        const void* nul = std::memchr(slot, '\0', NameTextSize);
+        names.emplace_back(slot, nul ? static_cast<const char*>(nul) - slot : NameTextSize);
     }
     return names;
 }
