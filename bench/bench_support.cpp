@@ -5,6 +5,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <memory>
@@ -151,6 +152,12 @@ const std::filesystem::path& LargeCollectionFile() {
 
 const std::filesystem::path& ScratchFolder() {
     return Disk().folder;
+}
+
+double ThreadCpuSeconds() {
+    timespec ts{};
+    ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
 }
 
 std::size_t ReadWholeFile(const std::filesystem::path& path) {

@@ -36,42 +36,55 @@ std::size_t ScanMasterOrder(std::span<const TitleRecord> titles, std::span<const
 // and renamed over path.
 void WriteAndRename(const std::filesystem::path& path, std::span<const std::uint8_t> bytes, bool flush);
 
+// The time this thread has run, user and system, in seconds.
+double ThreadCpuSeconds();
+
 // Times floor and op one after the other in every iteration, so both see the same load; the one
 // first in even iterations and the other in odd ones, so neither always pays for what the other
 // left behind (a journal to commit, a cache to refill). The benchmark's time is op's (register
-// with UseManualTime); the counters give the two medians (floor_ms, median_ms) and their ratio.
+// with UseManualTime). Counters: the medians of both (floor_ms, median_ms) and their ratio; the
+// ratio of the fastest runs (min_ratio), which a busy machine disturbs least; the ratio of the
+// median processor times (cpu_ratio), which leaves out the waits for other programs but also
+// the waits for the disk.
 template <class Floor, class Op> void AgainstFloor(benchmark::State& state, Floor&& floor, Op&& op) {
     using Clock = std::chrono::steady_clock;
-    std::vector<double> floors, ops;
-    auto time = [](auto& run) {
+    struct Times {
+        std::vector<double> wall, cpu;
+    } floors, ops;
+    auto time = [](auto& run, Times& into) {
+        const double c0 = ThreadCpuSeconds();
         const auto t0 = Clock::now();
         run();
-        return std::chrono::duration<double>(Clock::now() - t0).count();
+        const double wall = std::chrono::duration<double>(Clock::now() - t0).count();
+        into.wall.push_back(wall);
+        into.cpu.push_back(ThreadCpuSeconds() - c0);
+        return wall;
     };
     bool floorFirst = true;
     for (auto _ : state) {
-        double f = 0, o = 0;
+        double o = 0;
         if (floorFirst) {
-            f = time(floor);
-            o = time(op);
+            time(floor, floors);
+            o = time(op, ops);
         } else {
-            o = time(op);
-            f = time(floor);
+            o = time(op, ops);
+            time(floor, floors);
         }
         floorFirst = !floorFirst;
-        floors.push_back(f);
-        ops.push_back(o);
         state.SetIterationTime(o);
     }
-    auto median = [](std::vector<double>& v) {
+    if (ops.wall.empty()) return;
+    auto median = [](std::vector<double> v) {
         std::nth_element(v.begin(), v.begin() + static_cast<std::ptrdiff_t>(v.size() / 2), v.end());
         return v[v.size() / 2];
     };
-    if (ops.empty()) return;
-    const double o = median(ops), f = median(floors);
-    state.counters["floor_ms"] = f * 1e3;
-    state.counters["median_ms"] = o * 1e3;
-    state.counters["ratio"] = f > 0 ? o / f : 0.0;
+    auto least = [](const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); };
+    auto ratio = [](double a, double b) { return b > 0 ? a / b : 0.0; };
+    state.counters["floor_ms"] = median(floors.wall) * 1e3;
+    state.counters["median_ms"] = median(ops.wall) * 1e3;
+    state.counters["ratio"] = ratio(median(ops.wall), median(floors.wall));
+    state.counters["min_ratio"] = ratio(least(ops.wall), least(floors.wall));
+    state.counters["cpu_ratio"] = ratio(median(ops.cpu), median(floors.cpu));
 }
 
 } // namespace tavrin::bench
