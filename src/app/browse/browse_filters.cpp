@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <limits>
+#include <type_traits>
 
 namespace tavrin {
 namespace {
@@ -72,12 +73,47 @@ constexpr DvdFilter DvdOrder[] = {DvdFilter::Sub,    DvdFilter::Dts,    DvdFilte
                                   DvdFilter::Mpeg40, DvdFilter::Mpeg51, DvdFilter::AllMpeg, DvdFilter::AllDd};
 
 bool HasActor(const TitleRecord& t, int actor) {
+    bool found = false;
     for (auto off : ActorOffsets)
-        if (t.U16(off) == actor) return true;
-    return false;
+        found |= t.U16(off) == actor;
+    return found;
 }
 
-// Everything before the watch filters: one predicate per title, so the passes merge into one.
+// The ranges every refresh applies: the years before the watch filters, the marks and the
+// purchase date after them. Each is held as its low end and its width, so that one unsigned
+// comparison tests both ends.
+class RangeTests {
+  public:
+    RangeTests(const BrowseFilters& f, DayNumber today) {
+        Set(year_, std::max(f.TAnnee1, 1), f.TAnnee2); // a year of 0 is outside every range
+        Set(film_, f.TNoteFilm1, f.TNoteFilm2);
+        Set(picture_, f.TNoteImage1, f.TNoteImage2);
+        Set(sound_, f.TNoteSon1, f.TNoteSon2);
+        Set(bought_, f.EntrySince, today);
+    }
+    // True when a range holds nothing: no title can pass.
+    bool Empty() const { return empty_; }
+    bool Early(const TitleRecord& t) const { return year_.Holds(t.Year()); }
+    bool Late(const TitleRecord& t) const {
+        return film_.Holds(t.FilmRating()) & picture_.Holds(t.PictureRating()) &
+               sound_.Holds(t.SoundRating()) & bought_.Holds(t.BuyDate());
+    }
+
+  private:
+    struct Range {
+        std::int64_t low = 0;
+        std::uint64_t width = 0;
+        bool Holds(std::int64_t v) const { return static_cast<std::uint64_t>(v - low) <= width; }
+    };
+    void Set(Range& r, std::int64_t low, std::int64_t high) {
+        empty_ = empty_ || low > high;
+        r = {low, static_cast<std::uint64_t>(high - low)};
+    }
+    Range year_, film_, picture_, sound_, bought_;
+    bool empty_ = false;
+};
+
+// The optional tests before the watch filters: one predicate per title, so the passes merge.
 class EarlyTest {
   public:
     explicit EarlyTest(const BrowseFilters& f) : f_(f) {
@@ -89,23 +125,37 @@ class EarlyTest {
             if (f.*t.combo != -1) refs_.push_back({t.offset, f.*t.combo});
         for (int a : f.TActor)
             if (a >= 0) actors_.push_back(a);
+        active_ = !flags_.empty() || !bytes_.empty() || f.TGenre != GenreAll || f.TEditeur != -1 ||
+                  !refs_.empty() || !actors_.empty();
     }
+    // False when every test here is neutral.
+    bool Active() const { return active_; }
 
-    bool operator()(const TitleRecord& t) const {
+    // Every test is evaluated, without a branch on its outcome: the outcomes of one title do not
+    // predict the next title's, and a mispredicted branch costs more than the tests it skips.
+    // The one-byte tests, which a title fails more often than not when any is set.
+    bool Bytes(const TitleRecord& t) const {
+        bool ok = true;
         for (auto off : flags_)
-            if (t.U8(off) != 1) return false;
+            ok &= t.U8(off) == 1;
         for (const auto& [off, v] : bytes_)
-            if (t.U8(off) != v) return false;
-        if (f_.TGenre != GenreAll && t.Genre() != f_.TGenre && t.Genre2() != f_.TGenre) return false;
-        if (f_.TEditeur != -1 && t.Publisher() != f_.TEditeur) return false;
-        const int year = t.Year();
-        if (year < f_.TAnnee1 || year > f_.TAnnee2 || year == 0) return false;
-        for (const auto& [off, v] : refs_)
-            if (t.U16(off) != v) return false;
-        for (int a : actors_)
-            if (!HasActor(t, a)) return false;
-        return true;
+            ok &= t.U8(off) == v;
+        ok &= f_.TGenre == GenreAll || ((t.Genre() == f_.TGenre) | (t.Genre2() == f_.TGenre));
+        ok &= f_.TEditeur == -1 || t.Publisher() == f_.TEditeur;
+        return ok;
     }
+    // The name selections and the actors: more work per title, so asked only of the titles that
+    // passed the rest.
+    bool HasNames() const { return !refs_.empty() || !actors_.empty(); }
+    bool Names(const TitleRecord& t) const {
+        bool ok = true;
+        for (const auto& [off, v] : refs_)
+            ok &= t.U16(off) == v;
+        for (int a : actors_)
+            ok &= HasActor(t, a);
+        return ok;
+    }
+    bool operator()(const TitleRecord& t) const { return Bytes(t) && Names(t); }
 
   private:
     const BrowseFilters& f_;
@@ -113,12 +163,13 @@ class EarlyTest {
     std::vector<std::pair<std::size_t, int>> bytes_;
     std::vector<std::pair<std::size_t, int>> refs_;
     std::vector<int> actors_;
+    bool active_ = false;
 };
 
-// Everything after the watch filters.
+// The DVD languages, after the watch filters.
 class LateTest {
   public:
-    LateTest(const BrowseFilters& f, DayNumber today) : f_(f), today_(today) {
+    explicit LateTest(const BrowseFilters& f) {
         for (DvdFilter d : DvdOrder) {
             const int lang = f.DvdCombo(d);
             if (lang >= 0 && lang < DvdAllLang)
@@ -127,24 +178,20 @@ class LateTest {
         }
     }
 
+    bool Active() const { return !dvd_.empty(); }
+
     bool operator()(const TitleRecord& t) const {
-        if (t.FilmRating() < f_.TNoteFilm1 || t.FilmRating() > f_.TNoteFilm2) return false;
-        if (t.PictureRating() < f_.TNoteImage1 || t.PictureRating() > f_.TNoteImage2) return false;
-        if (t.SoundRating() < f_.TNoteSon1 || t.SoundRating() > f_.TNoteSon2) return false;
-        const DayNumber bought = t.BuyDate();
-        if (bought < f_.EntrySince || bought > today_) return false;
+        bool ok = true;
         for (const auto& [test, bit] : dvd_) {
-            bool any = false;
+            std::uint8_t any = 0;
             for (std::size_t i = 0; i < test->count; ++i)
-                any = any || (t.U8(test->offsets[i]) & bit);
-            if (!any) return false;
+                any |= t.U8(test->offsets[i]);
+            ok &= (any & bit) != 0;
         }
-        return true;
+        return ok;
     }
 
   private:
-    const BrowseFilters& f_;
-    DayNumber today_;
     std::vector<std::pair<const DvdBytes*, std::uint8_t>> dvd_;
 };
 
@@ -173,8 +220,10 @@ class RecordBits {
     std::vector<std::uint64_t> words_;
 };
 
-// Sets one bit per record, walking the store in memory order, 64 records to a word.
-template <class Test> void MarkPassing(const Collection& c, RecordBits& bits, Test&& test) {
+// Sets one bit per record, walking the store in memory order, 64 records to a word: test on every
+// record, then second only on the records of the word that passed test.
+template <class Test, class Second>
+void MarkPassing(const Collection& c, RecordBits& bits, Test&& test, Second&& second) {
     const std::size_t n = c.titles.size();
     const TitleRecord* titles = c.titles.data();
     for (std::size_t w = 0; w < bits.Words(); ++w) {
@@ -182,6 +231,11 @@ template <class Test> void MarkPassing(const Collection& c, RecordBits& bits, Te
         std::uint64_t word = 0;
         for (std::size_t r = first; r < last; ++r)
             word |= static_cast<std::uint64_t>(test(titles[r])) << (r - first);
+        if constexpr (!std::is_same_v<std::decay_t<Second>, std::nullptr_t>)
+            for (std::uint64_t left = word; left; left &= left - 1) {
+                const auto at = static_cast<std::size_t>(std::countr_zero(left));
+                if (!second(titles[first + at])) word &= ~(std::uint64_t{1} << at);
+            }
         bits.Word(w) = word;
     }
 }
@@ -215,13 +269,27 @@ BrowseFilters NeutralFilters(int currentYear, DayNumber earliestBuyDate) {
 // order, which the processor streams, into one bit per record; only the final walk follows the
 // master order, reading the bits alone.
 std::vector<std::uint16_t> RefreshBrowseList(const Collection& c, const BrowseFilters& f, DayNumber today) {
+    const RangeTests ranges(f, today);
+    if (ranges.Empty()) return {};
     const std::size_t n = c.titles.size();
     RecordBits bits(n);
     const EarlyTest early(f);
-    const LateTest late(f, today);
+    const LateTest late(f);
     const bool watch = f.Watched != WatchCount::All || f.TWatched != WatchDate::All;
+    // The tests that are all neutral are left out of the loop over every title.
+    auto names = [&](const TitleRecord& t) { return early.Names(t); };
+    auto lateTest = [&](const TitleRecord& t) { return ranges.Late(t) & late(t); };
+    auto mark = [&](auto&& test) {
+        if (early.HasNames())
+            MarkPassing(c, bits, test, names);
+        else
+            MarkPassing(c, bits, test, nullptr);
+    };
     if (watch) {
-        MarkPassing(c, bits, early);
+        if (early.Active())
+            mark([&](const TitleRecord& t) { return ranges.Early(t) & early.Bytes(t); });
+        else
+            mark([&](const TitleRecord& t) { return ranges.Early(t); });
         if (f.Watched != WatchCount::All)
             KeepExtreme(
                 c, bits, [](const TitleRecord& t) { return t.Viewings(); }, f.Watched == WatchCount::Most);
@@ -229,10 +297,12 @@ std::vector<std::uint16_t> RefreshBrowseList(const Collection& c, const BrowseFi
             KeepExtreme(
                 c, bits, [](const TitleRecord& t) { return t.WatchDate(); }, f.TWatched == WatchDate::Last);
         bits.ForEach([&](std::size_t r) {
-            if (!late(c.titles[r])) bits.Clear(r);
+            if (!lateTest(c.titles[r])) bits.Clear(r);
         });
+    } else if (early.Active() || late.Active()) {
+        mark([&](const TitleRecord& t) { return ranges.Early(t) & early.Bytes(t) & lateTest(t); });
     } else {
-        MarkPassing(c, bits, [&](const TitleRecord& t) { return early(t) && late(t); });
+        mark([&](const TitleRecord& t) { return ranges.Early(t) & ranges.Late(t); });
     }
 
     // The master order over the bits, without a branch per title: each record number is written
