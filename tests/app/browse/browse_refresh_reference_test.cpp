@@ -194,8 +194,9 @@ BrowseFilters RandomFilters(std::mt19937& rng) {
           &BrowseFilters::T169,          &BrowseFilters::TUsed,        &BrowseFilters::TFlipper})
         f.*box = pick(40) == 0;
     if (sometimes()) {
-        f.TAnnee1 = 1986 + pick(5);
-        f.TAnnee2 = f.TAnnee1 + pick(6);
+        // Now and then a bound below every year, or the bounds crossed.
+        f.TAnnee1 = pick(6) == 0 ? pick(3) - 1 : 1986 + pick(5);
+        f.TAnnee2 = std::max(f.TAnnee1, 1986) + pick(7) - 1;
     }
     for (int BrowseFilters::*sel :
          {&BrowseFilters::TDirector, &BrowseFilters::TComposer, &BrowseFilters::TBox,
@@ -214,7 +215,7 @@ BrowseFilters RandomFilters(std::mt19937& rng) {
                              std::pair{&BrowseFilters::TNoteSon1, &BrowseFilters::TNoteSon2}})
         if (sometimes()) {
             f.*low = pick(4);
-            f.*high = f.*low + pick(3);
+            f.*high = f.*low + pick(4) - 1;
         }
     if (sometimes()) f.EntrySince = 39995 + pick(20);
     for (auto& lang : f.Dvd)
