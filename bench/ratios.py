@@ -24,7 +24,7 @@ RATIOS = [
     ("browse_filters_bench", "BM_RefreshNameSelections/manual_time", "refresh, name selections / master-order scan", 3),
     ("collection_file_bench", "BM_LoadCollectionFile/manual_time", "open / one read of the file", 2),
     ("collection_file_bench", "BM_SaveCollectionFile/flush:1/manual_time", "save (to disk) / write+fsync+rename", 1.3),
-    ("collection_file_bench", "BM_SaveCollectionFile/flush:0/manual_time", "save (no fsync) / write+rename", 1.3),
+    ("collection_file_bench", "BM_SaveCollectionFile/flush:0/manual_time", "bytes + safe write, no fsync / write+rename", 1.3),
 ]
 ABSOLUTE = [
     ("browse_filters_bench", "BM_SortMasterOrder", "title order of 65,535 titles", 10),

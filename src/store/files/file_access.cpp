@@ -30,7 +30,8 @@ std::FILE* OpenForReading(const std::filesystem::path& path) {
 }
 
 Expected<Done, FileFailure> WriteFileReplacing(const std::filesystem::path& path,
-                                               std::span<const std::uint8_t> bytes, bool flushToDisk) {
+                                               std::span<const std::span<const std::uint8_t>> pieces,
+                                               bool flushToDisk) {
     const std::string name = PathText(path);
     auto fail = [&name](int err) {
         return Unexpected{FileFailure{FileError::CannotWrite, name, SystemReason(err)}};
@@ -49,7 +50,9 @@ Expected<Done, FileFailure> WriteFileReplacing(const std::filesystem::path& path
     f = std::fopen(temp.c_str(), "wbx");
 #endif
     if (!f) return fail(errno);
-    bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    bool ok = true;
+    for (const auto bytes : pieces)
+        ok = ok && (bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size());
     int err = errno;
     if (ok && std::fflush(f) != 0) {
         ok = false;
@@ -85,6 +88,12 @@ Expected<Done, FileFailure> WriteFileReplacing(const std::filesystem::path& path
         return fail(err);
     }
     return Done{};
+}
+
+Expected<Done, FileFailure> WriteFileReplacing(const std::filesystem::path& path,
+                                               std::span<const std::uint8_t> bytes, bool flushToDisk) {
+    const std::span<const std::uint8_t> pieces[] = {bytes};
+    return WriteFileReplacing(path, pieces, flushToDisk);
 }
 
 } // namespace tavrin

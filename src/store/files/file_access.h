@@ -35,5 +35,10 @@ std::FILE* OpenForReading(const std::filesystem::path& path);
 // survives any failure. flushToDisk forces the data out before the rename.
 Expected<Done, FileFailure> WriteFileReplacing(const std::filesystem::path& path,
                                                std::span<const std::uint8_t> bytes, bool flushToDisk = true);
+// The same with the bytes given as pieces, written one after the other: a large block that is
+// already in memory (the title store) is written from where it is, without a copy.
+Expected<Done, FileFailure> WriteFileReplacing(const std::filesystem::path& path,
+                                               std::span<const std::span<const std::uint8_t>> pieces,
+                                               bool flushToDisk = true);
 
 } // namespace tavrin
