@@ -1,5 +1,6 @@
 #include "store/title_order.h"
 
+#include "store/large_blocks.h"
 #include "store/text_encoding.h"
 
 #include <algorithm>
@@ -100,7 +101,9 @@ std::size_t TitleInsertPosition(std::span<const TitleRecord> records, std::span<
 std::vector<std::uint16_t> SortedTitleOrder(std::span<const TitleRecord> records) {
     static const auto upper = MakeUpper();
     const std::size_t n = records.size();
-    std::vector<std::uint8_t> keys(n * KeySize);
+    std::vector<std::uint8_t> keys;
+    ReserveLargeBlock(keys, n * KeySize);
+    keys.resize(n * KeySize);
     std::vector<KeyHead> heads(n);
     for (std::size_t r = 0; r < n; ++r) {
         const std::string_view text = records[r].TitleView();

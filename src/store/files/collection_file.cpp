@@ -1,8 +1,8 @@
 #include "store/files/collection_file.h"
 
 #include "store/files/file_access.h"
-#include "store/files/large_blocks.h"
 #include "store/files/name_slots.h"
+#include "store/large_blocks.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "store/files/large_blocks.h"
+#include "store/large_blocks.h"
 
 #include <cstdint>
 
