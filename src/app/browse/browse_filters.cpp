@@ -155,7 +155,6 @@ class EarlyTest {
             ok &= HasActor(t, a);
         return ok;
     }
-    bool operator()(const TitleRecord& t) const { return Bytes(t) && Names(t); }
 
   private:
     const BrowseFilters& f_;
