@@ -22,6 +22,9 @@ namespace tavrin::cli {
 //   "order":   the master order, record numbers in display order.
 // Older versions are shown as loading converts them.
 nlohmann::ordered_json CollectionJson(const LoadedCollection& loaded);
+// The same JSON as CollectionJson(loaded).dump(2) and a line end, byte for byte, written to out
+// as it is made: the memory it needs does not grow with the collection.
+void WriteCollectionJson(const LoadedCollection& loaded, std::ostream& out);
 
 int RunDump(std::span<const std::string_view> args, std::ostream& out, std::ostream& err);
 

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <numeric>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -131,6 +133,35 @@ TEST(TitleOrderTest, InsertPositionKeepsTheMasterOrderSorted) {
                                       "ZZ")); // Ý sorts as Y: before ZELIG
     EXPECT_EQ(TitleInsertPosition(records, order, 6), 0u);
     EXPECT_EQ(TitleInsertPosition(records, order, 7), 4u);
+}
+
+// The keyed sort against the comparison itself, on titles drawn from a few letters in every case
+// and accent (so many are equal or differ only by accent or case), with some full 50-byte titles
+// that have no terminating NUL.
+TEST(TitleOrderTest, SortedOrderMatchesTheComparison) {
+    const std::string alphabet = "AaEe\xC9\xE9\xC8 S\xDF"
+                                 "sY\x9F\xFF\xDD\x8A\x9A"
+                                 "19!~\x80\xA0";
+    std::mt19937 rng(16);
+    for (int round = 0; round < 200; ++round) {
+        std::vector<TitleRecord> records(rng() % 400);
+        for (auto& t : records) {
+            if (rng() % 20 == 0) {
+                for (std::size_t i = 0; i < TitleTextSize; ++i)
+                    t.bytes[i] = static_cast<std::uint8_t>(alphabet[rng() % alphabet.size()]);
+                continue;
+            }
+            std::string text(rng() % 7, ' ');
+            for (char& ch : text)
+                ch = alphabet[rng() % alphabet.size()];
+            t.SetTitle(text);
+        }
+        std::vector<std::uint16_t> expected(records.size());
+        std::iota(expected.begin(), expected.end(), std::uint16_t{0});
+        std::sort(expected.begin(), expected.end(),
+                  [&](std::uint16_t a, std::uint16_t b) { return TitleSortsBefore(records, a, b); });
+        ASSERT_EQ(SortedTitleOrder(records), expected) << "round " << round;
+    }
 }
 
 } // namespace

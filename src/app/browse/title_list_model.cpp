@@ -12,6 +12,12 @@ int TitleListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(browse_.size());
 }
 
+QModelIndex TitleListModel::index(int row, int column, const QModelIndex& parent) const {
+    if (parent.isValid() || column != 0 || row < 0 || static_cast<std::size_t>(row) >= browse_.size())
+        return {};
+    return createIndex(row, column);
+}
+
 QVariant TitleListModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole ||
         !checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))

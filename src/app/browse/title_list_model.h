@@ -19,6 +19,9 @@ class TitleListModel : public QAbstractListModel {
                    QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    // The view asks for the index of every row at each layout; the base class checks the bounds
+    // through two more virtual calls per row.
+    QModelIndex index(int row, int column = 0, const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
     // After any change of the titles or of the browse list: the view is rebuilt once, never row

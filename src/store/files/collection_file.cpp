@@ -2,8 +2,10 @@
 
 #include "store/files/file_access.h"
 #include "store/files/name_slots.h"
+#include "store/large_blocks.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -146,6 +148,7 @@ template <class Source> Expected<LoadedCollection, FileError> Parse(Source& src,
         return out;
     }
     if (src.Remaining() / TitleRecordSize < n) return invalid;
+    ReserveLargeBlock(c.titles, n);
     c.titles.resize(n);
     if (!src.Read(c.titles.data(), std::size_t{n} * TitleRecordSize)) return invalid;
 
@@ -166,13 +169,17 @@ template <class Source> Expected<LoadedCollection, FileError> Parse(Source& src,
     std::vector<std::uint8_t> order(std::size_t{n} * 2);
     if (!src.Read(order.data(), order.size())) return invalid;
     c.ListeIndex.resize(n);
-    std::vector<bool> seen(n, false);
+    std::vector<std::uint8_t> seen(n, 0);
+    bool permutation = true;
     for (std::size_t i = 0; i < n; ++i) {
         const auto r = static_cast<std::uint16_t>(order[2 * i] | (order[2 * i + 1] << 8));
-        if (r >= n || seen[r]) return invalid;
-        seen[r] = true;
         c.ListeIndex[i] = r;
+        // Checked for all at the end: a branch per entry costs more than the check.
+        const std::size_t at = r < n ? r : 0;
+        permutation &= r < n && seen[at] == 0;
+        seen[at] = 1;
     }
+    if (!permutation) return invalid;
     // Anything after the master order is ignored, as earlier versions of the program did:
     // refusing it would lock collectors out of files that always opened before.
     return out;
@@ -183,22 +190,21 @@ void PutU16(std::vector<std::uint8_t>& out, std::size_t v) {
     out.push_back(static_cast<std::uint8_t>((v >> 8) & 0xFF));
 }
 
-template <class RecordRange>
-std::vector<std::uint8_t> Serialize(const Collection& c, std::size_t n, RecordRange&& recordAt,
-                                    std::span<const std::uint16_t> order, bool identityOrder) {
-    std::size_t size = 5 + n * TitleRecordSize + n * 2;
+// Magic and title count.
+std::array<std::uint8_t, 5> Header(std::size_t n) {
+    return {'K', 'X', '5', static_cast<std::uint8_t>(n & 0xFF), static_cast<std::uint8_t>((n >> 8) & 0xFF)};
+}
+
+std::size_t NamesAndOrderSize(const Collection& c, std::size_t n) {
+    std::size_t size = n * 2;
     for (ListId id : SectionsOf('5'))
         size += 2 + c.List(id).size() * NameTextSize;
-    std::vector<std::uint8_t> out;
-    out.reserve(size);
-    out.resize(5 + n * TitleRecordSize);
-    out[0] = 'K';
-    out[1] = 'X';
-    out[2] = '5';
-    out[3] = static_cast<std::uint8_t>(n & 0xFF);
-    out[4] = static_cast<std::uint8_t>((n >> 8) & 0xFF);
-    for (std::size_t i = 0; i < n; ++i)
-        std::memcpy(out.data() + 5 + i * TitleRecordSize, recordAt(i).bytes.data(), TitleRecordSize);
+    return size;
+}
+
+// What follows the records: the nine name-list sections and the master order.
+void AppendNamesAndOrder(std::vector<std::uint8_t>& out, const Collection& c, std::size_t n,
+                         std::span<const std::uint16_t> order, bool identityOrder) {
     for (ListId id : SectionsOf('5')) {
         const auto& names = c.List(id);
         PutU16(out, names.size());
@@ -206,6 +212,19 @@ std::vector<std::uint8_t> Serialize(const Collection& c, std::size_t n, RecordRa
     }
     for (std::size_t i = 0; i < n; ++i)
         PutU16(out, identityOrder ? i : order[i]);
+}
+
+template <class RecordRange>
+std::vector<std::uint8_t> Serialize(const Collection& c, std::size_t n, RecordRange&& recordAt,
+                                    std::span<const std::uint16_t> order, bool identityOrder) {
+    std::vector<std::uint8_t> out;
+    ReserveLargeBlock(out, 5 + n * TitleRecordSize + NamesAndOrderSize(c, n));
+    const auto header = Header(n);
+    out.assign(header.begin(), header.end());
+    out.resize(5 + n * TitleRecordSize);
+    for (std::size_t i = 0; i < n; ++i)
+        std::memcpy(out.data() + 5 + i * TitleRecordSize, recordAt(i).bytes.data(), TitleRecordSize);
+    AppendNamesAndOrder(out, c, n, order, identityOrder);
     return out;
 }
 
@@ -275,7 +294,15 @@ bool SelectionIsSavable(const Collection& c, std::span<const std::uint16_t> brow
 }
 
 Expected<Done, FileFailure> SaveCollection(Collection& c, const std::filesystem::path& path) {
-    auto written = WriteFileReplacing(path, SerializeCollection(c));
+    // The same bytes as SerializeCollection, the records written straight from the store.
+    const std::size_t n = c.titles.size();
+    const auto header = Header(n);
+    std::vector<std::uint8_t> tail;
+    tail.reserve(NamesAndOrderSize(c, n));
+    AppendNamesAndOrder(tail, c, n, c.ListeIndex, false);
+    const std::span<const std::uint8_t> pieces[] = {
+        header, {reinterpret_cast<const std::uint8_t*>(c.titles.data()), n * TitleRecordSize}, tail};
+    auto written = WriteFileReplacing(path, pieces);
     if (!written) return written;
     c.Modified = false;
     c.CurrentFileName = PathText(path);

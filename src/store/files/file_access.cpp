@@ -58,12 +58,21 @@ constexpr int TemporaryNameAttempts = 100;
 } // namespace
 
 Expected<Done, FileFailure> WriteFileReplacing(const std::filesystem::path& path,
-                                               std::span<const std::uint8_t> bytes, bool flushToDisk) {
-    return WriteFileReplacingWith(path, bytes, flushToDisk, RandomSuffix);
+                                               std::span<const std::span<const std::uint8_t>> pieces,
+                                               bool flushToDisk) {
+    return WriteFileReplacingWith(path, pieces, flushToDisk, RandomSuffix);
 }
 
 Expected<Done, FileFailure> WriteFileReplacingWith(const std::filesystem::path& path,
                                                    std::span<const std::uint8_t> bytes, bool flushToDisk,
+                                                   const std::function<std::string()>& freshSuffix) {
+    const std::span<const std::uint8_t> pieces[] = {bytes};
+    return WriteFileReplacingWith(path, pieces, flushToDisk, freshSuffix);
+}
+
+Expected<Done, FileFailure> WriteFileReplacingWith(const std::filesystem::path& path,
+                                                   std::span<const std::span<const std::uint8_t>> pieces,
+                                                   bool flushToDisk,
                                                    const std::function<std::string()>& freshSuffix) {
     const std::string name = PathText(path);
     auto fail = [&name](int err) {
@@ -88,7 +97,9 @@ Expected<Done, FileFailure> WriteFileReplacingWith(const std::filesystem::path& 
         if (!f && errno != EEXIST) break;
     }
     if (!f) return fail(errno);
-    bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    bool ok = true;
+    for (const auto bytes : pieces)
+        ok = ok && (bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size());
     int err = errno;
     if (ok && std::fflush(f) != 0) {
         ok = false;
@@ -125,6 +136,12 @@ Expected<Done, FileFailure> WriteFileReplacingWith(const std::filesystem::path& 
     }
     if (flushToDisk) FlushFolder(path.parent_path());
     return Done{};
+}
+
+Expected<Done, FileFailure> WriteFileReplacing(const std::filesystem::path& path,
+                                               std::span<const std::uint8_t> bytes, bool flushToDisk) {
+    const std::span<const std::uint8_t> pieces[] = {bytes};
+    return WriteFileReplacing(path, pieces, flushToDisk);
 }
 
 } // namespace tavrin

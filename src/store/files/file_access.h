@@ -38,10 +38,19 @@ std::FILE* OpenForReading(const std::filesystem::path& path);
 // folder's entries after it.
 Expected<Done, FileFailure> WriteFileReplacing(const std::filesystem::path& path,
                                                std::span<const std::uint8_t> bytes, bool flushToDisk = true);
+// The same with the bytes given as pieces, written one after the other: a large block that is
+// already in memory (the title store) is written from where it is, without a copy.
+Expected<Done, FileFailure> WriteFileReplacing(const std::filesystem::path& path,
+                                               std::span<const std::span<const std::uint8_t>> pieces,
+                                               bool flushToDisk = true);
 // The same with the temporary names' middle part ("<path>.<suffix>.tmp") from freshSuffix, which is
 // asked again for each name found taken.
 Expected<Done, FileFailure> WriteFileReplacingWith(const std::filesystem::path& path,
                                                    std::span<const std::uint8_t> bytes, bool flushToDisk,
+                                                   const std::function<std::string()>& freshSuffix);
+Expected<Done, FileFailure> WriteFileReplacingWith(const std::filesystem::path& path,
+                                                   std::span<const std::span<const std::uint8_t>> pieces,
+                                                   bool flushToDisk,
                                                    const std::function<std::string()>& freshSuffix);
 
 } // namespace tavrin

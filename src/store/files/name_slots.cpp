@@ -1,6 +1,7 @@
 #include "store/files/name_slots.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace tavrin {
 
@@ -10,8 +11,9 @@ NameList NamesFromSlots(std::span<const std::uint8_t> slots, std::size_t count) 
     for (std::size_t i = 0; i < count; ++i) {
         const auto* slot = reinterpret_cast<const char*>(slots.data() + i * NameTextSize);
         // A slot without its NUL still gives at most 49 characters, as every name holds.
-        const auto* end = std::find(slot, slot + NameTextSize - 1, '\0');
-        names.emplace_back(slot, end);
+        const void* nul = std::memchr(slot, '\0', NameTextSize - 1);
+        names.emplace_back(slot, nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - slot)
+                                     : NameTextSize - 1);
     }
     return names;
 }
