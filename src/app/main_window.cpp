@@ -143,6 +143,7 @@ TLDF1::TLDF1(StartOptions options)
     windows_ = Windows::Create(catalogue_, NameListsHost());
     connect(windows_.kxtAbout.get(), &TKXTAbout::Closed, this, [this] { setEnabled(true); });
     ConnectStatsCommands();
+    ConnectReportCommands();
     help_ = std::make_unique<HelpViewer>(QString());
 
     LoadLanguage();

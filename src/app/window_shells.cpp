@@ -23,15 +23,6 @@ void TChooseMedia::ApplyTexts() {
     setWindowTitle(QText(catalogue_, Msg::MsgMultimediaFile));
 }
 
-TEXPORTLIST::TEXPORTLIST(const MessageCatalogue& catalogue)
-    : QWidget(nullptr, Qt::Window), catalogue_(catalogue) {
-    PrepareWindow(this, "TEXPORTLIST");
-    ApplyTexts();
-}
-void TEXPORTLIST::ApplyTexts() {
-    setWindowTitle(QStringLiteral("EXPORT"));
-}
-
 THTMLCHOIX::THTMLCHOIX(const MessageCatalogue& catalogue) : catalogue_(catalogue) {
     PrepareWindow(this, "THTMLCHOIX");
     ApplyTexts();

@@ -13,6 +13,7 @@
 #include "editing/title_editor.h"
 #include "lang/catalogue.h"
 #include "reports/stats_window.h"
+#include "reports/export_window.h"
 
 #include <QDialog>
 #include <QWidget>
@@ -26,17 +27,6 @@ class TChooseMedia : public QDialog {
     Q_OBJECT
   public:
     explicit TChooseMedia(const MessageCatalogue& catalogue);
-    void ApplyTexts();
-
-  private:
-    const MessageCatalogue& catalogue_;
-};
-
-// Export and print window.
-class TEXPORTLIST : public QWidget {
-    Q_OBJECT
-  public:
-    explicit TEXPORTLIST(const MessageCatalogue& catalogue);
     void ApplyTexts();
 
   private:

@@ -4,11 +4,15 @@
 #include "cli/cli_files.h"
 #include "cli/convert.h"
 #include "cli/dump.h"
-#include "cli/from_json.h"
 #include "cli/exchange.h"
+#include "cli/export.h"
+#include "cli/from_json.h"
 #include "cli/list.h"
 #include "cli/names.h"
 #include "cli/stats.h"
+#ifdef TAVRIN_CLI_PRINT
+#include "cli/print.h"
+#endif
 
 #include <algorithm>
 #include <iostream>
@@ -59,6 +63,15 @@ constexpr Command Commands[] = {
     {"add-list", "FILE OTHER.KXT OUT [--today YYYY-MM-DD]", 3, 5,
      "append every title of a version-5 collection, its names re-linked", RunAddList},
     {"rebuild-index", "FILE OUT", 2, 2, "rebuild the master order from the title texts", RunRebuildIndex},
+    {"export", "FILE --format text|tsv [REPORT OPTIONS] --out OUT", 5, 19,
+     "write the browse list as the export window does, as text or spreadsheet text; REPORT OPTIONS: "
+     "--details all|NAMES, --name TEXT, --filters JSON, --today YYYY-MM-DD, --lang en|fr|de|it|fi, "
+     "--date-format PATTERN",
+     RunExport},
+#ifdef TAVRIN_CLI_PRINT
+    {"print", "FILE [REPORT OPTIONS] --pdf OUT.pdf", 3, 15,
+     "print the browse list as the export window does, into a PDF file", RunPrint},
+#endif
 };
 
 void PrintUsage(std::ostream& out) {

@@ -55,25 +55,53 @@ std::string RandomSuffix() {
 // How many fresh names are tried before giving up on a folder where every one exists already.
 constexpr int TemporaryNameAttempts = 100;
 
+// Hands the pieces to the writer one after the other.
+std::function<bool(const ByteWriter&)> ProducerOf(std::span<const std::span<const std::uint8_t>> pieces) {
+    return [pieces](const ByteWriter& write) {
+        for (const auto piece : pieces)
+            if (!write(piece)) return false;
+        return true;
+    };
+}
+
+// Every public writer ends here: the temporary file, its data, the rename and the flushes.
+Expected<Done, FileFailure> WriteReplacing(const std::filesystem::path& path,
+                                           const std::function<bool(const ByteWriter&)>& produce,
+                                           bool flushToDisk, const std::function<std::string()>& freshSuffix);
+
 } // namespace
+
+Expected<Done, FileFailure> WriteFileReplacing(const std::filesystem::path& path,
+                                               std::span<const std::uint8_t> bytes, bool flushToDisk) {
+    const std::span<const std::uint8_t> pieces[] = {bytes};
+    return WriteFileReplacing(path, pieces, flushToDisk);
+}
 
 Expected<Done, FileFailure> WriteFileReplacing(const std::filesystem::path& path,
                                                std::span<const std::span<const std::uint8_t>> pieces,
                                                bool flushToDisk) {
-    return WriteFileReplacingWith(path, pieces, flushToDisk, RandomSuffix);
+    return WriteFileReplacingWith(path, ProducerOf(pieces), flushToDisk);
 }
 
 Expected<Done, FileFailure> WriteFileReplacingWith(const std::filesystem::path& path,
                                                    std::span<const std::uint8_t> bytes, bool flushToDisk,
                                                    const std::function<std::string()>& freshSuffix) {
     const std::span<const std::uint8_t> pieces[] = {bytes};
-    return WriteFileReplacingWith(path, pieces, flushToDisk, freshSuffix);
+    return WriteReplacing(path, ProducerOf(pieces), flushToDisk, freshSuffix);
 }
 
 Expected<Done, FileFailure> WriteFileReplacingWith(const std::filesystem::path& path,
-                                                   std::span<const std::span<const std::uint8_t>> pieces,
-                                                   bool flushToDisk,
-                                                   const std::function<std::string()>& freshSuffix) {
+                                                   const std::function<bool(const ByteWriter&)>& produce,
+                                                   bool flushToDisk) {
+    return WriteReplacing(path, produce, flushToDisk, RandomSuffix);
+}
+
+namespace {
+
+Expected<Done, FileFailure> WriteReplacing(const std::filesystem::path& path,
+                                           const std::function<bool(const ByteWriter&)>& produce,
+                                           bool flushToDisk,
+                                           const std::function<std::string()>& freshSuffix) {
     const std::string name = PathText(path);
     auto fail = [&name](int err) {
         return Unexpected{FileFailure{FileError::CannotWrite, name, SystemReason(err)}};
@@ -97,10 +125,14 @@ Expected<Done, FileFailure> WriteFileReplacingWith(const std::filesystem::path& 
         if (!f && errno != EEXIST) break;
     }
     if (!f) return fail(errno);
-    bool ok = true;
-    for (const auto bytes : pieces)
-        ok = ok && (bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size());
-    int err = errno;
+    int err = 0;
+    const ByteWriter write = [f, &err](std::span<const std::uint8_t> piece) {
+        if (piece.empty() || std::fwrite(piece.data(), 1, piece.size(), f) == piece.size()) return true;
+        err = errno;
+        return false;
+    };
+    bool ok = produce(write);
+    if (!ok && err == 0) err = EIO; // abandoned by the producer
     if (ok && std::fflush(f) != 0) {
         ok = false;
         err = errno;
@@ -138,10 +170,6 @@ Expected<Done, FileFailure> WriteFileReplacingWith(const std::filesystem::path& 
     return Done{};
 }
 
-Expected<Done, FileFailure> WriteFileReplacing(const std::filesystem::path& path,
-                                               std::span<const std::uint8_t> bytes, bool flushToDisk) {
-    const std::span<const std::uint8_t> pieces[] = {bytes};
-    return WriteFileReplacing(path, pieces, flushToDisk);
-}
+} // namespace
 
 } // namespace tavrin

@@ -48,9 +48,12 @@ Expected<Done, FileFailure> WriteFileReplacing(const std::filesystem::path& path
 Expected<Done, FileFailure> WriteFileReplacingWith(const std::filesystem::path& path,
                                                    std::span<const std::uint8_t> bytes, bool flushToDisk,
                                                    const std::function<std::string()>& freshSuffix);
+
+// The same for bytes made piece by piece: produce hands each piece to write, which says whether
+// it was written, and gives false to abandon the file.
+using ByteWriter = std::function<bool(std::span<const std::uint8_t>)>;
 Expected<Done, FileFailure> WriteFileReplacingWith(const std::filesystem::path& path,
-                                                   std::span<const std::span<const std::uint8_t>> pieces,
-                                                   bool flushToDisk,
-                                                   const std::function<std::string()>& freshSuffix);
+                                                   const std::function<bool(const ByteWriter&)>& produce,
+                                                   bool flushToDisk = true);
 
 } // namespace tavrin
