@@ -1,0 +1,43 @@
+#include "reports/date_format.h"
+
+#include <gtest/gtest.h>
+
+namespace tavrin {
+namespace {
+
+TEST(DateFormatTest, WritesEachPatternLetter) {
+    const DayNumber july7th2005 = *DayNumberFromDate(2005, 7, 7);
+    const DayNumber dec25th1999 = *DayNumberFromDate(1999, 12, 25);
+    struct Case {
+        std::string_view pattern;
+        DayNumber day;
+        std::string_view expected;
+    };
+    const Case cases[] = {
+        {"dd/MM/yyyy", july7th2005, "07/07/2005"},
+        {"d/M/yy", july7th2005, "7/7/05"},
+        {"M/d/yyyy", dec25th1999, "12/25/1999"},
+        {"yyyy-MM-dd", dec25th1999, "1999-12-25"},
+        {"dd.MM.yy", dec25th1999, "25.12.99"},
+        // Other characters pass through; a lone y is not a year; runs are read greedily.
+        {"d. M. y", july7th2005, "7. 7. y"},
+        {"ddd", july7th2005, "077"},
+        {"yyyyy", july7th2005, "2005y"},
+        {"", july7th2005, ""},
+        // Day 0 is 30 December 1899; earlier days count back from it.
+        {"dd/MM/yyyy", 0, "30/12/1899"},
+        {"dd/MM/yyyy", -1, "29/12/1899"},
+        {"yyyy", *DayNumberFromDate(5, 3, 1), "0005"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FormatDate(c.day, c.pattern), c.expected) << c.pattern;
+}
+
+TEST(DateFormatTest, ExtremeDayNumbersStillGiveText) {
+    // A damaged record can hold any 32-bit day.
+    EXPECT_FALSE(FormatDate(INT32_MAX, "dd/MM/yyyy").empty());
+    EXPECT_FALSE(FormatDate(INT32_MIN, "dd/MM/yyyy").empty());
+}
+
+} // namespace
+} // namespace tavrin
