@@ -41,14 +41,6 @@ void TEXPORTLIST::ApplyTexts() {
     setWindowTitle(QStringLiteral("EXPORT"));
 }
 
-THTMLCHOIX::THTMLCHOIX(const MessageCatalogue& catalogue) : catalogue_(catalogue) {
-    PrepareWindow(this, "THTMLCHOIX");
-    ApplyTexts();
-}
-void THTMLCHOIX::ApplyTexts() {
-    setWindowTitle(QStringLiteral("HTML"));
-}
-
 Windows Windows::Create(const MessageCatalogue& catalogue, NameListHost nameLists) {
     Windows w;
     w.nameLists = std::make_unique<NameListHost>(std::move(nameLists));
@@ -64,7 +56,7 @@ Windows Windows::Create(const MessageCatalogue& catalogue, NameListHost nameList
     w.dvdPanel = std::make_unique<TDVDPanel>(catalogue);
     w.exportList = std::make_unique<TEXPORTLIST>(catalogue);
     w.chooseElement = std::make_unique<TChooseElement>(*w.nameLists, *w.changeBase, *w.cleaning);
-    w.htmlChoix = std::make_unique<THTMLCHOIX>(catalogue);
+    w.htmlChoix = std::make_unique<THTMLCHOIX>(catalogue, w.nameLists->prompts);
     return w;
 }
 

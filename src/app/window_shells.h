@@ -12,6 +12,7 @@
 #include "editing/review_window.h"
 #include "editing/title_editor.h"
 #include "lang/catalogue.h"
+#include "reports/html_options_window.h"
 
 #include <QDialog>
 #include <QWidget>
@@ -47,17 +48,6 @@ class TEXPORTLIST : public QWidget {
     Q_OBJECT
   public:
     explicit TEXPORTLIST(const MessageCatalogue& catalogue);
-    void ApplyTexts();
-
-  private:
-    const MessageCatalogue& catalogue_;
-};
-
-// HTML export options.
-class THTMLCHOIX : public QDialog {
-    Q_OBJECT
-  public:
-    explicit THTMLCHOIX(const MessageCatalogue& catalogue);
     void ApplyTexts();
 
   private:

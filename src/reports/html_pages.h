@@ -1,0 +1,51 @@
+// The detail block in its two HTML forms (in the single page and on a title's own page) and the
+// single page of a list.
+#pragma once
+
+#include "reports/detail_block.h"
+#include "reports/html_page_parts.h"
+#include "reports/report_choices.h"
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace tavrin {
+
+enum class HtmlForm { SinglePage, Page };
+
+// Builds detail blocks and pages one title after another, reusing its buffers, and gathers the
+// pictures they show.
+class HtmlBlockWriter {
+  public:
+    HtmlBlockWriter(const ReportContext& context, const DetailChoices& details, const HtmlOptions& options,
+                    const HtmlFolders& folders);
+
+    // The detail block of a title; in page form followed by the page foot.
+    void AppendBlock(std::string& out, const TitleRecord& title, HtmlForm form);
+    // A title's own page: head, block, foot.
+    void AppendTitlePage(std::string& out, const TitleRecord& title);
+    // The pictures the blocks so far showed, each once, in first-shown order.
+    const std::vector<CoverPicture>& Pictures() const { return pictures_; }
+
+  private:
+    const CoverPicture* PictureOf(const TitleRecord& title);
+
+    const ReportContext& context_;
+    const DetailChoices& details_;
+    const HtmlOptions& options_;
+    const HtmlFolders& folders_;
+    std::array<std::string, 3> shades_;
+    std::vector<DetailLine> lines_;
+    std::vector<CoverPicture> pictures_;
+    std::vector<int> pictureOfEntry_; // per multimedia entry: -2 not looked at, -1 none, else index
+};
+
+// The whole list as one page.
+std::string SinglePage(const ReportContext& context, std::span<const std::uint16_t> browse,
+                       const ExportChoices& choices, const HtmlOptions& options, const HtmlFolders& folders,
+                       std::vector<CoverPicture>* pictures = nullptr);
+
+} // namespace tavrin
