@@ -27,8 +27,14 @@ void AppendRow(std::string& out, std::string_view shade) {
 HtmlBlockWriter::HtmlBlockWriter(const ReportContext& context, const DetailChoices& details,
                                  const HtmlOptions& options, const HtmlFolders& folders)
     : context_(context), details_(details), options_(options), folders_(folders) {
-    for (int step = 1; step <= 3; ++step)
-        shades_[step - 1] = RowShade(options.backgroundColour, step);
+    for (int step = 1; step <= 3; ++step) {
+        std::string row;
+        AppendRow(row, RowShade(options.backgroundColour, step));
+        row += "<TD>";
+        row += Eol;
+        firstRows_[step - 1] = std::string(Table1) + row;
+        nextRows_[step - 1] = "</TD></TR>" + row;
+    }
     pictureOfEntry_.assign(context.collection.List(ListId::Media).size(), -2);
 }
 
@@ -71,20 +77,17 @@ void HtmlBlockWriter::AppendBlock(std::string& out, const TitleRecord& title, Ht
         }
     }
 
-    std::size_t step = 0; // the shade of the next row: 0, 1, 2, 0 ..
-    const auto newRow = [&](bool first) {
-        if (!first) out += "</TD></TR>";
-        AppendRow(out, shades_[step]);
-        step = (step + 1) % 3;
-        Line(out, "<TD>");
+    std::size_t step = 1; // the shade of the next row: 0, 1, 2, 0 ..
+    const auto newRow = [&] {
+        out += nextRows_[step];
+        step = step == 2 ? 0 : step + 1;
     };
-    out += Table1;
-    newRow(true);
+    out += firstRows_[0];
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         const DetailLine& line = lines_[i];
         const bool sectionStart = i > 0 && lines_[i - 1].section != line.section;
         if (sectionStart && line.ticked && !(line.section == DetailSection::Composer && line.text.empty()))
-            newRow(false);
+            newRow();
         if (line.section == DetailSection::Heading) {
             if (form == HtmlForm::SinglePage) {
                 const std::size_t boldEnd =
@@ -125,7 +128,7 @@ void HtmlBlockWriter::AppendBlock(std::string& out, const TitleRecord& title, Ht
         std::error_code ec;
         if (std::filesystem::is_regular_file(file, ec)) {
             if (const auto text = ReadReviewText(file)) {
-                newRow(false);
+                newRow();
                 AppendReviewText(out, *text);
             }
         }
@@ -161,6 +164,8 @@ std::string SinglePage(const ReportContext& context, std::span<const std::uint16
                        const ExportChoices& choices, const HtmlOptions& options, const HtmlFolders& folders,
                        std::vector<CoverPicture>* pictures) {
     std::string out = PageHead(choices.listName, options);
+    // About 2.5 KB a title with every box ticked: grown once rather than copied at each doubling.
+    out.reserve(out.size() + browse.size() * (choices.kind == ExportKind::JustTheTitles ? 64 : 3072));
     Line(out, "<UL>");
     HtmlBlockWriter writer(context, choices.details, options, folders);
     for (const std::uint16_t r : browse) {

@@ -37,7 +37,10 @@ class HtmlBlockWriter {
     const DetailChoices& details_;
     const HtmlOptions& options_;
     const HtmlFolders& folders_;
-    std::array<std::string, 3> shades_;
+    // The opening of a block's table with its first row, and the break to each next row, in the
+    // three shades.
+    std::array<std::string, 3> firstRows_;
+    std::array<std::string, 3> nextRows_;
     std::vector<DetailLine> lines_;
     std::vector<CoverPicture> pictures_;
     std::vector<int> pictureOfEntry_; // per multimedia entry: -2 not looked at, -1 none, else index

@@ -22,6 +22,10 @@ std::string PadAndReorder(std::string digits) {
     return digits.substr(4, 2) + digits.substr(2, 2) + digits.substr(0, 2);
 }
 
+constexpr bool NeedsEscape(char ch) {
+    return ch == '&' || ch == '<' || ch == '>' || ch == '"';
+}
+
 void AppendPercent(std::string& out, unsigned char b) {
     out += '%';
     out += "0123456789ABCDEF"[b >> 4];
@@ -49,8 +53,15 @@ std::string RowShade(StoredColour background, int step) {
 }
 
 void AppendHtmlEscaped(std::string& out, std::string_view text) {
-    for (char ch : text) {
-        switch (ch) {
+    std::size_t pos = 0;
+    while (true) {
+        // Runs without a special character go in whole: most texts have none at all.
+        std::size_t special = pos;
+        while (special < text.size() && !NeedsEscape(text[special]))
+            ++special;
+        out.append(text.data() + pos, special - pos);
+        if (special == text.size()) return;
+        switch (text[special]) {
         case '&':
             out += "&amp;";
             break;
@@ -60,12 +71,11 @@ void AppendHtmlEscaped(std::string& out, std::string_view text) {
         case '>':
             out += "&gt;";
             break;
-        case '"':
+        default:
             out += "&quot;";
             break;
-        default:
-            out += ch;
         }
+        pos = special + 1;
     }
 }
 
