@@ -138,6 +138,7 @@ TLDF1::TLDF1(StartOptions options)
     windows_ = Windows::Create(catalogue_, NameListsHost());
     windows_.htmlChoix->SetMailAddress(settingsStore_->HtmlMailAddress());
     connect(windows_.kxtAbout.get(), &TKXTAbout::Closed, this, [this] { setEnabled(true); });
+    ConnectReportCommands();
     help_ = std::make_unique<HelpViewer>(QString());
 
     LoadLanguage();

@@ -103,6 +103,11 @@ class TLDF1 : public QMainWindow {
     void Help2Click();
     void About2Click();
 
+    // Reports (main_window_reports.cpp): the export window on the browse list; nothing when the
+    // list is empty.
+    void ExportAList1Click();
+    void PrintClick();
+
     // Name lists (main_window_lists.cpp): the chooser of a list picks a browse filter value.
     void ChooseFilterName(ListId list);
     void ChooseFilterActor();
@@ -127,6 +132,8 @@ class TLDF1 : public QMainWindow {
     void NameEntriesRemoved(ListId list, const std::vector<int>& positions);
     // What the name-list windows work on, with this window's side of them.
     NameListHost NameListsHost();
+    void ConnectReportCommands();
+    void OpenExportWindow(TEXPORTLIST::Mode mode);
     // Add, edit, duplicate and delete titles (main_window_titles.cpp).
     void ConnectTitleCommands();
     void AjouteClick();

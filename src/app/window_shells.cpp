@@ -32,15 +32,6 @@ void TChooseMedia::ApplyTexts() {
     setWindowTitle(QText(catalogue_, Msg::MsgMultimediaFile));
 }
 
-TEXPORTLIST::TEXPORTLIST(const MessageCatalogue& catalogue)
-    : QWidget(nullptr, Qt::Window), catalogue_(catalogue) {
-    PrepareWindow(this, "TEXPORTLIST");
-    ApplyTexts();
-}
-void TEXPORTLIST::ApplyTexts() {
-    setWindowTitle(QStringLiteral("EXPORT"));
-}
-
 Windows Windows::Create(const MessageCatalogue& catalogue, NameListHost nameLists) {
     Windows w;
     w.nameLists = std::make_unique<NameListHost>(std::move(nameLists));

@@ -12,6 +12,7 @@
 #include "editing/review_window.h"
 #include "editing/title_editor.h"
 #include "lang/catalogue.h"
+#include "reports/export_window.h"
 #include "reports/html_options_window.h"
 
 #include <QDialog>
@@ -37,17 +38,6 @@ class TChooseMedia : public QDialog {
     Q_OBJECT
   public:
     explicit TChooseMedia(const MessageCatalogue& catalogue);
-    void ApplyTexts();
-
-  private:
-    const MessageCatalogue& catalogue_;
-};
-
-// Export and print window.
-class TEXPORTLIST : public QWidget {
-    Q_OBJECT
-  public:
-    explicit TEXPORTLIST(const MessageCatalogue& catalogue);
     void ApplyTexts();
 
   private:

@@ -167,6 +167,13 @@ const std::map<std::string, Setter, std::less<>>& Setters() {
     return table;
 }
 
+int Refuse(std::ostream& err, std::string_view problem) {
+    err << "tavrin-cli: list: " << problem << '\n';
+    return ExitUsage;
+}
+
+} // namespace
+
 DayNumber SystemToday() {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
@@ -177,13 +184,6 @@ DayNumber SystemToday() {
 #endif
     return DayNumberFromDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday).value_or(0);
 }
-
-int Refuse(std::ostream& err, std::string_view problem) {
-    err << "tavrin-cli: list: " << problem << '\n';
-    return ExitUsage;
-}
-
-} // namespace
 
 std::optional<DayNumber> ParseIsoDate(std::string_view text) {
     if (text.size() != 10 || text[4] != '-' || text[7] != '-') return std::nullopt;

@@ -27,6 +27,9 @@ Expected<BrowseFilters, std::string> FiltersFromJson(const nlohmann::json& doc, 
 // "YYYY-MM-DD" as a day number; nothing for anything else or an impossible date.
 std::optional<DayNumber> ParseIsoDate(std::string_view text);
 
+// Today's day number from the system clock, in local time.
+DayNumber SystemToday();
+
 int RunList(std::span<const std::string_view> args, std::ostream& out, std::ostream& err);
 
 } // namespace tavrin::cli

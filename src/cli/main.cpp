@@ -4,8 +4,12 @@
 #include "cli/cli_files.h"
 #include "cli/convert.h"
 #include "cli/dump.h"
+#include "cli/export.h"
 #include "cli/list.h"
 #include "cli/names.h"
+#ifdef TAVRIN_CLI_PRINT
+#include "cli/print.h"
+#endif
 
 #include <algorithm>
 #include <iostream>
@@ -38,6 +42,16 @@ constexpr Command Commands[] = {
      "name lists: save FILE LETTER OUT, load FILE LISTFILE OUT, delete FILE LIST ENTRY OUT, "
      "rename FILE LIST ENTRY TEXT OUT, clean FILE LIST OUT",
      RunNames},
+    {"export", "FILE --format text|tsv|html [REPORT OPTIONS] --out OUT", 5, 27,
+     "write the browse list as the export window does, as text, spreadsheet text or HTML pages; REPORT "
+     "OPTIONS: --details all|NAMES, --name TEXT, --filters JSON, --today YYYY-MM-DD, --lang en|fr|de|it|fi, "
+     "--date-format PATTERN; for html also --multi-page, --frames, --image none|right|left, "
+     "--text-color RRGGBB, --background RRGGBB, --background-image REF",
+     RunExport},
+#ifdef TAVRIN_CLI_PRINT
+    {"print", "FILE [REPORT OPTIONS] --pdf OUT.pdf", 3, 15,
+     "print the browse list as the export window does, into a PDF file", RunPrint},
+#endif
 };
 
 void PrintUsage(std::ostream& out) {

@@ -1,0 +1,70 @@
+#include "cli/print.h"
+
+#include "cli/cli_files.h"
+#include "cli/report_options.h"
+#include "lang/catalogue.h"
+#include "reports/printed_list.h"
+#include "store/files/file_access.h"
+
+#include <QGuiApplication>
+#include <QPrinter>
+#include <QString>
+
+#include <memory>
+
+namespace tavrin::cli {
+namespace {
+
+// A GUI application on the offscreen platform: fonts and printing without a display.
+std::unique_ptr<QGuiApplication> OffscreenApplication() {
+    if (QCoreApplication::instance()) return nullptr;
+    static int argc = 3;
+    static char name[] = "tavrin-cli", platformOption[] = "-platform", platform[] = "offscreen";
+    static char* argv[] = {name, platformOption, platform, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+} // namespace
+
+int RunPrint(std::span<const std::string_view> args, std::ostream&, std::ostream& err) {
+    constexpr std::string_view Extra[] = {"--pdf"};
+    const auto request = ParseReportRequest(args, Extra);
+    if (!request) {
+        err << "tavrin-cli: print: " << request.error() << '\n';
+        return ExitUsage;
+    }
+    int exitCode = ExitOk;
+    const auto input = LoadReportInput(*request, err, exitCode);
+    if (!input) return exitCode;
+
+    const auto application = OffscreenApplication();
+    MessageCatalogue catalogue;
+    catalogue.SetLanguage(request->language);
+    const ReportTexts texts(catalogue);
+    const DateFormat dates(request->datePattern);
+    const ReportContext context{input->collection, texts, dates};
+
+    // Printed beside the target first, so that a failure leaves an older file as it was.
+    const std::filesystem::path target = request->out;
+    std::filesystem::path partial = target;
+    partial += ".partial";
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdU16String(partial.u16string()));
+    std::error_code ec;
+    if (!PrintListOn(printer, context, input->browse, request->choices)) {
+        std::filesystem::remove(partial, ec);
+        ReportFailure(err, {FileError::CannotWrite, PathText(target), "the PDF file could not be created"});
+        return ExitFailure;
+    }
+    std::error_code renamed;
+    std::filesystem::rename(partial, target, renamed);
+    if (renamed) {
+        std::filesystem::remove(partial, ec);
+        ReportFailure(err, {FileError::CannotWrite, PathText(target), renamed.message()});
+        return ExitFailure;
+    }
+    return ExitOk;
+}
+
+} // namespace tavrin::cli

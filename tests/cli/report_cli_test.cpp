@@ -1,0 +1,244 @@
+// tavrin-cli export and print: the export window's files and printed list from the command line.
+#include "cli/cli_run.h"
+#include "reports/list_export.h"
+#include "reports/report_fixture.h"
+#include "store/files/collection_file.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace tavrin {
+namespace {
+
+using test::RunCli;
+using test::TempDir;
+
+constexpr const char* Today = "2020-01-01";
+
+// The report names; the full LD "ALIEN" as record 0, then DVDs "TITLE 100" ...
+std::filesystem::path WriteSample(const TempDir& dir, int dvds = 2) {
+    Collection c = test::ReportCollection();
+    AppendTitle(c, test::FullLaserDisc());
+    for (int i = 0; i < dvds; ++i) {
+        TitleRecord t = test::MakeTitle("TITLE " + std::to_string(100 + i), 2001);
+        t.SetSupport(1);
+        t.SetZone(2);
+        t.SetBuyDate(36526);
+        AppendTitle(c, t);
+    }
+    const auto file = dir / "SAMPLE.KXT";
+    EXPECT_TRUE(SaveCollection(c, file));
+    return file;
+}
+
+// The bytes the logic gives for the sample, in English with the default date pattern.
+std::string Expected(const std::filesystem::path& file, const ExportChoices& choices, bool spreadsheet,
+                     std::string_view pattern = "dd/MM/yyyy", int language = 0) {
+    const auto loaded = LoadCollectionFile(file, "Other");
+    MessageCatalogue catalogue;
+    catalogue.SetLanguage(language);
+    const ReportTexts texts(catalogue);
+    const DateFormat dates(pattern);
+    const ReportContext context{loaded->collection, texts, dates};
+    const auto& order = loaded->collection.ListeIndex;
+    return spreadsheet ? SpreadsheetExport(context, order, choices.details)
+                       : TextExport(context, order, choices);
+}
+
+std::vector<std::string> Args(const std::filesystem::path& file, std::initializer_list<std::string> rest) {
+    std::vector<std::string> args{"export", file.string()};
+    args.insert(args.end(), rest);
+    return args;
+}
+
+TEST(ExportCliTest, WritesTheBytesOfTheExportWindow) {
+    TempDir dir;
+    const auto file = WriteSample(dir);
+    const auto out = dir / "OUT.TXT";
+
+    ExportChoices titles;
+    auto run = RunCli(dir, Args(file, {"--format", "text", "--out", out.string(), "--today", Today}));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(test::ReadText(out), Expected(file, titles, false));
+    EXPECT_EQ(test::ReadText(out), "TAVRIN LIST\r\n \r\nALIEN\r\nTITLE 100\r\nTITLE 101\r\n");
+
+    ExportChoices all;
+    all.kind = ExportKind::OtherInformations;
+    all.details = DetailChoices::All();
+    run = RunCli(dir, Args(file, {"--format", "text", "--details", "all", "--out", out.string()}));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(test::ReadText(out), Expected(file, all, false));
+
+    run = RunCli(dir, Args(file, {"--format", "tsv", "--details", "all", "--out", out.string()}));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(test::ReadText(out), Expected(file, all, true));
+
+    ExportChoices some = all;
+    some.details = DetailChoices::None();
+    for (auto box : {DetailBox::DT, DetailBox::AT, DetailBox::PT})
+        some.details.Set(box);
+    some.listName = "MY \xC9T\xC9 LIST";
+    run = RunCli(
+        dir, Args(file, {"--format", "text", "--details", "DT,AT,PT", "--name", "my \xC3\xA9t\xC3\xA9 list",
+                         "--date-format", "yyyy-MM-dd", "--out", out.string()}));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(test::ReadText(out), Expected(file, some, false, "yyyy-MM-dd"));
+    EXPECT_NE(test::ReadText(out).find("Purchased the 2000-01-01 at LASER WORLD"), std::string::npos);
+
+    run = RunCli(dir,
+                 Args(file, {"--format", "text", "--details", "DT", "--lang", "fr", "--out", out.string()}));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(test::ReadText(out).find("R\xE9"
+                                       "alis\xE9 par : RIDLEY SCOTT\r\n"),
+              std::string::npos);
+}
+
+TEST(ExportCliTest, NameIsUpperCasedAndCutAndFiltersApply) {
+    TempDir dir;
+    const auto file = WriteSample(dir);
+    const auto out = dir / "OUT.TXT";
+    const auto run = RunCli(dir, Args(file, {"--format", "text", "--name", std::string(90, 'a'), "--filters",
+                                             R"({"TSupport": 1})", "--today", Today, "--out", out.string()}));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(test::ReadText(out), std::string(80, 'A') + "\r\n \r\nTITLE 100\r\nTITLE 101\r\n");
+}
+
+TEST(ExportCliTest, BadCommandLinesExit2AndWriteNothing) {
+    TempDir dir;
+    const auto file = WriteSample(dir);
+    const auto out = (dir / "OUT.TXT").string();
+    const std::vector<std::vector<std::string>> bad{
+        Args(file, {"--format", "tsv", "--out", out}),                        // tsv needs details
+        Args(file, {"--format", "text", "--details", "DT,XX", "--out", out}), // unknown box
+        Args(file, {"--format", "text", "--details", "dt", "--out", out}),    // names are exact
+        Args(file, {"--format", "rtf", "--out", out}),                        // unknown format
+        Args(file, {"--format", "text"}),                                     // no --out
+        Args(file, {"--out", out}),                                           // no --format
+        Args(file, {"--format", "text", "--lang", "es", "--out", out}),
+        Args(file, {"--format", "text", "--today", "2020-02-30", "--out", out}),
+        Args(file, {"--format", "text", "--filters", "{nope", "--out", out}),
+        Args(file, {"--format", "text", "--filters", R"({"TNoSuch": 1})", "--out", out}),
+        Args(file, {"--format", "text", "--pdf", out}), // print's option
+        Args(file, {"--format", "text", "--out", out, "--out", out}),
+        Args(file, {"--format", "text", "--out", file.string()}), // over the collection
+    };
+    const auto before = test::ReadBytes(file);
+    for (const auto& args : bad) {
+        const auto run = RunCli(dir, args);
+        EXPECT_EQ(run.exitCode, 2) << args[args.size() - 2] << " " << args.back();
+        EXPECT_FALSE(run.err.empty());
+        EXPECT_FALSE(std::filesystem::exists(out));
+    }
+    EXPECT_EQ(test::ReadBytes(file), before);
+}
+
+TEST(ExportCliTest, FileProblemsExit1) {
+    TempDir dir;
+    const auto file = WriteSample(dir);
+    auto run =
+        RunCli(dir, Args(dir / "MISSING.KXT", {"--format", "text", "--out", (dir / "A.TXT").string()}));
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_FALSE(std::filesystem::exists(dir / "A.TXT"));
+    const auto out = dir / "no folder" / "A.TXT";
+    run = RunCli(dir, Args(file, {"--format", "text", "--out", out.string()}));
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("A.TXT"), std::string::npos) << run.err;
+}
+
+#ifdef TAVRIN_CLI_PRINT
+// The text of a PDF, one entry per page.
+std::vector<std::string> PdfPages(const TempDir& dir, const std::filesystem::path& pdf) {
+    const auto text = dir / "pdf.txt";
+    const std::string command = "pdftotext -layout '" + pdf.string() + "' '" + text.string() + "'";
+    if (std::system(command.c_str()) != 0) return {};
+    std::vector<std::string> pages;
+    std::string all = test::ReadText(text);
+    for (std::size_t start = 0, end; (end = all.find('\f', start)) != std::string::npos; start = end + 1)
+        pages.push_back(all.substr(start, end - start));
+    return pages;
+}
+
+std::size_t Count(const std::string& text, const std::string& what) {
+    std::size_t n = 0;
+    for (std::size_t at = 0; (at = text.find(what, at)) != std::string::npos; at += what.size())
+        ++n;
+    return n;
+}
+
+class PrintCliTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (std::system("pdftotext -v >/dev/null 2>&1") != 0)
+            GTEST_SKIP() << "pdftotext (poppler-utils) is missing";
+    }
+};
+
+TEST_F(PrintCliTest, TitleListFillsItsPagesInOrder) {
+    TempDir dir;
+    const auto file = WriteSample(dir, 150);
+    const auto pdf = dir / "list.pdf";
+    const auto run = RunCli(dir, {"print", file.string(), "--name", "my list", "--pdf", pdf.string()});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_FALSE(std::filesystem::exists(dir / "list.pdf.partial"));
+    const auto pages = PdfPages(dir, pdf);
+    ASSERT_GE(pages.size(), 3u);
+    EXPECT_EQ(Count(pages[0], "MY LIST"), 1u);
+    EXPECT_NE(pages[0].find("ALIEN (1979) LD"), std::string::npos);
+    // Page 1 holds rows 2 .. L, every later page rows 0 .. L: two titles more than the first.
+    std::vector<std::size_t> perPage;
+    int next = 100;
+    for (std::size_t p = 0; p < pages.size(); ++p) {
+        std::size_t n = 0;
+        for (std::size_t at = 0; (at = pages[p].find("TITLE ", at)) != std::string::npos; at += 6, ++n) {
+            EXPECT_EQ(pages[p].substr(at, 9), "TITLE " + std::to_string(next)) << "page " << p + 1;
+            ++next;
+        }
+        perPage.push_back(n + (p == 0 ? 1 : 0)); // page 1 also holds ALIEN
+        if (p > 0) {
+            EXPECT_EQ(Count(pages[p], "MY LIST"), 0u);
+        }
+    }
+    EXPECT_EQ(next, 250);
+    EXPECT_EQ(perPage[1], perPage[0] + 2);
+    for (std::size_t p = 1; p + 1 < perPage.size(); ++p)
+        EXPECT_EQ(perPage[p], perPage[1]);
+}
+
+TEST_F(PrintCliTest, DetailBlocksAreAllPrinted) {
+    TempDir dir;
+    const auto file = WriteSample(dir, 40);
+    const auto pdf = dir / "details.pdf";
+    const auto run = RunCli(dir, {"print", file.string(), "--details", "all", "--pdf", pdf.string()});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const auto pages = PdfPages(dir, pdf);
+    ASSERT_GE(pages.size(), 2u);
+    std::string all;
+    for (const auto& p : pages)
+        all += p;
+    EXPECT_EQ(Count(all, "TAVRIN LIST"), 1u);
+    EXPECT_EQ(Count(all, "TITLE 1"), 40u);
+    EXPECT_NE(all.find("With : SIGOURNEY WEAVER - TOM SKERRITT - JOHN HURT"), std::string::npos);
+    EXPECT_NE(all.find("Watched 3 times - Last viewed the 01/01/2001"), std::string::npos);
+}
+
+TEST_F(PrintCliTest, BadPrintsExit2Or1) {
+    TempDir dir;
+    const auto file = WriteSample(dir);
+    EXPECT_EQ(RunCli(dir, {"print", file.string(), "--details", "NOPE", "--pdf", (dir / "a.pdf").string()})
+                  .exitCode,
+              2);
+    EXPECT_EQ(
+        RunCli(dir, {"print", file.string(), "--format", "text", "--pdf", (dir / "a.pdf").string()}).exitCode,
+        2);
+    EXPECT_EQ(RunCli(dir, {"print", file.string()}).exitCode, 2);
+    EXPECT_EQ(RunCli(dir, {"print", file.string(), "--pdf", (dir / "none" / "a.pdf").string()}).exitCode, 1);
+    EXPECT_FALSE(std::filesystem::exists(dir / "a.pdf"));
+}
+#endif
+
+} // namespace
+} // namespace tavrin
