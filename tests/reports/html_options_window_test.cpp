@@ -1,6 +1,7 @@
 // The HTML options window driven through its controls: the colours, the background picture, the
 // rules between "Multi Page", "Frames" and the export kind, and OK writing the files.
 #include "app/window_test_support.h"
+#include "reports/export_window.h"
 #include "reports/html_options_window.h"
 #include "test_support.h"
 
@@ -9,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace tavrin;
@@ -154,6 +156,37 @@ class HtmlOptionsWindowTest : public QObject {
             QVERIFY2(std::filesystem::exists(home / "out" / file), file);
         const auto page = ReadBytes(home / "out" / "ALIEN.htm");
         QVERIFY(std::string(page.begin(), page.end()).find("mailto:me@example.org") != std::string::npos);
+    }
+
+    void theExportWindowsHtmlButtonOpensItOnTheBrowseList() {
+        QTemporaryDir dir;
+        auto w = MakeWindow(dir.filePath(QStringLiteral("settings.ini")));
+        w.window->NewTavrinfile1Click();
+        Collection& c = w.window->Data();
+        for (const char* title : {"ALIEN", "TOM & JERRY"})
+            AppendTitle(c, MakeTitle(title));
+        c.Modified = false;
+        w.window->CopyMasterToBrowse();
+        w.window->RebuildTitleList();
+        w.window->show();
+        ActionOf(*w.window, "ExportAList1")->trigger();
+        TEXPORTLIST& exportList = *w.window->SecondaryWindows().exportList;
+        THTMLCHOIX& options = *w.window->SecondaryWindows().htmlChoix;
+        QTest::mouseClick(Find<QPushButton>(exportList, "EHTML"), Qt::LeftButton);
+        QVERIFY(options.isVisible());
+        QVERIFY(!exportList.isEnabled());
+        QVERIFY(!w.window->isEnabled());
+
+        const QString target = dir.filePath(QStringLiteral("list.htm"));
+        w.prompts->saveAnswers = {target};
+        QTest::mouseClick(Find<QPushButton>(options, "BitBtn1"), Qt::LeftButton);
+        QVERIFY(!options.isVisible());
+        QVERIFY(exportList.isEnabled());
+        const auto page = ReadBytes(PathFromQString(target));
+        QVERIFY(std::string(page.begin(), page.end()).find("<LI>ALIEN\r\n<LI>TOM &amp; JERRY\r\n") !=
+                std::string::npos);
+        exportList.close();
+        QVERIFY(w.window->isEnabled());
     }
 
     void aFileThatCannotBeWrittenIsReported() {
