@@ -26,10 +26,11 @@ int RunExport(std::span<const std::string_view> args, std::ostream&, std::ostrea
     const ReportContext context{input->collection, texts, dates};
     if (request->format == "html")
         return WriteHtmlFiles(request->out, context, input->browse, request->choices, request->html, err);
-    const std::string bytes = request->format == "tsv"
-                                  ? SpreadsheetExport(context, input->browse, request->choices.details)
-                                  : TextExport(context, input->browse, request->choices);
-    if (auto written = WriteExportFile(request->out, bytes); !written) {
+    const auto written =
+        request->format == "tsv"
+            ? WriteSpreadsheetExport(request->out, context, input->browse, request->choices.details)
+            : WriteTextExport(request->out, context, input->browse, request->choices);
+    if (!written) {
         ReportFailure(err, written.error());
         return ExitFailure;
     }

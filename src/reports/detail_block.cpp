@@ -84,6 +84,36 @@ class LineWriter {
     DetailLine* line_ = nullptr;
 };
 
+// Writes the lines straight into a text, each ending in CR LF; labels are plain text there.
+class TextWriter {
+  public:
+    explicit TextWriter(std::string& out) : out_(out) {}
+    ~TextWriter() {
+        if (started_) out_ += "\r\n";
+    }
+    TextWriter& Begin(DetailSection, bool) {
+        if (started_) out_ += "\r\n";
+        started_ = true;
+        return *this;
+    }
+    TextWriter& Text(std::string_view s) {
+        out_ += s;
+        return *this;
+    }
+    TextWriter& Number(long long v) {
+        AppendNumber(out_, v);
+        return *this;
+    }
+    TextWriter& Label(std::string_view s) { return Text(s); }
+    TextWriter& LabelMore(std::string_view s) { return Text(s); }
+    TextWriter& LabelFrom(std::size_t) { return *this; }
+    std::string& Out() { return out_; }
+
+  private:
+    std::string& out_;
+    bool started_ = false;
+};
+
 // " - " between items.
 class Joiner {
   public:
@@ -178,13 +208,16 @@ std::vector<DetailLine> DetailBlock(const ReportContext& context, const TitleRec
     return lines;
 }
 
-void DetailBlockInto(const ReportContext& context, const TitleRecord& t, const DetailChoices& details,
-                     BlockForm form, std::vector<DetailLine>& lines) {
+namespace {
+
+// The block's content, whichever writer keeps it.
+template <class Writer>
+void WriteBlock(const ReportContext& context, const TitleRecord& t, const DetailChoices& details,
+                BlockForm form, Writer& w) {
     const Collection& c = context.collection;
     const ReportTexts& texts = context.texts;
     const bool print = form == BlockForm::Print;
     const bool dvd = t.Support() == DvdSupport;
-    LineWriter w(lines);
 
     // Heading.
     w.Begin(DetailSection::Heading, true)
@@ -354,6 +387,20 @@ void DetailBlockInto(const ReportContext& context, const TitleRecord& t, const D
         w.Label(texts(Msg::MsgTimesLastViewedThe));
         context.dates.AppendTo(w.Out(), t.WatchDate());
     }
+}
+
+} // namespace
+
+void DetailBlockInto(const ReportContext& context, const TitleRecord& title, const DetailChoices& details,
+                     BlockForm form, std::vector<DetailLine>& lines) {
+    LineWriter w(lines);
+    WriteBlock(context, title, details, form, w);
+}
+
+void AppendDetailBlockText(std::string& out, const ReportContext& context, const TitleRecord& title,
+                           const DetailChoices& details) {
+    TextWriter w(out);
+    WriteBlock(context, title, details, BlockForm::Text, w);
 }
 
 } // namespace tavrin

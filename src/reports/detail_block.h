@@ -107,6 +107,10 @@ std::vector<DetailLine> DetailBlock(const ReportContext& context, const TitleRec
 void DetailBlockInto(const ReportContext& context, const TitleRecord& title, const DetailChoices& details,
                      BlockForm form, std::vector<DetailLine>& lines);
 
+// Appends the text form of the block, each line ending in CR LF: what the text export writes.
+void AppendDetailBlockText(std::string& out, const ReportContext& context, const TitleRecord& title,
+                           const DetailChoices& details);
+
 // The pieces of the lines that other outputs also show, 8-bit.
 // The medium text: "LD", "DVD", "VHS", "VCD"; empty beyond them.
 std::string_view MediumText(std::uint8_t support);

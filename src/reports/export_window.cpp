@@ -212,7 +212,7 @@ ExportChoices TEXPORTLIST::Choices() const {
     return c;
 }
 
-template <class MakeBytes> void TEXPORTLIST::ExportToChosenFile(MakeBytes makeBytes) {
+template <class Write> void TEXPORTLIST::ExportToChosenFile(Write write) {
     if (!IsBound()) return;
     const QString fileName = host_.prompts->AskSaveFile(
         {QStringLiteral("SAVE"), QStringLiteral("Fichier Texte (*.TXT)"), QStringLiteral("TXT")});
@@ -221,16 +221,16 @@ template <class MakeBytes> void TEXPORTLIST::ExportToChosenFile(MakeBytes makeBy
     const ReportTexts texts(catalogue_);
     const DateFormat dates(datePattern_);
     const ReportContext context{*host_.collection, texts, dates};
-    const std::string bytes = makeBytes(context, std::span(*host_.browse));
-    const auto written = WriteExportFile(PathFromQString(fileName), bytes);
+    const auto written = write(PathFromQString(fileName), context, std::span(*host_.browse));
     QApplication::restoreOverrideCursor();
     if (!written) host_.prompts->ShowMessage(QText(catalogue_, Msg::MsgCannotWriteFile) + fileName);
 }
 
 void TEXPORTLIST::ETEXTClick() {
     const ExportChoices choices = Choices();
-    ExportToChosenFile([&](const ReportContext& context, std::span<const std::uint16_t> browse) {
-        return TextExport(context, browse, choices);
+    ExportToChosenFile([&](const std::filesystem::path& path, const ReportContext& context,
+                           std::span<const std::uint16_t> browse) {
+        return WriteTextExport(path, context, browse, choices);
     });
 }
 
@@ -238,8 +238,9 @@ void TEXPORTLIST::ETEXTSPREADClick() {
     const ExportChoices choices = Choices();
     // The spreadsheet has nothing to say with the titles alone.
     if (choices.kind != ExportKind::OtherInformations) return;
-    ExportToChosenFile([&](const ReportContext& context, std::span<const std::uint16_t> browse) {
-        return SpreadsheetExport(context, browse, choices.details);
+    ExportToChosenFile([&](const std::filesystem::path& path, const ReportContext& context,
+                           std::span<const std::uint16_t> browse) {
+        return WriteSpreadsheetExport(path, context, browse, choices.details);
     });
 }
 

@@ -82,7 +82,7 @@ class TEXPORTLIST : public QWidget {
     void BuildControls();
     void ShowMode();
     // Writes the bytes of an export into a file the user chooses; reports a failure.
-    template <class MakeBytes> void ExportToChosenFile(MakeBytes makeBytes);
+    template <class Write> void ExportToChosenFile(Write write);
     bool PrintOn(QPrinter& printer);
 
     const MessageCatalogue& catalogue_;

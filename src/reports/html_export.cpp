@@ -28,8 +28,23 @@ HtmlExportResult WriteHtmlExport(const std::filesystem::path& chosenFile, const 
     };
     const Collection& collection = context.collection;
     if (!options.multiPage) {
-        write(chosenFile, SinglePage(context, browse, choices, options, folders, &result.pictures),
-              flushToDisk);
+        // Written as it is made: the page of a full list is far larger than any title's.
+        auto done = WriteFileReplacingWith(
+            chosenFile,
+            [&](const ByteWriter& writeBytes) {
+                return SinglePageTo(
+                    context, browse, choices, options, folders,
+                    [&](std::string_view piece) {
+                        return writeBytes(
+                            {reinterpret_cast<const std::uint8_t*>(piece.data()), piece.size()});
+                    },
+                    &result.pictures);
+            },
+            flushToDisk);
+        if (done)
+            result.written.push_back(chosenFile);
+        else
+            result.failures.push_back(done.error());
         return result;
     }
 

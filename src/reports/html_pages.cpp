@@ -160,12 +160,12 @@ void HtmlBlockWriter::AppendTitlePage(std::string& out, const TitleRecord& title
     AppendBlock(out, title, HtmlForm::Page);
 }
 
-std::string SinglePage(const ReportContext& context, std::span<const std::uint16_t> browse,
-                       const ExportChoices& choices, const HtmlOptions& options, const HtmlFolders& folders,
-                       std::vector<CoverPicture>* pictures) {
+bool SinglePageTo(const ReportContext& context, std::span<const std::uint16_t> browse,
+                  const ExportChoices& choices, const HtmlOptions& options, const HtmlFolders& folders,
+                  const HtmlPieces& emit, std::vector<CoverPicture>* pictures) {
+    constexpr std::size_t PieceSize = 256 * 1024;
     std::string out = PageHead(choices.listName, options);
-    // About 2.5 KB a title with every box ticked: grown once rather than copied at each doubling.
-    out.reserve(out.size() + browse.size() * (choices.kind == ExportKind::JustTheTitles ? 64 : 3072));
+    out.reserve(PieceSize + 64 * 1024);
     Line(out, "<UL>");
     HtmlBlockWriter writer(context, choices.details, options, folders);
     for (const std::uint16_t r : browse) {
@@ -178,11 +178,29 @@ std::string SinglePage(const ReportContext& context, std::span<const std::uint16
         } else {
             writer.AppendBlock(out, title, HtmlForm::SinglePage);
         }
+        if (out.size() >= PieceSize) {
+            if (!emit(out)) return false;
+            out.clear();
+        }
     }
     Line(out, "</UL>");
     out += PageFoot(options.mailAddress);
     if (pictures) *pictures = writer.Pictures();
-    return out;
+    return emit(out);
+}
+
+std::string SinglePage(const ReportContext& context, std::span<const std::uint16_t> browse,
+                       const ExportChoices& choices, const HtmlOptions& options, const HtmlFolders& folders,
+                       std::vector<CoverPicture>* pictures) {
+    std::string page;
+    SinglePageTo(
+        context, browse, choices, options, folders,
+        [&page](std::string_view piece) {
+            page += piece;
+            return true;
+        },
+        pictures);
+    return page;
 }
 
 } // namespace tavrin

@@ -8,8 +8,10 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tavrin {
@@ -46,7 +48,15 @@ class HtmlBlockWriter {
     std::vector<int> pictureOfEntry_; // per multimedia entry: -2 not looked at, -1 none, else index
 };
 
-// The whole list as one page.
+// Receives a page's bytes piece by piece, in order; false stops the page.
+using HtmlPieces = std::function<bool(std::string_view piece)>;
+
+// The whole list as one page, handed on in pieces of a bounded size (a full list with every box
+// ticked makes some 100 MB); false when the receiver stopped it.
+bool SinglePageTo(const ReportContext& context, std::span<const std::uint16_t> browse,
+                  const ExportChoices& choices, const HtmlOptions& options, const HtmlFolders& folders,
+                  const HtmlPieces& emit, std::vector<CoverPicture>* pictures = nullptr);
+// The same page whole.
 std::string SinglePage(const ReportContext& context, std::span<const std::uint16_t> browse,
                        const ExportChoices& choices, const HtmlOptions& options, const HtmlFolders& folders,
                        std::vector<CoverPicture>* pictures = nullptr);

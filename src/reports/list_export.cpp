@@ -193,51 +193,110 @@ void WriteRow(std::string& out, const ReportContext& context, const TitleRecord&
     out += LineEnd;
 }
 
+// Output gathered in a buffer of bounded size and handed on in pieces, so that a long list never
+// needs its whole text in memory.
+class Pieces {
+  public:
+    explicit Pieces(const ExportPieces& emit) : emit_(emit) { buffer_.reserve(PieceSize + PieceSize / 4); }
+    std::string& Out() { return buffer_; }
+    // After each title: hands the buffer on once it is full; false once the receiver stopped.
+    bool Flush(bool last = false) {
+        if (!ok_ || (!last && buffer_.size() < PieceSize)) return ok_;
+        ok_ = emit_(buffer_);
+        buffer_.clear();
+        return ok_;
+    }
+
+  private:
+    static constexpr std::size_t PieceSize = 1 << 18;
+    const ExportPieces& emit_;
+    std::string buffer_;
+    bool ok_ = true;
+};
+
+Expected<Done, FileFailure> WritePieces(const std::filesystem::path& path, bool flushToDisk,
+                                        const std::function<bool(const ExportPieces&)>& produce) {
+    return WriteFileReplacingWith(
+        path,
+        [&](const ByteWriter& write) {
+            return produce([&write](std::string_view piece) {
+                return write(std::span(reinterpret_cast<const std::uint8_t*>(piece.data()), piece.size()));
+            });
+        },
+        flushToDisk);
+}
+
 } // namespace
 
-std::string TextExport(const ReportContext& context, std::span<const std::uint16_t> browse,
-                       const ExportChoices& choices) {
-    std::string out;
+bool TextExportTo(const ReportContext& context, std::span<const std::uint16_t> browse,
+                  const ExportChoices& choices, const ExportPieces& emit) {
+    Pieces pieces(emit);
+    std::string& out = pieces.Out();
     out += choices.listName;
     out += LineEnd;
     out += ' ';
     out += LineEnd;
     const Collection& c = context.collection;
-    if (choices.kind == ExportKind::JustTheTitles) {
-        for (const std::uint16_t r : browse) {
+    for (const std::uint16_t r : browse) {
+        if (choices.kind == ExportKind::JustTheTitles) {
             out += c.RecordAt(r).TitleView();
             out += LineEnd;
-        }
-        return out;
-    }
-    out.reserve(browse.size() * 512);
-    std::vector<DetailLine> lines;
-    for (const std::uint16_t r : browse) {
-        DetailBlockInto(context, c.RecordAt(r), choices.details, BlockForm::Text, lines);
-        for (const DetailLine& line : lines) {
-            out += line.text;
+        } else {
+            AppendDetailBlockText(out, context, c.RecordAt(r), choices.details);
+            out += ' ';
             out += LineEnd;
         }
-        out += ' ';
-        out += LineEnd;
+        if (!pieces.Flush()) return false;
     }
-    return out;
+    return pieces.Flush(true);
+}
+
+bool SpreadsheetExportTo(const ReportContext& context, std::span<const std::uint16_t> browse,
+                         const DetailChoices& details, const ExportPieces& emit) {
+    Pieces pieces(emit);
+    WriteHeader(pieces.Out(), context.texts, details);
+    for (const std::uint16_t r : browse) {
+        WriteRow(pieces.Out(), context, context.collection.RecordAt(r), details);
+        if (!pieces.Flush()) return false;
+    }
+    return pieces.Flush(true);
+}
+
+std::string TextExport(const ReportContext& context, std::span<const std::uint16_t> browse,
+                       const ExportChoices& choices) {
+    std::string all;
+    TextExportTo(context, browse, choices, [&all](std::string_view piece) {
+        all += piece;
+        return true;
+    });
+    return all;
 }
 
 std::string SpreadsheetExport(const ReportContext& context, std::span<const std::uint16_t> browse,
                               const DetailChoices& details) {
-    std::string out;
-    out.reserve(browse.size() * 512 + 1024);
-    WriteHeader(out, context.texts, details);
-    for (const std::uint16_t r : browse)
-        WriteRow(out, context, context.collection.RecordAt(r), details);
-    return out;
+    std::string all;
+    SpreadsheetExportTo(context, browse, details, [&all](std::string_view piece) {
+        all += piece;
+        return true;
+    });
+    return all;
 }
 
-Expected<Done, FileFailure> WriteExportFile(const std::filesystem::path& path, std::string_view bytes,
-                                            bool flushToDisk) {
-    return WriteFileReplacing(
-        path, std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()), flushToDisk);
+Expected<Done, FileFailure> WriteTextExport(const std::filesystem::path& path, const ReportContext& context,
+                                            std::span<const std::uint16_t> browse,
+                                            const ExportChoices& choices, bool flushToDisk) {
+    return WritePieces(path, flushToDisk, [&](const ExportPieces& emit) {
+        return TextExportTo(context, browse, choices, emit);
+    });
+}
+
+Expected<Done, FileFailure> WriteSpreadsheetExport(const std::filesystem::path& path,
+                                                   const ReportContext& context,
+                                                   std::span<const std::uint16_t> browse,
+                                                   const DetailChoices& details, bool flushToDisk) {
+    return WritePieces(path, flushToDisk, [&](const ExportPieces& emit) {
+        return SpreadsheetExportTo(context, browse, details, emit);
+    });
 }
 
 } // namespace tavrin

@@ -213,6 +213,20 @@ TEST_F(DetailBlockTest, OtherLanguagesAreWrittenIn8BitText) {
                              "alis\xE9 par : RIDLEY SCOTT");
 }
 
+TEST_F(DetailBlockTest, TextFormIsTheLinesEachEndedByCrLf) {
+    TitleRecord dvd = FullLaserDisc();
+    dvd.SetSupport(1);
+    dvd.SetDvdDd20(0b11);
+    for (const TitleRecord& t : {FullLaserDisc(), dvd, MakeTitle("BARE")})
+        for (const DetailChoices& d : {DetailChoices::All(), DetailChoices::None(), Only(DetailBox::AT)}) {
+            std::string joined;
+            for (const auto& line : Block(t, d)) joined += line + "\r\n";
+            std::string text = "before";
+            AppendDetailBlockText(text, context, t, d);
+            EXPECT_EQ(text, "before" + joined);
+        }
+}
+
 TEST_F(DetailBlockTest, ReusedBufferMatchesAFreshBlock) {
     std::vector<DetailLine> buffer;
     DetailBlockInto(context, FullLaserDisc(), DetailChoices::All(), BlockForm::Text, buffer);

@@ -146,14 +146,43 @@ TEST_F(ListExportTest, FileIsReplacedWholeOrNotAtAll) {
     test::TempDir dir;
     const auto file = dir / "LIST.TXT";
     test::WriteBytes(file, test::Bytes("older list"));
-    ASSERT_TRUE(WriteExportFile(file, "A\r\nB\r\n").has_value());
-    EXPECT_EQ(test::ReadBytes(file), test::Bytes("A\r\nB\r\n"));
+    const ExportChoices titles;
+    ASSERT_TRUE(WriteTextExport(file, context, Browse(), titles).has_value());
+    const auto written = test::ReadBytes(file);
+    EXPECT_EQ(written, test::Bytes(TextExport(context, Browse(), titles)));
 
-    const auto failed = WriteExportFile(dir / "missing folder" / "LIST.TXT", "A\r\n");
+    const auto failed =
+        WriteSpreadsheetExport(dir / "missing folder" / "LIST.TXT", context, Browse(), DetailChoices::All());
     ASSERT_FALSE(failed.has_value());
     EXPECT_EQ(failed.error().error, FileError::CannotWrite);
-    EXPECT_EQ(test::ReadBytes(file), test::Bytes("A\r\nB\r\n"));
+    EXPECT_EQ(test::ReadBytes(file), written);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
+TEST_F(ListExportTest, LongListsComeInPiecesThatJoinToTheSameBytes) {
+    for (int i = 0; i < 3000; ++i)
+        AppendTitle(collection, FullLaserDisc());
+    ExportChoices choices{"LONG", ExportKind::OtherInformations, DetailChoices::All()};
+    std::vector<std::string> pieces;
+    auto collect = [&pieces](std::string_view piece) {
+        pieces.emplace_back(piece);
+        return true;
+    };
+    ASSERT_TRUE(TextExportTo(context, Browse(), choices, collect));
+    EXPECT_GT(pieces.size(), 2u);
+    std::string joined;
+    for (const auto& p : pieces)
+        joined += p;
+    EXPECT_EQ(joined, TextExport(context, Browse(), choices));
+    EXPECT_TRUE(joined.ends_with(" \r\n"));
+
+    // A receiver that stops ends the export at once.
+    int calls = 0;
+    EXPECT_FALSE(SpreadsheetExportTo(context, Browse(), choices.details, [&calls](std::string_view) {
+        ++calls;
+        return false;
+    }));
+    EXPECT_EQ(calls, 1);
 }
 
 } // namespace

@@ -31,6 +31,13 @@ std::FILE* OpenForReading(const std::filesystem::path& path) {
 
 Expected<Done, FileFailure> WriteFileReplacing(const std::filesystem::path& path,
                                                std::span<const std::uint8_t> bytes, bool flushToDisk) {
+    return WriteFileReplacingWith(
+        path, [bytes](const ByteWriter& write) { return bytes.empty() || write(bytes); }, flushToDisk);
+}
+
+Expected<Done, FileFailure> WriteFileReplacingWith(const std::filesystem::path& path,
+                                                   const std::function<bool(const ByteWriter&)>& produce,
+                                                   bool flushToDisk) {
     const std::string name = PathText(path);
     auto fail = [&name](int err) {
         return Unexpected{FileFailure{FileError::CannotWrite, name, SystemReason(err)}};
@@ -49,8 +56,14 @@ Expected<Done, FileFailure> WriteFileReplacing(const std::filesystem::path& path
     f = std::fopen(temp.c_str(), "wbx");
 #endif
     if (!f) return fail(errno);
-    bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    int err = errno;
+    int err = 0;
+    const ByteWriter write = [f, &err](std::span<const std::uint8_t> piece) {
+        if (piece.empty() || std::fwrite(piece.data(), 1, piece.size(), f) == piece.size()) return true;
+        err = errno;
+        return false;
+    };
+    bool ok = produce(write);
+    if (!ok && err == 0) err = EIO; // abandoned by the producer
     if (ok && std::fflush(f) != 0) {
         ok = false;
         err = errno;

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <span>
 #include <string>
 
@@ -35,5 +36,12 @@ std::FILE* OpenForReading(const std::filesystem::path& path);
 // survives any failure. flushToDisk forces the data out before the rename.
 Expected<Done, FileFailure> WriteFileReplacing(const std::filesystem::path& path,
                                                std::span<const std::uint8_t> bytes, bool flushToDisk = true);
+
+// The same for bytes made piece by piece: produce hands each piece to write, which says whether
+// it was written, and gives false to abandon the file.
+using ByteWriter = std::function<bool(std::span<const std::uint8_t>)>;
+Expected<Done, FileFailure> WriteFileReplacingWith(const std::filesystem::path& path,
+                                                   const std::function<bool(const ByteWriter&)>& produce,
+                                                   bool flushToDisk = true);
 
 } // namespace tavrin
