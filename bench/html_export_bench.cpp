@@ -137,24 +137,6 @@ void Run(benchmark::State& state, const char* subfolder, bool multiPage) {
     state.counters["files"] = static_cast<double>(files);
 }
 
-// The page's bytes alone, without writing them.
-void BM_HtmlSinglePageBytes(benchmark::State& state) {
-    const LargeExport& large = Large();
-    const ReportTexts texts{MessageCatalogue{}};
-    const DateFormat dates("dd/MM/yyyy");
-    const ReportContext context{large.collection, texts, dates};
-    ExportChoices choices;
-    choices.kind = ExportKind::OtherInformations;
-    choices.details = DetailChoices::All();
-    HtmlOptions options;
-    options.pictures = true;
-    std::size_t size = 0;
-    for (auto _ : state)
-        size = SinglePage(context, large.browse, choices, options, large.folders).size();
-    state.counters["MB"] = static_cast<double>(size) / 1e6;
-}
-BENCHMARK(BM_HtmlSinglePageBytes)->Unit(benchmark::kMillisecond);
-
 void BM_HtmlSinglePage(benchmark::State& state) {
     Run(state, "single", false);
 }
