@@ -44,24 +44,12 @@ int RunPrint(std::span<const std::string_view> args, std::ostream&, std::ostream
     const DateFormat dates(request->datePattern);
     const ReportContext context{input->collection, texts, dates};
 
-    // Printed beside the target first, so that a failure leaves an older file as it was.
-    const std::filesystem::path target = request->out;
-    std::filesystem::path partial = target;
-    partial += ".partial";
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString::fromStdU16String(partial.u16string()));
-    std::error_code ec;
+    printer.setOutputFileName(QString::fromStdU16String(request->out.u16string()));
     if (!PrintListOn(printer, context, input->browse, request->choices)) {
-        std::filesystem::remove(partial, ec);
-        ReportFailure(err, {FileError::CannotWrite, PathText(target), "the PDF file could not be created"});
-        return ExitFailure;
-    }
-    std::error_code renamed;
-    std::filesystem::rename(partial, target, renamed);
-    if (renamed) {
-        std::filesystem::remove(partial, ec);
-        ReportFailure(err, {FileError::CannotWrite, PathText(target), renamed.message()});
+        ReportFailure(err,
+                      {FileError::CannotWrite, PathText(request->out), "the PDF file could not be written"});
         return ExitFailure;
     }
     return ExitOk;

@@ -70,6 +70,9 @@ TEXPORTLIST::TEXPORTLIST(const MessageCatalogue& catalogue)
     setAttribute(Qt::WA_QuitOnClose, false);
     BuildControls();
     ApplyTexts();
+    // The form's own caption until an opening names its mode.
+    ShowMode();
+    setWindowTitle(QStringLiteral("EXPORT"));
     adjustSize();
     CentreOnScreen(this);
 }
@@ -158,7 +161,6 @@ void TEXPORTLIST::ApplyTexts() {
                              : QString::fromUtf8(c.fixed).replace(QLatin1Char('&'), QStringLiteral("&&")));
     }
     PrintList->setText(QCaptionText(catalogue_, Msg::MsgPrint));
-    ShowMode();
 }
 
 void TEXPORTLIST::Bind(ExportWindowHost host) {

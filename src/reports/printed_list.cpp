@@ -10,6 +10,8 @@
 #include <QString>
 
 #include <array>
+#include <filesystem>
+#include <system_error>
 
 namespace tavrin {
 namespace {
@@ -28,8 +30,10 @@ QFont StyledFont(const QFont& normal, PrintStyle style) {
 
 } // namespace
 
-bool PrintListOn(QPrinter& printer, const ReportContext& context, std::span<const std::uint16_t> browse,
-                 const ExportChoices& choices) {
+namespace {
+
+bool DrawList(QPrinter& printer, const ReportContext& context, std::span<const std::uint16_t> browse,
+              const ExportChoices& choices) {
     QPainter painter;
     if (!painter.begin(&printer)) return false;
     const QFont normal = painter.font();
@@ -67,6 +71,28 @@ bool PrintListOn(QPrinter& printer, const ReportContext& context, std::span<cons
         }
     }
     return painter.end();
+}
+
+} // namespace
+
+bool PrintListOn(QPrinter& printer, const ReportContext& context, std::span<const std::uint16_t> browse,
+                 const ExportChoices& choices) {
+    const QString target = printer.outputFileName();
+    if (target.isEmpty()) return DrawList(printer, context, browse, choices);
+    // A file is written beside its target and put in place complete, so that a failure leaves
+    // an older file as it was.
+    const QString partial = target + QStringLiteral(".partial");
+    printer.setOutputFileName(partial);
+    const bool drawn = DrawList(printer, context, browse, choices);
+    printer.setOutputFileName(target);
+    std::error_code ec;
+    const std::filesystem::path from = partial.toStdU16String(), to = target.toStdU16String();
+    if (drawn) std::filesystem::rename(from, to, ec);
+    if (!drawn || ec) {
+        std::filesystem::remove(from, ec);
+        return false;
+    }
+    return true;
 }
 
 } // namespace tavrin

@@ -11,8 +11,9 @@ class QPrinter;
 
 namespace tavrin {
 
-// Lays out the list for the printer's page and font and draws it, one page after another. False
-// when the printer could not be started (a PDF file that cannot be created, a printer error).
+// Lays out the list for the printer's page and font and draws it, one page after another. A
+// printer writing into a file (PDF) writes it beside the target first and renames it over the
+// target when complete. False when the printer could not be started or the file not put in place.
 bool PrintListOn(QPrinter& printer, const ReportContext& context, std::span<const std::uint16_t> browse,
                  const ExportChoices& choices);
 

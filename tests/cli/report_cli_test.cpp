@@ -237,6 +237,11 @@ TEST_F(PrintCliTest, BadPrintsExit2Or1) {
     EXPECT_EQ(RunCli(dir, {"print", file.string()}).exitCode, 2);
     EXPECT_EQ(RunCli(dir, {"print", file.string(), "--pdf", (dir / "none" / "a.pdf").string()}).exitCode, 1);
     EXPECT_FALSE(std::filesystem::exists(dir / "a.pdf"));
+    // A PDF that cannot be finished leaves the older file as it was.
+    test::WriteBytes(dir / "keep.pdf", test::Bytes("older"));
+    std::filesystem::create_directory(dir / "keep.pdf.partial");
+    EXPECT_EQ(RunCli(dir, {"print", file.string(), "--pdf", (dir / "keep.pdf").string()}).exitCode, 1);
+    EXPECT_EQ(test::ReadText(dir / "keep.pdf"), "older");
 }
 #endif
 

@@ -220,7 +220,8 @@ TEST_F(DetailBlockTest, TextFormIsTheLinesEachEndedByCrLf) {
     for (const TitleRecord& t : {FullLaserDisc(), dvd, MakeTitle("BARE")})
         for (const DetailChoices& d : {DetailChoices::All(), DetailChoices::None(), Only(DetailBox::AT)}) {
             std::string joined;
-            for (const auto& line : Block(t, d)) joined += line + "\r\n";
+            for (const auto& line : Block(t, d))
+                joined += line + "\r\n";
             std::string text = "before";
             AppendDetailBlockText(text, context, t, d);
             EXPECT_EQ(text, "before" + joined);

@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 #include <memory>
@@ -199,6 +200,24 @@ class ExportWindowTest : public QObject {
         QSignalSpy spy(&Export(*window), &TEXPORTLIST::HtmlRequested);
         Click(Push(*window, "EHTML"));
         QCOMPARE(spy.count(), 1);
+    }
+
+    void previewDrawsAndLeavesTheWindowOpen() {
+        auto [window, prompts] = MakeWith(3);
+        ActionOf(*window, "Print")->trigger();
+        TEXPORTLIST& e = Export(*window);
+        bool shown = false;
+        QTimer::singleShot(0, [&shown] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                shown = modal->inherits("QPrintPreviewDialog");
+                modal->close();
+            }
+        });
+        Click(Push(*window, "Preview"));
+        QVERIFY(shown);
+        QVERIFY(e.isVisible());
+        QVERIFY(!window->isEnabled());
+        e.close();
     }
 
     void printingIntoAPdfClosesTheWindow() {
