@@ -1,6 +1,5 @@
 #include "reports/html_page_parts.h"
 
-#include "store/review_files.h"
 #include "store/text_encoding.h"
 
 #include <algorithm>
