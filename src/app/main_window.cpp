@@ -141,6 +141,7 @@ TLDF1::TLDF1(StartOptions options)
     FitToScreen();
 
     windows_ = Windows::Create(catalogue_, NameListsHost());
+    windows_.htmlChoix->SetMailAddress(settingsStore_->HtmlMailAddress());
     connect(windows_.kxtAbout.get(), &TKXTAbout::Closed, this, [this] { setEnabled(true); });
     ConnectStatsCommands();
     ConnectReportCommands();

@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 
 #include "reports/export_window.h"
+#include "reports/html_options_window.h"
 
 #include <QAction>
 
@@ -13,6 +14,13 @@ void TLDF1::ConnectReportCommands() {
     exportList.Bind(ExportWindowHost{&collection_, &listeIndexTri_, prompts_.get()});
     connect(ExportAList1, &QAction::triggered, this, &TLDF1::ExportAList1Click);
     connect(Print, &QAction::triggered, this, &TLDF1::PrintClick);
+    // "HTML": the options window takes the export window's choices and disables it meanwhile.
+    connect(&exportList, &TEXPORTLIST::HtmlRequested, this, [this] {
+        TEXPORTLIST& from = *windows_.exportList;
+        windows_.htmlChoix->Open(&from, HtmlExportJob{&collection_, listeIndexTri_, from.Choices(),
+                                                      from.DatePattern(),
+                                                      HtmlFolders{folders_.medias, folders_.text}});
+    });
 }
 
 void TLDF1::OpenExportWindow(TEXPORTLIST::Mode mode) {

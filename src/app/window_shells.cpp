@@ -23,14 +23,6 @@ void TChooseMedia::ApplyTexts() {
     setWindowTitle(QText(catalogue_, Msg::MsgMultimediaFile));
 }
 
-THTMLCHOIX::THTMLCHOIX(const MessageCatalogue& catalogue) : catalogue_(catalogue) {
-    PrepareWindow(this, "THTMLCHOIX");
-    ApplyTexts();
-}
-void THTMLCHOIX::ApplyTexts() {
-    setWindowTitle(QStringLiteral("HTML"));
-}
-
 Windows Windows::Create(const MessageCatalogue& catalogue, NameListHost nameLists) {
     Windows w;
     w.nameLists = std::make_unique<NameListHost>(std::move(nameLists));
@@ -46,7 +38,7 @@ Windows Windows::Create(const MessageCatalogue& catalogue, NameListHost nameList
     w.dvdPanel = std::make_unique<TDVDPanel>(catalogue);
     w.exportList = std::make_unique<TEXPORTLIST>(catalogue);
     w.chooseElement = std::make_unique<TChooseElement>(*w.nameLists, *w.changeBase, *w.cleaning);
-    w.htmlChoix = std::make_unique<THTMLCHOIX>(catalogue);
+    w.htmlChoix = std::make_unique<THTMLCHOIX>(catalogue, w.nameLists->prompts);
     return w;
 }
 

@@ -14,6 +14,7 @@
 #include "lang/catalogue.h"
 #include "reports/stats_window.h"
 #include "reports/export_window.h"
+#include "reports/html_options_window.h"
 
 #include <QDialog>
 #include <QWidget>
@@ -27,17 +28,6 @@ class TChooseMedia : public QDialog {
     Q_OBJECT
   public:
     explicit TChooseMedia(const MessageCatalogue& catalogue);
-    void ApplyTexts();
-
-  private:
-    const MessageCatalogue& catalogue_;
-};
-
-// HTML export options.
-class THTMLCHOIX : public QDialog {
-    Q_OBJECT
-  public:
-    explicit THTMLCHOIX(const MessageCatalogue& catalogue);
     void ApplyTexts();
 
   private:

@@ -1,6 +1,7 @@
 #include "cli/export.h"
 
 #include "cli/cli_files.h"
+#include "cli/export_html.h"
 #include "cli/report_options.h"
 #include "lang/catalogue.h"
 #include "reports/list_export.h"
@@ -23,6 +24,8 @@ int RunExport(std::span<const std::string_view> args, std::ostream&, std::ostrea
     const ReportTexts texts(catalogue);
     const DateFormat dates(request->datePattern);
     const ReportContext context{input->collection, texts, dates};
+    if (request->format == "html")
+        return WriteHtmlFiles(request->out, context, input->browse, request->choices, request->html, err);
     const auto written =
         request->format == "tsv"
             ? WriteSpreadsheetExport(request->out, context, input->browse, request->choices.details)

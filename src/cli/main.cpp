@@ -63,10 +63,11 @@ constexpr Command Commands[] = {
     {"add-list", "FILE OTHER.KXT OUT [--today YYYY-MM-DD]", 3, 5,
      "append every title of a version-5 collection, its names re-linked", RunAddList},
     {"rebuild-index", "FILE OUT", 2, 2, "rebuild the master order from the title texts", RunRebuildIndex},
-    {"export", "FILE --format text|tsv [REPORT OPTIONS] --out OUT", 5, 19,
-     "write the browse list as the export window does, as text or spreadsheet text; REPORT OPTIONS: "
-     "--details all|NAMES, --name TEXT, --filters JSON, --today YYYY-MM-DD, --lang en|fr|de|it|fi, "
-     "--date-format PATTERN",
+    {"export", "FILE --format text|tsv|html [REPORT OPTIONS] --out OUT", 5, 27,
+     "write the browse list as the export window does, as text, spreadsheet text or HTML pages; REPORT "
+     "OPTIONS: --details all|NAMES, --name TEXT, --filters JSON, --today YYYY-MM-DD, --lang en|fr|de|it|fi, "
+     "--date-format PATTERN; for html also --multi-page, --frames, --image none|right|left, "
+     "--text-color RRGGBB, --background RRGGBB, --background-image REF",
      RunExport},
 #ifdef TAVRIN_CLI_PRINT
     {"print", "FILE [REPORT OPTIONS] --pdf OUT.pdf", 3, 15,

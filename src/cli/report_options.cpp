@@ -1,6 +1,7 @@
 #include "cli/report_options.h"
 
 #include "cli/cli_files.h"
+#include "cli/export_html.h"
 #include "cli/list.h"
 #include "lang/catalogue.h"
 #include "store/text_encoding.h"
@@ -48,15 +49,27 @@ Expected<ReportRequest, std::string> ParseReportRequest(std::span<const std::str
     r.file = std::filesystem::path(std::string(args[0]));
     std::vector<std::string_view> seen;
     bool detailsGiven = false;
+    const bool exporting =
+        std::find(extraOptions.begin(), extraOptions.end(), "--format") != extraOptions.end();
+    bool htmlGiven = false;
     for (std::size_t i = 1; i < args.size(); i += 2) {
         const std::string_view option = args[i];
-        if (i + 1 >= args.size()) return Problem(std::string(option) + " needs a value");
         if (std::find(seen.begin(), seen.end(), option) != seen.end())
             return Problem(std::string(option) + " is given twice");
         seen.push_back(option);
+        if (exporting && IsHtmlFlag(option)) {
+            htmlGiven = true;
+            ReadHtmlOption(option, {}, r.html);
+            --i; // a flag takes no value
+            continue;
+        }
+        if (i + 1 >= args.size()) return Problem(std::string(option) + " needs a value");
         const std::string_view value = args[i + 1];
         const bool extra = std::find(extraOptions.begin(), extraOptions.end(), option) != extraOptions.end();
-        if (option == "--details") {
+        if (exporting && IsHtmlOption(option)) {
+            htmlGiven = true;
+            if (auto problem = ReadHtmlOption(option, value, r.html)) return Problem(*problem);
+        } else if (option == "--details") {
             if (auto problem = ReadDetails(value, r.choices.details)) return Problem(*problem);
             r.choices.kind = ExportKind::OtherInformations;
             detailsGiven = true;
@@ -75,7 +88,8 @@ Expected<ReportRequest, std::string> ParseReportRequest(std::span<const std::str
         } else if (option == "--date-format") {
             r.datePattern = Utf8ToCp1252(value);
         } else if (extra && option == "--format") {
-            if (value != "text" && value != "tsv") return Problem("--format is text or tsv");
+            if (value != "text" && value != "tsv" && value != "html")
+                return Problem("--format is text, tsv or html");
             r.format = std::string(value);
         } else if (extra && (option == "--out" || option == "--pdf")) {
             r.out = std::filesystem::path(std::string(value));
@@ -88,6 +102,10 @@ Expected<ReportRequest, std::string> ParseReportRequest(std::span<const std::str
             return Problem(std::string(option) + " is required");
     if (r.format == "tsv" && !detailsGiven)
         return Problem("--format tsv needs --details: the spreadsheet lists the chosen details");
+    if (htmlGiven && r.format != "html") return Problem("the HTML options go with --format html");
+    if (r.html.multiPage && !detailsGiven)
+        return Problem("--multi-page needs --details: a title's page shows its details");
+    if (r.html.frames && !r.html.multiPage) return Problem("--frames needs --multi-page");
     // The collection read stays as it is.
     std::error_code ec;
     if (std::filesystem::equivalent(r.file, r.out, ec))

@@ -4,9 +4,11 @@
 //   FILE [--details all|NAMES] [--name TEXT] [--filters JSON] [--today YYYY-MM-DD]
 //        [--lang en|fr|de|it|fi] [--date-format PATTERN]
 //
-// plus --format text|tsv and --out OUT for export, --pdf OUT.pdf for print.
+// plus --format text|tsv|html and --out OUT for export (with the HTML options of export_html.h),
+// --pdf OUT.pdf for print.
 #pragma once
 
+#include "reports/html_page_parts.h"
 #include "reports/report_choices.h"
 #include "store/collection.h"
 #include "store/day_number.h"
@@ -30,7 +32,8 @@ struct ReportRequest {
     std::optional<DayNumber> today;
     int language = 0;
     std::string datePattern = "dd/MM/yyyy"; // 8-bit
-    std::string format;                     // export: "text" or "tsv"
+    std::string format;                     // export: "text", "tsv" or "html"
+    HtmlOptions html;                       // export --format html: its own options
     std::filesystem::path out;              // --out, or --pdf
 };
 

@@ -1,5 +1,8 @@
 #include "platform/settings_store.h"
 
+#include "platform/text.h"
+#include "reports/html_page_parts.h"
+
 #include <QSettings>
 #include <QStringList>
 
@@ -44,6 +47,12 @@ Settings SettingsStore::Read() {
 void SettingsStore::Write(const Settings& settings) {
     if (!usable_) return;
     usable_ = WriteValues(SettingsToValues(settings));
+}
+
+std::string SettingsStore::HtmlMailAddress() {
+    const QString key = QStringLiteral("HTML Mail");
+    const QString address = settings_->value(key).toString().trimmed();
+    return address.isEmpty() ? std::string(DefaultMailAddress) : Cp1252FromQString(address);
 }
 
 bool SettingsStore::WriteValues(const SettingValues& values) {

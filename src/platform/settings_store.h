@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <memory>
+#include <string>
 
 class QSettings;
 
@@ -27,6 +28,9 @@ class SettingsStore {
     Settings Read();
     // Writes the six values; does nothing when the store could not be created or opened.
     void Write(const Settings& settings);
+    // The mail address of the HTML page foot (8-bit): the value "HTML Mail" of the store, the
+    // default address when it has none.
+    std::string HtmlMailAddress();
     // False once the store proved impossible to create or write.
     bool Usable() const { return usable_; }
 

@@ -115,7 +115,7 @@ TEST(ExportCliTest, BadCommandLinesExit2AndWriteNothing) {
         Args(file, {"--format", "tsv", "--out", out}),                        // tsv needs details
         Args(file, {"--format", "text", "--details", "DT,XX", "--out", out}), // unknown box
         Args(file, {"--format", "text", "--details", "dt", "--out", out}),    // names are exact
-        Args(file, {"--format", "html", "--out", out}),                       // unknown format
+        Args(file, {"--format", "rtf", "--out", out}),                        // unknown format
         Args(file, {"--format", "text"}),                                     // no --out
         Args(file, {"--out", out}),                                           // no --format
         Args(file, {"--format", "text", "--lang", "es", "--out", out}),

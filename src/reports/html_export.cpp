@@ -1,0 +1,115 @@
+#include "reports/html_export.h"
+
+#include <system_error>
+
+namespace tavrin {
+namespace {
+
+std::span<const std::uint8_t> AsBytes(const std::string& text) {
+    return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
+}
+
+std::filesystem::path FolderOf(const std::filesystem::path& file) {
+    std::filesystem::path folder = file.parent_path();
+    return folder.empty() ? std::filesystem::path(".") : folder;
+}
+
+} // namespace
+
+HtmlExportResult WriteHtmlExport(const std::filesystem::path& chosenFile, const ReportContext& context,
+                                 std::span<const std::uint16_t> browse, const ExportChoices& choices,
+                                 const HtmlOptions& options, const HtmlFolders& folders, bool flushToDisk) {
+    HtmlExportResult result;
+    const auto write = [&](const std::filesystem::path& path, const std::string& bytes, bool flush) {
+        if (auto done = WriteFileReplacing(path, AsBytes(bytes), flush); done)
+            result.written.push_back(path);
+        else
+            result.failures.push_back(done.error());
+    };
+    const Collection& collection = context.collection;
+    if (!options.multiPage) {
+        // Written as it is made: the page of a full list is far larger than any title's.
+        auto done = WriteFileReplacingWith(
+            chosenFile,
+            [&](const ByteWriter& writeBytes) {
+                return SinglePageTo(
+                    context, browse, choices, options, folders,
+                    [&](std::string_view piece) {
+                        return writeBytes(
+                            {reinterpret_cast<const std::uint8_t*>(piece.data()), piece.size()});
+                    },
+                    &result.pictures);
+            },
+            flushToDisk);
+        if (done)
+            result.written.push_back(chosenFile);
+        else
+            result.failures.push_back(done.error());
+        return result;
+    }
+
+    const std::filesystem::path folder = FolderOf(chosenFile);
+    std::vector<std::string_view> titles;
+    titles.reserve(browse.size());
+    for (const std::uint16_t r : browse)
+        titles.push_back(r < collection.Count() ? collection.RecordAt(r).TitleView() : std::string_view());
+    // The chosen file's own name is never a title's page (the frame index neither, with frames).
+    const std::string chosenName = chosenFile.filename().string();
+    std::vector<std::string_view> reserved{chosenName};
+    if (options.frames) reserved.push_back(FrameIndexName);
+    const std::vector<std::string> names = PageFileNames(titles, reserved);
+
+    std::filesystem::path indexFile = chosenFile;
+    if (options.frames) {
+        write(chosenFile, FrameSetPage(choices.listName, names.empty() ? std::string_view() : names.front()),
+              flushToDisk);
+        indexFile = folder / FrameIndexName;
+    }
+    write(indexFile, IndexPage(collection, browse, names, choices.listName, options), flushToDisk);
+
+    HtmlBlockWriter writer(context, choices.details, options, folders);
+    std::string page;
+    for (std::size_t i = 0; i < browse.size(); ++i) {
+        if (browse[i] >= collection.Count()) continue;
+        page.clear();
+        writer.AppendTitlePage(page, collection.RecordAt(browse[i]));
+        write(folder / PathFromCp1252(names[i]), page, false);
+    }
+    result.pictures = writer.Pictures();
+    return result;
+}
+
+std::filesystem::path PictureTarget(const std::filesystem::path& pageFolder, const CoverPicture& picture) {
+    return (pageFolder.empty() ? std::filesystem::path(".") : pageFolder) / PathFromCp1252(picture.entry);
+}
+
+std::vector<FileFailure> CopyPictures(std::span<const CoverPicture> pictures,
+                                      const std::filesystem::path& pageFolder) {
+    std::vector<FileFailure> failures;
+    for (const CoverPicture& picture : pictures) {
+        const std::filesystem::path target = PictureTarget(pageFolder, picture);
+        std::error_code ec;
+        // Pages written into the medias folder itself: the picture is already there.
+        if (std::filesystem::equivalent(picture.source, target, ec)) continue;
+        ec.clear();
+        std::filesystem::copy_file(picture.source, target, std::filesystem::copy_options::overwrite_existing,
+                                   ec);
+        if (ec) failures.push_back({FileError::CannotWrite, PathText(target), ec.message()});
+    }
+    return failures;
+}
+
+std::string FailedFilesText(std::span<const FileFailure> failures, std::size_t limit) {
+    std::string text;
+    for (std::size_t i = 0; i < failures.size(); ++i) {
+        if (i == limit) {
+            text += "...\n";
+            break;
+        }
+        text += failures[i].path;
+        text += '\n';
+    }
+    return text;
+}
+
+} // namespace tavrin

@@ -1,0 +1,42 @@
+// Writing the HTML export: the single page, or the index (with the frame set) and one page per
+// title, each file written safely beside the chosen file; then the pictures the pages show.
+#pragma once
+
+#include "reports/html_pages.h"
+#include "store/files/file_access.h"
+
+#include <filesystem>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace tavrin {
+
+struct HtmlExportResult {
+    std::vector<std::filesystem::path> written; // every page written, the chosen file first
+    std::vector<CoverPicture> pictures;         // to copy beside the pages
+    std::vector<FileFailure> failures;          // the pages that could not be written
+};
+
+// Writes the pages for the list into the folder of chosenFile (the page files and the frame index
+// beside it), each into a temporary file renamed over the older one when complete. A page that
+// cannot be written is listed in failures and the others are still written. flushToDisk forces
+// the chosen file and the index out to the disk before they replace older ones; the title pages,
+// up to 65,535 of them, are not forced one by one.
+HtmlExportResult WriteHtmlExport(const std::filesystem::path& chosenFile, const ReportContext& context,
+                                 std::span<const std::uint16_t> browse, const ExportChoices& choices,
+                                 const HtmlOptions& options, const HtmlFolders& folders,
+                                 bool flushToDisk = true);
+
+// Where a picture goes: the folder of the pages, under its entry name.
+std::filesystem::path PictureTarget(const std::filesystem::path& pageFolder, const CoverPicture& picture);
+
+// Copies the pictures beside the pages, replacing older files of the same names; a picture that
+// already is the file at its target is left alone. Gives the ones that could not be copied.
+std::vector<FileFailure> CopyPictures(std::span<const CoverPicture> pictures,
+                                      const std::filesystem::path& pageFolder);
+
+// The names of the files that failed, one a line, at most limit of them and then "...".
+std::string FailedFilesText(std::span<const FileFailure> failures, std::size_t limit = 10);
+
+} // namespace tavrin
