@@ -5,6 +5,7 @@
 #include "cli/convert.h"
 #include "cli/dump.h"
 #include "cli/list.h"
+#include "cli/media.h"
 #include "cli/names.h"
 
 #include <algorithm>
@@ -36,8 +37,11 @@ constexpr Command Commands[] = {
      "print every text of a language as JSON (English by default)", RunCatalogue},
     {"names", "ACTION FILE ...", 4, 6,
      "name lists: save FILE LETTER OUT, load FILE LISTFILE OUT, delete FILE LIST ENTRY OUT, "
-     "rename FILE LIST ENTRY TEXT OUT, clean FILE LIST OUT",
+     "rename FILE LIST ENTRY TEXT OUT, clean FILE LIST OUT [--medias DIR]",
      RunNames},
+    {"media", "FILE [--medias DIR]", 1, 3,
+     "print every multimedia entry with its kind and whether its file is found, as JSON", RunMedia},
+    {"picture", "IN OUT.ppm", 2, 2, "decode a TGA or PCX picture and write it as binary PPM", RunPicture},
 };
 
 void PrintUsage(std::ostream& out) {
