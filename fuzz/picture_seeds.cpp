@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
             if (base == 1 && mapDepth == 0) continue;
             if (base == 2 && depth == 8) continue;
             if (base == 3 && depth != 8 && depth != 16) continue;
-            if (base != 1 && mapDepth != 0 && depth != 8) continue;
+            if (base != 1 && mapDepth != 0) continue;
             const std::string name =
                 "type" + std::to_string(type) + "-" + std::to_string(depth) + "-" + std::to_string(mapDepth);
             // Both origins, one right-to-left file and one with the footer.

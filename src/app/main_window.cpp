@@ -136,6 +136,7 @@ TLDF1::TLDF1(StartOptions options)
     FitToScreen();
 
     windows_ = Windows::Create(catalogue_, NameListsHost());
+    windows_.chooseMedia->SetFolder(folders_.medias);
     connect(windows_.kxtAbout.get(), &TKXTAbout::Closed, this, [this] { setEnabled(true); });
     help_ = std::make_unique<HelpViewer>(QString());
 

@@ -24,14 +24,6 @@ void TStatsForm::ApplyTexts() {
     setWindowTitle(QStringLiteral("STATS"));
 }
 
-TChooseMedia::TChooseMedia(const MessageCatalogue& catalogue) : catalogue_(catalogue) {
-    PrepareWindow(this, "TChooseMedia");
-    ApplyTexts();
-}
-void TChooseMedia::ApplyTexts() {
-    setWindowTitle(QText(catalogue_, Msg::MsgMultimediaFile));
-}
-
 TEXPORTLIST::TEXPORTLIST(const MessageCatalogue& catalogue)
     : QWidget(nullptr, Qt::Window), catalogue_(catalogue) {
     PrepareWindow(this, "TEXPORTLIST");
@@ -59,7 +51,7 @@ Windows Windows::Create(const MessageCatalogue& catalogue, NameListHost nameList
     w.chooseActor = std::make_unique<TChooseActor>(*w.nameLists, *w.changeBase, *w.cleaning);
     w.statsForm = std::make_unique<TStatsForm>(catalogue);
     w.kxtAbout = std::make_unique<TKXTAbout>();
-    w.chooseMedia = std::make_unique<TChooseMedia>(catalogue);
+    w.chooseMedia = std::make_unique<TChooseMedia>(*w.nameLists, *w.cleaning);
     w.mImage = std::make_unique<TMIMAGE>();
     w.dvdPanel = std::make_unique<TDVDPanel>(catalogue);
     w.exportList = std::make_unique<TEXPORTLIST>(catalogue);

@@ -6,6 +6,7 @@
 #include "editing/change_base.h"
 #include "editing/choose_actor.h"
 #include "editing/choose_element.h"
+#include "editing/choose_media.h"
 #include "editing/cleaning_window.h"
 #include "editing/dvd_panel.h"
 #include "editing/name_list_host.h"
@@ -25,17 +26,6 @@ class TStatsForm : public QWidget {
     Q_OBJECT
   public:
     explicit TStatsForm(const MessageCatalogue& catalogue);
-    void ApplyTexts();
-
-  private:
-    const MessageCatalogue& catalogue_;
-};
-
-// Multimedia file chooser.
-class TChooseMedia : public QDialog {
-    Q_OBJECT
-  public:
-    explicit TChooseMedia(const MessageCatalogue& catalogue);
     void ApplyTexts();
 
   private:

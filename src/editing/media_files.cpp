@@ -160,4 +160,14 @@ PictureSize ShrinkToPanel(PictureSize picture, PictureSize panel) {
     return {w, h};
 }
 
+PictureSize FitWithinScreen(PictureSize picture, PictureSize screen) {
+    if (screen.width <= 0 || screen.height <= 0) return {};
+    int w = std::max(picture.width, 0), h = std::max(picture.height, 0);
+    while (w > screen.width || h > screen.height) {
+        w = static_cast<int>(w / 1.01);
+        h = static_cast<int>(h / 1.01);
+    }
+    return {w, h};
+}
+
 } // namespace tavrin

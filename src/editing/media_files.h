@@ -66,6 +66,11 @@ struct PictureSize {
 // end; the picture shrinks to nothing there.
 PictureSize ShrinkToPanel(PictureSize picture, PictureSize panel);
 
+// The picture viewer's size: the picture's own, or, when that is wider or taller than the screen,
+// both sides divided by 1.01 and truncated step by step until neither is. Nothing on a screen
+// without width or height.
+PictureSize FitWithinScreen(PictureSize picture, PictureSize screen);
+
 // The question before cleaning the multimedia list, which also removes entries whose file is gone.
 inline constexpr std::string_view MediaCleanQuestion =
     "CLEAN UNUSED ENTRY ON THE LIST AND MISSING FILE?\nIT COULD TAKE A LONG TIME!";

@@ -95,6 +95,13 @@ TEST(MediaFilesTest, ShrinkingEndsForEveryPanelAndEqualsTheStepLoopWhereItEnds) 
     EXPECT_EQ(ShrinkToPanel({800, 600}, {0, 305}), (PictureSize{0, 0}));
     EXPECT_EQ(ShrinkToPanel({800, 600}, {408, 0}), (PictureSize{0, 0}));
     EXPECT_EQ(ShrinkToPanel({800, 600}, {-5, -5}), (PictureSize{0, 0}));
+
+    // The viewer keeps a picture that fits the screen, sides equal to the screen's included.
+    EXPECT_EQ(FitWithinScreen({1280, 1024}, {1280, 1024}), (PictureSize{1280, 1024}));
+    const PictureSize fitted = FitWithinScreen({3000, 1000}, {1280, 1024});
+    EXPECT_LE(fitted.width, 1280);
+    EXPECT_GT(fitted.width, 1260); // no step further than needed
+    EXPECT_EQ(FitWithinScreen({3000, 1000}, {0, 1024}), (PictureSize{0, 0}));
 }
 
 TEST(MediaFilesTest, CleaningTheMultimediaListRemovesEntriesWhoseFileIsMissing) {
