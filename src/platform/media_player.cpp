@@ -14,8 +14,9 @@
 namespace tavrin {
 namespace {
 
-// A local file is loaded well within this; a player still loading then has lost its error.
-constexpr int LoadTimeoutMs = 5000;
+// A local file is loaded well within this (a MIDI file waits for the General MIDI sound font to
+// load, a few seconds); a player still loading then has lost its error.
+constexpr int LoadTimeoutMs = 20000;
 
 QToolButton* PlayerButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon) {
     auto* button = new QToolButton(parent);

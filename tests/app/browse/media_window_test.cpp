@@ -66,6 +66,19 @@ std::vector<std::uint8_t> ShortWav() {
     return out;
 }
 
+// Three notes of a General MIDI piano: a format-0 file.
+std::vector<std::uint8_t> ShortMidi() {
+    std::vector<std::uint8_t> track;
+    for (std::uint8_t note : {60, 64, 67})
+        track.insert(track.end(), {0x00, 0x90, note, 100, 0x81, 0x70, 0x80, note, 0});
+    track.insert(track.end(), {0x00, 0xFF, 0x2F, 0x00});
+    std::vector<std::uint8_t> out = {'M', 'T',  'h',  'd', 0,   0,   0,   6, 0, 0, 0,
+                                     1,   0x01, 0xE0, 'M', 'T', 'r', 'k', 0, 0, 0};
+    out.push_back(static_cast<std::uint8_t>(track.size()));
+    out.insert(out.end(), track.begin(), track.end());
+    return out;
+}
+
 void WriteJpg(const std::filesystem::path& file, int width, int height) {
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(QColor(200, 40, 40));
@@ -109,9 +122,10 @@ class MediaWindowTest : public QObject {
         WriteBytes(medias / "cover.tga", MakeTga(cover, {10, 24}));
         WriteBytes(medias / "THEME.WAV", ShortWav());
         WriteBytes(medias / "BROKEN.AVI", Bytes("RIFF????AVI LIST this is not a video"));
+        WriteBytes(medias / "tune.mid", ShortMidi());
         w.window->NewTavrinfile1Click();
         Collection& c = w.window->Data();
-        c.List(ListId::Media) = {"COVER.TGA", "GONE.JPG", "THEME.WAV", "BROKEN.AVI"};
+        c.List(ListId::Media) = {"COVER.TGA", "GONE.JPG", "THEME.WAV", "BROKEN.AVI", "TUNE.MID"};
         TitleRecord t = MakeTitle("ALIEN");
         for (std::size_t s = 0; s < 4; ++s)
             t.SetU16(MediaOffsets[s], refs[s]);
@@ -194,7 +208,7 @@ class MediaWindowTest : public QObject {
     // A sound opens in the player without playing; play plays (or, where the platform cannot,
     // says so); a damaged video says so in the panel and the window goes on.
     void playerWaitsForPlayAndReportsWhatItCannotPlay() {
-        auto [window, prompts] = MakeWith({2, 3, NoEntry, NoEntry});
+        auto [window, prompts] = MakeWith({2, 3, 4, NoEntry});
         OpenMediaPage(*window);
         auto* player = Find<MediaPlayer>(*window, "MediaPlayer1");
         QCOMPARE(Caption(*window)->text().section(QLatin1Char('\n'), 0, 0), QStringLiteral("SOUND"));
@@ -216,7 +230,7 @@ class MediaWindowTest : public QObject {
         QTest::mouseClick(Find<QToolButton>(*player, "Play"), Qt::LeftButton);
         QTRY_VERIFY2_WITH_TIMEOUT(
             Caption(*window)->text().startsWith(QStringLiteral("VIDEO\nCANNOT PLAY THIS FILE")),
-            qPrintable(Caption(*window)->text()), 20000);
+            qPrintable(Caption(*window)->text()), 40000);
         QVERIFY(!player->IsPlaying());
         QVERIFY(!Find<QToolButton>(*player, "Play")->isEnabled());
 
@@ -225,7 +239,12 @@ class MediaWindowTest : public QObject {
         QVERIFY(window->CurrentSettings().VideoFlag);
         QVERIFY(Caption(*window)->text().startsWith(QStringLiteral("VIDEO")));
         QVERIFY(player->IsOpen());
+        // Music: a MIDI file opens (it plays where a General MIDI sound font is installed).
         QTest::mouseClick(ButtonOf(*window, "BMedia3"), Qt::LeftButton);
+        QVERIFY(Caption(*window)->text().startsWith(QStringLiteral("MUSIC")));
+        QVERIFY(player->IsOpen());
+        QVERIFY(!player->IsPlaying());
+        QTest::mouseClick(ButtonOf(*window, "BMedia4"), Qt::LeftButton);
         QVERIFY(!player->IsOpen());
     }
 
@@ -243,10 +262,11 @@ class MediaWindowTest : public QObject {
         QVERIFY(chooser.isVisible());
         QVERIFY(!window->isEnabled());
         auto* files = Find<QListView>(chooser, "FileListBox1");
-        QCOMPARE(Strings(files), (QStringList{"BROKEN.AVI", "THEME.WAV", "cover.tga", "poster.jpg"}));
+        QCOMPARE(Strings(files),
+                 (QStringList{"BROKEN.AVI", "THEME.WAV", "cover.tga", "poster.jpg", "tune.mid"}));
         Find<QComboBox>(chooser, "FileCombo")->setCurrentIndex(1); // "Images files"
         QCOMPARE(Strings(files), (QStringList{"cover.tga", "poster.jpg"}));
-        QCOMPARE(Find<QLineEdit>(chooser, "NbM")->text(), QStringLiteral("4"));
+        QCOMPARE(Find<QLineEdit>(chooser, "NbM")->text(), QStringLiteral("5"));
 
         // A double click previews the picture inside the panel.
         ClickRow(files, QStringLiteral("poster.jpg"), true);
@@ -254,7 +274,7 @@ class MediaWindowTest : public QObject {
         QVERIFY(preview->isVisible());
         QVERIFY(preview->width() < Find<QFrame>(chooser, "Panel1")->width());
         QTest::mouseClick(Find<QPushButton>(chooser, "BitBtn1"), Qt::LeftButton);
-        QCOMPARE(picked, (std::vector<int>{4}));
+        QCOMPARE(picked, (std::vector<int>{5}));
         QCOMPARE(window->Data().List(ListId::Media).back(), std::string("POSTER.JPG"));
         QVERIFY(!chooser.isVisible());
         QVERIFY(window->isEnabled());
@@ -264,8 +284,8 @@ class MediaWindowTest : public QObject {
             TChooseMedia::Mode::Editor, [&](int e) { picked.push_back(e); }, window.get());
         ClickRow(files, QStringLiteral("cover.tga"));
         QTest::mouseClick(Find<QPushButton>(chooser, "BitBtn1"), Qt::LeftButton);
-        QCOMPARE(picked, (std::vector<int>{4, 0}));
-        QCOMPARE(window->Data().List(ListId::Media).size(), 5u);
+        QCOMPARE(picked, (std::vector<int>{5, 0}));
+        QCOMPARE(window->Data().List(ListId::Media).size(), 6u);
 
         // No name: refused, the chooser stays.
         chooser.Open(
@@ -325,13 +345,14 @@ class MediaWindowTest : public QObject {
         Find<QAction>(chooser, "MenuItem4")->trigger();
         QCOMPARE(prompts->questions.last(),
                  QStringLiteral("CLEAN LIST|") + QString::fromLatin1(MediaCleanQuestion.data()));
-        QCOMPARE(window->Data().List(ListId::Media), (NameList{"THEME.WAV", "BROKEN.AVI"}));
+        QCOMPARE(window->Data().List(ListId::Media),
+                 (NameList{"THEME.WAV", "BROKEN.AVI"})); // TUNE.MID unused
         QCOMPARE(t.Media2(), NoEntry);
         QCOMPARE(t.Media3(), 0);
         QCOMPARE(editor.Model().media, (std::array<int, 4>{0, 1, -1, -1}));
         QCOMPARE(Strings(list), (QStringList{"BROKEN.AVI", "THEME.WAV"}));
         const auto* cleaned = Find<QListView>(*window->SecondaryWindows().cleaning, "CleanedBox");
-        QCOMPARE(Strings(cleaned), QStringList{QStringLiteral("Erased : GONE.JPG")});
+        QCOMPARE(Strings(cleaned), (QStringList{"Erased : GONE.JPG", "Erased : TUNE.MID"}));
         window->SecondaryWindows().cleaning->close();
         chooser.reject();
 
@@ -353,7 +374,7 @@ class MediaWindowTest : public QObject {
         ClickRow(Find<QListView>(chooser, "FileListBox1"), QStringLiteral("THEME.WAV"));
         QTest::mouseClick(Find<QPushButton>(chooser, "BitBtn1"), Qt::LeftButton);
         QVERIFY(!chooser.isVisible());
-        QCOMPARE(window->Data().List(ListId::Media).size(), 4u);
+        QCOMPARE(window->Data().List(ListId::Media).size(), 5u);
         QVERIFY(window->isEnabled());
     }
 };
