@@ -50,7 +50,8 @@ struct PageUnderTest {
 };
 
 void BM_ShowJpgInPanel(benchmark::State& state) {
-    static PageUnderTest page;
+    // Never destroyed: it must not outlive the application object at exit.
+    static PageUnderTest& page = *new PageUnderTest;
     auto* slot1 = page.window->findChild<QToolButton*>(QStringLiteral("BMedia1"));
     auto* slot2 = page.window->findChild<QToolButton*>(QStringLiteral("BMedia2"));
     bool first = true;
