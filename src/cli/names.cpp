@@ -115,9 +115,11 @@ int Clean(Args a, const std::optional<std::filesystem::path>& medias, std::ostre
     if (!loaded) return ExitFailure;
     Collection& c = loaded->collection;
     EntryGone missing;
-    const std::filesystem::path folder = *list == ListId::Media ? medias.value_or(DefaultMediasFolder()) : "";
-    if (*list == ListId::Media)
-        missing = [&folder](std::string_view name) { return !FindMediaFile(folder, name); };
+    std::optional<MediaFolderIndex> folder;
+    if (*list == ListId::Media) {
+        folder.emplace(medias.value_or(DefaultMediasFolder()));
+        missing = [&folder](std::string_view name) { return !folder->Holds(name); };
+    }
     for (const auto& name : CleanList(c, *list, {}, missing).erased)
         out << Cp1252ToUtf8(ErasedLine(name)) << '\n';
     if (const int written = Write(c, a[2], err); written != ExitOk) return written;

@@ -339,6 +339,7 @@ void TChooseMedia::MenuItem4Click() {
     cleaning_.Begin();
     setEnabled(false);
     const QString prefix = Text8(CheckingEntryPrefix);
+    const MediaFolderIndex folder(medias_);
     const auto result = CleanList(
         c, ListId::Media,
         [&](std::size_t remaining, std::string_view text) {
@@ -346,7 +347,7 @@ void TChooseMedia::MenuItem4Click() {
                 cleaning_.ShowChecking(prefix + QString::number(remaining) + QStringLiteral(" : ") +
                                        Text8(text));
         },
-        [this](std::string_view name) { return !FindMediaFile(medias_, name); });
+        [&folder](std::string_view name) { return !folder.Holds(name); });
     QStringList lines;
     for (const auto& name : result.erased)
         lines << Text8(ErasedLine(name));

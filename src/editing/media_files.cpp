@@ -149,6 +149,16 @@ std::optional<std::filesystem::path> FindMediaFile(const std::filesystem::path& 
     return std::nullopt;
 }
 
+MediaFolderIndex::MediaFolderIndex(const std::filesystem::path& folder) {
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+        if (it->is_regular_file(ec)) upper_.insert(UpperCp1252(NameOf(it->path())));
+}
+
+bool MediaFolderIndex::Holds(std::string_view name) const {
+    return IsPlainMediaName(name) && upper_.contains(UpperCp1252(name));
+}
+
 PictureSize ShrinkToPanel(PictureSize picture, PictureSize panel) {
     if (panel.width <= 0 || panel.height <= 0) return {};
     int w = std::max(picture.width, 0), h = std::max(picture.height, 0);

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 namespace tavrin {
@@ -51,6 +52,17 @@ bool IsPlainMediaName(std::string_view name);
 // that equals it without regard to case. Nothing for a missing file or a name that is not plain.
 std::optional<std::filesystem::path> FindMediaFile(const std::filesystem::path& folder,
                                                    std::string_view name);
+
+// The folder's files read once, for checking many entries (a cleaning): Holds(name) is
+// FindMediaFile(folder, name) having a file, without reading the folder again for each name.
+class MediaFolderIndex {
+  public:
+    explicit MediaFolderIndex(const std::filesystem::path& folder);
+    bool Holds(std::string_view name) const;
+
+  private:
+    std::unordered_set<std::string> upper_; // the file names, upper case
+};
 
 // The path an entry's file would have, for a name the folder may not hold yet.
 std::filesystem::path MediaPath(const std::filesystem::path& folder, std::string_view name);

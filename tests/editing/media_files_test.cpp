@@ -68,6 +68,13 @@ TEST(MediaFilesTest, EntriesFindTheirFileInsideTheFolderOnly) {
         EXPECT_FALSE(FindMediaFile(medias, escape)) << escape;
     }
     EXPECT_TRUE(IsPlainMediaName("..COVER.JPG"));
+
+    // The index read once answers as the lookup does.
+    const MediaFolderIndex index(medias);
+    for (const char* name : {"EXACT.WAV", "COVER.JPG", "cover.jpg", "\xC9T\xC9.GIF", "MISSING.JPG",
+                             "../SECRET.JPG", "SECRET.JPG", "..", ""})
+        EXPECT_EQ(index.Holds(name), FindMediaFile(medias, name).has_value()) << name;
+    EXPECT_FALSE(MediaFolderIndex(home / "none").Holds("COVER.JPG"));
 }
 
 TEST(MediaFilesTest, ShrinkingEndsForEveryPanelAndEqualsTheStepLoopWhereItEnds) {
