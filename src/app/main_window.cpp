@@ -142,6 +142,7 @@ TLDF1::TLDF1(StartOptions options)
 
     windows_ = Windows::Create(catalogue_, NameListsHost());
     windows_.htmlChoix->SetMailAddress(settingsStore_->HtmlMailAddress());
+    windows_.chooseMedia->SetFolder(folders_.medias);
     connect(windows_.kxtAbout.get(), &TKXTAbout::Closed, this, [this] { setEnabled(true); });
     ConnectStatsCommands();
     ConnectReportCommands();

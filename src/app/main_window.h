@@ -81,6 +81,8 @@ class TLDF1 : public QMainWindow {
     void ResetFilters();
     // Fills the INFORMATION and TEXT pages from the selected title; nothing without a selection.
     void ShowCurrentTitle();
+    // Shows media slot 1..4 of a record on the MULTIMEDIA page (app/browse/media_page.cpp).
+    void ShowMedia(std::size_t record, int slot);
     // Selects the row showing that record, if the browse list holds it, and shows it.
     void SelectRecord(std::size_t record);
     // A name filter's selection (an entry, -1 for none, NoEntry / NoPublisher for titles without
@@ -189,6 +191,16 @@ class TLDF1 : public QMainWindow {
     void BuildGadgetPage();
     void BuildInformationPage();
     void BuildTextPage();
+    void BuildMediaPage();
+    // The MULTIMEDIA page's handlers.
+    void BMediaClick(int slot);
+    void MediaButtonClick();
+    void Image22Click();
+    void VideoScreenClick(int item);
+    void MediaLoadClick(int item);
+    // Slot 1 of the title view's record, unless the page already shows that title's files.
+    void ShowTitleMedia(std::size_t record);
+    void ClearMediaPage();
     void ApplyBrowseTexts();
     void ApplySortTexts();
     void ApplyGadgetTexts();

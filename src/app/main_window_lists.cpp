@@ -19,6 +19,7 @@ void TLDF1::ConnectListCommands() {
     };
     for (const auto& [action, list] : manage)
         connect(action, &QAction::triggered, this, [this, list = list] { ManageNameList(list); });
+    connect(MultimediaFiles1, &QAction::triggered, this, [this] { ManageNameList(ListId::Media); });
 
     const std::pair<QAction*, ListId> save[] = {
         {Actor1, ListId::Actor},       {Box1, ListId::Box},           {Composer1, ListId::Composer},
@@ -52,7 +53,9 @@ NameListHost TLDF1::NameListsHost() {
 }
 
 void TLDF1::ManageNameList(ListId list) {
-    if (list == ListId::Actor)
+    if (list == ListId::Media)
+        windows_.chooseMedia->Open(TChooseMedia::Mode::Manage, {}, this);
+    else if (list == ListId::Actor)
         windows_.chooseActor->OpenForManage(this);
     else
         windows_.chooseElement->OpenForManage(list, this);

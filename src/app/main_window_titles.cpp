@@ -33,6 +33,7 @@ TAjouteF& TLDF1::TitleEditor() {
             *windows_.mImage,
             windows_.chooseElement.get(),
             windows_.chooseActor.get(),
+            windows_.chooseMedia.get(),
         });
         connect(&editor, &TAjouteF::Closed, this, &TLDF1::TitleEditorClosed);
     }

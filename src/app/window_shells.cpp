@@ -1,27 +1,6 @@
 #include "app/window_shells.h"
 
-#include "platform/text.h"
-#include "platform/window_placement.h"
-
 namespace tavrin {
-namespace {
-
-// Name, ownership of the quit decision and place: what every secondary window shares.
-void PrepareWindow(QWidget* window, const char* name) {
-    window->setObjectName(QLatin1String(name));
-    window->setAttribute(Qt::WA_QuitOnClose, false);
-    CentreOnScreen(window);
-}
-
-} // namespace
-
-TChooseMedia::TChooseMedia(const MessageCatalogue& catalogue) : catalogue_(catalogue) {
-    PrepareWindow(this, "TChooseMedia");
-    ApplyTexts();
-}
-void TChooseMedia::ApplyTexts() {
-    setWindowTitle(QText(catalogue_, Msg::MsgMultimediaFile));
-}
 
 Windows Windows::Create(const MessageCatalogue& catalogue, NameListHost nameLists) {
     Windows w;
@@ -33,7 +12,7 @@ Windows Windows::Create(const MessageCatalogue& catalogue, NameListHost nameList
     w.chooseActor = std::make_unique<TChooseActor>(*w.nameLists, *w.changeBase, *w.cleaning);
     w.statsForm = std::make_unique<TStatsForm>(catalogue);
     w.kxtAbout = std::make_unique<TKXTAbout>();
-    w.chooseMedia = std::make_unique<TChooseMedia>(catalogue);
+    w.chooseMedia = std::make_unique<TChooseMedia>(*w.nameLists, *w.cleaning);
     w.mImage = std::make_unique<TMIMAGE>();
     w.dvdPanel = std::make_unique<TDVDPanel>(catalogue);
     w.exportList = std::make_unique<TEXPORTLIST>(catalogue);

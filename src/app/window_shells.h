@@ -1,11 +1,12 @@
-// The program's secondary windows, created once at start-up and owned by the main window. Most
-// are still empty: each gets its controls, in a file of its own, with the feature it serves.
+// The program's secondary windows, created once at start-up and owned by the main window; each
+// lives in a file of its own, with the feature it serves.
 #pragma once
 
 #include "app/about_window.h"
 #include "editing/change_base.h"
 #include "editing/choose_actor.h"
 #include "editing/choose_element.h"
+#include "editing/choose_media.h"
 #include "editing/cleaning_window.h"
 #include "editing/dvd_panel.h"
 #include "editing/name_list_host.h"
@@ -22,17 +23,6 @@
 #include <memory>
 
 namespace tavrin {
-
-// Multimedia file chooser.
-class TChooseMedia : public QDialog {
-    Q_OBJECT
-  public:
-    explicit TChooseMedia(const MessageCatalogue& catalogue);
-    void ApplyTexts();
-
-  private:
-    const MessageCatalogue& catalogue_;
-};
 
 // Every secondary window, one instance each. They have no Qt parent: disabling the main window
 // while one of them is open must leave that one usable.

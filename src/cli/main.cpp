@@ -8,6 +8,7 @@
 #include "cli/export.h"
 #include "cli/from_json.h"
 #include "cli/list.h"
+#include "cli/media.h"
 #include "cli/names.h"
 #include "cli/stats.h"
 #ifdef TAVRIN_CLI_PRINT
@@ -43,7 +44,7 @@ constexpr Command Commands[] = {
      "print every text of a language as JSON (English by default)", RunCatalogue},
     {"names", "ACTION FILE ...", 4, 6,
      "name lists: save FILE LETTER OUT, load FILE LISTFILE OUT, delete FILE LIST ENTRY OUT, "
-     "rename FILE LIST ENTRY TEXT OUT, clean FILE LIST OUT",
+     "rename FILE LIST ENTRY TEXT OUT, clean FILE LIST OUT [--medias DIR]",
      RunNames},
     {"from-json", "IN.json OUT.KXT", 2, 2,
      "write the collection that JSON in the form dump prints describes (names as text, dates as "
@@ -73,6 +74,9 @@ constexpr Command Commands[] = {
     {"print", "FILE [REPORT OPTIONS] --pdf OUT.pdf", 3, 15,
      "print the browse list as the export window does, into a PDF file", RunPrint},
 #endif
+    {"media", "FILE [--medias DIR]", 1, 3,
+     "print every multimedia entry with its kind and whether its file is found, as JSON", RunMedia},
+    {"picture", "IN OUT.ppm", 2, 2, "decode a TGA or PCX picture and write it as binary PPM", RunPicture},
 };
 
 void PrintUsage(std::ostream& out) {

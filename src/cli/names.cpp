@@ -1,6 +1,8 @@
 #include "cli/names.h"
 
 #include "cli/cli_files.h"
+#include "cli/media.h"
+#include "editing/media_files.h"
 #include "editing/name_list_operations.h"
 #include "store/files/name_list_file.h"
 #include "store/text_encoding.h"
@@ -103,13 +105,21 @@ int Rename(Args a, std::ostream& err) { // FILE LIST ENTRY TEXT OUT
     return Write(c, a[4], err);
 }
 
-int Clean(Args a, std::ostream& out, std::ostream& err) { // FILE LIST OUT
+int Clean(Args a, const std::optional<std::filesystem::path>& medias, std::ostream& out,
+          std::ostream& err) { // FILE LIST OUT
     const auto list = ListNamed(a[1]);
     if (!list) return Usage(err, "unknown list '" + std::string(a[1]) + "'");
+    if (medias && *list != ListId::Media) return Usage(err, "--medias goes with MediaList only");
     auto loaded = LoadForCli(std::filesystem::path(a[0]), err);
     if (!loaded) return ExitFailure;
     Collection& c = loaded->collection;
-    for (const auto& name : CleanList(c, *list).erased)
+    EntryGone missing;
+    std::optional<MediaFolderIndex> folder;
+    if (*list == ListId::Media) {
+        folder.emplace(medias.value_or(DefaultMediasFolder()));
+        missing = [&folder](std::string_view name) { return !folder->Holds(name); };
+    }
+    for (const auto& name : CleanList(c, *list, {}, missing).erased)
         out << Cp1252ToUtf8(ErasedLine(name)) << '\n';
     if (const int written = Write(c, a[2], err); written != ExitOk) return written;
     return FinishOutput(out, err);
@@ -119,7 +129,13 @@ int Clean(Args a, std::ostream& out, std::ostream& err) { // FILE LIST OUT
 
 int RunNames(Args args, std::ostream& out, std::ostream& err) {
     const std::string_view action = args[0];
-    const Args rest = args.subspan(1);
+    Args rest = args.subspan(1);
+    // clean's folder option comes last.
+    std::optional<std::filesystem::path> medias;
+    if (action == "clean" && rest.size() == 5 && rest[3] == "--medias") {
+        medias = std::filesystem::path(rest[4]);
+        rest = rest.first(3);
+    }
     auto wrongCount = [&](std::size_t n, const char* what) {
         if (rest.size() == n) return false;
         Usage(err, std::string(action) + " takes " + what);
@@ -138,7 +154,8 @@ int RunNames(Args args, std::ostream& out, std::ostream& err) {
     if (action == "load") return wrongCount(3, "FILE LISTFILE OUT") ? ExitUsage : Load(rest, err);
     if (action == "delete") return wrongCount(4, "FILE LIST ENTRY OUT") ? ExitUsage : Delete(rest, out, err);
     if (action == "rename") return wrongCount(5, "FILE LIST ENTRY TEXT OUT") ? ExitUsage : Rename(rest, err);
-    if (action == "clean") return wrongCount(3, "FILE LIST OUT") ? ExitUsage : Clean(rest, out, err);
+    if (action == "clean")
+        return wrongCount(3, "FILE LIST OUT [--medias DIR]") ? ExitUsage : Clean(rest, medias, out, err);
     return Usage(err, "unknown action '" + std::string(action) + "' (save, load, delete, rename, clean)");
 }
 

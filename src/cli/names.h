@@ -4,7 +4,10 @@
 //   names delete FILE LIST ENTRY OUT    delete an entry, renumbering every title; one
 //                                       "Erased in : " line per title that lost it
 //   names rename FILE LIST ENTRY TEXT OUT
-//   names clean FILE LIST OUT           remove unused entries; one "Erased : " line per entry
+//   names clean FILE LIST OUT [--medias DIR]
+//                                       remove unused entries; one "Erased : " line per entry;
+//                                       MediaList also loses the entries whose file is missing
+//                                       from DIR (by default the program's MEDIAS folder)
 // LIST is a list's name: DirectorList, ActorList, .. MediaList. IN is never written; OUT is
 // replaced in one step, so a failure leaves an existing OUT as it was.
 #pragma once

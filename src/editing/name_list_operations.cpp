@@ -54,6 +54,7 @@ std::string DeleteQuestion(std::string_view name, std::size_t uses) {
 }
 
 std::string_view DeleteCaption(ListId list) {
+    if (list == ListId::Media) return "DELETE AN INFORMATION";
     return list == ListId::Actor ? "DELETE AN ACTOR" : "DELETE A Element";
 }
 
@@ -82,7 +83,7 @@ std::optional<Msg> RenameEntry(Collection& c, ListId list, int entry, std::strin
     return std::nullopt;
 }
 
-CleanResult CleanList(Collection& c, ListId list, const EntryProgress& progress) {
+CleanResult CleanList(Collection& c, ListId list, const EntryProgress& progress, const EntryGone& gone) {
     CleanResult result;
     NameList& names = c.List(list);
     const std::size_t n = names.size();
@@ -112,7 +113,7 @@ CleanResult CleanList(Collection& c, ListId list, const EntryProgress& progress)
     int removed = 0;
     for (std::size_t i = 0; i < n; ++i) {
         if (progress) progress(n - i, names[i]);
-        if (uses[i] == 0) {
+        if (uses[i] == 0 || (gone && gone(names[i]))) {
             result.removedAt.push_back(static_cast<int>(i) - removed);
             result.erased.push_back(std::move(names[i]));
             ++removed;
@@ -138,7 +139,7 @@ CleanResult CleanList(Collection& c, ListId list, const EntryProgress& progress)
             const int v = EntryFromStored(t.U16(off));
             if (v < 0) continue;
             const int nv = newNumber(v);
-            if (nv != v) t.SetU16(off, static_cast<std::uint16_t>(nv));
+            if (nv != v) t.SetU16(off, StoredFromEntry(nv)); // a removed entry in use: none
         }
     }
     c.Modified = true;

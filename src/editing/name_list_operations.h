@@ -52,7 +52,7 @@ Expected<PickedName, Msg> PickOrAddName(Collection& c, ListId list, std::string_
 // The question asked before a deletion, as 8-bit text: "<NAME> IS REGISTERED\nON <n> DISCS\nDELETE
 // ANYWAY?" for an entry in use, "DELETE <NAME>?" otherwise.
 std::string DeleteQuestion(std::string_view name, std::size_t uses);
-// Its caption: the actor chooser has its own.
+// Its caption: the actor chooser and the multimedia chooser have their own.
 std::string_view DeleteCaption(ListId list);
 
 inline constexpr std::string_view CleanCaption = "CLEAN LIST";
@@ -90,11 +90,16 @@ struct CleanResult {
 // and the entry's text.
 using EntryProgress = std::function<void(std::size_t remaining, std::string_view text)>;
 
-// Removes every entry no title refers to, lowering the references above each removed entry. The
-// result, the renumbering and the order of the lines are those of checking the entries one by one
-// from the first, removing each unused one as it is met; the titles are read once to count the
-// uses and written once to renumber. Sets Modified when something was removed.
-CleanResult CleanList(Collection& c, ListId list, const EntryProgress& progress = {});
+// Also removed by a cleaning, used or not (the multimedia list: an entry whose file is missing).
+using EntryGone = std::function<bool(std::string_view text)>;
+
+// Removes every entry no title refers to (and every one gone says is gone; references to it become
+// none), lowering the references above each removed entry. The result, the renumbering and the
+// order of the lines are those of checking the entries one by one from the first, removing each
+// as it is met; the titles are read once to count the uses and written once to renumber. Sets
+// Modified when something was removed.
+CleanResult CleanList(Collection& c, ListId list, const EntryProgress& progress = {},
+                      const EntryGone& gone = {});
 
 // "Erased : " and a name.
 std::string ErasedLine(std::string_view name);

@@ -1,11 +1,12 @@
 // The review window: the free text of the title being edited, typed in AReview. The same window
-// shows a picture full size (Image3) for the main window.
+// is the picture viewer, showing a picture full size (Image3) for the main window.
 #pragma once
 
 #include <QDialog>
 #include <QPointer>
 #include <QString>
 
+class QImage;
 class QLabel;
 class QPlainTextEdit;
 
@@ -22,6 +23,11 @@ class TMIMAGE : public QDialog {
     void OpenForReview(const QString& caption, QWidget* opener);
     // Closing enables opener again (the picture viewer disables it before showing).
     void RememberOpener(QWidget* opener) { opener_ = opener; }
+
+    // The picture viewer (picture_viewer.cpp): the picture shown, the text area hidden, the
+    // window's client area the picture's size, shrunk to fit the screen; opener disabled until
+    // the window closes.
+    void OpenForPicture(const QString& caption, const QImage& picture, QWidget* opener);
 
     // The review text, with plain line feeds.
     QString ReviewText() const;

@@ -6,6 +6,7 @@
 #include "lang/vocabulary.h"
 #include "editing/choose_actor.h"
 #include "editing/choose_element.h"
+#include "editing/choose_media.h"
 #include "editing/dvd_panel.h"
 #include "editing/review_window.h"
 #include "platform/tab_order.h"
@@ -244,9 +245,8 @@ void TAjouteF::BuildControls() {
     Button12->setText(QStringLiteral("+"));
     Button14 = Named<QToolButton>("Button14", this);
     Button14->setText(QStringLiteral("-"));
-    // Adding and removing multimedia files comes with the multimedia chooser.
-    Button12->setEnabled(false);
-    Button14->setEnabled(false);
+    connect(Button12, &QToolButton::clicked, this, &TAjouteF::Button12Click);
+    connect(Button14, &QToolButton::clicked, this, &TAjouteF::Button14Click);
     auto* media = new QHBoxLayout;
     media->addWidget(AMedia, 1);
     auto* mediaButtons = new QVBoxLayout;
@@ -511,6 +511,8 @@ void TAjouteF::Bind(TitleEditorHost host) {
         connect(chooser, &NameChooser::EntryDeleted, this, &TAjouteF::EntryDeleted);
         connect(chooser, &NameChooser::EntryRenamed, this, &TAjouteF::EntryRenamed);
     }
+    if (host_->chooseMedia)
+        connect(host_->chooseMedia, &TChooseMedia::EntryDeleted, this, &TAjouteF::EntryDeleted);
 }
 
 void TAjouteF::OpenFor(Purpose purpose, std::optional<std::size_t> record, QWidget* opener) {
@@ -688,6 +690,28 @@ void TAjouteF::ChooseReference(EditorRef ref) {
 
 void TAjouteF::ClearMedia() {
     model_.media.fill(-1);
+    ShowMedia();
+}
+
+void TAjouteF::Button12Click() {
+    if (!host_ || !host_->chooseMedia || UsedMediaSlots(model_) >= EditorMediaSlots) return;
+    host_->chooseMedia->Open(
+        TChooseMedia::Mode::Editor,
+        [this](int entry) {
+            if (AddMediaSlot(model_, entry)) ShowMedia();
+        },
+        this);
+}
+
+void TAjouteF::Button14Click() {
+    const auto slot = AMedia->currentRow() >= 0 && AMedia->currentItem()->isSelected()
+                          ? MediaSlotOfLine(model_, static_cast<std::size_t>(AMedia->currentRow()))
+                          : std::nullopt;
+    if (!slot) {
+        if (host_) host_->prompts.ShowMessage(QText(catalogue_, Msg::MsgChooseAMultimediaFile));
+        return;
+    }
+    RemoveMediaSlot(model_, *slot);
     ShowMedia();
 }
 

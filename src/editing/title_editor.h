@@ -35,6 +35,7 @@ namespace tavrin {
 
 class TChooseActor;
 class TChooseElement;
+class TChooseMedia;
 class TDVDPanel;
 class TMIMAGE;
 class UserPrompts;
@@ -51,6 +52,7 @@ struct TitleEditorHost {
     TMIMAGE& review;
     TChooseElement* chooseElement = nullptr;
     TChooseActor* chooseActor = nullptr;
+    TChooseMedia* chooseMedia = nullptr;
 };
 
 class TAjouteF : public QDialog {
@@ -110,6 +112,8 @@ class TAjouteF : public QDialog {
     void ADVDButtonClick();
     void SpeedButton1Click();
     void ClearMedia();
+    void Button12Click(); // "+": a multimedia file into the next free slot
+    void Button14Click(); // "-": the selected slot removed
     int CurrentYear() const;
     QLineEdit* FieldEdit(EditorField field) const;
 

@@ -437,9 +437,40 @@ void ForgetRemovedEntry(TitleEditorModel& m, ListId list, int position) {
     };
     for (std::size_t i = 0; i < EditorRefCount; ++i)
         if (RefTable[i].list == list) forget(m.refs[i]);
-    if (list == ListId::Media)
-        for (int& slot : m.media)
-            forget(slot);
+    if (list != ListId::Media) return;
+    // Marked first, so that a lowered reference is not taken for the removed one.
+    constexpr int Removed = -2;
+    for (int& slot : m.media)
+        slot = slot == position ? Removed : slot > position ? slot - 1 : slot;
+    for (std::size_t s = EditorMediaSlots; s-- > 0;)
+        if (m.media[s] == Removed) RemoveMediaSlot(m, s);
+}
+
+std::size_t UsedMediaSlots(const TitleEditorModel& m) {
+    return static_cast<std::size_t>(std::count_if(m.media.begin(), m.media.end(), [](int v) { return v >= 0; }));
+}
+
+std::optional<std::size_t> MediaSlotOfLine(const TitleEditorModel& m, std::size_t line) {
+    for (std::size_t s = 0; s < EditorMediaSlots; ++s)
+        if (m.media[s] >= 0 && line-- == 0) return s;
+    return std::nullopt;
+}
+
+void RemoveMediaSlot(TitleEditorModel& m, std::size_t slot) {
+    if (slot >= EditorMediaSlots) return;
+    std::copy(m.media.begin() + static_cast<std::ptrdiff_t>(slot) + 1, m.media.end(),
+              m.media.begin() + static_cast<std::ptrdiff_t>(slot));
+    m.media.back() = -1;
+}
+
+bool AddMediaSlot(TitleEditorModel& m, int entry) {
+    const std::size_t used = UsedMediaSlots(m);
+    if (used >= EditorMediaSlots) return false;
+    std::size_t slot = used;
+    if (m.media[slot] >= 0) slot = static_cast<std::size_t>(std::find(m.media.begin(), m.media.end(), -1) - m.media.begin());
+    if (slot >= EditorMediaSlots) return false;
+    m.media[slot] = entry;
+    return true;
 }
 
 bool DeleteCurrentTitle(Collection& c, std::size_t r) {

@@ -192,8 +192,19 @@ std::string ReviewLinesFromFile(std::string_view fileText);
 std::string ReviewLinesForFile(std::string_view editorText);
 
 // A name-list entry was removed while the editor shows references into that list: references to
-// it become none, those above it move down one, as in the records.
+// it become none, those above it move down one, as in the records. A multimedia slot that held it
+// is removed as RemoveMediaSlot does.
 void ForgetRemovedEntry(TitleEditorModel& m, ListId list, int position);
+
+// The multimedia slots. AMedia shows the used slots in slot order, one line each.
+std::size_t UsedMediaSlots(const TitleEditorModel& m);
+// The slot shown on line k of AMedia, or nothing.
+std::optional<std::size_t> MediaSlotOfLine(const TitleEditorModel& m, std::size_t line);
+// The slots after slot s move one place towards slot 1; slot 4 becomes -1.
+void RemoveMediaSlot(TitleEditorModel& m, std::size_t slot);
+// The entry into the next free slot: slot n+1 when n slots are used from the front, the first
+// free one when a file left a gap (never over a used slot). False when all four are used.
+bool AddMediaSlot(TitleEditorModel& m, int entry);
 
 // Removes the title; the master order is renumbered. False when r is not a title.
 bool DeleteCurrentTitle(Collection& c, std::size_t r);

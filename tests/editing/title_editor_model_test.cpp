@@ -380,8 +380,37 @@ TEST(EditorReferenceTest, RemovedEntryClearsEqualAndShiftsHigherReferences) {
     EXPECT_EQ(m.Ref(EditorRef::Actor4), -1);
     EXPECT_EQ(m.Ref(EditorRef::Director), 5); // another list
     EXPECT_EQ(m.media, (std::array<int, 4>{3, 4, -1, -1}));
+    // The slot that held it goes, and the later ones move up, as "-" does.
     ForgetRemovedEntry(m, ListId::Media, 3);
-    EXPECT_EQ(m.media, (std::array<int, 4>{-1, 3, -1, -1}));
+    EXPECT_EQ(m.media, (std::array<int, 4>{3, -1, -1, -1}));
+}
+
+TEST(EditorMediaSlotTest, AddAndRemoveFillFromTheFront) {
+    TitleEditorModel m = NewTitle("A");
+    m.media.fill(-1);
+    for (int entry : {7, 8, 9, 10})
+        EXPECT_TRUE(AddMediaSlot(m, entry));
+    EXPECT_FALSE(AddMediaSlot(m, 11)); // four are the most
+    EXPECT_EQ(m.media, (std::array<int, 4>{7, 8, 9, 10}));
+    RemoveMediaSlot(m, 1);
+    EXPECT_EQ(m.media, (std::array<int, 4>{7, 9, 10, -1}));
+    EXPECT_EQ(UsedMediaSlots(m), 3u);
+
+    // A record with a gap: lines map to the used slots, and adding never overwrites one.
+    m.media = {-1, 4, -1, 6};
+    EXPECT_EQ(MediaSlotOfLine(m, 0), 1u);
+    EXPECT_EQ(MediaSlotOfLine(m, 1), 3u);
+    EXPECT_FALSE(MediaSlotOfLine(m, 2));
+    EXPECT_TRUE(AddMediaSlot(m, 5)); // slot n+1, free here
+    EXPECT_EQ(m.media, (std::array<int, 4>{-1, 4, 5, 6}));
+    m.media = {-1, 4, -1, -1};
+    EXPECT_TRUE(AddMediaSlot(m, 5)); // slot n+1 is used: the first free one
+    EXPECT_EQ(m.media, (std::array<int, 4>{5, 4, -1, -1}));
+
+    // Removing an entry held by two slots removes both, lowering the rest.
+    m.media = {2, 5, 2, 3};
+    ForgetRemovedEntry(m, ListId::Media, 2);
+    EXPECT_EQ(m.media, (std::array<int, 4>{4, 2, -1, -1}));
 }
 
 TEST(EditorDeleteTest, DeletingRenumbersTheMasterOrder) {

@@ -43,7 +43,7 @@ constexpr Applied AppliedTexts[] = {
 };
 
 // Controls of features still to come; every other control of the list must exist.
-const std::set<QString> NotBuiltYet{QStringLiteral("TChooseMedia")};
+const std::set<QString> NotBuiltYet{};
 
 QWidget* WindowNamed(const TLDF1& main, const QString& name) {
     if (name == main.objectName()) return const_cast<TLDF1*>(&main);

@@ -6,11 +6,14 @@
 #include "app/browse/browse_filters.h"
 #include "store/collection.h"
 
+#include <QString>
+
 #include <array>
 #include <vector>
 
 class QButtonGroup;
 class QCheckBox;
+class QFrame;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -21,10 +24,12 @@ class QProgressBar;
 class QRadioButton;
 class QScrollBar;
 class QToolButton;
+class QVideoWidget;
 class QWidget;
 
 namespace tavrin {
 
+class MediaPlayer;
 class UpDown;
 
 // A name filter: the field showing the choice, its "..." and "ALL" buttons.
@@ -115,6 +120,25 @@ struct InformationPageControls {
               *Buy = nullptr, *GroupBox1 = nullptr, *GroupBox8 = nullptr, *GroupBox18 = nullptr,
               *OtherBox = nullptr, *Extras = nullptr;
     QToolButton *ATxtButton = nullptr, *DVDButton = nullptr, *SpeedButton9 = nullptr;
+    QToolButton* MediaButton = nullptr; // visible when the title has a file in slot 1
+};
+
+struct MediaPageControls {
+    std::array<QToolButton*, 4> BMedia{};
+    QButtonGroup* slotButtons = nullptr;
+    QLineEdit* Media = nullptr;
+    QFrame* Panel1 = nullptr;
+    QLabel* Image22 = nullptr;
+    QLabel* ZVIDEOPANEL2 = nullptr; // the black panel's captions, and the video inside it
+    QVideoWidget* video = nullptr;
+    MediaPlayer* MediaPlayer1 = nullptr;
+    RadioGroup MediaLoad, VideoScreen;
+    // The shown file: its current media type ("" when none) and path.
+    QString type;
+    QString file;
+    // What the page last showed for the title view, so that coming back to the window does not
+    // interrupt what plays.
+    QString shownKey;
 };
 
 struct TextPageControls {
@@ -127,6 +151,7 @@ struct BrowsePages {
     SelectionControls selections;
     InformationPageControls info;
     TextPageControls text;
+    MediaPageControls media;
 };
 
 } // namespace tavrin

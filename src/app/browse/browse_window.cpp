@@ -51,6 +51,7 @@ void TLDF1::BuildBrowsePages() {
     BuildSortPage();
     BuildGadgetPage();
     BuildTextPage();
+    BuildMediaPage();
     BuildInformationPage();
 
     connect(ListDisc, &QListView::clicked, this, &TLDF1::ListDiscClick);
@@ -259,8 +260,10 @@ void TLDF1::EnterNameChange(const QString& typed) {
 }
 
 void TLDF1::OngletChange(int page) {
-    if (!CurrentRecord()) return;
+    const auto record = CurrentRecord();
+    if (!record) return;
     if (Onglet->widget(page) == TEXTDISC) LoadReview();
+    if (Onglet->widget(page) == MEDIAS) ShowMedia(*record, 1);
 }
 
 } // namespace tavrin

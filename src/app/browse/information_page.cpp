@@ -114,8 +114,9 @@ void TLDF1::BuildInformationPage() {
     p.MPAA = ViewField("MPAA", content);
     p.ATxtButton = NamedButton("ATxtButton", content, QStringLiteral("TEXT"));
     p.DVDButton = NamedButton("DVDButton", content, QStringLiteral("DVD"));
-    page->addLayout(
-        Row({p.YearLabel, p.Annee, p.LengthLabel, p.Duree, p.Support, p.Zone, p.DVDButton, p.ATxtButton}));
+    p.MediaButton = NamedButton("MediaButton", content, QStringLiteral("MEDIA"));
+    page->addLayout(Row({p.YearLabel, p.Annee, p.LengthLabel, p.Duree, p.Support, p.Zone, p.DVDButton,
+                         p.ATxtButton, p.MediaButton}));
 
     // People on the left; genres and kinds on the right.
     p.Director = ViewField("Director", content);
@@ -259,6 +260,7 @@ void TLDF1::BuildInformationPage() {
 
     connect(p.SpeedButton9, &QToolButton::clicked, this, &TLDF1::SpeedButton9Click);
     connect(p.ATxtButton, &QToolButton::clicked, this, [this] { Onglet->setCurrentWidget(TEXTDISC); });
+    connect(p.MediaButton, &QToolButton::clicked, this, &TLDF1::MediaButtonClick);
     connect(p.DVDButton, &QToolButton::clicked, this, [this] {
         if (windows_.dvdPanel) windows_.dvdPanel->OpenForViewing(this);
     });
@@ -323,6 +325,7 @@ void TLDF1::ClearTitleView() {
     p.CLVLabel->setText(QText(catalogue_, Msg::MsgClv));
     p.CAVLabel->setText(QText(catalogue_, Msg::MsgCav));
     pages_->text.Review->clear();
+    ClearMediaPage();
 }
 
 void TLDF1::ShowCurrentTitle() {
@@ -394,6 +397,7 @@ void TLDF1::ShowCurrentTitle() {
     const bool editing = windows_.ajouteF && windows_.ajouteF->isVisible();
     if (windows_.dvdPanel && !editing) windows_.dvdPanel->LoadDvdPanel(collection_, *record);
     LoadReview();
+    ShowTitleMedia(*record);
 }
 
 void TLDF1::SpeedButton9Click() {

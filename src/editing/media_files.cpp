@@ -1,0 +1,183 @@
+#include "editing/media_files.h"
+
+#include "store/text_encoding.h"
+
+#include <algorithm>
+#include <system_error>
+
+namespace tavrin {
+namespace {
+
+constexpr std::array<std::pair<std::string_view, MediaKind>, 11> Kinds{{
+    {"GIF", MediaKind::Picture},
+    {"JPG", MediaKind::Picture},
+    {"TGA", MediaKind::Picture},
+    {"PCX", MediaKind::Picture},
+    {"BMP", MediaKind::Picture},
+    {"WAV", MediaKind::Sound},
+    {"MPG", MediaKind::Video},
+    {"MOV", MediaKind::Video},
+    {"AVI", MediaKind::Video},
+    {"MID", MediaKind::Music},
+    {"MP3", MediaKind::Music},
+}};
+
+// Wildcard match of one pattern, both sides already upper case.
+bool MatchesPattern(std::string_view name, std::string_view pattern) {
+    std::size_t n = 0, p = 0, starP = std::string_view::npos, starN = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && (pattern[p] == '?' || pattern[p] == name[n])) {
+            ++n;
+            ++p;
+        } else if (p < pattern.size() && pattern[p] == '*') {
+            starP = p++;
+            starN = n;
+        } else if (starP != std::string_view::npos) {
+            p = starP + 1;
+            n = ++starN;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*')
+        ++p;
+    return p == pattern.size();
+}
+
+std::filesystem::path PathOf8Bit(std::string_view name) {
+    const std::string utf8 = Cp1252ToUtf8(name);
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string NameOf(const std::filesystem::path& file) {
+    const std::u8string utf8 = file.filename().u8string();
+    return Utf8ToCp1252(std::string_view(reinterpret_cast<const char*>(utf8.data()), utf8.size()));
+}
+
+bool IsFile(const std::filesystem::path& path) {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(path, ec);
+}
+
+} // namespace
+
+std::string_view MediaType(std::string_view name) {
+    return name.size() < 3 ? std::string_view() : name.substr(name.size() - 3);
+}
+
+MediaKind KindOfMedia(std::string_view name) {
+    const std::string_view type = MediaType(name);
+    for (const auto& [extension, kind] : Kinds)
+        if (type == extension) return kind;
+    return MediaKind::None;
+}
+
+std::string_view PlayerCaption(MediaKind kind) {
+    switch (kind) {
+    case MediaKind::Sound:
+        return "SOUND";
+    case MediaKind::Video:
+        return "VIDEO";
+    case MediaKind::Music:
+        return "MUSIC";
+    default:
+        return "";
+    }
+}
+
+std::string_view KindWord(MediaKind kind) {
+    switch (kind) {
+    case MediaKind::Picture:
+        return "picture";
+    case MediaKind::Sound:
+        return "sound";
+    case MediaKind::Video:
+        return "video";
+    case MediaKind::Music:
+        return "music";
+    case MediaKind::None:
+        break;
+    }
+    return "none";
+}
+
+bool MatchesMask(std::string_view name, std::string_view mask) {
+    const std::string upper = UpperCp1252(name);
+    while (!mask.empty()) {
+        const std::size_t end = mask.find(';');
+        const std::string pattern = UpperCp1252(mask.substr(0, end));
+        if (!pattern.empty() && MatchesPattern(upper, pattern)) return true;
+        if (end == std::string_view::npos) break;
+        mask.remove_prefix(end + 1);
+    }
+    return false;
+}
+
+std::vector<std::string> ListMediaFolder(const std::filesystem::path& folder, std::string_view mask) {
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        if (!it->is_regular_file(ec)) continue;
+        std::string name = NameOf(it->path());
+        if (MatchesMask(name, mask)) names.push_back(std::move(name));
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+bool IsPlainMediaName(std::string_view name) {
+    if (name.empty() || name == "." || name == "..") return false;
+    return std::none_of(name.begin(), name.end(), [](char c) {
+        return c == '/' || c == '\\' || c == ':' || static_cast<unsigned char>(c) < 0x20;
+    });
+}
+
+std::filesystem::path MediaPath(const std::filesystem::path& folder, std::string_view name) {
+    return folder / PathOf8Bit(name);
+}
+
+std::optional<std::filesystem::path> FindMediaFile(const std::filesystem::path& folder,
+                                                   std::string_view name) {
+    if (!IsPlainMediaName(name)) return std::nullopt;
+    const std::filesystem::path exact = MediaPath(folder, name);
+    if (IsFile(exact)) return exact;
+    // Entries are upper case by rule; the folder may hold the file in any case.
+    const std::string wanted = UpperCp1252(name);
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+        if (it->is_regular_file(ec) && UpperCp1252(NameOf(it->path())) == wanted) return it->path();
+    return std::nullopt;
+}
+
+MediaFolderIndex::MediaFolderIndex(const std::filesystem::path& folder) {
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+        if (it->is_regular_file(ec)) upper_.insert(UpperCp1252(NameOf(it->path())));
+}
+
+bool MediaFolderIndex::Holds(std::string_view name) const {
+    return IsPlainMediaName(name) && upper_.contains(UpperCp1252(name));
+}
+
+PictureSize ShrinkToPanel(PictureSize picture, PictureSize panel) {
+    if (panel.width <= 0 || panel.height <= 0) return {};
+    int w = std::max(picture.width, 0), h = std::max(picture.height, 0);
+    // Each step takes at least one off a positive side, so this ends by the larger side.
+    while (w >= panel.width || h >= panel.height) {
+        w = static_cast<int>(w / 1.01);
+        h = static_cast<int>(h / 1.01);
+    }
+    return {w, h};
+}
+
+PictureSize FitWithinScreen(PictureSize picture, PictureSize screen) {
+    if (screen.width <= 0 || screen.height <= 0) return {};
+    int w = std::max(picture.width, 0), h = std::max(picture.height, 0);
+    while (w > screen.width || h > screen.height) {
+        w = static_cast<int>(w / 1.01);
+        h = static_cast<int>(h / 1.01);
+    }
+    return {w, h};
+}
+
+} // namespace tavrin
