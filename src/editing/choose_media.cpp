@@ -134,9 +134,21 @@ TChooseMedia::TChooseMedia(NameListHost& host, TCleaning& cleaning) : host_(host
     auto* files = new QVBoxLayout;
     files->addWidget(FileCombo);
     files->addWidget(FileListBox1, 1);
+    // The pop-up's commands as visible buttons too, so that they are found without a right click.
+    auto* commands = new QHBoxLayout;
+    commands->addWidget(NbM);
+    for (auto [action, name] : {std::pair{MenuItem2, "DeleteButton"}, std::pair{MenuItem4, "CleanButton"}}) {
+        auto* button = new QPushButton(this);
+        button->setObjectName(QLatin1String(name));
+        button->setAutoDefault(false);
+        connect(button, &QPushButton::clicked, action, &QAction::trigger);
+        connect(action, &QAction::changed, button, [button, action] { button->setText(action->text()); });
+        button->setText(action->text());
+        commands->addWidget(button);
+    }
     auto* list = new QVBoxLayout;
     list->addWidget(MediaListe, 1);
-    list->addWidget(NbM);
+    list->addLayout(commands);
     auto* preview = new QVBoxLayout;
     preview->addWidget(Panel1, 1);
     preview->addWidget(MMediaPlayer);
@@ -159,7 +171,10 @@ TChooseMedia::TChooseMedia(NameListHost& host, TCleaning& cleaning) : host_(host
 TChooseMedia::~TChooseMedia() = default;
 
 void TChooseMedia::ApplyTexts() {
-    setWindowTitle(QStringLiteral("Multimedia Files"));
+    const MessageCatalogue& catalogue = host_.catalogue;
+    setWindowTitle(QText(catalogue, Msg::MsgMultimediaFile));
+    MenuItem2->setText(QText(catalogue, Msg::MsgDeleteMenu));
+    MenuItem4->setText(QText(catalogue, Msg::MsgCleanList));
 }
 
 void TChooseMedia::Open(Mode mode, std::function<void(int)> picked, QWidget* opener) {

@@ -63,6 +63,7 @@ NameChooser::NameChooser(NameListHost& host, TChangeBase& rename, TCleaning& cle
         button->setObjectName(QLatin1String(name));
         button->setAutoDefault(false);
         connect(button, &QPushButton::clicked, action, &QAction::trigger);
+        connect(action, &QAction::changed, button, [button, action] { button->setText(action->text()); });
         return button;
     };
     QPushButton* modifyButton = commandButton(Modify1, "ModifyButton");

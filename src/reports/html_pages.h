@@ -36,9 +36,10 @@ class HtmlBlockWriter {
     const CoverPicture* PictureOf(const TitleRecord& title);
 
     const ReportContext& context_;
-    const DetailChoices& details_;
-    const HtmlOptions& options_;
-    const HtmlFolders& folders_;
+    // Copies: a writer may be built from temporaries and outlive them.
+    DetailChoices details_;
+    HtmlOptions options_;
+    HtmlFolders folders_;
     // The opening of a block's table with its first row, and the break to each next row, in the
     // three shades.
     std::array<std::string, 3> firstRows_;

@@ -250,7 +250,7 @@ class StartupTest : public QObject {
             {w.statsForm.get(), "STATS"},
             {w.kxtAbout.get(), "About this version of TAVRIN"},
             {w.cleaning.get(), "Cleaning"},
-            {w.chooseMedia.get(), "Multimedia Files"},
+            {w.chooseMedia.get(), "Multimedia File"},
             {w.mImage.get(), ""},
             {w.dvdPanel.get(), "DVD PANEL"},
             {w.exportList.get(), "EXPORT"},

@@ -370,7 +370,7 @@ class MediaWindowTest : public QObject {
         TChooseMedia& chooser = *window->SecondaryWindows().chooseMedia;
         QVERIFY(chooser.isVisible());
         QCOMPARE(chooser.CurrentMode(), TChooseMedia::Mode::Manage);
-        QCOMPARE(chooser.windowTitle(), QStringLiteral("Multimedia Files"));
+        QCOMPARE(chooser.windowTitle(), QStringLiteral("Multimedia File"));
         ClickRow(Find<QListView>(chooser, "FileListBox1"), QStringLiteral("THEME.WAV"));
         QTest::mouseClick(Find<QPushButton>(chooser, "BitBtn1"), Qt::LeftButton);
         QVERIFY(!chooser.isVisible());
