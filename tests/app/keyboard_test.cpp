@@ -23,18 +23,7 @@ class KeyboardTest : public QObject {
     std::unique_ptr<QTemporaryDir> dir_;
 
     WindowUnderTest MakeWith(std::initializer_list<const char*> titles) {
-        auto w = MakeWindow(dir_->filePath(QStringLiteral("settings.ini")));
-        w.window->NewTavrinfile1Click();
-        for (const char* t : titles) {
-            TitleRecord r = MakeTitle(t);
-            r.SetBuyDate(w.window->Today());
-            AppendTitle(w.window->Data(), r);
-        }
-        w.window->Data().Modified = false;
-        w.window->CopyMasterToBrowse();
-        w.window->RebuildTitleList();
-        if (titles.size() > 0) w.window->SelectRecord(w.window->ListeIndexTri().front());
-        w.window->show();
+        auto w = MakeWindowWithTitles(dir_->filePath(QStringLiteral("settings.ini")), titles);
         QApplication::setActiveWindow(w.window.get());
         return w;
     }

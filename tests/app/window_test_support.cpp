@@ -1,5 +1,7 @@
 #include "app/window_test_support.h"
 
+#include "test_support.h"
+
 #include <QAbstractItemModelTester>
 #include <QFile>
 
@@ -75,6 +77,22 @@ WindowUnderTest MakeWindow(const QString& settingsFile, const QString& commandLi
     new QAbstractItemModelTester(Find<QListView>(*made.window, "ListDisc")->model(),
                                  QAbstractItemModelTester::FailureReportingMode::QtTest, made.window.get());
     return made;
+}
+
+WindowUnderTest MakeWindowWithTitles(const QString& settingsFile, std::initializer_list<const char*> titles) {
+    auto w = MakeWindow(settingsFile);
+    w.window->NewTavrinfile1Click();
+    for (const char* t : titles) {
+        TitleRecord r = MakeTitle(t);
+        r.SetBuyDate(w.window->Today());
+        AppendTitle(w.window->Data(), r);
+    }
+    w.window->Data().Modified = false;
+    w.window->CopyMasterToBrowse();
+    w.window->RebuildTitleList();
+    if (titles.size() > 0) w.window->SelectRecord(w.window->ListeIndexTri().front());
+    w.window->show();
+    return w;
 }
 
 QStringList ShownTitles(const TLDF1& w) {

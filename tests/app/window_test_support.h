@@ -16,6 +16,7 @@
 #include <QToolButton>
 
 #include <deque>
+#include <initializer_list>
 #include <memory>
 
 namespace tavrin::test {
@@ -54,6 +55,9 @@ struct WindowUnderTest {
 // A main window answering its dialogs from a FakePrompts, with its settings in settingsFile
 // (empty: the user's store) and a model tester on its title list.
 WindowUnderTest MakeWindow(const QString& settingsFile, const QString& commandLineFile = {});
+// The same with a new collection holding these titles (bought today), the first line selected,
+// the window shown.
+WindowUnderTest MakeWindowWithTitles(const QString& settingsFile, std::initializer_list<const char*> titles);
 
 template <class T> T* Find(const QObject& owner, const char* name) {
     T* child = owner.findChild<T*>(QLatin1String(name));

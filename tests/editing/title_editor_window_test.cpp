@@ -42,19 +42,7 @@ class TitleEditorWindowTest : public QObject {
 
     // A main window with a new collection holding these titles, the first line selected.
     WindowUnderTest MakeWith(std::initializer_list<const char*> titles) {
-        auto w = MakeWindow(dir_->filePath(QStringLiteral("settings.ini")));
-        w.window->NewTavrinfile1Click();
-        for (const char* t : titles) {
-            TitleRecord r = MakeTitle(t);
-            r.SetBuyDate(w.window->Today());
-            AppendTitle(w.window->Data(), r);
-        }
-        w.window->Data().Modified = false;
-        w.window->CopyMasterToBrowse();
-        w.window->RebuildTitleList();
-        if (titles.size() > 0) w.window->SelectRecord(w.window->ListeIndexTri().front());
-        w.window->show();
-        return w;
+        return MakeWindowWithTitles(dir_->filePath(QStringLiteral("settings.ini")), titles);
     }
     static TAjouteF& Editor(TLDF1& w) { return *w.SecondaryWindows().ajouteF; }
 
