@@ -92,9 +92,12 @@ void TLDF1::AddAList1Click() {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         const std::size_t m = loaded->collection.Count();
         ProgressBar1->setMaximum(static_cast<int>(std::max<std::size_t>(m, 1)));
+        // The bar is told of every hundredth of the titles: each change it shows is a repaint.
+        const std::size_t step = std::max<std::size_t>(m / 100, 1);
         const auto merged =
-            MergeCollection(collection_, std::move(loaded->collection),
-                            [this](std::size_t j) { ProgressBar1->setValue(static_cast<int>(j)); });
+            MergeCollection(collection_, std::move(loaded->collection), [this, step, m](std::size_t j) {
+                if (j % step == 0 || j + 1 == m) ProgressBar1->setValue(static_cast<int>(j));
+            });
         QApplication::restoreOverrideCursor();
         if (!merged) {
             ShowExchangeRefusal(merged.error());

@@ -1,5 +1,6 @@
 #include "store/title_exchange.h"
 
+#include "store/large_blocks.h"
 #include "store/title_order.h"
 
 #include <algorithm>
@@ -120,45 +121,71 @@ Expected<Done, ExchangeRefusal> MergeCollection(Collection& c, Collection other,
     const std::size_t m = other.titles.size();
     if (!CanMerge(c, m)) return Unexpected{ExchangeRefusal{StoreError::CollectionFull}};
     if (m == 0) return Done{};
-    auto& records = other.titles;
+    const auto& records = other.titles;
+
+    // The references are read out of the records in one pass, one column per reference field,
+    // re-linked column by column (a list's fields in record order, field after field: the order
+    // in which new names are appended), and written into the new records in one more pass.
+    struct Field {
+        ListId list;
+        std::size_t offset;
+    };
+    std::vector<Field> fields;
+    for (ListId list : MergeOrder)
+        if (list != ListId::Media)
+            for (std::size_t off : RelinkedOffsets(list))
+                fields.push_back({list, off});
+    std::vector<std::vector<int>> columns(fields.size(), std::vector<int>(m));
+    for (std::size_t j = 0; j < m; ++j)
+        for (std::size_t f = 0; f < fields.size(); ++f)
+            columns[f][j] = EntryAt(records[j], fields[f].list, fields[f].offset);
 
     Linkers linkers;
     constexpr int Unmapped = -2;
     std::vector<int> mapped;
-    for (ListId list : MergeOrder) {
-        if (list == ListId::Media) {
-            for (auto& t : records)
-                for (std::size_t off : MediaOffsets)
-                    t.SetU16(off, NoEntry);
-            continue;
-        }
+    for (std::size_t f = 0; f < fields.size(); ++f) {
+        const ListId list = fields[f].list;
         const NameList& from = other.List(list);
         NameLinker& linker = LinkerFor(linkers, c, list);
         // Each entry of the file's list is looked up once, when a title first refers to it.
-        mapped.assign(from.size(), Unmapped);
-        for (std::size_t off : RelinkedOffsets(list)) {
-            for (std::size_t j = 0; j < m; ++j) {
-                if (progress) progress(j);
-                TitleRecord& t = records[j];
-                const int v = EntryAt(t, list, off);
-                if (v < 0 || static_cast<std::size_t>(v) >= from.size()) {
-                    StoreEntry(t, list, off, -1);
-                    continue;
-                }
-                int& to = mapped[static_cast<std::size_t>(v)];
-                if (to == Unmapped) to = linker.FindOrAppend(from[static_cast<std::size_t>(v)]);
-                StoreEntry(t, list, off, to);
+        if (f == 0 || fields[f - 1].list != list) mapped.assign(from.size(), Unmapped);
+        for (std::size_t j = 0; j < m; ++j) {
+            if (progress) progress(j);
+            int& v = columns[f][j];
+            if (v < 0 || static_cast<std::size_t>(v) >= from.size()) {
+                v = -1;
+                continue;
             }
+            int& to = mapped[static_cast<std::size_t>(v)];
+            if (to == Unmapped) to = linker.FindOrAppend(from[static_cast<std::size_t>(v)]);
+            v = to;
         }
     }
     if (auto refusal = CommitNames(c, linkers)) return Unexpected{*refusal};
 
+    // The store grows into a fresh block rather than by reallocation, which would fault in the
+    // new memory page by page.
     const std::size_t n = c.Count();
-    c.titles.insert(c.titles.end(), records.begin(), records.end());
+    std::vector<TitleRecord> titles;
+    ReserveLargeBlock(titles, n + m);
+    titles.insert(titles.end(), c.titles.begin(), c.titles.end());
+    titles.insert(titles.end(), records.begin(), records.end());
+    for (std::size_t j = 0; j < m; ++j) {
+        TitleRecord& t = titles[n + j];
+        for (std::size_t f = 0; f < fields.size(); ++f)
+            StoreEntry(t, fields[f].list, fields[f].offset, columns[f][j]);
+        for (std::size_t off : MediaOffsets)
+            t.SetU16(off, NoEntry);
+    }
+    c.titles = std::move(titles);
+
     // The new titles in title order, then merged into the master order: the order that inserting
     // each at its place gives, without moving the whole list once per title. The file's own master
     // order is that order already when this program saved the file; it is checked, not trusted.
-    const auto before = [&c](std::uint16_t a, std::uint16_t b) { return TitleSortsBefore(c.titles, a, b); };
+    const auto heads = TitleHeads(c.titles);
+    const auto before = [&c, &heads](std::uint16_t a, std::uint16_t b) {
+        return TitleSortsBefore(c.titles, heads, a, b);
+    };
     std::vector<std::uint16_t> added(other.ListeIndex.begin(), other.ListeIndex.end());
     const bool inRange =
         added.size() == m && std::all_of(added.begin(), added.end(), [m](std::uint16_t r) { return r < m; });

@@ -90,6 +90,24 @@ bool TitleSortsBefore(std::span<const TitleRecord> records, std::uint16_t a, std
     return c != 0 ? c < 0 : a < b;
 }
 
+std::vector<std::uint64_t> TitleHeads(std::span<const TitleRecord> records) {
+    std::vector<std::uint64_t> heads(records.size());
+    for (std::size_t r = 0; r < records.size(); ++r) {
+        const std::string_view text = records[r].TitleView();
+        std::uint64_t head = 0;
+        for (std::size_t i = 0; i < 8; ++i)
+            head = head << 8 | (i < text.size() ? Primary[static_cast<unsigned char>(text[i])] : 0);
+        heads[r] = head;
+    }
+    return heads;
+}
+
+bool TitleSortsBefore(std::span<const TitleRecord> records, std::span<const std::uint64_t> heads,
+                      std::uint16_t a, std::uint16_t b) {
+    if (heads[a] != heads[b]) return heads[a] < heads[b];
+    return TitleSortsBefore(records, a, b);
+}
+
 std::size_t TitleInsertPosition(std::span<const TitleRecord> records, std::span<const std::uint16_t> order,
                                 std::uint16_t r) {
     auto it = std::lower_bound(order.begin(), order.end(), r, [records](std::uint16_t x, std::uint16_t y) {

@@ -17,6 +17,15 @@ int CompareTitleTexts(std::string_view a, std::string_view b);
 // True when record a sorts before record b (a and b are record numbers into records).
 bool TitleSortsBefore(std::span<const TitleRecord> records, std::uint16_t a, std::uint16_t b);
 
+// The first eight primary weights of every record's title, most significant first, zero past the
+// text's end: two titles whose heads differ sort as their heads do.
+std::vector<std::uint64_t> TitleHeads(std::span<const TitleRecord> records);
+
+// TitleSortsBefore with the heads of records: most comparisons end there, without touching the
+// records themselves.
+bool TitleSortsBefore(std::span<const TitleRecord> records, std::span<const std::uint64_t> heads,
+                      std::uint16_t a, std::uint16_t b);
+
 // Where record r belongs in an order list sorted by TitleSortsBefore.
 std::size_t TitleInsertPosition(std::span<const TitleRecord> records, std::span<const std::uint16_t> order,
                                 std::uint16_t r);
