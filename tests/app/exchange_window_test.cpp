@@ -1,5 +1,6 @@
 // The main window's title exchange: Export A Title, Import A Title (its question answered No and
 // Yes), Add A List with the progress bar moving, and Re-Building Index.
+#include "app/window_test_main.h"
 #include "app/window_test_support.h"
 #include "store/files/collection_file.h"
 #include "store/files/title_file.h"
@@ -193,12 +194,6 @@ class ExchangeWindowTest : public QObject {
     }
 };
 
-int main(int argc, char* argv[]) {
-    PrepareScratch();
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tavrin"));
-    ExchangeWindowTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+TAVRIN_WINDOW_TEST(ExchangeWindowTest, "exchange_window_test");
 
 #include "exchange_window_test.moc"

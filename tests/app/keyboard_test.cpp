@@ -1,5 +1,6 @@
 // The program from the keyboard: the main window's Tab order, the title list's keys, the editor's
 // Tab order and a letter for every menu.
+#include "app/window_test_main.h"
 #include "app/window_test_support.h"
 #include "editing/title_editor.h"
 #include "platform/tab_order.h"
@@ -143,12 +144,6 @@ class KeyboardTest : public QObject {
     }
 };
 
-int main(int argc, char* argv[]) {
-    PrepareScratch();
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tavrin"));
-    KeyboardTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+TAVRIN_WINDOW_TEST(KeyboardTest, "keyboard_test");
 
 #include "keyboard_test.moc"

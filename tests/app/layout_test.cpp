@@ -1,4 +1,5 @@
 // Every window at its opening size shows its captions whole, in each of the five languages.
+#include "app/window_test_main.h"
 #include "app/window_test_support.h"
 #include "test_support.h"
 
@@ -171,12 +172,6 @@ class LayoutTest : public QObject {
     }
 };
 
-int main(int argc, char* argv[]) {
-    PrepareScratch();
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tavrin"));
-    LayoutTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+TAVRIN_WINDOW_TEST(LayoutTest, "layout_test");
 
 #include "layout_test.moc"

@@ -1,5 +1,6 @@
 // The main window's file commands: New, Open, Save, Save As, Save Selected Titles, the question
 // about unsaved changes, and the commands that wait for a collection.
+#include "app/window_test_main.h"
 #include "app/window_test_support.h"
 #include "store/files/collection_file.h"
 #include "test_support.h"
@@ -380,12 +381,6 @@ class MainWindowTest : public QObject {
     }
 };
 
-int main(int argc, char* argv[]) {
-    PrepareScratch();
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tavrin"));
-    MainWindowTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+TAVRIN_WINDOW_TEST(MainWindowTest, "main_window_test");
 
 #include "main_window_test.moc"

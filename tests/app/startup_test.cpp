@@ -1,5 +1,6 @@
 // Start and end of a session: settings, program folders, the command-line file, the menus, the
 // secondary windows, About and Help.
+#include "app/window_test_main.h"
 #include "app/window_test_support.h"
 #include "platform/help_viewer.h"
 #include "platform/settings_store.h"
@@ -329,12 +330,6 @@ class StartupTest : public QObject {
     }
 };
 
-int main(int argc, char* argv[]) {
-    PrepareScratch();
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tavrin"));
-    StartupTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+TAVRIN_WINDOW_TEST(StartupTest, "startup_test");
 
 #include "startup_test.moc"

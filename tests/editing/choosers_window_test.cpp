@@ -1,5 +1,6 @@
 // The name-list choosers driven through their controls in each mode, with the rename and progress
 // windows they open, and the main window's TOOLS menu list commands.
+#include "app/window_test_main.h"
 #include "app/window_test_support.h"
 #include "editing/change_base.h"
 #include "editing/choose_actor.h"
@@ -501,12 +502,6 @@ class ChoosersWindowTest : public QObject {
     }
 };
 
-int main(int argc, char* argv[]) {
-    PrepareScratch();
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tavrin"));
-    ChoosersWindowTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+TAVRIN_WINDOW_TEST(ChoosersWindowTest, "choosers_window_test");
 
 #include "choosers_window_test.moc"

@@ -1,6 +1,7 @@
 // The title editor through its window: adding, editing, duplicating and deleting titles from the
 // main window, the checks on leaving a field, the medium-dependent controls, the DVD panel and
 // the review text.
+#include "app/window_test_main.h"
 #include "app/window_test_support.h"
 #include "editing/choose_actor.h"
 #include "editing/choose_element.h"
@@ -369,12 +370,6 @@ class TitleEditorWindowTest : public QObject {
     }
 };
 
-int main(int argc, char* argv[]) {
-    PrepareScratch();
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tavrin"));
-    TitleEditorWindowTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+TAVRIN_WINDOW_TEST(TitleEditorWindowTest, "title_editor_window_test");
 
 #include "title_editor_window_test.moc"

@@ -1,6 +1,7 @@
 // Switching the language at run time re-labels every window and leaves nothing behind: each
 // caption, hint and list of every control reads as in the chosen language, and coming back to
 // English restores exactly what the program showed at start.
+#include "app/window_test_main.h"
 #include "app/window_test_support.h"
 #include "lang/catalogue.h"
 
@@ -291,11 +292,6 @@ class LanguageSwitchTest : public QObject {
     }
 };
 
-int main(int argc, char** argv) {
-    PrepareScratch();
-    QApplication app(argc, argv);
-    LanguageSwitchTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+TAVRIN_WINDOW_TEST(LanguageSwitchTest, "language_switch_test");
 
 #include "language_switch_test.moc"

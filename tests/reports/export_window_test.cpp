@@ -1,5 +1,6 @@
 // The export window through the main window: its two modes, the name field, the kind of export
 // and the detail boxes, the text and spreadsheet files, printing into a PDF file.
+#include "app/window_test_main.h"
 #include "app/window_test_support.h"
 #include "report_fixture.h"
 #include "reports/export_window.h"
@@ -254,12 +255,6 @@ class ExportWindowTest : public QObject {
     }
 };
 
-int main(int argc, char* argv[]) {
-    PrepareScratch();
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tavrin"));
-    ExportWindowTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+TAVRIN_WINDOW_TEST(ExportWindowTest, "export_window_test");
 
 #include "export_window_test.moc"

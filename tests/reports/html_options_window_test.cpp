@@ -1,5 +1,6 @@
 // The HTML options window driven through its controls: the colours, the background picture, the
 // rules between "Multi Page", "Frames" and the export kind, and OK writing the files.
+#include "app/window_test_main.h"
 #include "app/window_test_support.h"
 #include "reports/export_window.h"
 #include "reports/html_options_window.h"
@@ -209,12 +210,6 @@ class HtmlOptionsWindowTest : public QObject {
     }
 };
 
-int main(int argc, char* argv[]) {
-    PrepareScratch();
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tavrin"));
-    HtmlOptionsWindowTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+TAVRIN_WINDOW_TEST(HtmlOptionsWindowTest, "html_options_window_test");
 
 #include "html_options_window_test.moc"

@@ -2,6 +2,7 @@
 // statistics modes, a chart's pixels and caption, the money chart, saving and copying a chart,
 // the price summary, the titles with a null price, Russian Roulette and the manual choice.
 #include "app/browse/make_list_dialog.h"
+#include "app/window_test_main.h"
 #include "app/window_test_support.h"
 #include "reports/stats_window.h"
 #include "store/files/collection_file.h"
@@ -288,11 +289,6 @@ class StatsWindowTest : public QObject {
     }
 };
 
-int main(int argc, char** argv) {
-    PrepareScratch();
-    QApplication app(argc, argv);
-    StatsWindowTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+TAVRIN_WINDOW_TEST(StatsWindowTest, "stats_window_test");
 
 #include "stats_window_test.moc"

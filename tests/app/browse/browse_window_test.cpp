@@ -1,5 +1,6 @@
 // The browse pages of the main window driven through their real controls: filters, counters,
 // the title view, typed search, "Watched Today", the DVD panel and the language switch.
+#include "app/window_test_main.h"
 #include "app/window_test_support.h"
 #include "editing/dvd_panel.h"
 #include "editing/name_list_host.h"
@@ -358,12 +359,6 @@ class BrowseWindowTest : public QObject {
     }
 };
 
-int main(int argc, char* argv[]) {
-    PrepareScratch();
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tavrin"));
-    BrowseWindowTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+TAVRIN_WINDOW_TEST(BrowseWindowTest, "browse_window_test");
 
 #include "browse_window_test.moc"

@@ -2,6 +2,7 @@
 // picture viewer, the multimedia chooser and the title editor's four slots. The media are made
 // here: pictures by our writers and Qt's, a short WAV written byte by byte, a damaged video.
 #include "app/browse/media_slot.h"
+#include "app/window_test_main.h"
 #include "app/window_test_support.h"
 #include "editing/choose_media.h"
 #include "editing/cleaning_window.h"
@@ -379,12 +380,6 @@ class MediaWindowTest : public QObject {
     }
 };
 
-int main(int argc, char* argv[]) {
-    PrepareScratch();
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tavrin"));
-    MediaWindowTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+TAVRIN_WINDOW_TEST(MediaWindowTest, "media_window_test");
 
 #include "media_window_test.moc"
