@@ -28,17 +28,6 @@ constexpr ListSize ListSizes[] = {
     {ListId::Info, 300},      {ListId::Info2, 200},     {ListId::Media, 2000},
 };
 
-std::string Words(std::mt19937& rng, std::size_t minLength, std::size_t maxLength) {
-    std::uniform_int_distribution<std::size_t> length(minLength, maxLength);
-    std::uniform_int_distribution<int> letter(0, 25), space(0, 6);
-    std::string text(length(rng), ' ');
-    for (std::size_t i = 0; i < text.size(); ++i)
-        text[i] = i > 0 && i + 1 < text.size() && text[i - 1] != ' ' && space(rng) == 0
-                      ? ' '
-                      : static_cast<char>('A' + letter(rng));
-    return text;
-}
-
 Collection MakeLargeCollection() {
     std::mt19937 rng(1999);
     Collection c;
@@ -46,7 +35,8 @@ Collection MakeLargeCollection() {
         auto& names = c.List(list);
         names.reserve(count);
         for (std::size_t i = 0; i < count; ++i)
-            names.push_back(list == ListId::Media ? Words(rng, 6, 20) + ".JPG" : Words(rng, 8, 30));
+            names.push_back(list == ListId::Media ? RandomWords(rng, 6, 20) + ".JPG"
+                                                  : RandomWords(rng, 8, 30));
     }
     auto pick = [&rng, &c](ListId list) {
         return static_cast<std::uint16_t>(
@@ -57,7 +47,7 @@ Collection MakeLargeCollection() {
 
     c.titles.resize(TitleCapacity);
     for (auto& t : c.titles) {
-        t.SetTitle(Words(rng, 3, 45));
+        t.SetTitle(RandomWords(rng, 3, 45));
         t.SetYear(static_cast<std::uint16_t>(between(1930, 2005)));
         t.SetLength(static_cast<std::uint16_t>(between(75, 220)));
         t.SetAspectRatio(static_cast<std::uint8_t>(between(0, 8)));
@@ -135,6 +125,17 @@ void Check(bool ok, const char* what) {
 }
 
 } // namespace
+
+std::string RandomWords(std::mt19937& rng, std::size_t minLength, std::size_t maxLength) {
+    std::uniform_int_distribution<std::size_t> length(minLength, maxLength);
+    std::uniform_int_distribution<int> letter(0, 25), space(0, 6);
+    std::string text(length(rng), ' ');
+    for (std::size_t i = 0; i < text.size(); ++i)
+        text[i] = i > 0 && i + 1 < text.size() && text[i - 1] != ' ' && space(rng) == 0
+                      ? ' '
+                      : static_cast<char>('A' + letter(rng));
+    return text;
+}
 
 const Collection& LargeCollection() {
     static const Collection c = MakeLargeCollection();

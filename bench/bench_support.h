@@ -11,7 +11,9 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <random>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace tavrin::bench {
@@ -23,6 +25,9 @@ const std::vector<std::uint8_t>& LargeCollectionBytes();
 const std::filesystem::path& LargeCollectionFile();
 // A scratch folder beside it, removed at exit.
 const std::filesystem::path& ScratchFolder();
+
+// Upper-case words of random letters, minLength to maxLength characters in all.
+std::string RandomWords(std::mt19937& rng, std::size_t minLength, std::size_t maxLength);
 
 // ---- Floors ----
 

@@ -1,6 +1,7 @@
 // The HTML export of a full list: 65,535 titles with every detail box ticked, cover pictures and
 // review texts, written as one page and as one page per title (65,536 files). From the collection
 // to the files on disk; the files are not forced to the disk.
+#include "bench_support.h"
 #include "reports/html_export.h"
 #include "store/review_files.h"
 
@@ -15,17 +16,7 @@
 namespace {
 
 using namespace tavrin;
-
-std::string Words(std::mt19937& rng, std::size_t minLength, std::size_t maxLength) {
-    std::uniform_int_distribution<std::size_t> length(minLength, maxLength);
-    std::uniform_int_distribution<int> letter(0, 25), space(0, 6);
-    std::string text(length(rng), ' ');
-    for (std::size_t i = 0; i < text.size(); ++i)
-        text[i] = i > 0 && i + 1 < text.size() && text[i - 1] != ' ' && space(rng) == 0
-                      ? ' '
-                      : static_cast<char>('A' + letter(rng));
-    return text;
-}
+using bench::RandomWords;
 
 struct LargeExport {
     std::filesystem::path folder = std::filesystem::temp_directory_path() /
@@ -49,7 +40,7 @@ struct LargeExport {
             const int count = list == ListId::Publisher ? 250 : list == ListId::Actor ? 8000 : 2000;
             for (int i = 0; i < count; ++i)
                 names.push_back(list == ListId::Media ? "COVER " + std::to_string(i) + ".JPG"
-                                                      : Words(rng, 8, 30));
+                                                      : RandomWords(rng, 8, 30));
         }
         // Half of the multimedia entries have their picture in the medias folder.
         for (int i = 0; i < 1000; ++i)
@@ -60,7 +51,7 @@ struct LargeExport {
         collection.titles.resize(TitleCapacity);
         for (std::size_t r = 0; r < collection.titles.size(); ++r) {
             TitleRecord& t = collection.titles[r];
-            t.SetTitle(Words(rng, 3, 45));
+            t.SetTitle(RandomWords(rng, 3, 45));
             t.SetYear(static_cast<std::uint16_t>(between(1930, 2005)));
             t.SetLength(static_cast<std::uint16_t>(between(75, 220)));
             t.SetAspectRatio(static_cast<std::uint8_t>(between(0, 8)));

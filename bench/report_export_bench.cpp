@@ -1,6 +1,7 @@
 // The text export and the spreadsheet export of a full collection: 65,535 titles with most fields
 // set and every detail box ticked, from the collection to the bytes in the file (without forcing
 // them to the disk), and the bytes alone.
+#include "bench_support.h"
 #include "reports/list_export.h"
 
 #include <benchmark/benchmark.h>
@@ -12,17 +13,7 @@
 namespace {
 
 using namespace tavrin;
-
-std::string Words(std::mt19937& rng, std::size_t minLength, std::size_t maxLength) {
-    std::uniform_int_distribution<std::size_t> length(minLength, maxLength);
-    std::uniform_int_distribution<int> letter(0, 25), space(0, 6);
-    std::string text(length(rng), ' ');
-    for (std::size_t i = 0; i < text.size(); ++i)
-        text[i] = i > 0 && i + 1 < text.size() && text[i - 1] != ' ' && space(rng) == 0
-                      ? ' '
-                      : static_cast<char>('A' + letter(rng));
-    return text;
-}
+using bench::RandomWords;
 
 // Every title names a director, five actors, a composer, a publisher, a retailer, a box and two
 // informations; DVDs carry random language bytes; flags and extras are set at random.
@@ -34,7 +25,7 @@ Collection MakeFullCollection() {
         {ListId::Publisher, 250}, {ListId::Retailer, 400}, {ListId::Info, 300},      {ListId::Info2, 200}};
     for (const auto& [list, count] : sizes)
         for (std::size_t i = 0; i < count; ++i)
-            c.List(list).push_back(Words(rng, 8, 30));
+            c.List(list).push_back(RandomWords(rng, 8, 30));
     auto pick = [&](ListId list) {
         return static_cast<std::uint16_t>(
             std::uniform_int_distribution<std::size_t>(0, c.List(list).size() - 1)(rng));
@@ -43,7 +34,7 @@ Collection MakeFullCollection() {
 
     c.titles.resize(TitleCapacity);
     for (auto& t : c.titles) {
-        t.SetTitle(Words(rng, 3, 45));
+        t.SetTitle(RandomWords(rng, 3, 45));
         t.SetYear(static_cast<std::uint16_t>(between(1930, 2005)));
         t.SetLength(static_cast<std::uint16_t>(between(75, 220)));
         for (std::size_t offset : {54, 67, 109, 68, 69, 70, 71, 72, 73, 74, 75})

@@ -2,6 +2,7 @@
 // thousands of names into another of 30,000 (half of the names shared, in another order), and
 // rebuilding the master order of a full collection of 65,535 titles. On a busy machine the CPU
 // column is the figure to read.
+#include "bench_support.h"
 #include "store/title_exchange.h"
 #include "store/title_order.h"
 
@@ -15,23 +16,13 @@
 namespace {
 
 using namespace tavrin;
+using bench::RandomWords;
 
 constexpr std::pair<ListId, std::size_t> ListSizes[] = {
     {ListId::Director, 3000}, {ListId::Actor, 8000},    {ListId::Composer, 1500},
     {ListId::Box, 600},       {ListId::Publisher, 120}, {ListId::Retailer, 400},
     {ListId::Info, 300},      {ListId::Info2, 200},     {ListId::Media, 2000},
 };
-
-std::string Words(std::mt19937& rng, std::size_t minLength, std::size_t maxLength) {
-    std::uniform_int_distribution<std::size_t> length(minLength, maxLength);
-    std::uniform_int_distribution<int> letter(0, 25), space(0, 6);
-    std::string text(length(rng), ' ');
-    for (std::size_t i = 0; i < text.size(); ++i)
-        text[i] = i > 0 && i + 1 < text.size() && text[i - 1] != ' ' && space(rng) == 0
-                      ? ' '
-                      : static_cast<char>('A' + letter(rng));
-    return text;
-}
 
 // Titles referring to names drawn from shared: each list holds half of shared's names (shuffled by
 // seed) and half of its own, so a merge both finds and appends names.
@@ -43,7 +34,7 @@ Collection MakeCollection(std::size_t titles, unsigned seed, const std::array<Na
         std::shuffle(names.begin(), names.end(), rng);
         names.resize(count / 2);
         while (names.size() < count)
-            names.push_back(Words(rng, 8, 30));
+            names.push_back(RandomWords(rng, 8, 30));
         c.List(list) = std::move(names);
     }
     auto pick = [&rng, &c](ListId list) {
@@ -52,7 +43,7 @@ Collection MakeCollection(std::size_t titles, unsigned seed, const std::array<Na
     auto chance = [&rng](int percent) { return std::uniform_int_distribution<int>(0, 99)(rng) < percent; };
     c.titles.resize(titles);
     for (auto& t : c.titles) {
-        t.SetTitle(Words(rng, 3, 45));
+        t.SetTitle(RandomWords(rng, 3, 45));
         t.SetDirector(chance(95) ? static_cast<std::uint16_t>(pick(ListId::Director)) : NoEntry);
         const int actors = std::uniform_int_distribution<int>(0, 5)(rng);
         for (int a = 0; a < 5; ++a)
@@ -79,7 +70,7 @@ struct MergePair {
         std::array<NameList, ListCount> shared;
         for (const auto& [list, count] : ListSizes)
             for (std::size_t i = 0; i < count; ++i)
-                shared[static_cast<std::size_t>(list)].push_back(Words(rng, 8, 30));
+                shared[static_cast<std::size_t>(list)].push_back(RandomWords(rng, 8, 30));
         base = MakeCollection(30000, 1, shared);
         other = MakeCollection(30000, 2, shared);
     }
@@ -111,7 +102,7 @@ void BM_RebuildIndex(benchmark::State& state) {
     Collection c;
     c.titles.resize(TitleCapacity);
     for (auto& t : c.titles)
-        t.SetTitle(Words(rng, 3, 45));
+        t.SetTitle(RandomWords(rng, 3, 45));
     for (auto _ : state) {
         RebuildIndex(c);
         benchmark::DoNotOptimize(c.ListeIndex.data());

@@ -467,7 +467,8 @@ void TLDF1::GrowToContent() {
     int missing = 0;
     for (const QScrollArea* scroll : Onglet->findChildren<QScrollArea*>()) {
         if (!scroll->widget()) continue;
-        missing = std::max(missing, scroll->widget()->minimumSizeHint().height() - scroll->viewport()->height());
+        missing =
+            std::max(missing, scroll->widget()->minimumSizeHint().height() - scroll->viewport()->height());
     }
     const QScreen* shownOn = screen();
     if (missing <= 0 || !shownOn) return;
@@ -585,17 +586,7 @@ void TLDF1::LoadFromCommandLine(const QString& fileName) {
 bool TLDF1::LoadCollection(const QString& fileName) {
     auto loaded = LoadCollectionFile(PathFromQString(fileName), OtherName());
     if (!loaded) {
-        switch (loaded.error().error) {
-        case FileError::NotFound:
-            break;
-        case FileError::Invalid:
-            prompts_->ShowMessage(QText(catalogue_, Msg::MsgInvalidFile));
-            break;
-        case FileError::CannotRead:
-        case FileError::CannotWrite:
-            prompts_->ShowMessage(QText(catalogue_, Msg::MsgCannotReadFile) + fileName);
-            break;
-        }
+        ShowFileFailure(loaded.error().error, fileName);
         return false;
     }
     Collection& fresh = loaded->collection;

@@ -1,6 +1,8 @@
-// libFuzzer target for our PCX reader: any bytes give a picture or an empty one, never a crash,
-// an endless loop or an allocation beyond the largest picture; a picture holds together.
+// libFuzzer target for our TGA reader (built with TAVRIN_FUZZ_PCX: our PCX reader): any bytes
+// give a picture or an empty one, never a crash, an endless loop or an allocation beyond the largest
+// picture; a picture holds together.
 #include "store/pictures/pcx_reader.h"
+#include "store/pictures/tga_reader.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -12,14 +14,18 @@ using namespace tavrin;
 
 void Require(bool holds, const char* what) {
     if (holds) return;
-    std::fprintf(stderr, "PCX reader invariant broken: %s\n", what);
+    std::fprintf(stderr, "picture reader invariant broken: %s\n", what);
     std::abort();
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+#ifdef TAVRIN_FUZZ_PCX
     const Picture picture = DecodePcx({data, size});
+#else
+    const Picture picture = DecodeTga({data, size});
+#endif
     if (picture.Empty()) {
         Require(picture.width == 0 && picture.height == 0, "an empty picture has no size");
         return 0;
