@@ -117,6 +117,22 @@ class KeyboardTest : public QObject {
         }
     }
 
+    // Alt and a menu's letter open the menu wherever the focus is, the search field included,
+    // and type nothing there.
+    void menuLettersOpenTheirMenus() {
+        auto [window, prompts] = MakeWith({"ALIEN"});
+        window->show();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        for (const char* focus : {"EnterName", "ListDisc"}) {
+            QWidget* w = window->findChild<QWidget*>(QLatin1String(focus));
+            w->setFocus();
+            QTest::keyClick(w, Qt::Key_F, Qt::AltModifier);
+            QTRY_VERIFY2(MenuOf(*window, "FILES1")->isVisible(), focus);
+            MenuOf(*window, "FILES1")->hide();
+            QCOMPARE(EditOf(*window, "EnterName")->text(), QString());
+        }
+    }
+
     // Every menu title and item has its own letter, in every language.
     void everyMenuHasDistinctLetters() {
         auto [window, prompts] = MakeWith({});
