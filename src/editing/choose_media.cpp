@@ -327,18 +327,7 @@ void TChooseMedia::MenuItem2Click() {
         return;
 
     HidePreview();
-    cleaning_.Begin();
-    setEnabled(false);
-    const QString checking = Text8(CheckingTitlePrefix);
-    const auto erasedIn = DeleteEntry(c, ListId::Media, p, [&](std::size_t r) {
-        if (cleaning_.ProgressDue()) cleaning_.ShowChecking(checking + Text8(c.titles[r].TitleView()));
-    });
-    QStringList lines;
-    for (std::size_t r : erasedIn)
-        lines << Text8(ErasedInLine(c, r));
-    cleaning_.AddCleaned(lines);
-    cleaning_.Finish(Text8(DeleteCompleteText));
-    setEnabled(true);
+    cleaning_.RunDeletion(c, ListId::Media, p, *this);
     MediaName->clear();
     Refill();
     ShowCount();

@@ -1,5 +1,6 @@
 #include "editing/cleaning_window.h"
 
+#include "editing/name_list_operations.h"
 #include "platform/text.h"
 #include "platform/window_placement.h"
 
@@ -77,6 +78,22 @@ void TCleaning::AddCleaned(const QStringList& lines) {
 void TCleaning::Finish(const QString& state) {
     Checking->setText(state);
     CleanClose->setEnabled(true);
+}
+
+void TCleaning::RunDeletion(Collection& c, ListId list, int entry, QWidget& owner) {
+    Begin();
+    owner.setEnabled(false);
+    const QString checking = QStringFromCp1252(CheckingTitlePrefix);
+    const auto erasedIn = DeleteEntry(c, list, entry, [&](std::size_t r) {
+        if (ProgressDue()) ShowChecking(checking + QStringFromCp1252(c.titles[r].TitleView()));
+    });
+    QStringList lines;
+    lines.reserve(static_cast<qsizetype>(erasedIn.size()));
+    for (std::size_t r : erasedIn)
+        lines << QStringFromCp1252(ErasedInLine(c, r));
+    AddCleaned(lines);
+    Finish(QStringFromCp1252(DeleteCompleteText));
+    owner.setEnabled(true);
 }
 
 } // namespace tavrin

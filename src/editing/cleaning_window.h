@@ -3,6 +3,7 @@
 #pragma once
 
 #include "lang/catalogue.h"
+#include "store/collection.h"
 
 #include <QDialog>
 #include <QElapsedTimer>
@@ -33,6 +34,10 @@ class TCleaning : public QDialog {
     void AddCleaned(const QStringList& lines);
     // The final state on the progress line; OK enabled.
     void Finish(const QString& state);
+
+    // Deletes entry of list from c, from Begin to Finish: the titles being checked on the progress
+    // line, those the entry was erased from in the list. owner is disabled meanwhile.
+    void RunDeletion(Collection& c, ListId list, int entry, QWidget& owner);
 
   private:
     const MessageCatalogue& catalogue_;

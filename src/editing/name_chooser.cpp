@@ -192,20 +192,7 @@ void NameChooser::Delete1Click() {
     const std::size_t uses = NameUseCount(host_.collection, list, p);
     if (!host_.prompts.AskYesNo(Text8(DeleteCaption(list)), Text8(DeleteQuestion(name, uses)))) return;
 
-    cleaning_.Begin();
-    setEnabled(false);
-    const QString checking = Text8(CheckingTitlePrefix);
-    const Collection& c = host_.collection;
-    const auto erasedIn = DeleteEntry(host_.collection, list, p, [&](std::size_t r) {
-        if (cleaning_.ProgressDue()) cleaning_.ShowChecking(checking + Text8(c.titles[r].TitleView()));
-    });
-    QStringList lines;
-    lines.reserve(static_cast<qsizetype>(erasedIn.size()));
-    for (std::size_t r : erasedIn)
-        lines << Text8(ErasedInLine(c, r));
-    cleaning_.AddCleaned(lines);
-    cleaning_.Finish(Text8(DeleteCompleteText));
-    setEnabled(true);
+    cleaning_.RunDeletion(host_.collection, list, p, *this);
     ShowCount();
     Refill();
     Removed(list, {p});
