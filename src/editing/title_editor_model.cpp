@@ -297,9 +297,12 @@ std::optional<Msg> LeaveField(TitleEditorModel& m, EditorField f, int currentYea
 }
 
 std::string PriceText(float price, char decimalSeparator) {
+    // to_chars, not printf: the C library's numeric locale (which the windows' toolkit sets from
+    // the environment) must not decide the separator.
     char buffer[64];
-    const int n = std::snprintf(buffer, sizeof buffer, "%.2f", static_cast<double>(price));
-    std::string text(buffer, n > 0 ? static_cast<std::size_t>(n) : 0);
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(price),
+                                         std::chars_format::fixed, 2);
+    std::string text(buffer, ec == std::errc() ? end : buffer);
     std::replace(text.begin(), text.end(), '.', decimalSeparator);
     return text;
 }

@@ -270,6 +270,9 @@ TEST(FieldCheckTest, PriceAcceptsEitherSeparatorButNothingElse) {
         EXPECT_TRUE(CheckField(m, EditorField::APrix, 2024).has_value()) << bad;
     }
     EXPECT_EQ(PriceText(24.5f, ','), "24,50");
+    EXPECT_EQ(PriceText(99999.99f, '.'), "99999.99");
+    EXPECT_EQ(PriceText(-3.456f, '.'), "-3.46");
+    EXPECT_EQ(PriceText(16777216.0f, ','), "16777216,00");
 }
 
 TEST(FieldCheckTest, SaveChecksFieldsThatWereNeverLeft) {
