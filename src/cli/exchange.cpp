@@ -42,12 +42,6 @@ int Write(std::string_view out, std::span<const std::uint8_t> bytes, std::ostrea
     return written ? ExitOk : Failed(err, written.error());
 }
 
-// FILE is only read: an OUT naming it is refused before anything is read.
-bool WritesOverInput(Args a, std::string_view out) {
-    std::error_code ec;
-    return std::filesystem::equivalent(std::filesystem::path(a[0]), std::filesystem::path(out), ec);
-}
-
 // The options after the three arguments: only --today YYYY-MM-DD, once. Gives the problem, if any.
 std::optional<std::string> ReadToday(Args a, std::optional<DayNumber>& today) {
     for (std::size_t i = 3; i < a.size(); i += 2) {
@@ -59,6 +53,20 @@ std::optional<std::string> ReadToday(Args a, std::optional<DayNumber>& today) {
     return std::nullopt;
 }
 
+// FILE (a[0]) read for a command that writes OUT: refused as bad usage when OUT names FILE, and
+// reported when FILE cannot be read; exitCode then tells how the command ends.
+std::optional<LoadedCollection> ReadInput(Args a, std::string_view out, std::string_view command,
+                                          std::ostream& err, int& exitCode) {
+    std::error_code ec;
+    if (std::filesystem::equivalent(std::filesystem::path(a[0]), std::filesystem::path(out), ec)) {
+        exitCode = Usage(err, command, "OUT names the file read; write to another file");
+        return std::nullopt;
+    }
+    auto loaded = LoadForCli(std::filesystem::path(a[0]), err);
+    if (!loaded) exitCode = ExitFailure;
+    return loaded;
+}
+
 } // namespace
 
 int RunExportTitle(Args a, std::ostream&, std::ostream& err) { // FILE RECORD OUT.KXM
@@ -67,10 +75,9 @@ int RunExportTitle(Args a, std::ostream&, std::ostream& err) { // FILE RECORD OU
     const auto [end, ec] = std::from_chars(a[1].data(), a[1].data() + a[1].size(), record);
     if (ec != std::errc{} || end != a[1].data() + a[1].size())
         return Usage(err, command, "RECORD '" + std::string(a[1]) + "' is not a record number");
-    if (WritesOverInput(a, a[2]))
-        return Usage(err, command, "OUT names the file read; write to another file");
-    auto loaded = LoadForCli(std::filesystem::path(a[0]), err);
-    if (!loaded) return ExitFailure;
+    int exitCode = ExitOk;
+    auto loaded = ReadInput(a, a[2], command, err, exitCode);
+    if (!loaded) return exitCode;
     Collection& c = loaded->collection;
     if (record >= c.Count()) return Refused(err, Msg::MsgChooseATitleFirst);
     return Write(a[2], ExportTitle(c, record), err);
@@ -80,10 +87,9 @@ int RunImportTitle(Args a, std::ostream&, std::ostream& err) { // FILE TITLE.KXM
     constexpr std::string_view command = "import-title";
     std::optional<DayNumber> today;
     if (auto problem = ReadToday(a, today)) return Usage(err, command, *problem);
-    if (WritesOverInput(a, a[2]))
-        return Usage(err, command, "OUT names the file read; write to another file");
-    auto loaded = LoadForCli(std::filesystem::path(a[0]), err);
-    if (!loaded) return ExitFailure;
+    int exitCode = ExitOk;
+    auto loaded = ReadInput(a, a[2], command, err, exitCode);
+    if (!loaded) return exitCode;
     Collection& c = loaded->collection;
     if (c.Count() >= TitleCapacity) return Refused(err, Msg::MsgAmazingCollectionButI);
     const auto title = LoadTitleFile(std::filesystem::path(a[1]));
@@ -97,10 +103,9 @@ int RunAddList(Args a, std::ostream&, std::ostream& err) { // FILE OTHER.KXT OUT
     constexpr std::string_view command = "add-list";
     std::optional<DayNumber> today;
     if (auto problem = ReadToday(a, today)) return Usage(err, command, *problem);
-    if (WritesOverInput(a, a[2]))
-        return Usage(err, command, "OUT names the file read; write to another file");
-    auto loaded = LoadForCli(std::filesystem::path(a[0]), err);
-    if (!loaded) return ExitFailure;
+    int exitCode = ExitOk;
+    auto loaded = ReadInput(a, a[2], command, err, exitCode);
+    if (!loaded) return exitCode;
     Collection& c = loaded->collection;
     auto other = LoadForCli(std::filesystem::path(a[1]), err);
     if (!other) return ExitFailure;
@@ -115,10 +120,9 @@ int RunAddList(Args a, std::ostream&, std::ostream& err) { // FILE OTHER.KXT OUT
 
 int RunRebuildIndex(Args a, std::ostream&, std::ostream& err) { // FILE OUT
     constexpr std::string_view command = "rebuild-index";
-    if (WritesOverInput(a, a[1]))
-        return Usage(err, command, "OUT names the file read; write to another file");
-    auto loaded = LoadForCli(std::filesystem::path(a[0]), err);
-    if (!loaded) return ExitFailure;
+    int exitCode = ExitOk;
+    auto loaded = ReadInput(a, a[1], command, err, exitCode);
+    if (!loaded) return exitCode;
     RebuildIndex(loaded->collection);
     return Write(a[1], SerializeCollection(loaded->collection), err);
 }
