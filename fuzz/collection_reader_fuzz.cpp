@@ -1,11 +1,10 @@
 // libFuzzer target for the collection-file reader: any bytes must give a collection or Invalid,
 // never a crash; what is accepted must hold together and survive a save and a reload unchanged.
+#include "require.h"
 #include "store/files/collection_file.h"
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -13,11 +12,7 @@ namespace {
 
 using namespace tavrin;
 
-void Require(bool holds, const char* what) {
-    if (holds) return;
-    std::fprintf(stderr, "collection reader invariant broken: %s\n", what);
-    std::abort();
-}
+using fuzz::Require;
 
 bool SameCollection(const Collection& a, const Collection& b) {
     return a.titles == b.titles && a.lists == b.lists && a.ListeIndex == b.ListeIndex;

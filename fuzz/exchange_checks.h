@@ -3,20 +3,13 @@
 // title order.
 #pragma once
 
+#include "require.h"
 #include "store/collection.h"
 #include "store/title_order.h"
 
-#include <cstdio>
-#include <cstdlib>
 #include <vector>
 
 namespace tavrin::fuzz {
-
-inline void Require(bool holds, const char* what) {
-    if (holds) return;
-    std::fprintf(stderr, "title exchange invariant broken: %s\n", what);
-    std::abort();
-}
 
 // Titles from record `from` on: every reference re-linked into its list.
 inline void RequireLinked(const Collection& c, std::size_t from) {

@@ -1,21 +1,16 @@
 // libFuzzer target for tavrin-cli from-json: any text must give a collection or a message, never
 // a crash or an exception; what is accepted must be a collection the file reader takes back whole.
 #include "cli/from_json.h"
+#include "require.h"
 #include "store/files/collection_file.h"
 
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 
 namespace {
 
 using namespace tavrin;
 
-void Require(bool holds, const char* what) {
-    if (holds) return;
-    std::fprintf(stderr, "from-json invariant broken: %s\n", what);
-    std::abort();
-}
+using fuzz::Require;
 
 bool ReferenceHolds(std::uint16_t stored, std::size_t count) {
     return stored > MaxEntryNumber || stored < count;

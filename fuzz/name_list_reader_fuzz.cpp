@@ -1,20 +1,15 @@
 // libFuzzer target for the name-list file reader: any bytes must give a list or Invalid, never a
 // crash; what is accepted saves and reads back the same.
+#include "require.h"
 #include "store/files/name_list_file.h"
 
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 
 namespace {
 
 using namespace tavrin;
 
-void Require(bool holds, const char* what) {
-    if (holds) return;
-    std::fprintf(stderr, "name-list reader invariant broken: %s\n", what);
-    std::abort();
-}
+using fuzz::Require;
 
 } // namespace
 

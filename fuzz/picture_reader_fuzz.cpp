@@ -1,22 +1,17 @@
 // libFuzzer target for our TGA reader (built with TAVRIN_FUZZ_PCX: our PCX reader): any bytes
 // give a picture or an empty one, never a crash, an endless loop or an allocation beyond the largest
 // picture; a picture holds together.
+#include "require.h"
 #include "store/pictures/pcx_reader.h"
 #include "store/pictures/tga_reader.h"
 
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 
 namespace {
 
 using namespace tavrin;
 
-void Require(bool holds, const char* what) {
-    if (holds) return;
-    std::fprintf(stderr, "picture reader invariant broken: %s\n", what);
-    std::abort();
-}
+using fuzz::Require;
 
 } // namespace
 
