@@ -25,7 +25,12 @@ std::string Problem(std::string_view where, std::string_view what) {
 }
 
 std::string Quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
+    std::string quoted;
+    quoted.reserve(text.size() + 2);
+    quoted += '"';
+    quoted += text;
+    quoted += '"';
+    return quoted;
 }
 
 // A whole number within [low, high]; nothing for another type or a value outside.

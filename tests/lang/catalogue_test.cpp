@@ -116,9 +116,11 @@ TEST(CatalogueTest, TranslationsAreNotCopiesOfTheEnglish) {
     for (std::size_t i = 0; i < MessageCount(); ++i) {
         const Msg m = Entry(i);
         if (sameEverywhere.contains(EntryName(m))) continue;
-        for (int lang = 1; lang < LanguageCount; ++lang)
-            if (!sameWord.contains({EntryName(m), lang}))
+        for (int lang = 1; lang < LanguageCount; ++lang) {
+            if (!sameWord.contains({EntryName(m), lang})) {
                 EXPECT_NE(MessageText(m, lang), MessageText(m, 0)) << EntryName(m) << " language " << lang;
+            }
+        }
     }
 }
 
