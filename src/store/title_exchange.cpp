@@ -42,15 +42,19 @@ NameLinker& LinkerFor(Linkers& linkers, const Collection& c, ListId list) {
     return *slot;
 }
 
-// The first list whose new names do not fit, if any; otherwise every list takes its new names.
-std::optional<ExchangeRefusal> CommitNames(Collection& c, const Linkers& linkers) {
+// The first list whose new names do not fit, if any.
+std::optional<ExchangeRefusal> FullList(const Linkers& linkers) {
     for (ListId list : AllLists) {
         const auto& linker = linkers[static_cast<std::size_t>(list)];
         if (linker && !linker->Fits()) return ExchangeRefusal{StoreError::ListFull, list};
     }
+    return std::nullopt;
+}
+
+// Every list takes its new names (FullList found room for them).
+void CommitNames(Collection& c, const Linkers& linkers) {
     for (ListId list : AllLists)
         if (const auto& linker = linkers[static_cast<std::size_t>(list)]) linker->Commit(c.List(list));
-    return std::nullopt;
 }
 
 } // namespace
@@ -98,7 +102,8 @@ Expected<std::size_t, ExchangeRefusal> ImportTitle(Collection& c, const TitleFil
         }
         StoreEntry(t, slot.list, slot.offset, LinkerFor(linkers, c, slot.list).FindOrAppend(*file.names[i]));
     }
-    if (auto refusal = CommitNames(c, linkers)) return Unexpected{*refusal};
+    if (auto refusal = FullList(linkers)) return Unexpected{*refusal};
+    CommitNames(c, linkers);
 
     t.SetRetailer(NoEntry);
     for (std::size_t off : MediaOffsets)
@@ -161,10 +166,11 @@ Expected<Done, ExchangeRefusal> MergeCollection(Collection& c, Collection other,
             v = to;
         }
     }
-    if (auto refusal = CommitNames(c, linkers)) return Unexpected{*refusal};
+    if (auto refusal = FullList(linkers)) return Unexpected{*refusal};
 
-    // The store grows into a fresh block rather than by reallocation, which would fault in the
-    // new memory page by page.
+    // The grown store and master order are made aside and take their place only at the end, so
+    // that running out of memory on the way leaves the collection as it was. The store grows into
+    // a fresh block rather than by reallocation, which would fault in the new memory page by page.
     const std::size_t n = c.Count();
     std::vector<TitleRecord> titles;
     ReserveLargeBlock(titles, n + m);
@@ -177,14 +183,13 @@ Expected<Done, ExchangeRefusal> MergeCollection(Collection& c, Collection other,
         for (std::size_t off : MediaOffsets)
             t.SetU16(off, NoEntry);
     }
-    c.titles = std::move(titles);
 
     // The new titles in title order, then merged into the master order: the order that inserting
     // each at its place gives, without moving the whole list once per title. The file's own master
     // order is that order already when this program saved the file; it is checked, not trusted.
-    const auto heads = TitleHeads(c.titles);
-    const auto before = [&c, &heads](std::uint16_t a, std::uint16_t b) {
-        return TitleSortsBefore(c.titles, heads, a, b);
+    const auto heads = TitleHeads(titles);
+    const auto before = [&titles, &heads](std::uint16_t a, std::uint16_t b) {
+        return TitleSortsBefore(titles, heads, a, b);
     };
     std::vector<std::uint16_t> added(other.ListeIndex.begin(), other.ListeIndex.end());
     const bool inRange =
@@ -194,7 +199,7 @@ Expected<Done, ExchangeRefusal> MergeCollection(Collection& c, Collection other,
     // Strictly rising: no record twice, so with m records below m, every one once.
     const auto notRising = [&before](std::uint16_t a, std::uint16_t b) { return !before(a, b); };
     if (!inRange || std::adjacent_find(added.begin(), added.end(), notRising) != added.end()) {
-        added = SortedTitleOrder(std::span<const TitleRecord>(c.titles).subspan(n));
+        added = SortedTitleOrder(std::span<const TitleRecord>(titles).subspan(n));
         for (auto& r : added)
             r = static_cast<std::uint16_t>(r + n);
     }
@@ -205,6 +210,9 @@ Expected<Done, ExchangeRefusal> MergeCollection(Collection& c, Collection other,
     order.reserve(c.ListeIndex.size() + m);
     std::merge(c.ListeIndex.begin(), c.ListeIndex.end(), added.begin(), added.end(),
                std::back_inserter(order), before);
+
+    CommitNames(c, linkers);
+    c.titles = std::move(titles);
     c.ListeIndex = std::move(order);
     c.Modified = true;
     return Done{};
