@@ -112,29 +112,22 @@ void SpreadsheetExportToFile(benchmark::State& state) {
 BENCHMARK(SpreadsheetExportToFile)->Unit(benchmark::kMillisecond);
 
 // The bytes alone, handed to a receiver that only counts them.
-void TextExportBytes(benchmark::State& state) {
+template <bool Spreadsheet> void ExportBytes(benchmark::State& state) {
     Fixture& f = Full();
     std::size_t bytes = 0;
     auto count = [&bytes](std::string_view piece) {
         bytes += piece.size();
         return true;
     };
-    for (auto _ : state)
-        benchmark::DoNotOptimize(TextExportTo(f.context, f.collection.ListeIndex, f.choices, count));
+    for (auto _ : state) {
+        if constexpr (Spreadsheet)
+            benchmark::DoNotOptimize(
+                SpreadsheetExportTo(f.context, f.collection.ListeIndex, f.choices.details, count));
+        else
+            benchmark::DoNotOptimize(TextExportTo(f.context, f.collection.ListeIndex, f.choices, count));
+    }
 }
-BENCHMARK(TextExportBytes)->Unit(benchmark::kMillisecond);
-
-void SpreadsheetExportBytes(benchmark::State& state) {
-    Fixture& f = Full();
-    std::size_t bytes = 0;
-    auto count = [&bytes](std::string_view piece) {
-        bytes += piece.size();
-        return true;
-    };
-    for (auto _ : state)
-        benchmark::DoNotOptimize(
-            SpreadsheetExportTo(f.context, f.collection.ListeIndex, f.choices.details, count));
-}
-BENCHMARK(SpreadsheetExportBytes)->Unit(benchmark::kMillisecond);
+BENCHMARK(ExportBytes<false>)->Name("TextExportBytes")->Unit(benchmark::kMillisecond);
+BENCHMARK(ExportBytes<true>)->Name("SpreadsheetExportBytes")->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -67,6 +67,16 @@ std::optional<LoadedCollection> ReadInput(Args a, std::string_view out, std::str
     return loaded;
 }
 
+// FILE, TITLE-or-OTHER, OUT, then --today: the options read first, then FILE as ReadInput does.
+std::optional<LoadedCollection> ReadInputAndToday(Args a, std::string_view command, std::ostream& err,
+                                                  std::optional<DayNumber>& today, int& exitCode) {
+    if (auto problem = ReadToday(a, today)) {
+        exitCode = Usage(err, command, *problem);
+        return std::nullopt;
+    }
+    return ReadInput(a, a[2], command, err, exitCode);
+}
+
 } // namespace
 
 int RunExportTitle(Args a, std::ostream&, std::ostream& err) { // FILE RECORD OUT.KXM
@@ -86,9 +96,8 @@ int RunExportTitle(Args a, std::ostream&, std::ostream& err) { // FILE RECORD OU
 int RunImportTitle(Args a, std::ostream&, std::ostream& err) { // FILE TITLE.KXM OUT [--today DAY]
     constexpr std::string_view command = "import-title";
     std::optional<DayNumber> today;
-    if (auto problem = ReadToday(a, today)) return Usage(err, command, *problem);
     int exitCode = ExitOk;
-    auto loaded = ReadInput(a, a[2], command, err, exitCode);
+    auto loaded = ReadInputAndToday(a, command, err, today, exitCode);
     if (!loaded) return exitCode;
     Collection& c = loaded->collection;
     if (c.Count() >= TitleCapacity) return Refused(err, Msg::MsgAmazingCollectionButI);
@@ -102,9 +111,8 @@ int RunImportTitle(Args a, std::ostream&, std::ostream& err) { // FILE TITLE.KXM
 int RunAddList(Args a, std::ostream&, std::ostream& err) { // FILE OTHER.KXT OUT [--today DAY]
     constexpr std::string_view command = "add-list";
     std::optional<DayNumber> today;
-    if (auto problem = ReadToday(a, today)) return Usage(err, command, *problem);
     int exitCode = ExitOk;
-    auto loaded = ReadInput(a, a[2], command, err, exitCode);
+    auto loaded = ReadInputAndToday(a, command, err, today, exitCode);
     if (!loaded) return exitCode;
     Collection& c = loaded->collection;
     auto other = LoadForCli(std::filesystem::path(a[1]), err);
