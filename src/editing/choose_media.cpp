@@ -300,18 +300,10 @@ void TChooseMedia::BitBtn1Click() {
         accept();
         return;
     }
-    auto picked = PickOrAddName(host_.collection, ListId::Media, name);
-    if (!picked) {
-        host_.prompts.ShowMessage(QText(host_.catalogue, picked.error()));
-        return;
-    }
-    if (picked->added) {
+    PickOrAddAndClose(host_, ListId::Media, name, *this, picked_, [this] {
         Refill();
         ShowCount();
-    }
-    const auto callback = std::move(picked_);
-    accept();
-    if (callback) callback(picked->entry);
+    });
 }
 
 void TChooseMedia::MenuItem2Click() {

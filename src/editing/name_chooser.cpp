@@ -134,18 +134,10 @@ void NameChooser::OkClick() {
 }
 
 void NameChooser::PickOrAdd() {
-    auto picked = PickOrAddName(host_.collection, list_, Cp1252FromQString(names_->Edit()->text()));
-    if (!picked) {
-        host_.prompts.ShowMessage(QText(host_.catalogue, picked.error()));
-        return;
-    }
-    if (picked->added) {
+    PickOrAddAndClose(host_, list_, Cp1252FromQString(names_->Edit()->text()), *this, picked_, [this] {
         ShowCount();
         Refill();
-    }
-    const auto callback = std::move(picked_);
-    accept();
-    if (callback) callback(picked->entry);
+    });
 }
 
 void NameChooser::PickForFilter() {
