@@ -1,7 +1,7 @@
 // The main window's side of the title editor: Add, Edit, Duplicate and Delete.
 #include "app/main_window.h"
 
-#include "editing/title_editor.h"
+#include "editing/title_editor_window.h"
 #include "editing/title_editor_model.h"
 #include "platform/text.h"
 

@@ -1,12 +1,12 @@
 // The question about unsaved changes that guards New, Open and closing the program.
 #pragma once
 
+#include "platform/save_answer.h"
+
 #include <functional>
 #include <string_view>
 
 namespace tavrin {
-
-enum class SaveAnswer { Yes, No, Cancel };
 
 // True when the command may go on. Asks only when modified; Yes goes on only when the save
 // succeeded, so a cancelled or failed save never discards the changes.

@@ -3,7 +3,8 @@
 #include "cli/cli_files.h"
 #include "cli/report_options.h"
 #include "lang/catalogue.h"
-#include "reports/printed_list.h"
+#include "platform/printer.h"
+#include "reports/print_layout.h"
 #include "store/files/file_access.h"
 
 #include <QGuiApplication>
@@ -47,7 +48,10 @@ int RunPrint(std::span<const std::string_view> args, std::ostream&, std::ostream
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(QString::fromStdU16String(request->out.u16string()));
-    if (!PrintListOn(printer, context, input->browse, request->choices)) {
+    const auto layOut = [&](const PrinterMeasures& measures) {
+        return LayOutPrintedList(context, input->browse, request->choices, measures);
+    };
+    if (!PrintPages(printer, layOut)) {
         ReportFailure(err,
                       {FileError::CannotWrite, PathText(request->out), "the PDF file could not be written"});
         return ExitFailure;

@@ -3,16 +3,14 @@
 #pragma once
 
 #include "lang/catalogue.h"
-#include "platform/user_prompts.h"
 #include "store/collection.h"
 
 #include <functional>
-#include <string_view>
 #include <vector>
 
-class QDialog;
-
 namespace tavrin {
+
+class UserPrompts;
 
 struct NameListHost {
     Collection& collection;
@@ -28,11 +26,5 @@ struct NameListHost {
     std::function<void(ListId list, const std::vector<int>& positions)> entriesRemoved;
     std::function<void(ListId list, int position)> entryRenamed;
 };
-
-// OK of a chooser: the typed name picked, or added to list (then added runs, to show it); the
-// dialog closed and the entry handed to picked, which is emptied first. A name the list refuses is
-// told to the user and the dialog stays open.
-void PickOrAddAndClose(NameListHost& host, ListId list, std::string_view typed, QDialog& dialog,
-                       std::function<void(int)>& picked, const std::function<void()>& added);
 
 } // namespace tavrin

@@ -1,7 +1,7 @@
 #include "editing/review_window.h"
 
-#include "app/browse/title_view.h"
 #include "platform/window_placement.h"
+#include "store/review_files.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>

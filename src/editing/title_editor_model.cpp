@@ -1,6 +1,6 @@
 #include "editing/title_editor_model.h"
 
-#include "app/browse/title_view.h"
+#include "store/review_files.h"
 #include "store/text_encoding.h"
 
 #include <algorithm>
@@ -450,7 +450,8 @@ void ForgetRemovedEntry(TitleEditorModel& m, ListId list, int position) {
 }
 
 std::size_t UsedMediaSlots(const TitleEditorModel& m) {
-    return static_cast<std::size_t>(std::count_if(m.media.begin(), m.media.end(), [](int v) { return v >= 0; }));
+    return static_cast<std::size_t>(
+        std::count_if(m.media.begin(), m.media.end(), [](int v) { return v >= 0; }));
 }
 
 std::optional<std::size_t> MediaSlotOfLine(const TitleEditorModel& m, std::size_t line) {
@@ -470,7 +471,8 @@ bool AddMediaSlot(TitleEditorModel& m, int entry) {
     const std::size_t used = UsedMediaSlots(m);
     if (used >= EditorMediaSlots) return false;
     std::size_t slot = used;
-    if (m.media[slot] >= 0) slot = static_cast<std::size_t>(std::find(m.media.begin(), m.media.end(), -1) - m.media.begin());
+    if (m.media[slot] >= 0)
+        slot = static_cast<std::size_t>(std::find(m.media.begin(), m.media.end(), -1) - m.media.begin());
     if (slot >= EditorMediaSlots) return false;
     m.media[slot] = entry;
     return true;

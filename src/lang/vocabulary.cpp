@@ -82,4 +82,17 @@ std::vector<int> GenresByName(const MessageCatalogue& catalogue) {
     return codes;
 }
 
+SideCaptions SideCaptionsFor(std::uint8_t support) {
+    switch (support) {
+    case 1:
+        return {Msg::MsgSimpleSide, Msg::MsgRsdl, true};
+    case 2:
+        return {Msg::MsgStart, Msg::MsgEnd, true};
+    case 3:
+        return {std::nullopt, Msg::MsgCav, false};
+    default:
+        return {Msg::MsgClv, Msg::MsgCav, true};
+    }
+}
+
 } // namespace tavrin

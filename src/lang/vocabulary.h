@@ -5,6 +5,8 @@
 #include "lang/catalogue.h"
 
 #include <array>
+#include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -43,5 +45,13 @@ std::string GenreName(const MessageCatalogue& catalogue, int code);
 // The 33 genre codes in the order of their names in the current language, as the genre filter
 // lists them (before its "Genre" item).
 std::vector<int> GenresByName(const MessageCatalogue& catalogue);
+
+// The two side captions of a medium and whether the second count is shown at all.
+struct SideCaptions {
+    std::optional<Msg> clv; // nothing: the Video CD's fixed "Disc"
+    Msg cav;
+    bool cavVisible;
+};
+SideCaptions SideCaptionsFor(std::uint8_t support);
 
 } // namespace tavrin

@@ -1,7 +1,6 @@
 #include "platform/settings_store.h"
 
 #include "platform/text.h"
-#include "reports/html_page_parts.h"
 
 #include <QSettings>
 #include <QStringList>

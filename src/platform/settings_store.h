@@ -2,7 +2,7 @@
 // INI file in the user's configuration folder elsewhere. Holds the six one-character values.
 #pragma once
 
-#include "app/settings.h"
+#include "platform/settings.h"
 
 #include <QString>
 

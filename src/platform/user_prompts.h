@@ -2,7 +2,7 @@
 // so that window tests can answer them without running modal loops.
 #pragma once
 
-#include "app/save_question.h"
+#include "platform/save_answer.h"
 
 #include <QString>
 

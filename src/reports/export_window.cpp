@@ -1,12 +1,13 @@
 #include "reports/export_window.h"
 
+#include "platform/printer.h"
 #include "platform/system_dates.h"
 #include "platform/text.h"
 #include "platform/user_prompts.h"
 #include "platform/window_placement.h"
 #include "reports/detail_block.h"
 #include "reports/list_export.h"
-#include "reports/printed_list.h"
+#include "reports/print_layout.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -294,7 +295,10 @@ bool TEXPORTLIST::PrintOn(QPrinter& printer) {
     const ReportTexts texts(catalogue_);
     const DateFormat dates(datePattern_);
     const ReportContext context{*host_.collection, texts, dates};
-    const bool printed = PrintListOn(printer, context, *host_.browse, Choices());
+    const ExportChoices choices = Choices();
+    const bool printed = PrintPages(printer, [&](const PrinterMeasures& measures) {
+        return LayOutPrintedList(context, *host_.browse, choices, measures);
+    });
     QApplication::restoreOverrideCursor();
     return printed;
 }

@@ -4,6 +4,7 @@
 // collection is escaped, every file reference percent-encoded.
 #pragma once
 
+#include "platform/settings.h"
 #include "reports/html_text.h"
 #include "store/collection.h"
 
@@ -20,8 +21,6 @@ namespace tavrin {
 // Where a picture stands beside the details: the items of "Center Image".
 enum class PicturePlace { None, Right, Left };
 
-// The address the page foot links to until the user sets another.
-inline constexpr std::string_view DefaultMailAddress = "tavrin@example.org";
 // The index page of the frame layout, beside the chosen file.
 inline constexpr std::string_view FrameIndexName = "liste_index.htm";
 

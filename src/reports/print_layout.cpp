@@ -42,6 +42,45 @@ class PageWriter {
     bool newPagePending_ = false;
 };
 
+// The parts of a line no wider than width each: broken at the last blank that fits (the blanks
+// there dropped), or within a word that alone is wider.
+std::vector<std::string> WrapToWidth(std::string text, int width,
+                                     const std::function<int(std::string_view)>& widthOf) {
+    std::vector<std::string> parts;
+    std::string_view rest = text;
+    while (width > 0 && rest.size() > 1 && widthOf(rest) > width) {
+        std::size_t cut = 0;
+        for (std::size_t blank = rest.find(' ', 1); blank != std::string_view::npos;
+             blank = rest.find(' ', blank + 1)) {
+            if (widthOf(rest.substr(0, blank)) > width) break;
+            cut = blank;
+        }
+        std::size_t next = cut;
+        if (cut == 0) {
+            // One word wider than the page: as many characters as fit, at least one.
+            std::size_t low = 1, high = rest.size() - 1;
+            while (low < high) {
+                const std::size_t mid = (low + high + 1) / 2;
+                if (widthOf(rest.substr(0, mid)) <= width)
+                    low = mid;
+                else
+                    high = mid - 1;
+            }
+            cut = next = low;
+        }
+        parts.emplace_back(rest.substr(0, cut));
+        while (next < rest.size() && rest[next] == ' ')
+            ++next;
+        rest.remove_prefix(next);
+    }
+    if (parts.empty()) {
+        parts.push_back(std::move(text));
+    } else if (!rest.empty()) {
+        parts.emplace_back(rest);
+    }
+    return parts;
+}
+
 } // namespace
 
 int PrintLineHeight(int pointSize, int dpiY) {
@@ -87,30 +126,53 @@ std::vector<PrintedPage> LayOutPrintedList(const ReportContext& context,
     std::vector<PrintedPage> pages;
     const int lineHeight = std::max(1, metrics.lineHeight);
     const int lastRow = LinesPerPage(metrics.pageHeight, lineHeight);
-    PageWriter w(pages, lineHeight, lastRow);
+    PageWriter page(pages, lineHeight, lastRow);
+    const int textWidth = metrics.pageWidth - 2 * PrintLeftMargin;
+    const auto put = [&](std::string text, PrintStyle style) {
+        if (!metrics.textWidth) return page.Put(std::move(text), style);
+        const auto widthOf = [&](std::string_view part) { return metrics.textWidth(part, style); };
+        for (std::string& part : WrapToWidth(std::move(text), textWidth, widthOf))
+            page.Put(std::move(part), style);
+    };
 
-    const int nameWidth = metrics.headingWidth ? metrics.headingWidth(choices.listName) : 0;
-    w.Put(choices.listName, PrintStyle::BoldUnderlined, std::max(0, (metrics.pageWidth - nameWidth) / 2));
+    // The heading, centred part by part.
+    {
+        const auto widthOf = [&](std::string_view part) {
+            return metrics.textWidth ? metrics.textWidth(part, PrintStyle::BoldUnderlined) : 0;
+        };
+        for (std::string& part : WrapToWidth(choices.listName, metrics.textWidth ? textWidth : 0, widthOf)) {
+            const int x = std::max(0, (metrics.pageWidth - widthOf(part)) / 2);
+            page.Put(std::move(part), PrintStyle::BoldUnderlined, x);
+        }
+    }
 
     const Collection& c = context.collection;
     if (choices.kind == ExportKind::JustTheTitles) {
-        w.SkipTo(2);
+        page.SkipTo(std::max(2, page.Row() + 1));
         for (const std::uint16_t r : browse)
-            w.Put(PrintedTitleLine(c.RecordAt(r)), PrintStyle::Normal);
+            put(PrintedTitleLine(c.RecordAt(r)), PrintStyle::Normal);
         return pages;
     }
 
     const int estimate = BlockEstimate(choices.details);
     std::vector<DetailLine> lines;
     for (const std::uint16_t r : browse) {
-        w.SkipTo(w.Row() + 1);
+        page.SkipTo(page.Row() + 1);
         DetailBlockInto(context, c.RecordAt(r), choices.details, BlockForm::Print, lines);
         for (DetailLine& line : lines)
-            w.Put(std::move(line.text),
-                  line.section == DetailSection::Heading ? PrintStyle::Bold : PrintStyle::Normal);
-        if (w.Row() > lastRow - estimate) w.NewPage();
+            put(std::move(line.text),
+                line.section == DetailSection::Heading ? PrintStyle::Bold : PrintStyle::Normal);
+        if (page.Row() > lastRow - estimate) page.NewPage();
     }
     return pages;
+}
+
+std::vector<PrintedPage> LayOutPrintedList(const ReportContext& context,
+                                           std::span<const std::uint16_t> browse,
+                                           const ExportChoices& choices, const PrinterMeasures& printer) {
+    const PrintMetrics metrics{PrintLineHeight(printer.pointSize, printer.dpiY), printer.pageWidth,
+                               printer.pageHeight, printer.textWidth};
+    return LayOutPrintedList(context, browse, choices, metrics);
 }
 
 } // namespace tavrin

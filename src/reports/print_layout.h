@@ -3,6 +3,7 @@
 // only draws what this gives.
 #pragma once
 
+#include "platform/printed_pages.h"
 #include "reports/detail_block.h"
 #include "reports/report_choices.h"
 
@@ -15,25 +16,14 @@
 
 namespace tavrin {
 
-// The printer's measures, in printer pixels.
+// The page's measures, in printer pixels.
 struct PrintMetrics {
     int lineHeight = 1;
     int pageWidth = 0;
     int pageHeight = 0;
-    // The width of a text in the heading's style (bold, underlined).
-    std::function<int(std::string_view)> headingWidth;
+    // The width of a text in a style; without it lines are neither centred nor wrapped.
+    std::function<int(std::string_view text, PrintStyle style)> textWidth;
 };
-
-enum class PrintStyle { Normal, Bold, BoldUnderlined };
-
-struct PrintedLine {
-    int x = 0;
-    int y = 0;
-    PrintStyle style = PrintStyle::Normal;
-    std::string text; // 8-bit
-};
-
-using PrintedPage = std::vector<PrintedLine>;
 
 inline constexpr int PrintLeftMargin = 100;
 
@@ -53,9 +43,15 @@ std::string PrintedTitleLine(const TitleRecord& title);
 // title, its block in the printed form with the heading line in bold, and a new page after a
 // block when fewer than the estimated rows of a block are left. No line is ever placed below
 // the last row: a block that does not fit the rest of its page goes on over the next page. A
-// page is started only for a line to put on it, so the list never ends with a blank page.
+// page is started only for a line to put on it, so the list never ends with a blank page. A line
+// wider than the page (less a margin as wide as the left one) is wrapped at its last blank that
+// fits, or within a word longer than the width, its parts on rows of their own.
 std::vector<PrintedPage> LayOutPrintedList(const ReportContext& context,
                                            std::span<const std::uint16_t> browse,
                                            const ExportChoices& choices, const PrintMetrics& metrics);
+// The same for a printer's measures: the line height from its font size and resolution.
+std::vector<PrintedPage> LayOutPrintedList(const ReportContext& context,
+                                           std::span<const std::uint16_t> browse,
+                                           const ExportChoices& choices, const PrinterMeasures& printer);
 
 } // namespace tavrin

@@ -2,7 +2,7 @@
 // Tab order and a letter for every menu.
 #include "app/window_test_main.h"
 #include "app/window_test_support.h"
-#include "editing/title_editor.h"
+#include "editing/title_editor_window.h"
 #include "platform/tab_order.h"
 #include "test_support.h"
 

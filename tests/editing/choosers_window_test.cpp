@@ -2,9 +2,9 @@
 // windows they open, and the main window's TOOLS menu list commands.
 #include "app/window_test_main.h"
 #include "app/window_test_support.h"
-#include "editing/change_base.h"
-#include "editing/choose_actor.h"
-#include "editing/choose_element.h"
+#include "editing/change_base_dialog.h"
+#include "editing/choose_actor_dialog.h"
+#include "editing/choose_element_dialog.h"
 #include "editing/cleaning_window.h"
 #include "store/files/name_list_file.h"
 #include "test_support.h"

@@ -1,6 +1,6 @@
 #include "editing/title_editor_model.h"
 
-#include "app/browse/title_view.h"
+#include "store/review_files.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

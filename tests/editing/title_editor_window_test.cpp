@@ -3,11 +3,11 @@
 // the review text.
 #include "app/window_test_main.h"
 #include "app/window_test_support.h"
-#include "editing/choose_actor.h"
-#include "editing/choose_element.h"
-#include "editing/dvd_panel.h"
+#include "editing/choose_actor_dialog.h"
+#include "editing/choose_element_dialog.h"
+#include "editing/dvd_panel_window.h"
 #include "editing/review_window.h"
-#include "editing/title_editor.h"
+#include "editing/title_editor_window.h"
 #include "test_support.h"
 
 #include <QApplication>

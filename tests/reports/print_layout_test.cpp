@@ -14,9 +14,10 @@ constexpr int H = 10;
 
 class PrintLayoutTest : public ::testing::Test {
   protected:
-    // Pages of height rows * H with a 1000-pixel width; the heading is 10 pixels per character.
-    std::vector<PrintedPage> LayOut(int rows, const ExportChoices& choices) {
-        PrintMetrics m{H, 1000, rows * H, [](std::string_view s) { return static_cast<int>(s.size()) * 10; }};
+    // Pages of height rows * H, 1000 pixels wide unless told; every character 10 pixels wide.
+    std::vector<PrintedPage> LayOut(int rows, const ExportChoices& choices, int width = 1000) {
+        PrintMetrics m{H, width, rows * H,
+                       [](std::string_view s, PrintStyle) { return static_cast<int>(s.size()) * 10; }};
         std::vector<std::uint16_t> browse(collection.ListeIndex.begin(), collection.ListeIndex.end());
         return LayOutPrintedList(context, browse, choices, m);
     }
@@ -146,6 +147,39 @@ TEST_F(PrintLayoutTest, ABlockTallerThanThePageGoesOnOverTheNextPage) {
             expected.push_back(l.text);
     EXPECT_EQ(all, expected);
     EXPECT_GE(pages.size(), 5u);
+}
+
+TEST_F(PrintLayoutTest, LinesWiderThanThePageAreWrappedAtBlanksOrWithinALongWord) {
+    // 300 pixels less both margins: ten characters a row.
+    AppendTitle(collection, MakeTitle("AAAA BBBB CCCC", 1999));
+    AppendTitle(collection, MakeTitle("ABCDEFGHIJKLMNO", 2000));
+    ExportChoices choices;
+    choices.listName = "MY OWN LIST";
+    const auto pages = LayOut(10, choices, 300);
+    EXPECT_EQ(Rows(pages), (std::vector<std::vector<std::string>>{
+                               {"0:MY OWN", "1:LIST", "3:AAAA BBBB", "4:CCCC", "5:(1999) LD", "6:ABCDEFGHIJ"},
+                               {"0:KLMNO", "1:(2000) LD"}}));
+    for (const auto& page : pages)
+        for (const auto& line : page)
+            EXPECT_EQ(line.x, line.style == PrintStyle::BoldUnderlined
+                                  ? (300 - 10 * static_cast<int>(line.text.size())) / 2
+                                  : PrintLeftMargin);
+}
+
+TEST_F(PrintLayoutTest, TheNewPageBetweenTitlesCountsWrappedRows) {
+    // Blocks of four lines (BT 3 rows + DT 1 expected) on pages whose last row is 16: three fit one
+    // wide page; on a narrow one each line takes two rows, and after the second block (row 16)
+    // the third starts a new page.
+    AddTitles(3, FullLaserDisc());
+    ExportChoices choices;
+    choices.kind = ExportKind::OtherInformations;
+    choices.details.Set(DetailBox::BT);
+    choices.details.Set(DetailBox::DT);
+    EXPECT_EQ(Rows(LayOut(20, choices)).size(), 1u);
+    const auto narrow = Rows(LayOut(20, choices, 360));
+    ASSERT_EQ(narrow.size(), 2u);
+    EXPECT_EQ(narrow[0].back(), "16:ALIEN LEGACY");
+    EXPECT_EQ(narrow[1].front(), "1:T102 (1979) LD -");
 }
 
 TEST_F(PrintLayoutTest, TinyPagesStillTakeEveryLine) {

@@ -2,8 +2,8 @@
 #include "app/browse/page_widgets.h"
 #include "app/browse/title_view.h"
 #include "app/main_window.h"
-#include "editing/dvd_panel.h"
-#include "editing/title_editor.h"
+#include "editing/dvd_panel_window.h"
+#include "editing/title_editor_window.h"
 #include "lang/vocabulary.h"
 #include "platform/text.h"
 

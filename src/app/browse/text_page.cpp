@@ -1,8 +1,8 @@
 // The TEXT page: the review text file of the current title.
 #include "app/browse/page_widgets.h"
-#include "app/browse/title_view.h"
 #include "app/main_window.h"
 #include "platform/text.h"
+#include "store/review_files.h"
 
 #include <QPlainTextEdit>
 #include <QToolButton>

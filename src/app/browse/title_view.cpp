@@ -26,19 +26,6 @@ void MarkWatchedToday(Collection& c, std::size_t record, DayNumber today) {
     c.Modified = true;
 }
 
-SideCaptions SideCaptionsFor(std::uint8_t support) {
-    switch (support) {
-    case 1:
-        return {Msg::MsgSimpleSide, Msg::MsgRsdl, true};
-    case 2:
-        return {Msg::MsgStart, Msg::MsgEnd, true};
-    case 3:
-        return {std::nullopt, Msg::MsgCav, false};
-    default:
-        return {Msg::MsgClv, Msg::MsgCav, true};
-    }
-}
-
 namespace {
 
 struct FlagLine {

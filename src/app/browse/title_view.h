@@ -4,10 +4,8 @@
 
 #include "lang/catalogue.h"
 #include "store/collection.h"
-#include "store/review_files.h"
 
 #include <cstdint>
-#include <filesystem>
 #include <optional>
 #include <span>
 #include <string>
@@ -22,14 +20,6 @@ std::optional<std::size_t> FindTitleByPrefix(const Collection& c, std::span<cons
 
 // One more viewing, watched today; marks the collection modified.
 void MarkWatchedToday(Collection& c, std::size_t record, DayNumber today);
-
-// The two side captions of a medium and whether the second count is shown at all.
-struct SideCaptions {
-    std::optional<Msg> clv; // nothing: the Video CD's fixed "Disc"
-    Msg cav;
-    bool cavVisible;
-};
-SideCaptions SideCaptionsFor(std::uint8_t support);
 
 // The lines of the view's "Other" list: one per technical flag set to 1 (UTF-8, unsorted).
 std::vector<std::string> OtherLines(const TitleRecord& t, const MessageCatalogue& catalogue);

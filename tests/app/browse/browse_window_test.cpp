@@ -2,9 +2,9 @@
 // the title view, typed search, "Watched Today", the DVD panel and the language switch.
 #include "app/window_test_main.h"
 #include "app/window_test_support.h"
-#include "editing/dvd_panel.h"
+#include "editing/dvd_panel_window.h"
 #include "editing/name_list_host.h"
-#include "editing/title_editor.h"
+#include "editing/title_editor_window.h"
 #include "store/files/collection_file.h"
 #include "test_support.h"
 

@@ -1,5 +1,6 @@
 #include "app/browse/title_view.h"
 #include "lang/vocabulary.h"
+#include "store/review_files.h"
 
 #include "test_support.h"
 

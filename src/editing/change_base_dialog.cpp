@@ -1,7 +1,8 @@
-#include "editing/change_base.h"
+#include "editing/change_base_dialog.h"
 
 #include "editing/name_list_operations.h"
 #include "platform/text.h"
+#include "platform/user_prompts.h"
 #include "platform/window_placement.h"
 #include "store/text_encoding.h"
 

@@ -1,12 +1,14 @@
-#include "editing/choose_media.h"
+#include "editing/choose_media_dialog.h"
 
 #include "editing/cleaning_window.h"
 #include "editing/media_files.h"
-#include "editing/name_list_box.h"
+#include "editing/name_chooser_dialog.h"
+#include "editing/name_list_box_widget.h"
 #include "editing/name_list_operations.h"
 #include "platform/media_player.h"
 #include "platform/picture_decoder.h"
 #include "platform/text.h"
+#include "platform/user_prompts.h"
 #include "platform/window_placement.h"
 #include "store/text_encoding.h"
 

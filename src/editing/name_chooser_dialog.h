@@ -3,13 +3,14 @@
 // selected in the list.
 #pragma once
 
-#include "editing/name_list_box.h"
+#include "editing/name_list_box_widget.h"
 #include "editing/name_list_host.h"
 
 #include <QDialog>
 #include <QPointer>
 
 #include <functional>
+#include <string_view>
 #include <vector>
 
 class QAction;
@@ -88,5 +89,11 @@ class NameChooser : public QDialog {
     std::function<void(int)> picked_;
     QPointer<QWidget> opener_;
 };
+
+// OK of a chooser: the typed name picked, or added to list (then added runs, to show it); the
+// dialog closed and the entry handed to picked, which is emptied first. A name the list refuses is
+// told to the user and the dialog stays open.
+void PickOrAddAndClose(NameListHost& host, ListId list, std::string_view typed, QDialog& dialog,
+                       std::function<void(int)>& picked, const std::function<void()>& added);
 
 } // namespace tavrin

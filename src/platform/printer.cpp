@@ -1,4 +1,4 @@
-#include "reports/printed_list.h"
+#include "platform/printer.h"
 
 #include "store/text_encoding.h"
 
@@ -28,34 +28,27 @@ QFont StyledFont(const QFont& normal, PrintStyle style) {
     return font;
 }
 
-} // namespace
-
-namespace {
-
-bool DrawList(QPrinter& printer, const ReportContext& context, std::span<const std::uint16_t> browse,
-              const ExportChoices& choices) {
+bool DrawPages(QPrinter& printer, const PageLayout& layOut) {
     QPainter painter;
     if (!painter.begin(&printer)) return false;
     const QFont normal = painter.font();
-    const QFontMetrics headingMetrics(StyledFont(normal, PrintStyle::BoldUnderlined), &printer);
 
-    PrintMetrics metrics;
-    metrics.lineHeight = PrintLineHeight(QFontInfo(normal).pointSize(), printer.logicalDpiY());
-    metrics.pageWidth = printer.width();
-    metrics.pageHeight = printer.height();
-    metrics.headingWidth = [&](std::string_view text) {
-        return headingMetrics.horizontalAdvance(FromCp1252(text));
+    const std::array<QFont, 3> fonts{StyledFont(normal, PrintStyle::Normal),
+                                     StyledFont(normal, PrintStyle::Bold),
+                                     StyledFont(normal, PrintStyle::BoldUnderlined)};
+    const std::array<QFontMetrics, 3> metrics{
+        QFontMetrics(fonts[0], &printer), QFontMetrics(fonts[1], &printer), QFontMetrics(fonts[2], &printer)};
+
+    PrinterMeasures measures;
+    measures.pointSize = QFontInfo(normal).pointSize();
+    measures.dpiY = printer.logicalDpiY();
+    measures.pageWidth = printer.width();
+    measures.pageHeight = printer.height();
+    measures.textWidth = [&](std::string_view text, PrintStyle style) {
+        return metrics[static_cast<std::size_t>(style)].horizontalAdvance(FromCp1252(text));
     };
 
-    std::array<QFont, 3> fonts;
-    std::array<int, 3> ascents{};
-    for (auto style : {PrintStyle::Normal, PrintStyle::Bold, PrintStyle::BoldUnderlined}) {
-        const auto i = static_cast<std::size_t>(style);
-        fonts[i] = StyledFont(normal, style);
-        ascents[i] = QFontMetrics(fonts[i], &printer).ascent();
-    }
-
-    const auto pages = LayOutPrintedList(context, browse, choices, metrics);
+    const auto pages = layOut(measures);
     bool first = true;
     for (const PrintedPage& page : pages) {
         if (!first && !printer.newPage()) {
@@ -67,7 +60,7 @@ bool DrawList(QPrinter& printer, const ReportContext& context, std::span<const s
             const auto i = static_cast<std::size_t>(line.style);
             painter.setFont(fonts[i]);
             // Rows are measured from the top of the line, Qt draws from the baseline.
-            painter.drawText(line.x, line.y + ascents[i], FromCp1252(line.text));
+            painter.drawText(line.x, line.y + metrics[i].ascent(), FromCp1252(line.text));
         }
     }
     return painter.end();
@@ -75,15 +68,14 @@ bool DrawList(QPrinter& printer, const ReportContext& context, std::span<const s
 
 } // namespace
 
-bool PrintListOn(QPrinter& printer, const ReportContext& context, std::span<const std::uint16_t> browse,
-                 const ExportChoices& choices) {
+bool PrintPages(QPrinter& printer, const PageLayout& layOut) {
     const QString target = printer.outputFileName();
-    if (target.isEmpty()) return DrawList(printer, context, browse, choices);
+    if (target.isEmpty()) return DrawPages(printer, layOut);
     // A file is written beside its target and put in place complete, so that a failure leaves
     // an older file as it was.
     const QString partial = target + QStringLiteral(".partial");
     printer.setOutputFileName(partial);
-    const bool drawn = DrawList(printer, context, browse, choices);
+    const bool drawn = DrawPages(printer, layOut);
     printer.setOutputFileName(target);
     std::error_code ec;
     const std::filesystem::path from = partial.toStdU16String(), to = target.toStdU16String();

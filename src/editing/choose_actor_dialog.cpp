@@ -1,4 +1,4 @@
-#include "editing/choose_actor.h"
+#include "editing/choose_actor_dialog.h"
 
 #include <QLineEdit>
 

@@ -1,4 +1,4 @@
-#include "editing/name_list_box.h"
+#include "editing/name_list_box_widget.h"
 
 #include "editing/type_ahead.h"
 #include "platform/text.h"

@@ -30,6 +30,9 @@ using SettingValues = std::map<std::string, std::string, std::less<>>;
 Settings SettingsFromValues(const SettingValues& values);
 SettingValues SettingsToValues(const Settings& s);
 
+// The address the HTML pages' foot links to until the user sets another ("HTML Mail").
+inline constexpr std::string_view DefaultMailAddress = "tavrin@example.org";
+
 // The language index the program starts with: anything outside 0 .. 4 becomes English.
 int StartLanguage(int language);
 

@@ -2,7 +2,7 @@
 // other-informations lists, one at a time.
 #pragma once
 
-#include "editing/name_chooser.h"
+#include "editing/name_chooser_dialog.h"
 
 namespace tavrin {
 

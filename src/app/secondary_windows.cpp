@@ -1,4 +1,4 @@
-#include "app/window_shells.h"
+#include "app/secondary_windows.h"
 
 namespace tavrin {
 

@@ -1,7 +1,7 @@
 // The actor chooser: the same as the generic chooser, always on the actor list.
 #pragma once
 
-#include "editing/name_chooser.h"
+#include "editing/name_chooser_dialog.h"
 
 namespace tavrin {
 

@@ -1,4 +1,4 @@
-#include "editing/dvd_panel.h"
+#include "editing/dvd_panel_window.h"
 
 #include "platform/text.h"
 #include "platform/window_placement.h"

@@ -1,4 +1,4 @@
-#include "editing/choose_element.h"
+#include "editing/choose_element_dialog.h"
 
 namespace tavrin {
 

@@ -1,9 +1,10 @@
-#include "editing/name_chooser.h"
+#include "editing/name_chooser_dialog.h"
 
-#include "editing/change_base.h"
+#include "editing/change_base_dialog.h"
 #include "editing/cleaning_window.h"
 #include "editing/name_list_operations.h"
 #include "platform/text.h"
+#include "platform/user_prompts.h"
 #include "platform/window_placement.h"
 #include "store/text_encoding.h"
 
@@ -226,6 +227,20 @@ void NameChooser::ShowCount() {
 
 void NameChooser::Refill() {
     names_->Fill(host_.collection.List(list_));
+}
+
+void PickOrAddAndClose(NameListHost& host, ListId list, std::string_view typed, QDialog& dialog,
+                       std::function<void(int)>& picked, const std::function<void()>& added) {
+    const auto result = PickOrAddName(host.collection, list, typed);
+    if (!result) {
+        host.prompts.ShowMessage(QText(host.catalogue, result.error()));
+        return;
+    }
+    if (result->added) added();
+    const auto callback = std::move(picked);
+    picked = nullptr;
+    dialog.accept();
+    if (callback) callback(result->entry);
 }
 
 } // namespace tavrin

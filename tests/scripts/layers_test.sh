@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# The layers of the sources, as their includes show them:
+# - the folders stand in layers (store/, lang/, platform/, editing/ and reports/, app/browse/, app/,
+#   cli/), and a file includes only its own layer or those below; editing/ and reports/ stay apart;
+# - a window file is one that includes Qt, itself or through another file; a logic file never
+#   includes one, and every logic source is built into tavrin_core;
+# - in the feature folders a window file is named by its role (*_window, *_page, *_dialog,
+#   *_widget), so that every other file there is logic.
+#   layers_test.sh REPOSITORY
+set -euo pipefail
+cd "$1/src"
+
+# Lines "F file" for every source, "I file included" for every project include, "Q file" for a
+# direct Qt include and "C file" for every source of tavrin_core.
+{
+  find . \( -name '*.h' -o -name '*.cpp' -o -name '*.inc' \) | sed 's|^\./|F |'
+  grep -r -o -E '^#include ("[^"]*"|<Q)' --include='*.h' --include='*.cpp' --include='*.inc' . |
+    sed -E 's|^\./||; s|:#include "([^"]*)"$| \1|; s|^([^:]*):#include <Q$|Q \1|; /^Q /!s|^|I |'
+  sed -n '/^add_library(tavrin_core/,/^)/p' CMakeLists.txt | sed -n -E 's|^ *([a-z_/]*\.cpp).*|C \1|p'
+} | awk '
+function layer(dir) {
+  if (dir == "store" || dir ~ /^store\//) return 0
+  if (dir == "lang") return 1
+  if (dir == "platform") return 2
+  if (dir == "editing" || dir == "reports") return 3
+  if (dir == "app/browse") return 4
+  if (dir == "app") return 5
+  if (dir == "cli") return 6
+  return -1
+}
+function dir(path) { return sub(/\/[^\/]*$/, "", path) ? path : "." }
+function base(path) { sub(/^.*\//, "", path); return path }
+function fail(text) { print "FAIL: " text > "/dev/stderr"; failures++ }
+$1 == "F" { files[$2] = 1; next }
+$1 == "Q" { qt[$2] = 1; next }
+$1 == "C" { core[$2] = 1; next }
+$1 == "I" { n++; from[n] = $2; to[n] = $3; next }
+END {
+  # A file that includes a window file is a window file too.
+  do {
+    changed = 0
+    for (i = 1; i <= n; i++)
+      if (qt[to[i]] && !qt[from[i]]) { qt[from[i]] = 1; changed = 1 }
+  } while (changed)
+
+  for (i = 1; i <= n; i++) {
+    lf = layer(dir(from[i])); lt = layer(dir(to[i]))
+    if (lf < 0 || lt < 0) continue
+    if (lt > lf) fail(from[i] " includes " to[i] ", a layer above it")
+    else if (lt == lf && lf == 3 && dir(from[i]) != dir(to[i]))
+      fail(from[i] " includes " to[i] ": editing/ and reports/ stay apart")
+    if (!qt[from[i]] && qt[to[i]]) fail(from[i] " (logic) includes the window file " to[i])
+  }
+
+  for (f in files) {
+    if (f ~ /^cli\// || base(f) == "main.cpp") continue
+    d = dir(f)
+    if (qt[f]) {
+      windows++
+      if ((d == "app" || d == "app/browse" || d == "editing" || d == "reports") &&
+          base(f) !~ /_(window|page|dialog|widget)s?(_[a-z]+)?\.(h|cpp)$/)
+        fail(f " includes Qt but is not named as a window, page, dialog or widget")
+      if (core[f]) fail(f " includes Qt but is built into tavrin_core")
+    } else if (f ~ /\.cpp$/ && !core[f]) {
+      fail(f " is logic but not built into tavrin_core")
+    }
+  }
+  if (failures) { print failures " layer fault(s)" > "/dev/stderr"; exit 1 }
+  print "layers: " length(files) " files, " windows " window files outside cli/"
+}'
