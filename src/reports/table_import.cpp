@@ -1,0 +1,587 @@
+#include "reports/table_import.h"
+
+#include "lang/vocabulary.h"
+#include "reports/detail_block.h"
+#include "store/large_blocks.h"
+#include "store/text_encoding.h"
+#include "store/title_exchange.h"
+#include "store/title_order.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <unordered_map>
+
+namespace tavrin {
+namespace {
+
+using F = TableField;
+
+enum class Kind { Title, Number, Code, Name, Flag, Date, Price, Actors, Extras };
+
+struct Rule {
+    Kind kind;
+    int max = 0;       // Number and Code: the largest value
+    bool wide = false; // Number: 16 bits
+    ListId list = ListId::Director;
+};
+
+constexpr Rule Number(int max, bool wide = false) {
+    return {Kind::Number, max, wide};
+}
+template <class Names> constexpr int LastOf(const Names& names) {
+    return static_cast<int>(names.size()) - 1;
+}
+constexpr Rule Code(int max) {
+    return {Kind::Code, max};
+}
+constexpr Rule Name(ListId list) {
+    return {Kind::Name, 0, true, list};
+}
+constexpr Rule Flag{Kind::Flag};
+
+constexpr int MaxMark = 5;
+constexpr int MaxViewings = 32000;
+constexpr std::size_t MaxText = TitleTextSize - 1; // titles and names alike
+
+// In TableField order.
+constexpr Rule Rules[] = {
+    {Kind::Title},                  // Title
+    Number(0xFFFF, true),           // Year
+    Number(0xFFFF, true),           // Length
+    Code(LastOf(AspectRatioNames)), // AspectRatio
+    Name(ListId::Director),         // Director
+    Name(ListId::Actor),            // Actor1
+    Name(ListId::Actor),            // Actor2
+    Name(ListId::Actor),            // Actor3
+    Name(ListId::Actor),            // Actor4
+    Name(ListId::Actor),            // Actor5
+    Code(GenreCount - 1),           // Genre
+    Code(LastOf(MpaaNames)),        // Mpaa
+    Number(MaxMark),                // FilmRating
+    Number(MaxMark),                // PictureRating
+    Number(MaxMark),                // SoundRating
+    Number(0xFF),                   // CavSides
+    Number(0xFF),                   // ClvSides
+    Code(LastOf(StandardNames)),    // Standard
+    Code(LastOf(SoundNames)),       // Sound
+    Flag,                           // Thx
+    Flag,                           // DirectorsCut
+    Flag,                           // Subtitled
+    Flag,                           // Dubbed
+    Flag,                           // Ac3
+    Flag,                           // Dts
+    Flag,                           // Used
+    Name(ListId::Box),              // Box
+    Name(ListId::Info),             // Info
+    Flag,                           // Widescreen169
+    Code(LastOf(SupportNames)),     // Support
+    Code(LastOf(ZoneNames)),        // Zone
+    Flag,                           // PanScan
+    Flag,                           // IsolatedScore
+    Name(ListId::Info2),            // Info2
+    Flag,                           // MultiAngle
+    Code(GenreCount - 1),           // Genre2
+    Code(LastOf(TradeNames)),       // Trade
+    Name(ListId::Retailer),         // Retailer
+    Flag,                           // Flipper
+    Code(LastOf(ColorNames)),       // Color
+    Flag,                           // Interview
+    Flag,                           // Trailer
+    Flag,                           // DeletedScenes
+    Flag,                           // Featurette
+    Flag,                           // Commentary
+    Flag,                           // NotesPhotosBio
+    Flag,                           // OtherExtras
+    Flag,                           // Documentary
+    Number(MaxViewings, true),      // Viewings
+    Name(ListId::Composer),         // Composer
+    {Kind::Date},                   // WatchDate
+    {Kind::Price},                  // Price
+    {Kind::Date},                   // BuyDate
+    Flag,                           // Rotted
+    Name(ListId::Publisher),        // Publisher
+    {Kind::Actors},                 // Actors
+    {Kind::Extras},                 // Extras
+};
+static_assert(std::size(Rules) == TableFieldCount);
+
+const Rule& RuleOf(F f) {
+    return Rules[static_cast<std::size_t>(f)];
+}
+
+std::string_view Trimmed(std::string_view s) {
+    const auto first = s.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    return s.substr(first, s.find_last_not_of(" \t") - first + 1);
+}
+
+// Upper case into a buffer that is reused from cell to cell.
+void UpperInto(std::string& out, std::string_view text) {
+    out.assign(text);
+    for (char& ch : out)
+        ch = UpperCp1252(ch);
+}
+
+bool HasControl(std::string_view text) {
+    return std::any_of(text.begin(), text.end(), [](char ch) {
+        const auto b = static_cast<unsigned char>(ch);
+        return b < 0x20 || b == 0x7F;
+    });
+}
+
+// The texts the values are read from, in every language, upper case and 8-bit; built once.
+struct Vocabulary {
+    std::array<std::size_t, TableFieldCount> offsets{};
+    std::array<std::unordered_map<std::string, int>, TableFieldCount> codes;
+    std::array<std::vector<std::string>, TableFieldCount> words; // flags: what stands for set
+    struct Extra {
+        std::string text;
+        std::size_t offset;
+    };
+    std::vector<Extra> extras; // longest first, so that no text is taken for the start of another
+
+    void AddCode(F f, std::string_view text, int code) {
+        std::string key;
+        UpperInto(key, Trimmed(text));
+        codes[static_cast<std::size_t>(f)].emplace(std::move(key), code);
+    }
+    template <class Texts> void AddCodes(F f, const Texts& texts) {
+        for (std::size_t i = 0; i < std::size(texts); ++i)
+            AddCode(f, texts[i], static_cast<int>(i));
+    }
+    void AddWord(F f, std::string_view text) {
+        std::string key;
+        UpperInto(key, Trimmed(text));
+        auto& list = words[static_cast<std::size_t>(f)];
+        if (std::find(list.begin(), list.end(), key) == list.end()) list.push_back(std::move(key));
+    }
+};
+
+std::size_t OffsetOf(std::string_view name) {
+    for (const FieldInfo& info : TitleFields())
+        if (info.name == name) return info.offset;
+    return 0;
+}
+
+Vocabulary MakeVocabulary() {
+    Vocabulary v;
+    for (F f : AllTableFields())
+        if (f != F::Actors && f != F::Extras)
+            v.offsets[static_cast<std::size_t>(f)] = OffsetOf(TableFieldName(f));
+    for (std::uint8_t s = 0; s < SupportNames.size(); ++s)
+        v.AddCode(F::Support, MediumText(s), s);
+    v.AddCodes(F::Support, SupportNames);
+    v.AddCodes(F::Zone, ZoneNames);
+    v.AddCode(F::Zone, "-", 0); // what the export writes for a medium other than DVD
+    v.AddCodes(F::Standard, StandardNames);
+    v.AddCodes(F::Sound, SoundNames);
+    v.AddCodes(F::AspectRatio, AspectRatioNames);
+    v.AddCodes(F::Mpaa, MpaaNames);
+    v.AddWord(F::Thx, "THX");
+    v.AddWord(F::DirectorsCut, "Director's Cut");
+    v.AddWord(F::Ac3, "Dolby Digital");
+    v.AddWord(F::Dts, "DTS");
+    v.AddWord(F::Dts, "DTS Digital");
+    v.AddWord(F::Widescreen169, "16/9");
+    v.AddWord(F::Flipper, "Flipper");
+    for (int language = 0; language < LanguageCount; ++language) {
+        MessageCatalogue catalogue;
+        catalogue.SetLanguage(language);
+        const ReportTexts texts(catalogue);
+        for (int code = 0; code < GenreCount; ++code) {
+            v.AddCode(F::Genre, texts.Genre(code), code);
+            v.AddCode(F::Genre2, texts.Genre(code), code);
+        }
+        for (std::size_t i = 0; i < TradeNames.size(); ++i)
+            v.AddCode(F::Trade, texts(TradeNames[i]), static_cast<int>(i));
+        for (std::size_t i = 0; i < ColorNames.size(); ++i)
+            v.AddCode(F::Color, texts(ColorNames[i]), static_cast<int>(i));
+        v.AddWord(F::Subtitled, texts(Msg::MsgSubtitled));
+        v.AddWord(F::Dubbed, texts(Msg::MsgDubbed));
+        v.AddWord(F::Used, texts(Msg::MsgUsed));
+        v.AddWord(F::PanScan, texts(Msg::MsgPSFullFrame));
+        v.AddWord(F::Rotted, texts(Msg::MsgDefectRotted));
+        for (const ExtraItem& extra : ReportExtras()) {
+            const auto at = std::find(v.offsets.begin(), v.offsets.end(), extra.offset);
+            v.AddWord(static_cast<F>(at - v.offsets.begin()), ExtraText(texts, extra));
+            std::string key;
+            UpperInto(key, ExtraText(texts, extra));
+            v.extras.push_back({std::move(key), extra.offset});
+        }
+    }
+    std::stable_sort(v.extras.begin(), v.extras.end(),
+                     [](const auto& a, const auto& b) { return a.text.size() > b.text.size(); });
+    return v;
+}
+
+const Vocabulary& Words() {
+    static const Vocabulary v = MakeVocabulary();
+    return v;
+}
+
+// A whole number within 0 .. max.
+std::optional<CellProblem> ParseNumber(std::string_view text, int max, int& value) {
+    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    long long v = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+    if (end != text.data() + text.size() || text.empty()) return CellProblem::NotANumber;
+    if (ec == std::errc::result_out_of_range || v < 0 || v > max) return CellProblem::OutOfRange;
+    if (ec != std::errc()) return CellProblem::NotANumber;
+    value = static_cast<int>(v);
+    return std::nullopt;
+}
+
+// A text of the field in any language, or its number.
+std::optional<CellProblem> ParseCode(F f, std::string_view text, std::string& key, int& value) {
+    const auto& codes = Words().codes[static_cast<std::size_t>(f)];
+    UpperInto(key, text);
+    if (const auto it = codes.find(key); it != codes.end()) {
+        value = it->second;
+        return std::nullopt;
+    }
+    const auto problem = ParseNumber(text, RuleOf(f).max, value);
+    return problem == CellProblem::NotANumber ? CellProblem::UnknownValue : problem;
+}
+
+std::optional<int> Digits(std::string_view text, std::size_t minimum, std::size_t maximum) {
+    if (text.size() < minimum || text.size() > maximum) return std::nullopt;
+    int v = 0;
+    for (char ch : text) {
+        if (ch < '0' || ch > '9') return std::nullopt;
+        v = v * 10 + (ch - '0');
+    }
+    return v;
+}
+
+// YYYY-MM-DD, or dd/MM/yyyy with the day and the month of one digit or two.
+std::optional<DayNumber> ParseDate(std::string_view text) {
+    const bool iso = text.find('-') != std::string_view::npos;
+    const char sep = iso ? '-' : '/';
+    const auto a = text.find(sep);
+    const auto b = a == std::string_view::npos ? a : text.find(sep, a + 1);
+    if (b == std::string_view::npos || text.find(sep, b + 1) != std::string_view::npos) return std::nullopt;
+    const auto first = text.substr(0, a), middle = text.substr(a + 1, b - a - 1), last = text.substr(b + 1);
+    const auto year = iso ? Digits(first, 4, 4) : Digits(last, 4, 4);
+    const auto month = Digits(middle, 1, 2);
+    const auto day = iso ? Digits(last, 1, 2) : Digits(first, 1, 2);
+    if (!year || !month || !day) return std::nullopt;
+    return DayNumberFromDate(*year, *month, *day);
+}
+
+// A decimal number with a point or a comma, that a 4-byte float keeps to the cent.
+std::optional<float> ParsePrice(std::string_view text) {
+    char buffer[32];
+    if (text.empty() || text.size() >= sizeof buffer) return std::nullopt;
+    std::size_t n = 0;
+    bool point = false, digit = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char ch = text[i];
+        if (ch >= '0' && ch <= '9')
+            digit = true;
+        else if ((ch == '.' || ch == ',') && !point) {
+            point = true;
+            ch = '.';
+        } else if (ch == '-' && i == 0)
+            ;
+        else if (ch == '+' && i == 0)
+            continue;
+        else
+            return std::nullopt;
+        buffer[n++] = ch;
+    }
+    if (!digit) return std::nullopt;
+    double value = 0;
+    const auto [end, ec] = std::from_chars(buffer, buffer + n, value);
+    if (ec != std::errc() || end != buffer + n) return std::nullopt;
+    const auto single = static_cast<float>(value);
+    if (!std::isfinite(single) || std::fabs(value) >= 1e12 ||
+        std::llround(value * 100) != std::llround(static_cast<double>(single) * 100))
+        return std::nullopt;
+    return single;
+}
+
+std::optional<CellProblem> CheckText(std::string_view text) {
+    if (HasControl(text)) return CellProblem::ControlCharacter;
+    if (text.size() > MaxText) return CellProblem::TooLong;
+    return std::nullopt;
+}
+
+using Linkers = std::array<std::optional<NameLinker>, ListCount>;
+
+// Reads the cells of one row into a record; collects what does not fit.
+class RowReader {
+  public:
+    RowReader(const Collection& c, const ColumnMapping& mapping) : c_(c), words_(Words()) {
+        for (const auto& f : mapping)
+            genre2Column_ = genre2Column_ || f == F::Genre2;
+    }
+
+    std::optional<CellProblem> Read(F f, std::string_view cell, TitleRecord& t) {
+        const Rule& rule = RuleOf(f);
+        const std::size_t offset = words_.offsets[static_cast<std::size_t>(f)];
+        const std::string_view text = Trimmed(cell);
+        if (text.empty() && rule.kind != Kind::Title) return std::nullopt; // as a new title has it
+        switch (rule.kind) {
+        case Kind::Title:
+            if (text.empty()) return CellProblem::NoTitle;
+            if (auto problem = CheckText(text)) return problem;
+            UpperInto(key_, text);
+            t.SetTitle(key_);
+            return std::nullopt;
+        case Kind::Number: {
+            int v = 0;
+            if (auto problem = ParseNumber(text, rule.max, v)) return problem;
+            if (rule.wide)
+                t.SetU16(offset, static_cast<std::uint16_t>(v));
+            else
+                t.SetU8(offset, static_cast<std::uint8_t>(v));
+            return std::nullopt;
+        }
+        case Kind::Code:
+            return ReadCode(f, text, t);
+        case Kind::Name: {
+            if (auto problem = CheckText(text)) return problem;
+            UpperInto(key_, text);
+            const int entry = Linker(rule.list).FindOrAppend(key_);
+            if (rule.list == ListId::Publisher)
+                t.SetPublisher(entry);
+            else
+                t.SetU16(offset, StoredFromEntry(entry));
+            return std::nullopt;
+        }
+        case Kind::Flag: {
+            if (text == "1" || text == "0") {
+                t.SetFlag(offset, text == "1");
+                return std::nullopt;
+            }
+            UpperInto(key_, text);
+            const auto& words = words_.words[static_cast<std::size_t>(f)];
+            if (std::find(words.begin(), words.end(), key_) == words.end()) return CellProblem::UnknownValue;
+            t.SetFlag(offset, true);
+            return std::nullopt;
+        }
+        case Kind::Date: {
+            const auto day = ParseDate(text);
+            if (!day) return CellProblem::NotADate;
+            t.SetI32(offset, *day);
+            return std::nullopt;
+        }
+        case Kind::Price: {
+            const auto price = ParsePrice(text);
+            if (!price) return CellProblem::NotAPrice;
+            t.SetPrice(*price);
+            return std::nullopt;
+        }
+        case Kind::Actors:
+            return ReadActors(text, t);
+        case Kind::Extras:
+            return ReadExtras(text, t);
+        }
+        return std::nullopt;
+    }
+
+    Linkers& Names() { return linkers_; }
+
+  private:
+    NameLinker& Linker(ListId list) {
+        auto& slot = linkers_[static_cast<std::size_t>(list)];
+        if (!slot) slot.emplace(c_.List(list), list);
+        return *slot;
+    }
+
+    std::optional<CellProblem> ReadCode(F f, std::string_view text, TitleRecord& t) {
+        const std::size_t offset = words_.offsets[static_cast<std::size_t>(f)];
+        int v = 0;
+        auto problem = ParseCode(f, text, key_, v);
+        // The export writes both genres in one cell: "Science Fiction - Horror".
+        const auto dash = text.find(" - ");
+        if (problem && f == F::Genre && dash != std::string_view::npos) {
+            int second = 0;
+            problem = ParseCode(f, Trimmed(text.substr(0, dash)), key_, v);
+            if (!problem) problem = ParseCode(F::Genre2, Trimmed(text.substr(dash + 3)), key_, second);
+            if (!problem && !genre2Column_) t.SetGenre2(static_cast<std::uint8_t>(second));
+        }
+        if (problem) return problem;
+        t.SetU8(offset, static_cast<std::uint8_t>(v));
+        return std::nullopt;
+    }
+
+    // Names separated by blanks, into the actor slots in order.
+    std::optional<CellProblem> ReadActors(std::string_view text, TitleRecord& t) {
+        std::array<int, ActorOffsets.size()> entries;
+        entries.fill(-1);
+        std::size_t count = 0;
+        while (!text.empty()) {
+            const auto end = std::min(text.find_first_of(" \t"), text.size());
+            const std::string_view name = text.substr(0, end);
+            text = Trimmed(text.substr(end));
+            if (count == entries.size()) return CellProblem::TooManyNames;
+            if (auto problem = CheckText(name)) return problem;
+            UpperInto(key_, name);
+            entries[count++] = Linker(ListId::Actor).FindOrAppend(key_);
+        }
+        for (std::size_t slot = 0; slot < entries.size(); ++slot)
+            t.SetU16(ActorOffsets[slot], StoredFromEntry(entries[slot]));
+        return std::nullopt;
+    }
+
+    // The extras' texts one after the other, each followed by a blank (the last one may not be).
+    std::optional<CellProblem> ReadExtras(std::string_view text, TitleRecord& t) {
+        UpperInto(key_, text);
+        std::string_view rest = key_;
+        while (!rest.empty()) {
+            const auto found =
+                std::find_if(words_.extras.begin(), words_.extras.end(), [rest](const auto& e) {
+                    return rest.starts_with(e.text) &&
+                           (rest.size() == e.text.size() || rest[e.text.size()] == ' ');
+                });
+            if (found == words_.extras.end()) return CellProblem::UnknownValue;
+            t.SetFlag(found->offset, true);
+            rest = Trimmed(rest.substr(found->text.size()));
+        }
+        return std::nullopt;
+    }
+
+    const Collection& c_;
+    const Vocabulary& words_;
+    bool genre2Column_ = false;
+    Linkers linkers_;
+    std::string key_;
+};
+
+// What an empty cell leaves: no name, no multimedia file, bought and watched today, 0 elsewhere.
+TitleRecord NewTitle(DayNumber today) {
+    TitleRecord t;
+    t.SetDirector(NoEntry);
+    t.SetComposer(NoEntry);
+    t.SetBox(NoEntry);
+    t.SetInfo(NoEntry);
+    t.SetInfo2(NoEntry);
+    t.SetRetailer(NoEntry);
+    for (std::size_t off : ActorOffsets)
+        t.SetU16(off, NoEntry);
+    for (std::size_t off : MediaOffsets)
+        t.SetU16(off, NoEntry);
+    t.SetPublisher(-1);
+    t.SetBuyDate(today);
+    t.SetWatchDate(today);
+    return t;
+}
+
+bool BlankRow(const Table& table, std::size_t row) {
+    for (std::size_t k = 0; k < table.ColumnCount(row); ++k)
+        if (!Trimmed(table.Cell(row, k)).empty()) return false;
+    return true;
+}
+
+} // namespace
+
+Msg CellProblemMessage(CellProblem problem) {
+    switch (problem) {
+    case CellProblem::Unconvertible:
+        return Msg::MsgCellUnconvertible;
+    case CellProblem::ControlCharacter:
+        return Msg::MsgCellControlCharacter;
+    case CellProblem::TooLong:
+        return Msg::MsgCellTooLong;
+    case CellProblem::NoTitle:
+        return Msg::MsgThereSNoTitle;
+    case CellProblem::NotANumber:
+        return Msg::MsgCellNotANumber;
+    case CellProblem::OutOfRange:
+        return Msg::MsgCellOutOfRange;
+    case CellProblem::UnknownValue:
+        return Msg::MsgCellUnknownValue;
+    case CellProblem::NotADate:
+        return Msg::MsgCellNotADate;
+    case CellProblem::NotAPrice:
+        return Msg::MsgPriceInvalid;
+    case CellProblem::TooManyNames:
+        return Msg::MsgCellTooManyNames;
+    }
+    return Msg::MsgCellUnknownValue;
+}
+
+Msg TableImportMessage(const TableImportRefusal& refusal) {
+    switch (refusal.error) {
+    case TableImportError::NoTitleColumn:
+        return Msg::MsgTableHasNoTitle;
+    case TableImportError::RefusedCells:
+        return Msg::MsgTableCellsRefused;
+    case TableImportError::CollectionFull:
+        return Msg::MsgAmazingCollectionButI;
+    case TableImportError::ListFull:
+        return refusal.list == ListId::Publisher ? Msg::MsgYouCanTAddMore : Msg::MsgYouCanTAddA;
+    }
+    return Msg::MsgTableCellsRefused;
+}
+
+Msg TableFailureMessage(const TableFailure& failure) {
+    return failure.error == TableError::UnclosedQuote ? Msg::MsgTableUnclosedQuote : Msg::MsgInvalidFile;
+}
+
+Expected<TableImported, TableImportRefusal> ImportTable(Collection& c, const Table& table,
+                                                        const ColumnMapping& mapping, DayNumber today) {
+    if (std::find(mapping.begin(), mapping.end(), F::Title) == mapping.end())
+        return Unexpected{TableImportRefusal{TableImportError::NoTitleColumn, {}}};
+    std::vector<std::uint32_t> rows;
+    for (std::size_t r = 1; r < table.RowCount(); ++r)
+        if (!BlankRow(table, r)) rows.push_back(static_cast<std::uint32_t>(r));
+    const std::size_t n = c.Count(), m = rows.size();
+    if (n + m > TitleCapacity) return Unexpected{TableImportRefusal{TableImportError::CollectionFull, {}}};
+    if (m == 0) return TableImported{n, 0};
+
+    std::vector<std::pair<std::size_t, F>> columns; // the mapped ones
+    for (std::size_t k = 0; k < mapping.size(); ++k)
+        if (mapping[k]) columns.emplace_back(k, *mapping[k]);
+
+    // The grown store is made aside and takes its place only at the end, in one step.
+    std::vector<TitleRecord> titles;
+    ReserveLargeBlock(titles, n + m);
+    titles.insert(titles.end(), c.titles.begin(), c.titles.end());
+    TableImportRefusal refusal{TableImportError::RefusedCells, {}};
+    RowReader reader(c, mapping);
+    const TitleRecord blank = NewTitle(today);
+    for (const std::uint32_t r : rows) {
+        TitleRecord& t = titles.emplace_back(blank);
+        for (const auto& [k, f] : columns) {
+            auto problem = table.Unconvertible(r, k) ? std::optional(CellProblem::Unconvertible)
+                                                     : reader.Read(f, table.Cell(r, k), t);
+            if (problem) refusal.cells.push_back({r + 1, k, *problem});
+        }
+    }
+    if (!refusal.cells.empty()) return Unexpected{std::move(refusal)};
+    for (ListId list : AllLists)
+        if (const auto& linker = reader.Names()[static_cast<std::size_t>(list)]; linker && !linker->Fits())
+            return Unexpected{TableImportRefusal{TableImportError::ListFull, {}, list}};
+
+    // The new titles in title order, merged into the master order.
+    std::vector<std::uint16_t> added = SortedTitleOrder(std::span<const TitleRecord>(titles).subspan(n));
+    for (auto& r : added)
+        r = static_cast<std::uint16_t>(r + n);
+    const auto heads = TitleHeads(titles);
+    std::vector<std::uint16_t> order;
+    order.reserve(n + m);
+    std::merge(c.ListeIndex.begin(), c.ListeIndex.end(), added.begin(), added.end(),
+               std::back_inserter(order), [&titles, &heads](std::uint16_t a, std::uint16_t b) {
+                   return TitleSortsBefore(titles, heads, a, b);
+               });
+
+    DayNumber earliest = c.EarliestBuyDate;
+    for (std::size_t j = n; j < n + m; ++j)
+        earliest = std::min(earliest, titles[j].BuyDate());
+    for (ListId list : AllLists)
+        if (const auto& linker = reader.Names()[static_cast<std::size_t>(list)]) linker->Commit(c.List(list));
+    c.titles = std::move(titles);
+    c.ListeIndex = std::move(order);
+    c.EarliestBuyDate = earliest;
+    c.Modified = true;
+    return TableImported{n, m};
+}
+
+} // namespace tavrin
