@@ -28,7 +28,14 @@ struct Rule {
     int max = 0;       // Number and Code: the largest value
     bool wide = false; // Number: 16 bits
     ListId list = ListId::Director;
+    std::size_t slot = 0; // Name: its place among NameFields
 };
+
+// The fields that refer to a name list, each a slot of the names read from a row.
+constexpr F NameFields[] = {F::Director, F::Actor1, F::Actor2, F::Actor3, F::Actor4,   F::Actor5,
+                            F::Composer, F::Box,    F::Info,   F::Info2,  F::Retailer, F::Publisher};
+constexpr std::size_t NameSlots = std::size(NameFields);
+constexpr std::size_t FirstActorSlot = 1;
 
 constexpr Rule Number(int max, bool wide = false) {
     return {Kind::Number, max, wide};
@@ -39,8 +46,8 @@ template <class Names> constexpr int LastOf(const Names& names) {
 constexpr Rule Code(int max) {
     return {Kind::Code, max};
 }
-constexpr Rule Name(ListId list) {
-    return {Kind::Name, 0, true, list};
+constexpr Rule Name(ListId list, std::size_t slot) {
+    return {Kind::Name, 0, true, list, slot};
 }
 constexpr Rule Flag{Kind::Flag};
 
@@ -54,12 +61,12 @@ constexpr Rule Rules[] = {
     Number(0xFFFF, true),           // Year
     Number(0xFFFF, true),           // Length
     Code(LastOf(AspectRatioNames)), // AspectRatio
-    Name(ListId::Director),         // Director
-    Name(ListId::Actor),            // Actor1
-    Name(ListId::Actor),            // Actor2
-    Name(ListId::Actor),            // Actor3
-    Name(ListId::Actor),            // Actor4
-    Name(ListId::Actor),            // Actor5
+    Name(ListId::Director, 0),      // Director
+    Name(ListId::Actor, 1),         // Actor1
+    Name(ListId::Actor, 2),         // Actor2
+    Name(ListId::Actor, 3),         // Actor3
+    Name(ListId::Actor, 4),         // Actor4
+    Name(ListId::Actor, 5),         // Actor5
     Code(GenreCount - 1),           // Genre
     Code(LastOf(MpaaNames)),        // Mpaa
     Number(MaxMark),                // FilmRating
@@ -76,18 +83,18 @@ constexpr Rule Rules[] = {
     Flag,                           // Ac3
     Flag,                           // Dts
     Flag,                           // Used
-    Name(ListId::Box),              // Box
-    Name(ListId::Info),             // Info
+    Name(ListId::Box, 7),           // Box
+    Name(ListId::Info, 8),          // Info
     Flag,                           // Widescreen169
     Code(LastOf(SupportNames)),     // Support
     Code(LastOf(ZoneNames)),        // Zone
     Flag,                           // PanScan
     Flag,                           // IsolatedScore
-    Name(ListId::Info2),            // Info2
+    Name(ListId::Info2, 9),         // Info2
     Flag,                           // MultiAngle
     Code(GenreCount - 1),           // Genre2
     Code(LastOf(TradeNames)),       // Trade
-    Name(ListId::Retailer),         // Retailer
+    Name(ListId::Retailer, 10),     // Retailer
     Flag,                           // Flipper
     Code(LastOf(ColorNames)),       // Color
     Flag,                           // Interview
@@ -99,12 +106,12 @@ constexpr Rule Rules[] = {
     Flag,                           // OtherExtras
     Flag,                           // Documentary
     Number(MaxViewings, true),      // Viewings
-    Name(ListId::Composer),         // Composer
+    Name(ListId::Composer, 6),      // Composer
     {Kind::Date},                   // WatchDate
     {Kind::Price},                  // Price
     {Kind::Date},                   // BuyDate
     Flag,                           // Rotted
-    Name(ListId::Publisher),        // Publisher
+    Name(ListId::Publisher, 11),    // Publisher
     {Kind::Actors},                 // Actors
     {Kind::Extras},                 // Extras
 };
@@ -120,18 +127,27 @@ std::string_view Trimmed(std::string_view s) {
     return s.substr(first, s.find_last_not_of(" \t") - first + 1);
 }
 
-// Upper case into a buffer that is reused from cell to cell.
-void UpperInto(std::string& out, std::string_view text) {
-    out.assign(text);
-    for (char& ch : out)
-        ch = UpperCp1252(ch);
+// The upper case of every byte; bytes that are control characters map to 0, which no text holds.
+std::array<char, 256> MakeUpper() {
+    std::array<char, 256> t{};
+    for (int b = 0; b < 256; ++b)
+        t[static_cast<std::size_t>(b)] = b < 0x20 || b == 0x7F ? '\0' : UpperCp1252(static_cast<char>(b));
+    return t;
 }
 
-bool HasControl(std::string_view text) {
-    return std::any_of(text.begin(), text.end(), [](char ch) {
-        const auto b = static_cast<unsigned char>(ch);
-        return b < 0x20 || b == 0x7F;
-    });
+const std::array<char, 256> Upper = MakeUpper();
+
+// Upper case into a buffer that is reused from cell to cell; false when the text holds a control
+// character.
+bool UpperInto(std::string& out, std::string_view text) {
+    out.resize(text.size());
+    bool textOnly = true;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char up = Upper[static_cast<unsigned char>(text[i])];
+        textOnly &= up != '\0';
+        out[i] = up;
+    }
+    return textOnly;
 }
 
 // The texts the values are read from, in every language, upper case and 8-bit; built once.
@@ -305,21 +321,80 @@ std::optional<float> ParsePrice(std::string_view text) {
     return single;
 }
 
-std::optional<CellProblem> CheckText(std::string_view text) {
-    if (HasControl(text)) return CellProblem::ControlCharacter;
+// A title or a name, upper-cased into key.
+std::optional<CellProblem> TextInto(std::string& key, std::string_view text) {
+    if (!UpperInto(key, text)) return CellProblem::ControlCharacter;
     if (text.size() > MaxText) return CellProblem::TooLong;
     return std::nullopt;
 }
+
+// The distinct names of one list that a table holds, numbered in the order they are first met:
+// each is looked up in the collection's list once, after every row is read, which also appends
+// the new ones in that order. Open addressing over one block of text, so that the lookups of
+// hundreds of thousands of cells stay in the cache.
+class NameTable {
+  public:
+    std::uint32_t Find(std::string_view name) {
+        if (2 * (Size() + 1) > slots_.size()) Grow();
+        const std::uint32_t hash = Hash(name);
+        const std::size_t mask = slots_.size() - 1;
+        for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+            const std::uint64_t slot = slots_[i];
+            if (slot == 0) {
+                const auto number = static_cast<std::uint32_t>(Size());
+                text_.append(name);
+                ends_.push_back(static_cast<std::uint32_t>(text_.size()));
+                slots_[i] = std::uint64_t{hash} << 32 | (number + 1);
+                return number;
+            }
+            const auto number = static_cast<std::uint32_t>(slot) - 1;
+            if (static_cast<std::uint32_t>(slot >> 32) == hash && Name(number) == name) return number;
+        }
+    }
+    std::size_t Size() const { return ends_.size(); }
+    std::string_view Name(std::size_t number) const {
+        const std::uint32_t begin = number == 0 ? 0 : ends_[number - 1];
+        return std::string_view(text_).substr(begin, ends_[number] - begin);
+    }
+
+  private:
+    static std::uint32_t Hash(std::string_view text) {
+        std::uint32_t h = 2166136261u; // FNV-1a
+        for (char ch : text)
+            h = (h ^ static_cast<unsigned char>(ch)) * 16777619u;
+        return h;
+    }
+    void Grow() {
+        std::vector<std::uint64_t> old(std::max<std::size_t>(64, 2 * slots_.size()), 0);
+        old.swap(slots_);
+        const std::size_t mask = slots_.size() - 1;
+        for (const std::uint64_t slot : old) {
+            if (slot == 0) continue;
+            std::size_t i = (slot >> 32) & mask;
+            while (slots_[i] != 0)
+                i = (i + 1) & mask;
+            slots_[i] = slot;
+        }
+    }
+
+    std::string text_;
+    std::vector<std::uint32_t> ends_;
+    std::vector<std::uint64_t> slots_; // hash << 32 | number + 1; 0 is free
+};
 
 using Linkers = std::array<std::optional<NameLinker>, ListCount>;
 
 // Reads the cells of one row into a record; collects what does not fit.
 class RowReader {
   public:
-    RowReader(const Collection& c, const ColumnMapping& mapping) : c_(c), words_(Words()) {
+    RowReader(const Collection& c, const ColumnMapping& mapping, std::size_t rows) : c_(c), words_(Words()) {
+        names_.reserve(rows * NameSlots);
         for (const auto& f : mapping)
             genre2Column_ = genre2Column_ || f == F::Genre2;
     }
+
+    // Opens the name slots of the next row.
+    void NextRow() { names_.resize(names_.size() + NameSlots, -1); }
 
     std::optional<CellProblem> Read(F f, std::string_view cell, TitleRecord& t) {
         const Rule& rule = RuleOf(f);
@@ -329,8 +404,7 @@ class RowReader {
         switch (rule.kind) {
         case Kind::Title:
             if (text.empty()) return CellProblem::NoTitle;
-            if (auto problem = CheckText(text)) return problem;
-            UpperInto(key_, text);
+            if (auto problem = TextInto(key_, text)) return problem;
             t.SetTitle(key_);
             return std::nullopt;
         case Kind::Number: {
@@ -345,13 +419,9 @@ class RowReader {
         case Kind::Code:
             return ReadCode(f, text, t);
         case Kind::Name: {
-            if (auto problem = CheckText(text)) return problem;
-            UpperInto(key_, text);
-            const int entry = Linker(rule.list).FindOrAppend(key_);
-            if (rule.list == ListId::Publisher)
-                t.SetPublisher(entry);
-            else
-                t.SetU16(offset, StoredFromEntry(entry));
+            if (auto problem = TextInto(key_, text)) return problem;
+            Slot(rule.slot) =
+                static_cast<std::int32_t>(lists_[static_cast<std::size_t>(rule.list)].Find(key_));
             return std::nullopt;
         }
         case Kind::Flag: {
@@ -378,21 +448,50 @@ class RowReader {
             return std::nullopt;
         }
         case Kind::Actors:
-            return ReadActors(text, t);
+            return ReadActors(text);
         case Kind::Extras:
             return ReadExtras(text, t);
         }
         return std::nullopt;
     }
 
-    Linkers& Names() { return linkers_; }
+    // Every name read into the collection's lists (by find-or-append, in the order first met) and
+    // the new records' references set; the lists themselves only change at Commit. The first list
+    // that cannot take its new names, if any.
+    std::optional<ListId> Link(std::span<TitleRecord> records) {
+        std::array<std::vector<int>, ListCount> entries;
+        for (ListId list : AllLists) {
+            const NameTable& names = lists_[static_cast<std::size_t>(list)];
+            if (names.Size() == 0) continue;
+            NameLinker& linker = linkers_[static_cast<std::size_t>(list)].emplace(c_.List(list), list);
+            auto& to = entries[static_cast<std::size_t>(list)];
+            to.resize(names.Size());
+            for (std::size_t i = 0; i < names.Size(); ++i)
+                to[i] = linker.FindOrAppend(names.Name(i));
+            if (!linker.Fits()) return list;
+        }
+        for (std::size_t j = 0; j < records.size(); ++j)
+            for (std::size_t s = 0; s < NameSlots; ++s) {
+                const std::int32_t number = names_[j * NameSlots + s];
+                if (number < 0) continue;
+                const F f = NameFields[s];
+                const int entry =
+                    entries[static_cast<std::size_t>(RuleOf(f).list)][static_cast<std::size_t>(number)];
+                if (f == F::Publisher)
+                    records[j].SetPublisher(entry);
+                else
+                    records[j].SetU16(words_.offsets[static_cast<std::size_t>(f)], StoredFromEntry(entry));
+            }
+        return std::nullopt;
+    }
+
+    void Commit(Collection& c) const {
+        for (ListId list : AllLists)
+            if (const auto& linker = linkers_[static_cast<std::size_t>(list)]) linker->Commit(c.List(list));
+    }
 
   private:
-    NameLinker& Linker(ListId list) {
-        auto& slot = linkers_[static_cast<std::size_t>(list)];
-        if (!slot) slot.emplace(c_.List(list), list);
-        return *slot;
-    }
+    std::int32_t& Slot(std::size_t slot) { return names_[names_.size() - NameSlots + slot]; }
 
     std::optional<CellProblem> ReadCode(F f, std::string_view text, TitleRecord& t) {
         const std::size_t offset = words_.offsets[static_cast<std::size_t>(f)];
@@ -412,21 +511,17 @@ class RowReader {
     }
 
     // Names separated by blanks, into the actor slots in order.
-    std::optional<CellProblem> ReadActors(std::string_view text, TitleRecord& t) {
-        std::array<int, ActorOffsets.size()> entries;
-        entries.fill(-1);
+    std::optional<CellProblem> ReadActors(std::string_view text) {
         std::size_t count = 0;
         while (!text.empty()) {
             const auto end = std::min(text.find_first_of(" \t"), text.size());
             const std::string_view name = text.substr(0, end);
             text = Trimmed(text.substr(end));
-            if (count == entries.size()) return CellProblem::TooManyNames;
-            if (auto problem = CheckText(name)) return problem;
-            UpperInto(key_, name);
-            entries[count++] = Linker(ListId::Actor).FindOrAppend(key_);
+            if (count == ActorOffsets.size()) return CellProblem::TooManyNames;
+            if (auto problem = TextInto(key_, name)) return problem;
+            Slot(FirstActorSlot + count++) =
+                static_cast<std::int32_t>(lists_[static_cast<std::size_t>(ListId::Actor)].Find(key_));
         }
-        for (std::size_t slot = 0; slot < entries.size(); ++slot)
-            t.SetU16(ActorOffsets[slot], StoredFromEntry(entries[slot]));
         return std::nullopt;
     }
 
@@ -450,6 +545,8 @@ class RowReader {
     const Collection& c_;
     const Vocabulary& words_;
     bool genre2Column_ = false;
+    std::array<NameTable, ListCount> lists_;
+    std::vector<std::int32_t> names_; // NameSlots per row: a number of lists_, or -1 for none
     Linkers linkers_;
     std::string key_;
 };
@@ -545,10 +642,11 @@ Expected<TableImported, TableImportRefusal> ImportTable(Collection& c, const Tab
     ReserveLargeBlock(titles, n + m);
     titles.insert(titles.end(), c.titles.begin(), c.titles.end());
     TableImportRefusal refusal{TableImportError::RefusedCells, {}};
-    RowReader reader(c, mapping);
+    RowReader reader(c, mapping, m);
     const TitleRecord blank = NewTitle(today);
     for (const std::uint32_t r : rows) {
         TitleRecord& t = titles.emplace_back(blank);
+        reader.NextRow();
         for (const auto& [k, f] : columns) {
             auto problem = table.Unconvertible(r, k) ? std::optional(CellProblem::Unconvertible)
                                                      : reader.Read(f, table.Cell(r, k), t);
@@ -556,9 +654,8 @@ Expected<TableImported, TableImportRefusal> ImportTable(Collection& c, const Tab
         }
     }
     if (!refusal.cells.empty()) return Unexpected{std::move(refusal)};
-    for (ListId list : AllLists)
-        if (const auto& linker = reader.Names()[static_cast<std::size_t>(list)]; linker && !linker->Fits())
-            return Unexpected{TableImportRefusal{TableImportError::ListFull, {}, list}};
+    if (const auto full = reader.Link(std::span(titles).subspan(n)))
+        return Unexpected{TableImportRefusal{TableImportError::ListFull, {}, *full}};
 
     // The new titles in title order, merged into the master order.
     std::vector<std::uint16_t> added = SortedTitleOrder(std::span<const TitleRecord>(titles).subspan(n));
@@ -575,8 +672,7 @@ Expected<TableImported, TableImportRefusal> ImportTable(Collection& c, const Tab
     DayNumber earliest = c.EarliestBuyDate;
     for (std::size_t j = n; j < n + m; ++j)
         earliest = std::min(earliest, titles[j].BuyDate());
-    for (ListId list : AllLists)
-        if (const auto& linker = reader.Names()[static_cast<std::size_t>(list)]) linker->Commit(c.List(list));
+    reader.Commit(c);
     c.titles = std::move(titles);
     c.ListeIndex = std::move(order);
     c.EarliestBuyDate = earliest;

@@ -1,5 +1,6 @@
 #include "store/files/table_reader.h"
 
+#include "store/large_blocks.h"
 #include "store/text_encoding.h"
 
 #include <cerrno>
@@ -70,8 +71,14 @@ char HeaderSeparator(const std::uint8_t* p, const std::uint8_t* end) {
 // Gathers the cells into the table's one text buffer, converting UTF-8 as it goes.
 class TableBuilder {
   public:
-    TableBuilder(Table& table, bool utf8, std::size_t size) : t_(table), utf8_(utf8) {
+    // cells and rows: at least as many as the table will have. The blocks are filled at once, so
+    // they are asked for as large pages where the system has them.
+    TableBuilder(Table& table, bool utf8, std::size_t size, std::size_t cells, std::size_t rows)
+        : t_(table), utf8_(utf8) {
         t_.text_.reserve(size);
+        AdviseLargePages(t_.text_.data(), size);
+        ReserveLargeBlock(t_.cells_, cells);
+        ReserveLargeBlock(t_.rowStarts_, rows + 1);
         t_.rowStarts_.push_back(0);
     }
     void BeginCell() {
@@ -138,7 +145,13 @@ Expected<Table, TableFailure> ReadTable(std::span<const std::uint8_t> bytes) {
     const char sep = table.separator = HeaderSeparator(p, end);
     const auto plain = [sep](std::uint8_t c) { return c != sep && c != '\r' && c != '\n'; };
 
-    TableBuilder b(table, utf8, static_cast<std::size_t>(end - p));
+    // Every cell ends at a separator, a line end or the end of the file.
+    std::size_t breaks = 0, lines = 1;
+    for (const std::uint8_t* q = p; q < end; ++q) {
+        breaks += *q == sep;
+        lines += *q == '\n' || *q == '\r';
+    }
+    TableBuilder b(table, utf8, static_cast<std::size_t>(end - p), breaks + lines + 1, lines);
     std::size_t row = 0;
     while (p < end) {
         for (;;) {
