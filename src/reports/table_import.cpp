@@ -291,22 +291,18 @@ std::optional<DayNumber> ParseDate(std::string_view text) {
 
 // A decimal number with a point or a comma, that a 4-byte float keeps to the cent.
 std::optional<float> ParsePrice(std::string_view text) {
+    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
     char buffer[32];
-    if (text.empty() || text.size() >= sizeof buffer) return std::nullopt;
+    if (text.size() >= sizeof buffer) return std::nullopt;
     std::size_t n = 0;
     bool point = false, digit = false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char ch = text[i];
+    for (char ch : text) {
         if (ch >= '0' && ch <= '9')
             digit = true;
         else if ((ch == '.' || ch == ',') && !point) {
             point = true;
             ch = '.';
-        } else if (ch == '-' && i == 0)
-            ;
-        else if (ch == '+' && i == 0)
-            continue;
-        else
+        } else if (ch != '-' || n != 0)
             return std::nullopt;
         buffer[n++] = ch;
     }
