@@ -233,6 +233,17 @@ TEST(TableImportTest, AnyRefusedCellImportsNothing) {
     ASSERT_FALSE(untitled.has_value());
     EXPECT_EQ(untitled.error().error, TableImportError::NoTitleColumn);
     EXPECT_EQ(c.titles, before.titles);
+
+    // One place left in the publisher list, two new publishers.
+    for (int i = 0; i < 254; ++i)
+        c.List(ListId::Publisher).push_back("P" + std::to_string(i));
+    const Collection full = c;
+    const auto crowded = Import(c, Csv({{"Title", "Publisher"}, {"ALIEN", "FOX"}, {"HEAT", "WARNER"}}));
+    ASSERT_FALSE(crowded.has_value());
+    EXPECT_EQ(crowded.error().error, TableImportError::ListFull);
+    EXPECT_EQ(TableImportMessage(crowded.error()), Msg::MsgYouCanTAddMore);
+    EXPECT_EQ(c.lists, full.lists);
+    EXPECT_EQ(c.titles, full.titles);
 }
 
 TEST(TableImportTest, NewTitlesTakeTheirPlacesInTheMasterOrder) {
