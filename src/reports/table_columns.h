@@ -4,8 +4,9 @@
 // program's spreadsheet export in any of the five languages ("Titre", "LD/DVD/VHS", "Purchased the
 // "). Other columns are left out, and any column can be mapped or left out by hand.
 //
-//   ColumnMapping mapping = MapColumns(table);                     // the automatic mapping
-//   mapping = MapColumns(table, {{3, TableField::Director}, {5, std::nullopt}});  // by hand
+//   ColumnMapping mapping = MapColumns(table);                    // the automatic mapping
+//   const ColumnChoice choices[] = {{3, TableField::Director}, {5, std::nullopt}};
+//   mapping = MapColumns(table, choices);                         // column 3 by hand, 5 left out
 #pragma once
 
 #include "store/files/table_reader.h"
