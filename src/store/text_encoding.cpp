@@ -30,13 +30,18 @@ void AppendUtf8(std::string& out, char32_t cp) {
 }
 
 char ByteFor(char32_t cp) {
-    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
-    for (std::size_t i = 0; i < High.size(); ++i)
-        if (High[i] == cp) return static_cast<char>(0x80 + i);
-    return '?';
+    const int byte = Cp1252FromCodePoint(cp);
+    return byte < 0 ? '?' : static_cast<char>(byte);
 }
 
 } // namespace
+
+int Cp1252FromCodePoint(char32_t cp) {
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<int>(cp);
+    for (std::size_t i = 0; i < High.size(); ++i)
+        if (High[i] == cp) return static_cast<int>(0x80 + i);
+    return -1;
+}
 
 std::string Cp1252ToUtf8(std::string_view text) {
     std::string out;

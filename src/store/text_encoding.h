@@ -10,6 +10,8 @@ namespace tavrin {
 std::string Cp1252ToUtf8(std::string_view text);
 // Characters with no Windows-1252 form become '?'; malformed UTF-8 bytes too.
 std::string Utf8ToCp1252(std::string_view text);
+// The Windows-1252 byte of a code point; -1 when the code page has none.
+int Cp1252FromCodePoint(char32_t cp);
 
 // Upper case of one Windows-1252 character: a..z, the accented letters (é to É), š, œ, ž, ÿ.
 char UpperCp1252(char c);

@@ -1,0 +1,82 @@
+// "Import A Spreadsheet": one title per row of a table (after its header), its names found or
+// appended as the title import does. All or nothing: while any cell of a mapped column does not
+// fit its field, nothing is imported and every such cell is listed.
+//
+//   auto table = ReadTable(bytes);
+//   ColumnMapping mapping = MapColumns(*table, choices);
+//   auto done = ImportTable(collection, *table, mapping, today);
+//   if (!done) for (const RefusedCell& cell : done.error().cells) ... CellProblemMessage(cell.problem)
+//
+// Values, blanks around them left out: names and titles as text, upper-cased, at most 49
+// characters; code fields (Support, Zone, Standard, Genre, Genre2, Sound, AspectRatio, Mpaa,
+// Trade, Color) as their number or as their text in any language ("DVD", "PAL", "Horreur"); dates as
+// YYYY-MM-DD or dd/MM/yyyy; prices with a decimal point or comma; flags as 1, 0 or the word the
+// spreadsheet export writes. An empty cell leaves its field as a new title has it: no name, code
+// and number 0, bought and watched today.
+#pragma once
+
+#include "lang/catalogue.h"
+#include "reports/table_columns.h"
+#include "store/collection.h"
+#include "store/day_number.h"
+#include "store/expected.h"
+#include "store/files/table_reader.h"
+
+#include <cstddef>
+#include <vector>
+
+namespace tavrin {
+
+enum class CellProblem {
+    Unconvertible,    // a character Windows-1252 has no byte for
+    ControlCharacter, // a line break or another control character in a text
+    TooLong,          // more than the field holds
+    NoTitle,          // the title is empty
+    NotANumber,
+    OutOfRange,
+    UnknownValue, // neither a code nor a text of the field (flags and extras too)
+    NotADate,
+    NotAPrice,
+    TooManyNames, // more than five actors
+};
+
+// The catalogue entry that says what is wrong with a cell.
+Msg CellProblemMessage(CellProblem problem);
+
+struct RefusedCell {
+    std::size_t row;    // as the spreadsheet numbers it: the header is row 1
+    std::size_t column; // from 0, as in the table
+    CellProblem problem;
+    friend bool operator==(const RefusedCell&, const RefusedCell&) = default;
+};
+
+enum class TableImportError {
+    NoTitleColumn, // no column fills Title
+    RefusedCells,  // cells listed in the refusal
+    CollectionFull,
+    ListFull, // a name list cannot take the new names
+};
+
+struct TableImportRefusal {
+    TableImportError error = TableImportError::NoTitleColumn;
+    std::vector<RefusedCell> cells; // RefusedCells: every one, by row, then column
+    ListId list = ListId::Director; // ListFull
+};
+
+// The message that tells why nothing was imported.
+Msg TableImportMessage(const TableImportRefusal& refusal);
+// The message that tells why a file cannot be read as a table.
+Msg TableFailureMessage(const TableFailure& failure);
+
+struct TableImported {
+    std::size_t first = 0; // record numbers first .. first + count - 1, in row order
+    std::size_t count = 0;
+};
+
+// Appends a title for every row after the header that has a cell not blank, places the new titles
+// in the master order and sets Modified (when titles were added). The collection changes only at
+// the end, all at once: a refusal leaves it as it was.
+Expected<TableImported, TableImportRefusal> ImportTable(Collection& c, const Table& table,
+                                                        const ColumnMapping& mapping, DayNumber today);
+
+} // namespace tavrin
