@@ -5,9 +5,10 @@
 #include "app/browse/browse_filters.h"
 #include "app/browse/special_selections.h"
 #include "app/program_folders.h"
-#include "platform/settings.h"
 #include "app/secondary_windows.h"
+#include "editing/collection_changes.h"
 #include "lang/catalogue.h"
+#include "platform/settings.h"
 #include "platform/user_prompts.h"
 #include "store/collection.h"
 #include "store/day_number.h"
@@ -240,6 +241,7 @@ class TLDF1 : public QMainWindow {
 
     // State.
     Collection collection_;
+    ChangeHistory history_; // what can be undone and redone of the changes to collection_
     std::vector<std::uint16_t> listeIndexTri_;
     Settings settings_;
     MessageCatalogue catalogue_;

@@ -37,6 +37,7 @@ void TLDF1::ConnectListCommands() {
 
 NameListHost TLDF1::NameListsHost() {
     return {collection_,
+            history_,
             *prompts_,
             catalogue_,
             [this](ListId list, int entry) { SetNameFilter(list, entry); },

@@ -1,8 +1,8 @@
 // The main window's side of the title editor: Add, Edit, Duplicate and Delete.
 #include "app/main_window.h"
 
-#include "editing/title_editor_window.h"
 #include "editing/title_editor_model.h"
+#include "editing/title_editor_window.h"
 #include "platform/text.h"
 
 #include <QApplication>
@@ -24,6 +24,7 @@ TAjouteF& TLDF1::TitleEditor() {
     if (!editor.IsBound()) {
         editor.Bind(TitleEditorHost{
             collection_,
+            history_,
             *prompts_,
             [this] { return today_; },
             [this] { return settings_.TypeVideo; },
@@ -95,7 +96,7 @@ void TLDF1::EffaceClick() {
                              QStringFromCp1252(collection_.RecordAt(*record).TitleView());
     if (!Prompts().AskYesNo(QStringLiteral("CONFIRMATION"), question)) return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    DeleteCurrentTitle(collection_, *record);
+    DeleteCurrentTitle({collection_, history_}, *record);
     QApplication::restoreOverrideCursor();
     RefreshList();
 }

@@ -98,7 +98,7 @@ void TChangeBase::OpenRename(ListId list, int entry, QWidget* opener, std::funct
 }
 
 void TChangeBase::BitBtn1Click() {
-    if (const auto refusal = RenameEntry(host_.collection, list_, entry_, Cp1252FromQString(Edit2->text()))) {
+    if (const auto refusal = RenameEntry(host_.Edits(), list_, entry_, Cp1252FromQString(Edit2->text()))) {
         host_.prompts.ShowMessage(QText(host_.catalogue, *refusal));
         Edit2->setText(Edit1->text());
         return;

@@ -321,7 +321,7 @@ void TChooseMedia::MenuItem2Click() {
         return;
 
     HidePreview();
-    cleaning_.RunDeletion(c, ListId::Media, p, *this);
+    cleaning_.RunDeletion(host_.Edits(), ListId::Media, p, *this);
     MediaName->clear();
     Refill();
     ShowCount();
@@ -339,7 +339,7 @@ void TChooseMedia::MenuItem4Click() {
     const QString prefix = Text8(CheckingEntryPrefix);
     const MediaFolderIndex folder(medias_);
     const auto result = CleanList(
-        c, ListId::Media,
+        host_.Edits(), ListId::Media,
         [&](std::size_t remaining, std::string_view text) {
             if (cleaning_.ProgressDue())
                 cleaning_.ShowChecking(prefix + QString::number(remaining) + QStringLiteral(" : ") +

@@ -80,11 +80,12 @@ void TCleaning::Finish(const QString& state) {
     CleanClose->setEnabled(true);
 }
 
-void TCleaning::RunDeletion(Collection& c, ListId list, int entry, QWidget& owner) {
+void TCleaning::RunDeletion(Changes ch, ListId list, int entry, QWidget& owner) {
+    const Collection& c = ch.collection;
     Begin();
     owner.setEnabled(false);
     const QString checking = QStringFromCp1252(CheckingTitlePrefix);
-    const auto erasedIn = DeleteEntry(c, list, entry, [&](std::size_t r) {
+    const auto erasedIn = DeleteEntry(ch, list, entry, [&](std::size_t r) {
         if (ProgressDue()) ShowChecking(checking + QStringFromCp1252(c.titles[r].TitleView()));
     });
     QStringList lines;

@@ -2,6 +2,7 @@
 // removed, and an OK button that is enabled once the work is done.
 #pragma once
 
+#include "editing/collection_changes.h"
 #include "lang/catalogue.h"
 #include "store/collection.h"
 
@@ -37,7 +38,7 @@ class TCleaning : public QDialog {
 
     // Deletes entry of list from c, from Begin to Finish: the titles being checked on the progress
     // line, those the entry was erased from in the list. owner is disabled meanwhile.
-    void RunDeletion(Collection& c, ListId list, int entry, QWidget& owner);
+    void RunDeletion(Changes ch, ListId list, int entry, QWidget& owner);
 
   private:
     const MessageCatalogue& catalogue_;

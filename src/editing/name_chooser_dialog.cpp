@@ -185,7 +185,7 @@ void NameChooser::Delete1Click() {
     const std::size_t uses = NameUseCount(host_.collection, list, p);
     if (!host_.prompts.AskYesNo(Text8(DeleteCaption(list)), Text8(DeleteQuestion(name, uses)))) return;
 
-    cleaning_.RunDeletion(host_.collection, list, p, *this);
+    cleaning_.RunDeletion(host_.Edits(), list, p, *this);
     ShowCount();
     Refill();
     Removed(list, {p});
@@ -199,7 +199,7 @@ void NameChooser::CleanClick() {
     cleaning_.Begin();
     setEnabled(false);
     const QString prefix = Text8(CheckingEntryPrefix);
-    const auto result = CleanList(host_.collection, list, [&](std::size_t remaining, std::string_view text) {
+    const auto result = CleanList(host_.Edits(), list, [&](std::size_t remaining, std::string_view text) {
         if (cleaning_.ProgressDue())
             cleaning_.ShowChecking(prefix + QString::number(remaining) + QStringLiteral(" : ") + Text8(text));
     });
@@ -231,7 +231,7 @@ void NameChooser::Refill() {
 
 void PickOrAddAndClose(NameListHost& host, ListId list, std::string_view typed, QDialog& dialog,
                        std::function<void(int)>& picked, const std::function<void()>& added) {
-    const auto result = PickOrAddName(host.collection, list, typed);
+    const auto result = PickOrAddName(host.Edits(), list, typed);
     if (!result) {
         host.prompts.ShowMessage(QText(host.catalogue, result.error()));
         return;

@@ -2,6 +2,7 @@
 // window's side of filter mode.
 #pragma once
 
+#include "editing/collection_changes.h"
 #include "lang/catalogue.h"
 #include "store/collection.h"
 
@@ -14,6 +15,7 @@ class UserPrompts;
 
 struct NameListHost {
     Collection& collection;
+    ChangeHistory& history;
     UserPrompts& prompts;
     const MessageCatalogue& catalogue;
     // Filter mode: the chosen entry becomes the main window's filter selection of that list.
@@ -25,6 +27,9 @@ struct NameListHost {
     // collection, told once per command. The choosers' signals tell the other windows.
     std::function<void(ListId list, const std::vector<int>& positions)> entriesRemoved;
     std::function<void(ListId list, int position)> entryRenamed;
+
+    // The collection with its history: every change of these windows goes through it.
+    Changes Edits() const { return {collection, history}; }
 };
 
 } // namespace tavrin

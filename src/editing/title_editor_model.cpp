@@ -336,7 +336,8 @@ Expected<std::uint16_t, std::filesystem::path> SaveReviewText(const std::filesys
     return reviewNumber;
 }
 
-Expected<SavedTitle, SaveProblem> SaveEditor(TitleEditorModel& m, Collection& c, const SaveContext& context) {
+Expected<SavedTitle, SaveProblem> SaveEditor(TitleEditorModel& m, Changes ch, const SaveContext& context) {
+    Collection& c = ch.collection;
     // A full store takes no new title: the record would land past its end.
     if (!m.target && !CanAddTitle(c))
         return Unexpected{SaveProblem{SaveError::CollectionFull, Msg::MsgAmazingCollectionButI, {}, {}}};
@@ -402,14 +403,16 @@ Expected<SavedTitle, SaveProblem> SaveEditor(TitleEditorModel& m, Collection& c,
         t.SetReviewNumber(*number);
     }
 
-    c.EarliestBuyDate = std::min(c.EarliestBuyDate, t.BuyDate());
     if (!m.target) {
-        AppendTitle(c, t);
-        return SavedTitle{c.Count() - 1, true};
+        const auto added = AddTitle(
+            ch, t, context.duplicate ? ChangeKind::DuplicateTitle : ChangeKind::AddTitle, context.shown);
+        if (!added)
+            return Unexpected{SaveProblem{SaveError::CollectionFull, Msg::MsgAmazingCollectionButI, {}, {}}};
+        return SavedTitle{*added, true};
     }
     const std::size_t r = *m.target;
     const bool moved = c.RecordAt(r).TitleView() != t.TitleView();
-    ReplaceTitle(c, r, t);
+    EditTitle(ch, r, t);
     return SavedTitle{r, moved};
 }
 
@@ -478,9 +481,9 @@ bool AddMediaSlot(TitleEditorModel& m, int entry) {
     return true;
 }
 
-bool DeleteCurrentTitle(Collection& c, std::size_t r) {
-    if (r >= c.Count()) return false;
-    DeleteTitle(c, r);
+bool DeleteCurrentTitle(Changes ch, std::size_t r) {
+    if (r >= ch.collection.Count()) return false;
+    DeleteTitle(ch, r);
     return true;
 }
 

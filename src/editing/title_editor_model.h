@@ -2,9 +2,10 @@
 // clearing, loading a record, the checks made on leaving a field, saving and deleting.
 #pragma once
 
-#include "lang/vocabulary.h"
+#include "editing/collection_changes.h"
 #include "editing/dvd_flags.h"
 #include "lang/catalogue.h"
+#include "lang/vocabulary.h"
 #include "store/collection.h"
 #include "store/day_number.h"
 #include "store/expected.h"
@@ -168,6 +169,8 @@ struct SaveContext {
     DayNumber today = 0;
     bool saveText = false; // the main window's "Save Text" option
     std::filesystem::path textFolder;
+    bool duplicate = false;           // a new title made from another one
+    std::optional<std::size_t> shown; // the title shown when the editor opened
 };
 
 enum class SaveError { CollectionFull, NoTitle, BadField, ReviewNotWritten };
@@ -185,7 +188,7 @@ struct SavedTitle {
 };
 // Writes the editor into its record (or appends a new one) and places it in the master order.
 // On any problem nothing is stored.
-Expected<SavedTitle, SaveProblem> SaveEditor(TitleEditorModel& m, Collection& c, const SaveContext& context);
+Expected<SavedTitle, SaveProblem> SaveEditor(TitleEditorModel& m, Changes ch, const SaveContext& context);
 
 // Review files keep Windows line ends; the editor's text has plain line feeds.
 std::string ReviewLinesFromFile(std::string_view fileText);
@@ -207,6 +210,6 @@ void RemoveMediaSlot(TitleEditorModel& m, std::size_t slot);
 bool AddMediaSlot(TitleEditorModel& m, int entry);
 
 // Removes the title; the master order is renumbered. False when r is not a title.
-bool DeleteCurrentTitle(Collection& c, std::size_t r);
+bool DeleteCurrentTitle(Changes ch, std::size_t r);
 
 } // namespace tavrin

@@ -518,6 +518,7 @@ void TAjouteF::Bind(TitleEditorHost host) {
 void TAjouteF::OpenFor(Purpose purpose, std::optional<std::size_t> record, QWidget* opener) {
     if (!host_) return;
     purpose_ = purpose;
+    opened_ = record;
     lastSave_.reset();
     cancelled_ = false;
     ClearEditor();
@@ -729,10 +730,11 @@ void TAjouteF::SaveEditor() {
     // The panel and the review window are this editor's views of the DVD bytes and the text.
     model_.dvd = host_->dvdPanel.Ticks();
     model_.review = ReviewLinesForFile(Cp1252FromQString(host_->review.ReviewText()));
-    const SaveContext context{host_->today(), host_->saveText(), host_->textFolder};
+    const SaveContext context{host_->today(), host_->saveText(), host_->textFolder,
+                              purpose_ == Purpose::Duplicate, opened_};
 
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const auto saved = tavrin::SaveEditor(model_, host_->collection, context);
+    const auto saved = tavrin::SaveEditor(model_, {host_->collection, host_->history}, context);
     QApplication::restoreOverrideCursor();
 
     if (saved) {

@@ -43,6 +43,7 @@ class UserPrompts;
 // What the editor works with besides its own controls; given by the main window.
 struct TitleEditorHost {
     Collection& collection;
+    ChangeHistory& history;
     UserPrompts& prompts;
     std::function<DayNumber()> today;
     std::function<int()> videoPreference; // the medium a new title starts with
@@ -120,6 +121,7 @@ class TAjouteF : public QDialog {
     const MessageCatalogue& catalogue_;
     std::optional<TitleEditorHost> host_;
     TitleEditorModel model_;
+    std::optional<std::size_t> opened_; // the record the editor opened on, if any
     Purpose purpose_ = Purpose::Add;
     std::optional<SavedTitle> lastSave_;
     bool cancelled_ = false;

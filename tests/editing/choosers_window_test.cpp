@@ -29,11 +29,13 @@ namespace {
 // The choosers over a collection of their own, as Windows::Create makes them.
 struct Choosers {
     Collection collection;
+    ChangeHistory history;
     FakePrompts prompts;
     MessageCatalogue catalogue;
     std::optional<std::pair<ListId, int>> filterSet;
     std::vector<int> actorFilters;
     NameListHost host{collection,
+                      history,
                       prompts,
                       catalogue,
                       [this](ListId list, int entry) {

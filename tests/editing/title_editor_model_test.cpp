@@ -10,6 +10,12 @@
 namespace tavrin {
 namespace {
 
+// The editor's OK on a collection whose history nobody reads.
+Expected<SavedTitle, SaveProblem> Save(TitleEditorModel& m, Collection& c, const SaveContext& context) {
+    ChangeHistory history;
+    return SaveEditor(m, {c, history}, context);
+}
+
 const DayNumber Today = *DayNumberFromDate(2024, 6, 15);
 
 // A record with every field the editor knows set to a value other than its default.
@@ -116,7 +122,7 @@ TEST(EditorRoundTripTest, EveryFieldSurvivesLoadAndSave) {
     EXPECT_EQ(m.APrix, "24.99");
     EXPECT_EQ(m.ADateVisionJ + "/" + m.ADateVisionM + "/" + m.ADateVisionA, "29/2/2020");
 
-    const auto saved = SaveEditor(m, c, Context());
+    const auto saved = Save(m, c, Context());
     ASSERT_TRUE(saved.has_value());
     EXPECT_EQ(saved->record, 0u);
     EXPECT_FALSE(saved->placed);
@@ -138,7 +144,7 @@ TEST(EditorRoundTripTest, NewTitleStoresTypedValues) {
     m.Ref(EditorRef::Publisher) = -1;
     m.Ref(EditorRef::Director) = 4;
     m.media = {2, -1, -1, -1};
-    ASSERT_TRUE(SaveEditor(m, c, Context()).has_value());
+    ASSERT_TRUE(Save(m, c, Context()).has_value());
 
     const TitleRecord& t = c.titles[0];
     EXPECT_EQ(t.Title(), "BLADE RUNNER");
@@ -163,7 +169,7 @@ TEST(EditorRoundTripTest, YearAfterThisYearIsStoredAsThisYear) {
     Collection c;
     TitleEditorModel m = NewTitle("FUTURE");
     m.AAnnee = "2090";
-    ASSERT_TRUE(SaveEditor(m, c, Context()).has_value());
+    ASSERT_TRUE(Save(m, c, Context()).has_value());
     EXPECT_EQ(c.titles[0].Year(), 2024);
 }
 
@@ -187,12 +193,12 @@ TEST(EditorRoundTripTest, DvdBytesFollowTheMediumAtSave) {
     LoadTitleIntoEditor(m, c, 0, {});
     EXPECT_TRUE(m.dvd[0][7]); // OSub from 0x83
     m.dvd[1][2] = true;       // French MPEG 2.0
-    ASSERT_TRUE(SaveEditor(m, c, Context()).has_value());
+    ASSERT_TRUE(Save(m, c, Context()).has_value());
     EXPECT_EQ(c.titles[0].DvdMpeg20(), 0x04);
     EXPECT_EQ(c.titles[0].DvdSubtitles(), 0x83);
 
     m.ASupport = 2; // now a VHS: the ticks stay in the panel but nothing is stored
-    ASSERT_TRUE(SaveEditor(m, c, Context()).has_value());
+    ASSERT_TRUE(Save(m, c, Context()).has_value());
     for (std::size_t b = 92; b <= 101; ++b)
         EXPECT_EQ(c.titles[0].U8(b), 0);
 }
@@ -280,7 +286,7 @@ TEST(FieldCheckTest, SaveChecksFieldsThatWereNeverLeft) {
     TitleEditorModel m = NewTitle("A");
     m.ADateVisionJ = "31";
     m.ADateVisionM = "4";
-    const auto saved = SaveEditor(m, c, Context());
+    const auto saved = Save(m, c, Context());
     ASSERT_FALSE(saved.has_value());
     EXPECT_EQ(saved.error().error, SaveError::BadField);
     EXPECT_EQ(saved.error().message, Msg::MsgWatchDayInvalid);
@@ -293,7 +299,7 @@ TEST(EditorSaveTest, EmptyTitleStoresNothing) {
     Collection c = test::MakeCollection({"A"});
     for (const char* title : {"", "   "}) {
         TitleEditorModel m = NewTitle(title);
-        const auto saved = SaveEditor(m, c, Context());
+        const auto saved = Save(m, c, Context());
         ASSERT_FALSE(saved.has_value());
         EXPECT_EQ(saved.error().message, Msg::MsgThereSNoTitle);
     }
@@ -306,7 +312,7 @@ TEST(EditorSaveTest, NewTitleIsPlacedInTitleOrder) {
     c.EarliestBuyDate = Today;
     TitleEditorModel m = NewTitle("MATRIX");
     m.ADateAchatA = "1998";
-    const auto saved = SaveEditor(m, c, Context());
+    const auto saved = Save(m, c, Context());
     ASSERT_TRUE(saved.has_value());
     EXPECT_EQ(saved->record, 2u);
     EXPECT_TRUE(saved->placed);
@@ -319,14 +325,14 @@ TEST(EditorSaveTest, EditKeepsItsPlaceUnlessTheTitleChanges) {
     TitleEditorModel m;
     LoadTitleIntoEditor(m, c, 0, {});
     m.ADuree = "116";
-    auto saved = SaveEditor(m, c, Context());
+    auto saved = Save(m, c, Context());
     ASSERT_TRUE(saved.has_value());
     EXPECT_FALSE(saved->placed);
     EXPECT_EQ(c.titles[0].Length(), 116);
     EXPECT_EQ(c.Count(), 3u);
 
     m.ATitre = "STALKER";
-    saved = SaveEditor(m, c, Context());
+    saved = Save(m, c, Context());
     ASSERT_TRUE(saved.has_value());
     EXPECT_TRUE(saved->placed);
     EXPECT_EQ(saved->record, 0u);
@@ -340,7 +346,7 @@ TEST(EditorSaveTest, DuplicateAppendsACopyAndLeavesTheSource) {
     TitleEditorModel m;
     DuplicateIntoEditor(m, c, 0, {});
     EXPECT_FALSE(m.target.has_value());
-    const auto saved = SaveEditor(m, c, Context());
+    const auto saved = Save(m, c, Context());
     ASSERT_TRUE(saved.has_value());
     EXPECT_EQ(saved->record, 2u);
     EXPECT_TRUE(saved->placed);
@@ -355,7 +361,7 @@ TEST(EditorSaveTest, FullStoreTakesNoNewTitleButEditsStillSave) {
     c.titles.resize(TitleCapacity, test::MakeTitle("X"));
     EXPECT_FALSE(CanAddTitle(c));
     TitleEditorModel m = NewTitle("ONE TOO MANY");
-    const auto refused = SaveEditor(m, c, Context());
+    const auto refused = Save(m, c, Context());
     ASSERT_FALSE(refused.has_value());
     EXPECT_EQ(refused.error().error, SaveError::CollectionFull);
     EXPECT_EQ(refused.error().message, Msg::MsgAmazingCollectionButI);
@@ -365,7 +371,7 @@ TEST(EditorSaveTest, FullStoreTakesNoNewTitleButEditsStillSave) {
     EXPECT_TRUE(CanAddTitle(c));
     c.titles.push_back(test::MakeTitle("X"));
     m.target = 5;
-    EXPECT_TRUE(SaveEditor(m, c, Context()).has_value());
+    EXPECT_TRUE(Save(m, c, Context()).has_value());
     EXPECT_EQ(c.titles[5].Title(), "ONE TOO MANY");
 }
 
@@ -419,20 +425,21 @@ TEST(EditorMediaSlotTest, AddAndRemoveFillFromTheFront) {
 TEST(EditorDeleteTest, DeletingRenumbersTheMasterOrder) {
     // Master order: ALIEN(1), MATRIX(2), ZULU(0).
     Collection c = test::MakeCollection({"ZULU", "ALIEN", "MATRIX"});
-    EXPECT_TRUE(DeleteCurrentTitle(c, 1)); // the middle record
+    ChangeHistory history;
+    EXPECT_TRUE(DeleteCurrentTitle({c, history}, 1)); // the middle record
     EXPECT_EQ(c.Count(), 2u);
     EXPECT_EQ(c.titles[1].Title(), "MATRIX");
     EXPECT_EQ(c.ListeIndex, (std::vector<std::uint16_t>{1, 0}));
     EXPECT_TRUE(c.Modified);
 
-    EXPECT_TRUE(DeleteCurrentTitle(c, 0)); // the first record
+    EXPECT_TRUE(DeleteCurrentTitle({c, history}, 0)); // the first record
     EXPECT_EQ(c.ListeIndex, (std::vector<std::uint16_t>{0}));
     EXPECT_EQ(c.titles[0].Title(), "MATRIX");
 
-    EXPECT_TRUE(DeleteCurrentTitle(c, 0)); // the only record
+    EXPECT_TRUE(DeleteCurrentTitle({c, history}, 0)); // the only record
     EXPECT_EQ(c.Count(), 0u);
     EXPECT_TRUE(c.ListeIndex.empty());
-    EXPECT_FALSE(DeleteCurrentTitle(c, 0));
+    EXPECT_FALSE(DeleteCurrentTitle({c, history}, 0));
 }
 
 std::string FileText(const std::filesystem::path& p) {
@@ -445,14 +452,14 @@ TEST(ReviewTextTest, FirstSaveTakesNumberOneAndLaterSavesReuseIt) {
     Collection c;
     TitleEditorModel m = NewTitle("AB:C");
     m.review = "Great\r\nfilm";
-    ASSERT_TRUE(SaveEditor(m, c, Context(true, dir.path())).has_value());
+    ASSERT_TRUE(Save(m, c, Context(true, dir.path())).has_value());
     EXPECT_EQ(c.titles[0].ReviewNumber(), 1);
     EXPECT_EQ(FileText(dir / "AB_C1.TXT"), "Great\r\nfilm");
 
     LoadTitleIntoEditor(m, c, 0, dir.path());
     EXPECT_EQ(m.review, "Great\r\nfilm");
     m.review = "Better";
-    ASSERT_TRUE(SaveEditor(m, c, Context(true, dir.path())).has_value());
+    ASSERT_TRUE(Save(m, c, Context(true, dir.path())).has_value());
     EXPECT_EQ(c.titles[0].ReviewNumber(), 1);
     EXPECT_EQ(FileText(dir / "AB_C1.TXT"), "Better");
     EXPECT_FALSE(std::filesystem::exists(dir / "AB_C2.TXT"));
@@ -480,7 +487,7 @@ TEST(ReviewTextTest, EmptyTextClearsTheNumberAndLeavesTheFile) {
     LoadTitleIntoEditor(m, c, 0, dir.path());
     EXPECT_EQ(m.review, "old");
     m.review.clear();
-    ASSERT_TRUE(SaveEditor(m, c, Context(true, dir.path())).has_value());
+    ASSERT_TRUE(Save(m, c, Context(true, dir.path())).has_value());
     EXPECT_EQ(c.titles[0].ReviewNumber(), 0);
     EXPECT_EQ(FileText(dir / "HEAT4.TXT"), "old");
 }
@@ -499,7 +506,7 @@ TEST(ReviewTextTest, RenamedTitleLeavesAnotherTitlesTextAlone) {
     LoadTitleIntoEditor(m, c, 0, dir.path());
     m.ATitre = "ALIEN";
     m.review = "renamed";
-    ASSERT_TRUE(SaveEditor(m, c, Context(true, dir.path())).has_value());
+    ASSERT_TRUE(Save(m, c, Context(true, dir.path())).has_value());
     EXPECT_EQ(FileText(dir / "ALIEN1.TXT"), "alien");
     EXPECT_EQ(c.titles[0].ReviewNumber(), 2);
     EXPECT_EQ(FileText(dir / "ALIEN2.TXT"), "renamed");
@@ -510,7 +517,7 @@ TEST(ReviewTextTest, FileIsNamedFromTheStoredTitle) {
     Collection c;
     TitleEditorModel m = NewTitle("heat");
     m.review = "words";
-    ASSERT_TRUE(SaveEditor(m, c, Context(true, dir.path())).has_value());
+    ASSERT_TRUE(Save(m, c, Context(true, dir.path())).has_value());
     LoadTitleIntoEditor(m, c, 0, dir.path());
     EXPECT_EQ(m.review, "words");
 }
@@ -520,7 +527,7 @@ TEST(ReviewTextTest, NothingIsWrittenWhileSaveTextIsOff) {
     Collection c;
     TitleEditorModel m = NewTitle("HEAT");
     m.review = "words";
-    ASSERT_TRUE(SaveEditor(m, c, Context(false, dir.path())).has_value());
+    ASSERT_TRUE(Save(m, c, Context(false, dir.path())).has_value());
     EXPECT_EQ(c.titles[0].ReviewNumber(), 0);
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
@@ -530,7 +537,7 @@ TEST(ReviewTextTest, LongTextIsCutAtTheLimit) {
     Collection c;
     TitleEditorModel m = NewTitle("LONG");
     m.review = std::string(ReviewTextLimit + 2000, 'x');
-    ASSERT_TRUE(SaveEditor(m, c, Context(true, dir.path())).has_value());
+    ASSERT_TRUE(Save(m, c, Context(true, dir.path())).has_value());
     EXPECT_EQ(std::filesystem::file_size(dir / "LONG1.TXT"), ReviewTextLimit);
 }
 
@@ -545,7 +552,7 @@ TEST(ReviewTextTest, UnwritableFolderStoresNothingAndNamesTheFile) {
     TitleEditorModel m = NewTitle("HEAT");
     m.review = "words";
     const auto missing = dir / "no such folder";
-    const auto saved = SaveEditor(m, c, Context(true, missing));
+    const auto saved = Save(m, c, Context(true, missing));
     ASSERT_FALSE(saved.has_value());
     EXPECT_EQ(saved.error().error, SaveError::ReviewNotWritten);
     EXPECT_EQ(saved.error().message, Msg::MsgCannotWriteFile);
