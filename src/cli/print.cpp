@@ -1,7 +1,6 @@
 #include "cli/print.h"
 
 #include "cli/cli_files.h"
-#include "cli/report_options.h"
 #include "lang/catalogue.h"
 #include "reports/printed_list.h"
 #include "store/files/file_access.h"
@@ -27,15 +26,10 @@ std::unique_ptr<QGuiApplication> OffscreenApplication() {
 } // namespace
 
 int RunPrint(std::span<const std::string_view> args, std::ostream&, std::ostream& err) {
-    constexpr std::string_view Extra[] = {"--pdf"};
-    const auto request = ParseReportRequest(args, Extra);
-    if (!request) {
-        err << "tavrin-cli: print: " << request.error() << '\n';
-        return ExitUsage;
-    }
-    int exitCode = ExitOk;
-    const auto input = LoadReportInput(*request, err, exitCode);
-    if (!input) return exitCode;
+    const auto request = ParseReportRequest(PrintSyntax, args);
+    if (!request) return Refuse(err, ExitUsage, "print", request.error());
+    const auto input = LoadBrowseInput(request->file, request->filters, request->today, {}, err);
+    if (!input) return input.error();
 
     const auto application = OffscreenApplication();
     MessageCatalogue catalogue;
@@ -47,11 +41,9 @@ int RunPrint(std::span<const std::string_view> args, std::ostream&, std::ostream
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(QString::fromStdU16String(request->out.u16string()));
-    if (!PrintListOn(printer, context, input->browse, request->choices)) {
-        ReportFailure(err,
-                      {FileError::CannotWrite, PathText(request->out), "the PDF file could not be written"});
-        return ExitFailure;
-    }
+    if (!PrintListOn(printer, context, input->browse, request->choices))
+        return ReportFailure(
+            err, {FileError::CannotWrite, PathText(request->out), "the PDF file could not be written"});
     return ExitOk;
 }
 
