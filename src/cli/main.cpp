@@ -1,6 +1,7 @@
 // tavrin-cli: scripts and checks collection files without the windows. Each subcommand is one row
-// of the table below: its name, what it takes (declared beside the function that runs it, which
-// reads its arguments with the same declaration), what it does and the function that runs it.
+// of the table below: its name, what it takes, what it does and the function that runs it. What
+// it takes is declared beside that function: here it gives the help and the count of arguments,
+// checked before the command runs; there ParseArgs reads the options with it.
 #include "cli/catalogue.h"
 #include "cli/cli_files.h"
 #include "cli/convert.h"
