@@ -19,6 +19,7 @@
 #endif
 
 #include <algorithm>
+#include <cstdint>
 #include <iostream>
 #include <span>
 #include <string>
