@@ -3,23 +3,16 @@
 #include "cli/cli_files.h"
 #include "lang/catalogue.h"
 
+#include <nlohmann/json.hpp>
+
 #include <algorithm>
 #include <array>
-#include <string>
 
 namespace tavrin::cli {
 namespace {
 
 // Language codes in language-index order.
 constexpr std::array<std::string_view, LanguageCount> LanguageCodes{"en", "fr", "de", "it", "fi"};
-
-} // namespace
-
-std::optional<int> LanguageFromCode(std::string_view code) {
-    const auto found = std::find(LanguageCodes.begin(), LanguageCodes.end(), code);
-    if (found == LanguageCodes.end()) return std::nullopt;
-    return static_cast<int>(found - LanguageCodes.begin());
-}
 
 nlohmann::ordered_json CatalogueJson(int language) {
     nlohmann::ordered_json json = nlohmann::ordered_json::object();
@@ -30,19 +23,23 @@ nlohmann::ordered_json CatalogueJson(int language) {
     return json;
 }
 
+} // namespace
+
+Expected<int, std::string> ReadLanguage(std::string_view code) {
+    const auto found = std::find(LanguageCodes.begin(), LanguageCodes.end(), code);
+    if (found == LanguageCodes.end())
+        return Unexpected("unknown language '" + std::string(code) + "' (en, fr, de, it or fi)");
+    return static_cast<int>(found - LanguageCodes.begin());
+}
+
 int RunCatalogue(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
+    const auto parsed = ParseArgs(CatalogueSyntax, args);
+    if (!parsed) return Refuse(err, ExitUsage, {}, TakesText("catalogue", CatalogueSyntax));
     int language = 0;
-    if (!args.empty()) {
-        if (args.size() != 2 || args[0] != "--lang") {
-            err << "tavrin-cli: catalogue takes [--lang en|fr|de|it|fi]\n";
-            return ExitUsage;
-        }
-        const auto code = std::find(LanguageCodes.begin(), LanguageCodes.end(), args[1]);
-        if (code == LanguageCodes.end()) {
-            err << "tavrin-cli: unknown language '" << args[1] << "' (en, fr, de, it or fi)\n";
-            return ExitUsage;
-        }
-        language = static_cast<int>(code - LanguageCodes.begin());
+    if (const auto code = parsed->Value(LangOption.name)) {
+        const auto read = ReadLanguage(*code);
+        if (!read) return Refuse(err, ExitUsage, {}, read.error());
+        language = *read;
     }
     out << CatalogueJson(language).dump(2) << '\n';
     return FinishOutput(out, err);

@@ -2,19 +2,24 @@
 // to text in catalogue order, for translators to review.
 #pragma once
 
-#include <nlohmann/json.hpp>
+#include "cli/options.h"
+#include "store/expected.h"
 
-#include <optional>
 #include <ostream>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace tavrin::cli {
 
-nlohmann::ordered_json CatalogueJson(int language);
+inline constexpr Option LangOption{"--lang", "en|fr|de|it|fi",
+                                   "the language of the texts (English by default)"};
 
-// The language index of a code "en", "fr", "de", "it" or "fi".
-std::optional<int> LanguageFromCode(std::string_view code);
+// The language index a --lang value names, or the refusal.
+Expected<int, std::string> ReadLanguage(std::string_view code);
+
+inline constexpr Option CatalogueOptions[] = {LangOption};
+inline constexpr Syntax CatalogueSyntax{{}, CatalogueOptions};
 
 int RunCatalogue(std::span<const std::string_view> args, std::ostream& out, std::ostream& err);
 

@@ -1,35 +1,48 @@
 #include "cli/cli_files.h"
 
-#include "lang/catalogue.h"
 #include "store/text_encoding.h"
+
+#include <system_error>
 
 namespace tavrin::cli {
 
-void ReportFailure(std::ostream& err, const FileFailure& failure) {
-    err << "tavrin-cli: " << failure.path << ": ";
+int Refuse(std::ostream& err, int code, std::string_view where, std::string_view problem) {
+    err << "tavrin-cli: ";
+    if (!where.empty()) err << where << ": ";
+    err << problem << '\n';
+    return code;
+}
+
+int RefuseAsTheWindows(std::ostream& err, Msg message) {
+    return Refuse(err, ExitFailure, {}, MessageText(message, 0));
+}
+
+int ReportFailure(std::ostream& err, const FileFailure& failure) {
+    std::string problem;
     switch (failure.error) {
     case FileError::NotFound:
-        err << "no such file";
+        problem = "no such file";
         break;
     case FileError::CannotRead:
-        err << "cannot read the file";
+        problem = "cannot read the file";
         break;
     case FileError::Invalid:
-        err << MessageText(Msg::MsgInvalidFile, 0);
+        problem = MessageText(Msg::MsgInvalidFile, 0);
         break;
     case FileError::CannotWrite:
-        err << "cannot write the file";
+        problem = "cannot write the file";
         break;
     }
-    if (!failure.detail.empty()) err << " (" << failure.detail << ")";
-    err << '\n';
+    if (!failure.detail.empty()) problem += " (" + failure.detail + ")";
+    // The path even when it is empty, so that the line keeps its shape.
+    err << "tavrin-cli: " << failure.path << ": " << problem << '\n';
+    return ExitFailure;
 }
 
 int FinishOutput(std::ostream& out, std::ostream& err) {
     out.flush();
     if (out) return ExitOk;
-    err << "tavrin-cli: cannot write to the standard output\n";
-    return ExitFailure;
+    return Refuse(err, ExitFailure, {}, "cannot write to the standard output");
 }
 
 std::optional<LoadedCollection> LoadForCli(const std::filesystem::path& path, std::ostream& err) {
@@ -41,6 +54,11 @@ std::optional<LoadedCollection> LoadForCli(const std::filesystem::path& path, st
         return std::nullopt;
     }
     return std::move(loaded).value();
+}
+
+bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
+    std::error_code ec;
+    return std::filesystem::equivalent(a, b, ec);
 }
 
 } // namespace tavrin::cli

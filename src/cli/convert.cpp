@@ -9,11 +9,7 @@ int RunConvert(std::span<const std::string_view> args, std::ostream&, std::ostre
     if (!loaded) return ExitFailure;
     const auto written =
         WriteFileReplacing(std::filesystem::path(args[1]), SerializeCollection(loaded->collection));
-    if (!written) {
-        ReportFailure(err, written.error());
-        return ExitFailure;
-    }
-    return ExitOk;
+    return written ? ExitOk : ReportFailure(err, written.error());
 }
 
 } // namespace tavrin::cli

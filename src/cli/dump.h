@@ -1,6 +1,7 @@
 // `tavrin-cli dump FILE`: a collection as JSON, for reading, scripting and diffing.
 #pragma once
 
+#include "cli/options.h"
 #include "store/files/collection_file.h"
 
 #include <nlohmann/json.hpp>
@@ -25,6 +26,8 @@ nlohmann::ordered_json CollectionJson(const LoadedCollection& loaded);
 // The same JSON as CollectionJson(loaded).dump(2) and a line end, byte for byte, written to out
 // as it is made: the memory it needs does not grow with the collection.
 void WriteCollectionJson(const LoadedCollection& loaded, std::ostream& out);
+
+inline constexpr Syntax DumpSyntax{FileArgument};
 
 int RunDump(std::span<const std::string_view> args, std::ostream& out, std::ostream& err);
 

@@ -1,23 +1,16 @@
 #include "cli/export.h"
 
 #include "cli/cli_files.h"
-#include "cli/export_html.h"
-#include "cli/report_options.h"
 #include "lang/catalogue.h"
 #include "reports/list_export.h"
 
 namespace tavrin::cli {
 
 int RunExport(std::span<const std::string_view> args, std::ostream&, std::ostream& err) {
-    constexpr std::string_view Extra[] = {"--format", "--out"};
-    const auto request = ParseReportRequest(args, Extra);
-    if (!request) {
-        err << "tavrin-cli: export: " << request.error() << '\n';
-        return ExitUsage;
-    }
-    int exitCode = ExitOk;
-    const auto input = LoadReportInput(*request, err, exitCode);
-    if (!input) return exitCode;
+    const auto request = ParseReportRequest(ExportSyntax, args);
+    if (!request) return Refuse(err, ExitUsage, "export", request.error());
+    const auto input = LoadBrowseInput(request->file, request->filters, request->today, {}, err);
+    if (!input) return input.error();
 
     MessageCatalogue catalogue;
     catalogue.SetLanguage(request->language);
@@ -30,11 +23,7 @@ int RunExport(std::span<const std::string_view> args, std::ostream&, std::ostrea
         request->format == "tsv"
             ? WriteSpreadsheetExport(request->out, context, input->browse, request->choices.details)
             : WriteTextExport(request->out, context, input->browse, request->choices);
-    if (!written) {
-        ReportFailure(err, written.error());
-        return ExitFailure;
-    }
-    return ExitOk;
+    return written ? ExitOk : ReportFailure(err, written.error());
 }
 
 } // namespace tavrin::cli

@@ -1,11 +1,11 @@
 #include "cli/export_html.h"
 
-#include "app/program_folders.h"
 #include "cli/cli_files.h"
+#include "cli/media.h"
 #include "reports/html_export.h"
 #include "store/text_encoding.h"
 
-#include <cstdlib>
+#include <algorithm>
 
 namespace tavrin::cli {
 namespace {
@@ -26,20 +26,11 @@ std::optional<StoredColour> ColourFromText(std::string_view text) {
     return ColourFromRgb(channels[0], channels[1], channels[2]);
 }
 
-std::filesystem::path EnvironmentPath(const char* name) {
-    const char* value = std::getenv(name);
-    return value && *value ? std::filesystem::path(value) : std::filesystem::path();
-}
-
 } // namespace
 
-bool IsHtmlFlag(std::string_view option) {
-    return option == "--multi-page" || option == "--frames";
-}
-
 bool IsHtmlOption(std::string_view option) {
-    return IsHtmlFlag(option) || option == "--image" || option == "--text-color" ||
-           option == "--background" || option == "--background-image";
+    return std::any_of(HtmlExportOptions.begin(), HtmlExportOptions.end(),
+                       [&](const Option& o) { return o.name == option; });
 }
 
 std::optional<std::string> ReadHtmlOption(std::string_view option, std::string_view value,
@@ -49,49 +40,32 @@ std::optional<std::string> ReadHtmlOption(std::string_view option, std::string_v
     } else if (option == "--frames") {
         html.frames = true;
     } else if (option == "--image") {
+        // "none" is no pictures; "above" is the window's "None" place, the picture centred on top.
         html.pictures = value != "none";
-        if (value == "right")
+        if (value == "above")
+            html.place = PicturePlace::None;
+        else if (value == "right")
             html.place = PicturePlace::Right;
         else if (value == "left")
             html.place = PicturePlace::Left;
         else if (value != "none")
-            return "--image is none, right or left";
+            return "--image is none, above, right or left";
     } else if (option == "--text-color" || option == "--background") {
         const auto colour = ColourFromText(value);
         if (!colour) return std::string(option) + " \"" + std::string(value) + "\" is not a colour RRGGBB";
         (option == "--text-color" ? html.textColour : html.backgroundColour) = *colour;
-    } else if (option == "--background-image") {
+    } else { // --background-image
         html.backgroundImage = Utf8ToCp1252(value);
-    } else {
-        return "unknown option " + std::string(option);
     }
     return std::nullopt;
-}
-
-HtmlFolders ProgramHtmlFolders() {
-    const std::filesystem::path tavrinHome = EnvironmentPath("TAVRIN_HOME");
-    std::error_code ec;
-    const std::filesystem::path programDir =
-        std::filesystem::read_symlink("/proc/self/exe", ec).parent_path();
-#ifdef _WIN32
-    const std::filesystem::path userData = EnvironmentPath("APPDATA") / "Tavrin";
-#else
-    std::filesystem::path dataHome = EnvironmentPath("XDG_DATA_HOME");
-    if (dataHome.empty()) dataHome = EnvironmentPath("HOME") / ".local" / "share";
-    const std::filesystem::path userData = dataHome / "Tavrin";
-#endif
-    const bool programDirWritable = tavrinHome.empty() && !programDir.empty() && IsWritableFolder(programDir);
-    const ProgramFolders folders =
-        FoldersUnder(ChooseProgramHome(tavrinHome.empty() ? std::nullopt : std::optional(tavrinHome),
-                                       programDir, programDirWritable, userData));
-    return {folders.medias, folders.text};
 }
 
 int WriteHtmlFiles(const std::filesystem::path& out, const ReportContext& context,
                    std::span<const std::uint16_t> browse, const ExportChoices& choices,
                    const HtmlOptions& html, std::ostream& err) {
+    const ProgramFolders folders = ProgramFoldersAsFound();
     const HtmlExportResult result =
-        WriteHtmlExport(out, context, browse, choices, html, ProgramHtmlFolders());
+        WriteHtmlExport(out, context, browse, choices, html, HtmlFolders{folders.medias, folders.text});
     std::vector<FileFailure> failures = result.failures;
     for (FileFailure& failure : CopyPictures(result.pictures, out.parent_path()))
         failures.push_back(std::move(failure));

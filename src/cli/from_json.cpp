@@ -389,13 +389,9 @@ Expected<Collection, std::string> CollectionFromJson(const Json& doc) {
 int RunFromJson(std::span<const std::string_view> args, std::ostream&, std::ostream& err) {
     const std::filesystem::path in(args[0]), out(args[1]);
     const auto text = ReadWholeFile(in);
-    if (!text) {
-        ReportFailure(err, text.error());
-        return ExitFailure;
-    }
+    if (!text) return ReportFailure(err, text.error());
     const auto refuse = [&](std::string_view problem) {
-        err << "tavrin-cli: " << PathText(in) << ": " << problem << '\n';
-        return ExitFailure;
+        return Refuse(err, ExitFailure, PathText(in), problem);
     };
     Json doc;
     try {
@@ -406,11 +402,7 @@ int RunFromJson(std::span<const std::string_view> args, std::ostream&, std::ostr
     const auto collection = CollectionFromJson(doc);
     if (!collection) return refuse(collection.error());
     const auto written = WriteFileReplacing(out, SerializeCollection(*collection));
-    if (!written) {
-        ReportFailure(err, written.error());
-        return ExitFailure;
-    }
-    return ExitOk;
+    return written ? ExitOk : ReportFailure(err, written.error());
 }
 
 } // namespace tavrin::cli

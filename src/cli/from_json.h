@@ -2,6 +2,7 @@
 // dump edited by hand or by a script becomes a collection file again.
 #pragma once
 
+#include "cli/options.h"
 #include "store/collection.h"
 #include "store/expected.h"
 
@@ -27,6 +28,9 @@ namespace tavrin::cli {
 // of its list or none; texts must have at most 49 characters, all of them in Windows-1252; the master order
 // must hold every record number once. Anything else gives a message naming the title (or list) and the field.
 Expected<Collection, std::string> CollectionFromJson(const nlohmann::json& doc);
+
+inline constexpr std::string_view FromJsonArguments[] = {"IN.json", "OUT.KXT"};
+inline constexpr Syntax FromJsonSyntax{FromJsonArguments};
 
 int RunFromJson(std::span<const std::string_view> args, std::ostream& out, std::ostream& err);
 

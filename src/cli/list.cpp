@@ -1,5 +1,6 @@
 #include "cli/list.h"
 
+#include "cli/browse_input.h"
 #include "cli/cli_files.h"
 #include "store/text_encoding.h"
 
@@ -167,11 +168,6 @@ const std::map<std::string, Setter, std::less<>>& Setters() {
     return table;
 }
 
-int Refuse(std::ostream& err, std::string_view problem) {
-    err << "tavrin-cli: list: " << problem << '\n';
-    return ExitUsage;
-}
-
 } // namespace
 
 DayNumber SystemToday() {
@@ -213,36 +209,14 @@ Expected<BrowseFilters, std::string> FiltersFromJson(const nlohmann::json& doc,
 }
 
 int RunList(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
-    std::optional<std::string_view> filtersText;
     std::optional<DayNumber> today;
-    for (std::size_t i = 1; i < args.size(); i += 2) {
-        if (i + 1 >= args.size()) return Refuse(err, std::string(args[i]) + " needs a value");
-        if (args[i] == "--filters" && !filtersText) {
-            filtersText = args[i + 1];
-        } else if (args[i] == "--today" && !today) {
-            today = ParseIsoDate(args[i + 1]);
-            if (!today)
-                return Refuse(err, "--today \"" + std::string(args[i + 1]) + "\" is not a date YYYY-MM-DD");
-        } else {
-            return Refuse(err, "unknown or repeated option " + std::string(args[i]));
-        }
-    }
-    Json doc = Json::object();
-    if (filtersText) {
-        doc = Json::parse(*filtersText, nullptr, false);
-        if (doc.is_discarded()) return Refuse(err, "--filters is not valid JSON");
-    }
-
-    const auto loaded = LoadForCli(std::filesystem::path(args[0]), err);
-    if (!loaded) return ExitFailure;
-    const Collection& c = loaded->collection;
-    const DayNumber day = today.value_or(SystemToday());
-    const auto filters =
-        FiltersFromJson(doc, NeutralFilters(DateFromDayNumber(day).year, EarliestBuyDate(c, day)));
-    if (!filters) return Refuse(err, filters.error());
-
-    for (auto r : RefreshBrowseList(c, *filters, day))
-        out << r << '\t' << Cp1252ToUtf8(c.RecordAt(r).TitleView()) << '\n';
+    const auto parsed = ParseArgs(ListSyntax, args, TodayReader(today));
+    if (!parsed) return Refuse(err, ExitUsage, "list", FaultText(parsed.error(), FaultWords::List));
+    const auto input = LoadBrowseInput(std::filesystem::path(parsed->positionals[0]),
+                                       parsed->Value(FiltersOption.name), today, "list", err);
+    if (!input) return input.error();
+    for (auto r : input->browse)
+        out << r << '\t' << Cp1252ToUtf8(input->collection.RecordAt(r).TitleView()) << '\n';
     return FinishOutput(out, err);
 }
 

@@ -3,12 +3,13 @@
 #pragma once
 
 #include "app/browse/browse_filters.h"
+#include "cli/browse_input.h"
+#include "cli/options.h"
 #include "store/expected.h"
 
 #include <nlohmann/json.hpp>
 
 #include <optional>
-
 #include <ostream>
 #include <span>
 #include <string>
@@ -30,8 +31,8 @@ DayNumber SystemToday();
 // "YYYY-MM-DD" as a day number; nothing for anything else or an impossible date.
 std::optional<DayNumber> ParseIsoDate(std::string_view text);
 
-// Today's day number from the system clock, in local time.
-DayNumber SystemToday();
+inline constexpr Option ListOptions[] = {FiltersOption, TodayOption};
+inline constexpr Syntax ListSyntax{FileArgument, ListOptions};
 
 int RunList(std::span<const std::string_view> args, std::ostream& out, std::ostream& err);
 

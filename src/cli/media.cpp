@@ -1,6 +1,5 @@
 #include "cli/media.h"
 
-#include "app/program_folders.h"
 #include "cli/cli_files.h"
 #include "editing/media_files.h"
 #include "store/pictures/picture_file.h"
@@ -18,37 +17,37 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-std::filesystem::path EnvPath(const char* name) {
+std::filesystem::path EnvironmentPath(const char* name) {
     const char* value = std::getenv(name);
     return value && *value ? std::filesystem::path(value) : std::filesystem::path();
 }
 
 } // namespace
 
-std::filesystem::path DefaultMediasFolder() {
-    const std::filesystem::path home = EnvPath("TAVRIN_HOME");
+ProgramFolders ProgramFoldersAsFound() {
+    const std::filesystem::path tavrinHome = EnvironmentPath("TAVRIN_HOME");
     std::error_code ec;
     const std::filesystem::path programDir =
         std::filesystem::read_symlink("/proc/self/exe", ec).parent_path();
-    std::filesystem::path dataDir = EnvPath("XDG_DATA_HOME");
-    if (dataDir.empty()) dataDir = EnvPath("HOME") / ".local" / "share";
-    const bool programDirWritable = home.empty() && !programDir.empty() && IsWritableFolder(programDir);
-    return FoldersUnder(ChooseProgramHome(home.empty() ? std::nullopt : std::optional(home), programDir,
-                                          programDirWritable, dataDir / "Tavrin"))
-        .medias;
+#ifdef _WIN32
+    const std::filesystem::path userData = EnvironmentPath("APPDATA") / "Tavrin";
+#else
+    std::filesystem::path dataHome = EnvironmentPath("XDG_DATA_HOME");
+    if (dataHome.empty()) dataHome = EnvironmentPath("HOME") / ".local" / "share";
+    const std::filesystem::path userData = dataHome / "Tavrin";
+#endif
+    const bool programDirWritable = tavrinHome.empty() && !programDir.empty() && IsWritableFolder(programDir);
+    return FoldersUnder(ChooseProgramHome(tavrinHome.empty() ? std::nullopt : std::optional(tavrinHome),
+                                          programDir, programDirWritable, userData));
 }
 
 int RunMedia(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
-    std::filesystem::path folder;
-    if (args.size() == 3 && args[1] == "--medias") {
-        folder = std::filesystem::path(args[2]);
-    } else if (args.size() == 1) {
-        folder = DefaultMediasFolder();
-    } else {
-        err << "tavrin-cli: media takes FILE [--medias DIR]\n";
-        return ExitUsage;
-    }
-    auto loaded = LoadForCli(std::filesystem::path(args[0]), err);
+    const auto parsed = ParseArgs(MediaSyntax, args);
+    if (!parsed) return Refuse(err, ExitUsage, {}, TakesText("media", MediaSyntax));
+    const auto medias = parsed->Value(MediasOption.name);
+    const std::filesystem::path folder =
+        medias ? std::filesystem::path(*medias) : ProgramFoldersAsFound().medias;
+    auto loaded = LoadForCli(std::filesystem::path(parsed->positionals[0]), err);
     if (!loaded) return ExitFailure;
     Json entries = Json::array();
     int entry = 0;
@@ -66,26 +65,18 @@ int RunMedia(std::span<const std::string_view> args, std::ostream& out, std::ost
 
 int RunPicture(std::span<const std::string_view> args, std::ostream&, std::ostream& err) {
     const std::filesystem::path in(args[0]), out(args[1]);
-    std::error_code ec;
-    if (std::filesystem::equivalent(in, out, ec)) {
-        err << "tavrin-cli: picture: OUT names the file read; write the picture to another file\n";
-        return ExitUsage;
-    }
+    if (SameFile(in, out))
+        return Refuse(err, ExitUsage, "picture",
+                      "OUT names the file read; write the picture to another file");
     const auto picture = LoadPictureFile(in);
     if (!picture) {
         if (picture.error().error == FileError::Invalid)
-            err << "tavrin-cli: " << picture.error().path
-                << ": not a TGA or PCX picture that can be decoded\n";
-        else
-            ReportFailure(err, picture.error());
-        return ExitFailure;
+            return Refuse(err, ExitFailure, picture.error().path,
+                          "not a TGA or PCX picture that can be decoded");
+        return ReportFailure(err, picture.error());
     }
     const auto written = WriteFileReplacing(out, PortablePixmap(*picture));
-    if (!written) {
-        ReportFailure(err, written.error());
-        return ExitFailure;
-    }
-    return ExitOk;
+    return written ? ExitOk : ReportFailure(err, written.error());
 }
 
 } // namespace tavrin::cli

@@ -4,20 +4,30 @@
 //                               "sound" | "video" | "music" | "none", "found": true | false}
 //   picture IN OUT.ppm          a TGA or PCX file decoded by our own readers, written as binary
 //                               PPM; exit 1 with a message when it cannot be decoded
-// The folder defaults to the program's MEDIAS as the program finds it (DefaultMediasFolder).
+// The folder defaults to the program's MEDIAS as the program finds it.
 #pragma once
 
-#include <filesystem>
+#include "app/program_folders.h"
+#include "cli/options.h"
+
 #include <ostream>
 #include <span>
 #include <string_view>
 
 namespace tavrin::cli {
 
-// TAVRIN_HOME/MEDIAS when TAVRIN_HOME is set; else MEDIAS beside the programs when that folder
-// can be written; else MEDIAS in the user's data folder ($XDG_DATA_HOME or ~/.local/share, then
-// Tavrin), as the windows find it.
-std::filesystem::path DefaultMediasFolder();
+// The program's TEXT and MEDIAS folders as the windows find them: under TAVRIN_HOME when it is
+// set; else beside the programs when that folder can be written; else in the user's data folder
+// (%APPDATA%\Tavrin on Windows, $XDG_DATA_HOME or ~/.local/share, then Tavrin, elsewhere).
+ProgramFolders ProgramFoldersAsFound();
+
+inline constexpr Option MediasOption{"--medias", "DIR",
+                                     "the multimedia folder (the program's MEDIAS folder by default)"};
+
+inline constexpr Option MediaOptions[] = {MediasOption};
+inline constexpr Syntax MediaSyntax{FileArgument, MediaOptions};
+inline constexpr std::string_view PictureArguments[] = {"IN", "OUT.ppm"};
+inline constexpr Syntax PictureSyntax{PictureArguments};
 
 int RunMedia(std::span<const std::string_view> args, std::ostream& out, std::ostream& err);
 int RunPicture(std::span<const std::string_view> args, std::ostream& out, std::ostream& err);

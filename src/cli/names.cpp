@@ -7,6 +7,7 @@
 #include "store/files/name_list_file.h"
 #include "store/text_encoding.h"
 
+#include <algorithm>
 #include <charconv>
 #include <filesystem>
 #include <optional>
@@ -15,17 +16,8 @@
 namespace tavrin::cli {
 namespace {
 
-using Args = std::span<const std::string_view>;
-
 int Usage(std::ostream& err, const std::string& problem) {
-    err << "tavrin-cli: names: " << problem << '\n';
-    return ExitUsage;
-}
-
-// An English catalogue text, as the refusals of the windows read.
-int Refused(std::ostream& err, Msg m) {
-    err << "tavrin-cli: " << MessageText(m, 0) << '\n';
-    return ExitFailure;
+    return Refuse(err, ExitUsage, "names", problem);
 }
 
 std::optional<ListId> ListNamed(std::string_view name) {
@@ -45,41 +37,33 @@ std::optional<int> EntryIn(const Collection& c, ListId list, std::string_view te
 
 int Write(const Collection& c, std::string_view out, std::ostream& err) {
     const auto written = WriteFileReplacing(std::filesystem::path(out), SerializeCollection(c));
-    if (!written) {
-        ReportFailure(err, written.error());
-        return ExitFailure;
-    }
-    return ExitOk;
+    return written ? ExitOk : ReportFailure(err, written.error());
 }
 
-int Save(Args a, std::ostream& err) { // FILE LETTER OUT
+int Save(const ParsedArgs& p, std::ostream&, std::ostream& err) { // FILE LETTER OUT
+    const auto& a = p.positionals;
     const auto list = a[1].size() == 1 ? ListOfLetter(a[1][0]) : std::nullopt;
     if (!list) return Usage(err, "no list has the letter '" + std::string(a[1]) + "' (D A C P B R I)");
     auto loaded = LoadForCli(std::filesystem::path(a[0]), err);
     if (!loaded) return ExitFailure;
     const auto written = SaveNameListFile(loaded->collection, *list, std::filesystem::path(a[2]));
-    if (!written) {
-        ReportFailure(err, written.error());
-        return ExitFailure;
-    }
-    return ExitOk;
+    return written ? ExitOk : ReportFailure(err, written.error());
 }
 
-int Load(Args a, std::ostream& err) { // FILE LISTFILE OUT
+int Load(const ParsedArgs& p, std::ostream&, std::ostream& err) { // FILE LISTFILE OUT
+    const auto& a = p.positionals;
     auto loaded = LoadForCli(std::filesystem::path(a[0]), err);
     if (!loaded) return ExitFailure;
     Collection& c = loaded->collection;
-    if (!c.titles.empty()) return Refused(err, Msg::MsgYouCannotLoadA);
+    if (!c.titles.empty()) return RefuseAsTheWindows(err, Msg::MsgYouCannotLoadA);
     auto names = LoadNameListFile(std::filesystem::path(a[1]));
-    if (!names) {
-        ReportFailure(err, names.error());
-        return ExitFailure;
-    }
+    if (!names) return ReportFailure(err, names.error());
     ApplyNameList(c, *names);
     return Write(c, a[2], err);
 }
 
-int Delete(Args a, std::ostream& out, std::ostream& err) { // FILE LIST ENTRY OUT
+int Delete(const ParsedArgs& p, std::ostream& out, std::ostream& err) { // FILE LIST ENTRY OUT
+    const auto& a = p.positionals;
     const auto list = ListNamed(a[1]);
     if (!list) return Usage(err, "unknown list '" + std::string(a[1]) + "'");
     auto loaded = LoadForCli(std::filesystem::path(a[0]), err);
@@ -93,7 +77,8 @@ int Delete(Args a, std::ostream& out, std::ostream& err) { // FILE LIST ENTRY OU
     return FinishOutput(out, err);
 }
 
-int Rename(Args a, std::ostream& err) { // FILE LIST ENTRY TEXT OUT
+int Rename(const ParsedArgs& p, std::ostream&, std::ostream& err) { // FILE LIST ENTRY TEXT OUT
+    const auto& a = p.positionals;
     const auto list = ListNamed(a[1]);
     if (!list) return Usage(err, "unknown list '" + std::string(a[1]) + "'");
     auto loaded = LoadForCli(std::filesystem::path(a[0]), err);
@@ -101,12 +86,14 @@ int Rename(Args a, std::ostream& err) { // FILE LIST ENTRY TEXT OUT
     Collection& c = loaded->collection;
     const auto entry = EntryIn(c, *list, a[2]);
     if (!entry) return Usage(err, std::string(a[1]) + " has no entry '" + std::string(a[2]) + "'");
-    if (const auto refusal = RenameEntry(c, *list, *entry, Utf8ToCp1252(a[3]))) return Refused(err, *refusal);
+    if (const auto refusal = RenameEntry(c, *list, *entry, Utf8ToCp1252(a[3])))
+        return RefuseAsTheWindows(err, *refusal);
     return Write(c, a[4], err);
 }
 
-int Clean(Args a, const std::optional<std::filesystem::path>& medias, std::ostream& out,
-          std::ostream& err) { // FILE LIST OUT
+int Clean(const ParsedArgs& p, std::ostream& out, std::ostream& err) { // FILE LIST OUT [--medias DIR]
+    const auto& a = p.positionals;
+    const auto medias = p.Value(MediasOption.name);
     const auto list = ListNamed(a[1]);
     if (!list) return Usage(err, "unknown list '" + std::string(a[1]) + "'");
     if (medias && *list != ListId::Media) return Usage(err, "--medias goes with MediaList only");
@@ -116,7 +103,7 @@ int Clean(Args a, const std::optional<std::filesystem::path>& medias, std::ostre
     EntryGone missing;
     std::optional<MediaFolderIndex> folder;
     if (*list == ListId::Media) {
-        folder.emplace(medias.value_or(DefaultMediasFolder()));
+        folder.emplace(medias ? std::filesystem::path(*medias) : ProgramFoldersAsFound().medias);
         missing = [&folder](std::string_view name) { return !folder->Holds(name); };
     }
     for (const auto& name : CleanList(c, *list, {}, missing).erased)
@@ -125,38 +112,36 @@ int Clean(Args a, const std::optional<std::filesystem::path>& medias, std::ostre
     return FinishOutput(out, err);
 }
 
+// What each of NamesActions runs, in the same order.
+using ActionRun = int (*)(const ParsedArgs&, std::ostream& out, std::ostream& err);
+constexpr std::pair<std::string_view, ActionRun> ActionRuns[] = {
+    {"save", Save}, {"load", Load}, {"delete", Delete}, {"rename", Rename}, {"clean", Clean},
+};
+static_assert([] {
+    if (std::size(ActionRuns) != std::size(NamesActions)) return false;
+    for (std::size_t i = 0; i < std::size(ActionRuns); ++i)
+        if (ActionRuns[i].first != NamesActions[i].name) return false;
+    return true;
+}());
+
 } // namespace
 
-int RunNames(Args args, std::ostream& out, std::ostream& err) {
-    const std::string_view action = args[0];
-    Args rest = args.subspan(1);
-    // clean's folder option comes last.
-    std::optional<std::filesystem::path> medias;
-    if (action == "clean" && rest.size() == 5 && rest[3] == "--medias") {
-        medias = std::filesystem::path(rest[4]);
-        rest = rest.first(3);
-    }
-    auto wrongCount = [&](std::size_t n, const char* what) {
-        if (rest.size() == n) return false;
-        Usage(err, std::string(action) + " takes " + what);
-        return true;
-    };
-    const bool counted =
-        action == "save" || action == "load" || action == "delete" || action == "rename" || action == "clean";
-    // The collection read stays as it is: writing the result over it is refused.
-    if (counted && rest.size() >= 2) {
-        std::error_code ec;
-        if (std::filesystem::equivalent(std::filesystem::path(rest.front()),
-                                        std::filesystem::path(rest.back()), ec))
-            return Usage(err, "OUT names the file read; write the result to another file");
-    }
-    if (action == "save") return wrongCount(3, "FILE LETTER OUT") ? ExitUsage : Save(rest, err);
-    if (action == "load") return wrongCount(3, "FILE LISTFILE OUT") ? ExitUsage : Load(rest, err);
-    if (action == "delete") return wrongCount(4, "FILE LIST ENTRY OUT") ? ExitUsage : Delete(rest, out, err);
-    if (action == "rename") return wrongCount(5, "FILE LIST ENTRY TEXT OUT") ? ExitUsage : Rename(rest, err);
-    if (action == "clean")
-        return wrongCount(3, "FILE LIST OUT [--medias DIR]") ? ExitUsage : Clean(rest, medias, out, err);
-    return Usage(err, "unknown action '" + std::string(action) + "' (save, load, delete, rename, clean)");
+int RunNames(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
+    const std::string_view name = args[0];
+    const auto action = std::find_if(std::begin(NamesActions), std::end(NamesActions),
+                                     [&](const Action& a) { return a.name == name; });
+    if (action == std::end(NamesActions))
+        return Usage(err, "unknown action '" + std::string(name) + "' (save, load, delete, rename, clean)");
+    const auto rest = args.subspan(1);
+    const auto parsed = ParseArgs(action->syntax, rest);
+    // The collection read stays as it is: writing the result over it is refused first, even on a
+    // line that does not fit.
+    const std::span<const std::string_view> files = parsed ? std::span(parsed->positionals) : rest;
+    if (files.size() >= 2 &&
+        SameFile(std::filesystem::path(files.front()), std::filesystem::path(files.back())))
+        return Usage(err, "OUT names the file read; write the result to another file");
+    if (!parsed) return Usage(err, TakesText(action->name, action->syntax));
+    return ActionRuns[action - std::begin(NamesActions)].second(*parsed, out, err);
 }
 
 } // namespace tavrin::cli

@@ -1,7 +1,6 @@
 #include "cli/print.h"
 
 #include "cli/cli_files.h"
-#include "cli/report_options.h"
 #include "lang/catalogue.h"
 #include "platform/printer.h"
 #include "reports/print_layout.h"
@@ -28,15 +27,10 @@ std::unique_ptr<QGuiApplication> OffscreenApplication() {
 } // namespace
 
 int RunPrint(std::span<const std::string_view> args, std::ostream&, std::ostream& err) {
-    constexpr std::string_view Extra[] = {"--pdf"};
-    const auto request = ParseReportRequest(args, Extra);
-    if (!request) {
-        err << "tavrin-cli: print: " << request.error() << '\n';
-        return ExitUsage;
-    }
-    int exitCode = ExitOk;
-    const auto input = LoadReportInput(*request, err, exitCode);
-    if (!input) return exitCode;
+    const auto request = ParseReportRequest(PrintSyntax, args);
+    if (!request) return Refuse(err, ExitUsage, "print", request.error());
+    const auto input = LoadBrowseInput(request->file, request->filters, request->today, {}, err);
+    if (!input) return input.error();
 
     const auto application = OffscreenApplication();
     MessageCatalogue catalogue;
@@ -51,11 +45,9 @@ int RunPrint(std::span<const std::string_view> args, std::ostream&, std::ostream
     const auto layOut = [&](const PrinterMeasures& measures) {
         return LayOutPrintedList(context, input->browse, request->choices, measures);
     };
-    if (!PrintPages(printer, layOut)) {
-        ReportFailure(err,
-                      {FileError::CannotWrite, PathText(request->out), "the PDF file could not be written"});
-        return ExitFailure;
-    }
+    if (!PrintPages(printer, layOut))
+        return ReportFailure(
+            err, {FileError::CannotWrite, PathText(request->out), "the PDF file could not be written"});
     return ExitOk;
 }
 

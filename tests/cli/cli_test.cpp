@@ -433,6 +433,39 @@ TEST(CliUsageTest, BadCommandLinesShowTheUsageAndExit2) {
     }
 }
 
+// Scripts match these lines; the commands word them in their own ways.
+TEST(CliUsageTest, BadOptionsAreNamedAsEachCommandAlwaysHas) {
+    TempDir dir;
+    const std::string f = (dir / "F.KXT").string(), out = (dir / "OUT").string();
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases{
+        {{"list", f, "--bogus"}, "list: --bogus needs a value"},
+        {{"list", f, "--bogus", "x"}, "list: unknown or repeated option --bogus"},
+        {{"stats", f, "--chart", "genre", "--bogus"}, "stats: unknown or repeated option --bogus"},
+        {{"stats", f, "--year", "2020"}, "stats: --chart is required"},
+        {{"export", f, "--format", "text", "--out", out, "--bogus"}, "export: --bogus needs a value"},
+        {{"export", f, "--format", "text", "--out", out, "--bogus", "x"}, "export: unknown option --bogus"},
+        {{"export", f, "--format", "text", "--out", out, "--frames", "--frames"},
+         "export: --frames is given twice"},
+        {{"export", f, "--out", out, "--name", "x"}, "export: --format is required"},
+        {{"import-title", f, out, out + "2", "--today", "bad"},
+         "import-title: --today \"bad\" is not a date YYYY-MM-DD"},
+        {{"media", f, "--medias"}, "media takes FILE [--medias DIR]"},
+        {{"names", "clean", f, "ActorList", out, "--medias"},
+         "names: clean takes FILE LIST OUT [--medias DIR]"},
+    };
+    for (const auto& [args, line] : cases) {
+        const auto run = RunCli(dir, args);
+        EXPECT_EQ(run.exitCode, 2) << line;
+        EXPECT_EQ(run.err, "tavrin-cli: " + line + "\n");
+    }
+    // Too many arguments for what the command declares: the usage follows.
+    const auto run = RunCli(dir, {"list", f, "--today", "2020-01-01", "--filters", "{}", "x"});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(
+        run.err.starts_with("tavrin-cli: list takes FILE [--filters JSON] [--today YYYY-MM-DD]\n\nUsage:"))
+        << run.err;
+}
+
 TEST(CliUsageTest, HelpGoesToTheStandardOutput) {
     TempDir dir;
     const auto run = RunCli(dir, {"--help"});
@@ -441,6 +474,9 @@ TEST(CliUsageTest, HelpGoesToTheStandardOutput) {
     EXPECT_NE(run.out.find("Usage: tavrin-cli"), std::string::npos);
     EXPECT_NE(run.out.find("dump FILE"), std::string::npos);
     EXPECT_NE(run.out.find("convert IN OUT"), std::string::npos);
+    std::size_t start = 0;
+    for (std::size_t end; (end = run.out.find('\n', start)) != std::string::npos; start = end + 1)
+        EXPECT_LE(end - start, 100u) << run.out.substr(start, end - start);
 }
 
 } // namespace

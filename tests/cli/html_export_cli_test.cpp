@@ -44,6 +44,20 @@ class HtmlExportCliTest : public ::testing::Test {
         return RunCli(dir_, args);
     }
 
+    // The page of the first title as the options window writes it, all details ticked.
+    std::string PageTheWindowWrites(const HtmlOptions& options) {
+        const auto loaded = LoadCollectionFile(file_, "Other");
+        MessageCatalogue catalogue;
+        const ReportTexts texts(catalogue);
+        const DateFormat dates("dd/MM/yyyy");
+        const ReportContext context{loaded->collection, texts, dates};
+        const HtmlFolders folders{dir_ / "home" / "MEDIAS", dir_ / "home" / "TEXT"};
+        HtmlBlockWriter writer(context, DetailChoices::All(), options, folders);
+        std::string page;
+        writer.AppendTitlePage(page, loaded->collection.RecordAt(0));
+        return page;
+    }
+
     TempDir dir_;
     std::filesystem::path file_ = dir_ / "SAMPLE.KXT";
     Collection collection_ = test::ReportCollection();
@@ -60,21 +74,13 @@ TEST_F(HtmlExportCliTest, WritesThePagesOfTheOptionsWindow) {
         EXPECT_TRUE(std::filesystem::exists(dir_ / "out" / name)) << name;
 
     // A title's page is the one the options window writes for the same choices.
-    const auto loaded = LoadCollectionFile(file_, "Other");
-    MessageCatalogue catalogue;
-    const ReportTexts texts(catalogue);
-    const DateFormat dates("dd/MM/yyyy");
-    const ReportContext context{loaded->collection, texts, dates};
     HtmlOptions options;
     options.multiPage = options.frames = options.pictures = true;
     options.place = PicturePlace::Left;
     options.textColour = ColourFromRgb(255, 0, 0);
     options.backgroundColour = ColourFromRgb(0, 0, 128);
     options.backgroundImage = "back ground.jpg";
-    const HtmlFolders folders{dir_ / "home" / "MEDIAS", dir_ / "home" / "TEXT"};
-    HtmlBlockWriter writer(context, DetailChoices::All(), options, folders);
-    std::string page;
-    writer.AppendTitlePage(page, loaded->collection.RecordAt(0));
+    const std::string page = PageTheWindowWrites(options);
     EXPECT_EQ(test::ReadText(dir_ / "out" / "ALIEN.htm"), page);
     EXPECT_NE(page.find("TEXT=\"#ff0000\" BGCOLOR=\"#000080\""), std::string::npos);
     EXPECT_NE(page.find("<IMG SRC=\"ALIEN%20%231.JPG\">"), std::string::npos);
@@ -85,6 +91,23 @@ TEST_F(HtmlExportCliTest, WritesThePagesOfTheOptionsWindow) {
     const auto single = dir_ / "out" / "single.htm";
     ASSERT_EQ(Export({"--out", single.string()}).exitCode, 0);
     EXPECT_NE(test::ReadText(single).find("<LI>ALIEN\r\n<LI>TOM &amp; JERRY\r\n"), std::string::npos);
+}
+
+TEST_F(HtmlExportCliTest, ImageAbovePutsThePictureCentredAboveTheDetails) {
+    const auto out = dir_ / "out" / "list.htm";
+    const auto run = Export({"--details", "all", "--multi-page", "--image", "above", "--out", out.string()});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+
+    HtmlOptions options;
+    options.multiPage = options.pictures = true;
+    options.place = PicturePlace::None;
+    const std::string page = test::ReadText(dir_ / "out" / "ALIEN.htm");
+    EXPECT_EQ(page, PageTheWindowWrites(options));
+    // The picture on a line of its own right before the details' table, not in a cell beside it.
+    EXPECT_NE(page.find("<CENTER><IMG SRC=\"ALIEN%20%231.JPG\"><BR></CENTER>\r\n<TABLE COLS=1"),
+              std::string::npos)
+        << page;
+    EXPECT_TRUE(std::filesystem::exists(dir_ / "out" / "ALIEN #1.JPG"));
 }
 
 TEST_F(HtmlExportCliTest, UsageErrorsAndFailures) {
