@@ -3,7 +3,7 @@
 #include "bench_support.h"
 
 #include "app/browse/browse_filters.h"
-#include "app/browse/title_list_model.h"
+#include "app/browse/title_list_widget.h"
 
 #include <QApplication>
 #include <QListView>

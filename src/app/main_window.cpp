@@ -1,8 +1,12 @@
 #include "app/main_window.h"
 
 #include "app/app_identity.h"
-#include "app/browse/browse_pages.h"
-#include "app/browse/title_list_model.h"
+#include "app/browse/gadget_page.h"
+#include "app/browse/information_page.h"
+#include "app/browse/media_page.h"
+#include "app/browse/sort_page.h"
+#include "app/browse/text_page.h"
+#include "app/browse/title_list_widget.h"
 #include "app/save_question.h"
 #include "platform/help_viewer.h"
 #include "platform/menu_mnemonics.h"
@@ -92,12 +96,6 @@ QToolButton* SpeedButton(const char* name, QWidget* parent) {
     button->setAutoRaise(false);
     button->setFocusPolicy(Qt::NoFocus);
     return button;
-}
-
-QWidget* Page(const char* name, QWidget* parent) {
-    auto* page = new QWidget(parent);
-    page->setObjectName(QLatin1String(name));
-    return page;
 }
 
 } // namespace
@@ -336,14 +334,6 @@ void TLDF1::BuildControls() {
         "QTabBar::tab:selected { background: palette(base); }"
         "QTabBar::tab:!selected { margin-top: 2px; }"));
     Onglet->setUsesScrollButtons(false);
-    DISC = Page("DISC", Onglet);
-    SORTDISC = Page("SORTDISC", Onglet);
-    GADGET = Page("GADGET", Onglet);
-    MEDIAS = Page("MEDIAS", Onglet);
-    TEXTDISC = Page("TEXTDISC", Onglet);
-    for (QWidget* page : {DISC, SORTDISC, GADGET, MEDIAS, TEXTDISC})
-        Onglet->addTab(page, QString());
-    Onglet->setCurrentWidget(DISC);
 
     auto* layout = new QHBoxLayout(central);
     layout->setContentsMargins(6, 6, 6, 6);

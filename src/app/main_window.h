@@ -3,7 +3,7 @@
 #pragma once
 
 #include "app/browse/browse_filters.h"
-#include "app/browse/special_selections.h"
+#include "app/browse/browse_host.h"
 #include "app/program_folders.h"
 #include "app/secondary_windows.h"
 #include "editing/collection_changes.h"
@@ -18,6 +18,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -31,16 +32,19 @@ class QMenu;
 class QProgressBar;
 class QTabWidget;
 class QToolButton;
-class QVBoxLayout;
 
 namespace tavrin {
 
 class HelpViewer;
-struct BrowsePages;
 struct ExchangeRefusal;
 class SettingsStore;
+class TGadgetPage;
+class TInformationPage;
 class TitleListModel;
 class TMakeList;
+class TMediaPage;
+class TSortPage;
+class TTextPage;
 
 struct StartOptions {
     QString commandLineFile;              // opened at the first activation; empty: none
@@ -75,15 +79,13 @@ class TLDF1 : public QMainWindow {
     // The record number of the selected title, if any.
     std::optional<std::size_t> CurrentRecord() const;
 
-    // Browsing (app/browse/browse_window.cpp). The filters applied to the master order give the
+    // Browsing (main_window_browse.cpp). The filters applied to the master order give the
     // browse list, whose first title is selected and shown; nothing while the refresh lock is set.
     void RefreshList();
     // Every filter and its control back to neutral, without refreshing.
     void ResetFilters();
     // Fills the INFORMATION and TEXT pages from the selected title; nothing without a selection.
     void ShowCurrentTitle();
-    // Shows media slot 1..4 of a record on the MULTIMEDIA page (app/browse/media_page.cpp).
-    void ShowMedia(std::size_t record, int slot);
     // Selects the row showing that record, if the browse list holds it, and shows it.
     void SelectRecord(std::size_t record);
     // A name filter's selection (an entry, -1 for none, NoEntry / NoPublisher for titles without
@@ -127,12 +129,9 @@ class TLDF1 : public QMainWindow {
     void ChooseFilterName(ListId list);
     void ChooseFilterActor();
 
-    // Statistics and the special selections (main_window_stats.cpp).
+    // Statistics and the manual choice of titles (main_window_stats.cpp).
     void Statistics1Click();
     void DVDStatistics1Click();
-    void SpeedButton14Click(); // "RUSSIAN ROULETTE"
-    void SpeedButton15Click(); // "CALCULATE PRICE"
-    void PriceZeroDblClick();
     void SpeedButton23Click(); // "Select manually some titles"
 
   protected:
@@ -177,52 +176,34 @@ class TLDF1 : public QMainWindow {
     TAjouteF& TitleEditor();
     // The editor closed: the list keeps its line, or drops its filters to show the saved title.
     void TitleEditorClosed();
-    // Statistics and the special selections (main_window_stats.cpp).
+    // Statistics and the manual choice of titles (main_window_stats.cpp).
     void ConnectStatsCommands();
     void OpenStatistics(StatsMode mode);
-    void BuildSelectionGroups(QWidget* content, QVBoxLayout* page);
-    void ApplySelectionTexts();
     void MakeListFinished(int result);
-    // Selects a row of the title list and shows its title.
-    void SelectRow(std::size_t row);
 
-    // The browse pages (app/browse/*_page.cpp, browse_window.cpp).
+    // The browse pages and the title list (main_window_browse.cpp).
     void BuildBrowsePages();
-    void BuildSortPage();
-    void BuildGadgetPage();
-    void BuildInformationPage();
-    void BuildTextPage();
-    void BuildMediaPage();
-    // The MULTIMEDIA page's handlers.
-    void BMediaClick(int slot);
-    void MediaButtonClick();
-    void Image22Click();
-    void VideoScreenClick(int item);
-    void MediaLoadClick(int item);
-    // Slot 1 of the title view's record, unless the page already shows that title's files.
-    void ShowTitleMedia(std::size_t record);
-    void ClearMediaPage();
+    // What the pages work with, with this window's side of them.
+    BrowseHost PagesHost();
     void ApplyBrowseTexts();
-    void ApplySortTexts();
-    void ApplyGadgetTexts();
-    void ApplyInformationTexts();
     // Filter controls to filters_ (the name and actor selections live only in filters_).
     void ReadFilterControls();
     // filters_ to the filter controls, under the refresh lock.
     void ShowFilterControls();
-    void ShowNameFilter(ListId list);
-    void ShowActorFilter();
-    // A control changed by the user: read every control and refresh.
-    void FilterChanged();
-    void ShowEntryDate(DayNumber day);
-    void EntryDateLeft(int field);
+    // Every control read, edit applied to filters_, every control showing them, a refresh.
+    void ChangeFilters(const std::function<void(BrowseFilters&)>& edit);
+    // The reset buttons: every filter neutral, every title listed.
+    void ResetAndListEveryTitle();
+    // The title list shows exactly these titles; the first is selected and shown.
+    void ListTitles(std::vector<std::uint16_t> titles);
+    // Selects a row of the title list and shows its title.
+    void SelectRow(std::size_t row);
     // Empties every field of the title view (no collection, or a new one).
     void ClearTitleView();
     void ListDiscClick();
     void EnterNameChange(const QString& text);
     void OngletChange(int page);
     void LoadReview();
-    void SpeedButton9Click();
     void FlipToInformation();
 
     // Swaps in the collection of a file; on any failure the open collection stays as it was.
@@ -329,19 +310,17 @@ class TLDF1 : public QMainWindow {
 
     // The pages.
     QTabWidget* Onglet = nullptr;
-    QWidget* DISC = nullptr;
-    QWidget* SORTDISC = nullptr;
-    QWidget* GADGET = nullptr;
-    QWidget* MEDIAS = nullptr;
-    QWidget* TEXTDISC = nullptr;
+    TInformationPage* DISC = nullptr;
+    TSortPage* SORTDISC = nullptr;
+    TGadgetPage* GADGET = nullptr;
+    TMediaPage* MEDIAS = nullptr;
+    TTextPage* TEXTDISC = nullptr;
 
     TitleListModel* model_ = nullptr;
     BrowseFilters filters_;
     bool refreshLock_ = false;
-    std::unique_ptr<BrowsePages> pages_;
     Windows windows_;
     std::unique_ptr<HelpViewer> help_;
-    RussianRoulette roulette_;
     TMakeList* MakeList = nullptr;
 };
 

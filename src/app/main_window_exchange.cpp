@@ -1,6 +1,7 @@
 // The main window's side of the title exchange: Export A Title, Import A Title, Add A List and
 // Re-Building Index.
-#include "app/browse/title_list_model.h"
+#include "app/browse/gadget_page.h"
+#include "app/browse/title_list_widget.h"
 #include "app/main_window.h"
 #include "editing/name_list_operations.h"
 #include "platform/text.h"
@@ -120,7 +121,7 @@ void TLDF1::AddAList1Click() {
     // Whatever happened after the file was read: the "Entry Since..." date starts from the earliest
     // purchase again.
     collection_.EarliestBuyDate = EarliestBuyDate(collection_, today_);
-    ShowEntryDate(collection_.EarliestBuyDate);
+    GADGET->ShowEntryDate(collection_.EarliestBuyDate);
     ProgressBar1->setValue(0);
 }
 

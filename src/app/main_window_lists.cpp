@@ -1,6 +1,7 @@
 // The main window's side of the name lists: the TOOLS menu's list commands and the choosers
 // behind the filter buttons.
 #include "app/browse/filter_controls.h"
+#include "app/browse/sort_page.h"
 #include "app/main_window.h"
 #include "platform/text.h"
 #include "store/files/name_list_file.h"
@@ -46,9 +47,9 @@ NameListHost TLDF1::NameListsHost() {
             [this](ListId list, int) {
                 // The filter fields show names too: a renamed filter entry shows its new text.
                 if (list == ListId::Actor)
-                    ShowActorFilter();
+                    SORTDISC->ShowActorFilter();
                 else
-                    ShowNameFilter(list);
+                    SORTDISC->ShowNameFilter(list);
                 ShowCurrentTitle();
             }};
 }
@@ -88,7 +89,7 @@ void TLDF1::NameEntriesRemoved(ListId list, const std::vector<int>& positions) {
         for (int p : positions)
             changed = FollowRemovedActor(filters_, p) || changed;
         if (changed) {
-            ShowActorFilter();
+            SORTDISC->ShowActorFilter();
             RefreshList();
         }
     }

@@ -201,6 +201,13 @@ Expected<BrowseFilters, std::string> FiltersFromJson(const nlohmann::json& doc,
     BrowseFilters f = neutral;
     const auto& setters = Setters();
     for (const auto& [key, value] : doc.items()) {
+        // A combo takes any item of its list, up to its neutral one.
+        if (const FilterCombo* combo = FilterComboNamed(key)) {
+            const Setter set =
+                combo->member ? IntSetter(key, combo->member, 0, combo->neutral) : DvdSetter(key, combo->dvd);
+            if (auto problem = set(value, f)) return Unexpected(std::move(*problem));
+            continue;
+        }
         const auto setter = setters.find(key);
         if (setter == setters.end()) return Unexpected(Named(key, "is not a filter control"));
         if (auto problem = setter->second(value, f)) return Unexpected(std::move(*problem));

@@ -59,7 +59,6 @@ struct CountingChart {
     std::string_view french;
     int length; // the maximal bar length L
     std::uint8_t (*field)(const TitleRecord&);
-    bool (*allowed)(const ChartFilters&);
 };
 
 std::vector<std::string> FixedCategories(std::span<const std::string_view> names) {
@@ -105,37 +104,26 @@ std::vector<std::string> Categories(StatsChart chart, const MessageCatalogue& ca
 
 const CountingChart* CountingChartOf(StatsChart chart) {
     static constexpr CountingChart medium{"LD/DVD/VHS", "LD/DVD/VHS", 390,
-                                          [](const TitleRecord& r) { return r.Support(); },
-                                          [](const ChartFilters& f) { return f.TSupport == 4; }};
+                                          [](const TitleRecord& r) { return r.Support(); }};
     static constexpr CountingChart ratio{"ASPECT RATIOS", "ASPECT RATIOS", 390,
-                                         [](const TitleRecord& r) { return r.AspectRatio(); },
-                                         [](const ChartFilters& f) { return f.TAspectRatio == 9; }};
+                                         [](const TitleRecord& r) { return r.AspectRatio(); }};
     static constexpr CountingChart genre{"GENRE", "GENRE", 330,
-                                         [](const TitleRecord& r) { return r.Genre(); },
-                                         [](const ChartFilters& f) { return f.TGenre == GenreCount; }};
+                                         [](const TitleRecord& r) { return r.Genre(); }};
     static constexpr CountingChart movie{"MOVIE MARK", "NOTE FILM", 360,
-                                         [](const TitleRecord& r) { return r.FilmRating(); },
-                                         [](const ChartFilters& f) { return f.TNoteFilm1 != f.TNoteFilm2; }};
-    static constexpr CountingChart image{
-        "IMAGE MARK", "NOTE IMAGE", 360, [](const TitleRecord& r) { return r.PictureRating(); },
-        [](const ChartFilters& f) { return f.TNoteImage1 != f.TNoteImage2; }};
+                                         [](const TitleRecord& r) { return r.FilmRating(); }};
+    static constexpr CountingChart image{"IMAGE MARK", "NOTE IMAGE", 360,
+                                         [](const TitleRecord& r) { return r.PictureRating(); }};
     static constexpr CountingChart sound{"SOUND MARK", "NOTE SON", 360,
-                                         [](const TitleRecord& r) { return r.SoundRating(); },
-                                         [](const ChartFilters& f) { return f.TNoteSon1 != f.TNoteSon2; }};
-    static constexpr CountingChart mpaa{"MPAA", "MPAA", 390, [](const TitleRecord& r) { return r.Mpaa(); },
-                                        [](const ChartFilters& f) { return f.TMPAA == 10; }};
+                                         [](const TitleRecord& r) { return r.SoundRating(); }};
+    static constexpr CountingChart mpaa{"MPAA", "MPAA", 390, [](const TitleRecord& r) { return r.Mpaa(); }};
     static constexpr CountingChart soundKind{"SOUND", "SON", 330,
-                                             [](const TitleRecord& r) { return r.Sound(); },
-                                             [](const ChartFilters& f) { return f.TSound == 5; }};
+                                             [](const TitleRecord& r) { return r.Sound(); }};
     static constexpr CountingChart standard{"STANDARD", "STANDARD", 370,
-                                            [](const TitleRecord& r) { return r.Standard(); },
-                                            [](const ChartFilters& f) { return f.TStandard == 3; }};
+                                            [](const TitleRecord& r) { return r.Standard(); }};
     static constexpr CountingChart newUsed{"NEW / USED", "NEUF / OCCASION", 350,
-                                           [](const TitleRecord& r) { return r.U8(82); },
-                                           [](const ChartFilters& f) { return !f.TUsed; }};
+                                           [](const TitleRecord& r) { return r.U8(82); }};
     static constexpr CountingChart zone{"DVD ZONE", "DVD ZONE", 380,
-                                        [](const TitleRecord& r) { return r.Zone(); },
-                                        [](const ChartFilters& f) { return f.TZone == 7; }};
+                                        [](const TitleRecord& r) { return r.Zone(); }};
     switch (chart) {
     case StatsChart::Medium:
         return &medium;
@@ -345,7 +333,7 @@ std::optional<ChartPicture> DrawChart(const Collection& c, std::span<const std::
         break;
     }
     const CountingChart* counting = CountingChartOf(chart);
-    if (!counting || !counting->allowed(filters)) return std::nullopt;
+    if (!counting || filters.Narrowed(chart)) return std::nullopt;
     picture.caption = std::string(french ? counting->french : counting->english);
     // Fewer than two titles: the box is only cleared.
     if (list.size() < 2) return picture;

@@ -6,6 +6,8 @@
 #include "lang/catalogue.h"
 #include "store/collection.h"
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -43,20 +45,13 @@ enum class StatsChart {
 std::string_view StatsChartName(StatsChart chart);
 std::optional<StatsChart> StatsChartNamed(std::string_view name);
 
-// The main window's filter values a chart looks at: a chart of a field the list is already
-// filtered on would show one bar, so it is not drawn. Defaults are the neutral values.
+// The charts of the fields the main window's filters hold to one value: such a chart would show
+// one bar, so it is not drawn.
 struct ChartFilters {
-    int TSupport = 4;
-    int TStandard = 3;
-    int TAspectRatio = 9;
-    int TSound = 5;
-    int TGenre = 33; // a genre code; 33 is "Genre", every genre
-    int TMPAA = 10;
-    int TZone = 7;
-    bool TUsed = false;
-    int TNoteFilm1 = 0, TNoteFilm2 = 5;
-    int TNoteImage1 = 0, TNoteImage2 = 5;
-    int TNoteSon1 = 0, TNoteSon2 = 5;
+    std::array<bool, static_cast<std::size_t>(StatsChart::Money) + 1> narrowed{};
+
+    void Narrow(StatsChart chart) { narrowed[static_cast<std::size_t>(chart)] = true; }
+    bool Narrowed(StatsChart chart) const { return narrowed[static_cast<std::size_t>(chart)]; }
 };
 
 // A money chart's period: month 0 charts the months of the year, 1..12 the days of that month.

@@ -64,27 +64,17 @@ TEST_F(StatsChartTest, FewerThanTwoTitlesOnlyClear) {
 }
 
 // A chart of a field the list is filtered on is not drawn.
-TEST_F(StatsChartTest, FilteredFieldsForbidTheirChart) {
+TEST_F(StatsChartTest, NarrowedChartsAreNotDrawn) {
     Add();
     Add();
-    const std::pair<StatsChart, void (*)(ChartFilters&)> cases[] = {
-        {StatsChart::Medium, [](ChartFilters& f) { f.TSupport = 1; }},
-        {StatsChart::Ratio, [](ChartFilters& f) { f.TAspectRatio = 0; }},
-        {StatsChart::Genre, [](ChartFilters& f) { f.TGenre = 5; }},
-        {StatsChart::MovieMark, [](ChartFilters& f) { f.TNoteFilm1 = f.TNoteFilm2 = 3; }},
-        {StatsChart::ImageMark, [](ChartFilters& f) { f.TNoteImage1 = f.TNoteImage2 = 5; }},
-        {StatsChart::SoundMark, [](ChartFilters& f) { f.TNoteSon1 = f.TNoteSon2 = 0; }},
-        {StatsChart::Mpaa, [](ChartFilters& f) { f.TMPAA = 2; }},
-        {StatsChart::Sound, [](ChartFilters& f) { f.TSound = 1; }},
-        {StatsChart::Standard, [](ChartFilters& f) { f.TStandard = 0; }},
-        {StatsChart::NewUsed, [](ChartFilters& f) { f.TUsed = true; }},
-        {StatsChart::Zone, [](ChartFilters& f) { f.TZone = 2; }},
-    };
-    for (const auto& [chart, narrow] : cases) {
+    for (StatsChart chart :
+         {StatsChart::Medium, StatsChart::Ratio, StatsChart::Genre, StatsChart::MovieMark,
+          StatsChart::ImageMark, StatsChart::SoundMark, StatsChart::Mpaa, StatsChart::Sound,
+          StatsChart::Standard, StatsChart::NewUsed, StatsChart::Zone}) {
         SCOPED_TRACE(std::string(StatsChartName(chart)));
         filters = {};
         EXPECT_TRUE(Draw(chart, All()));
-        narrow(filters);
+        filters.Narrow(chart);
         EXPECT_FALSE(Draw(chart, All()));
     }
 }

@@ -34,11 +34,15 @@ struct ComboTest {
     std::size_t offset;
 };
 
-constexpr ComboTest ByteCombos[] = {
-    {&BrowseFilters::TSupport, 4, 90},     {&BrowseFilters::TStandard, 3, 74},
-    {&BrowseFilters::TAspectRatio, 9, 54}, {&BrowseFilters::TSound, 5, 75},
-    {&BrowseFilters::TColor, 3, 120},      {&BrowseFilters::TAVendre, 3, 110},
-    {&BrowseFilters::TMPAA, 10, 68},       {&BrowseFilters::TZone, 7, 91},
+// The combos that test one byte, neutral at their FilterCombos value.
+struct ByteTest {
+    int BrowseFilters::*combo;
+    std::size_t offset;
+};
+constexpr ByteTest ByteCombos[] = {
+    {&BrowseFilters::TSupport, 90}, {&BrowseFilters::TStandard, 74}, {&BrowseFilters::TAspectRatio, 54},
+    {&BrowseFilters::TSound, 75},   {&BrowseFilters::TColor, 120},   {&BrowseFilters::TAVendre, 110},
+    {&BrowseFilters::TMPAA, 68},    {&BrowseFilters::TZone, 91},
 };
 
 constexpr ComboTest NameSelections[] = {
@@ -119,8 +123,9 @@ class EarlyTest {
     explicit EarlyTest(const BrowseFilters& f) : f_(f) {
         for (const auto& t : EarlyFlags)
             if (f.*t.box) flags_.push_back(t.offset);
+        constexpr BrowseFilters neutral;
         for (const auto& t : ByteCombos)
-            if (f.*t.combo != t.neutral) bytes_.push_back({t.offset, f.*t.combo});
+            if (f.*t.combo != neutral.*t.combo) bytes_.push_back({t.offset, f.*t.combo});
         for (const auto& t : NameSelections)
             if (f.*t.combo != -1) refs_.push_back({t.offset, f.*t.combo});
         for (int a : f.TActor)
@@ -255,6 +260,12 @@ template <class Value> void KeepExtreme(const Collection& c, RecordBits& bits, V
 }
 
 } // namespace
+
+const FilterCombo* FilterComboNamed(std::string_view name) {
+    for (const FilterCombo& combo : FilterCombos)
+        if (name == combo.name) return &combo;
+    return nullptr;
+}
 
 BrowseFilters NeutralFilters(int currentYear, DayNumber earliestBuyDate) {
     BrowseFilters f;

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 namespace tavrin {
@@ -23,18 +24,14 @@ inline constexpr std::size_t DvdFilterCount = 12;
 enum class WatchCount { All, Less, Most };
 enum class WatchDate { All, Last, Oldest };
 
-// One value per filter control; each default is the control's neutral value except the year
-// and entry-date bounds, which NeutralFilters fills in.
+// One value per filter control. A default value has each control at its neutral value (the
+// combos' from FilterCombos), except the year and entry-date bounds, which NeutralFilters fills in.
 struct BrowseFilters {
-    int TSupport = 4;
-    int TStandard = 3;
-    int TAspectRatio = 9;
-    int TSound = 5;
-    int TColor = 3;
-    int TGenre = GenreAll; // a genre code
-    int TAVendre = 3;
-    int TMPAA = 10;
-    int TZone = 7;
+    constexpr BrowseFilters();
+
+    // The combos: an item of the list each shows (the genre combo: a genre code).
+    int TSupport = 0, TStandard = 0, TAspectRatio = 0, TSound = 0, TColor = 0, TGenre = 0, TAVendre = 0,
+        TMPAA = 0, TZone = 0;
 
     bool TTHX = false, TAC3 = false, TDTS = false, TDirectorCut = false, TSubtitled = false, TDubbed = false,
          TRotted = false, TInterview = false, TTrailer = false, TPS = false, TIsolated = false,
@@ -58,15 +55,60 @@ struct BrowseFilters {
 
     DayNumber EntrySince = 0; // "Entry Since...": titles bought from this day to today
 
-    std::array<int, DvdFilterCount> Dvd{DvdAllLang, DvdAllLang, DvdAllLang, DvdAllLang,
-                                        DvdAllLang, DvdAllLang, DvdAllLang, DvdAllLang,
-                                        DvdAllLang, DvdAllLang, DvdAllLang, DvdAllLang};
+    // The DVD language combos, in DvdFilter order: a language item.
+    std::array<int, DvdFilterCount> Dvd{};
 
-    int& DvdCombo(DvdFilter f) { return Dvd[static_cast<std::size_t>(f)]; }
-    int DvdCombo(DvdFilter f) const { return Dvd[static_cast<std::size_t>(f)]; }
+    constexpr int& DvdCombo(DvdFilter f) { return Dvd[static_cast<std::size_t>(f)]; }
+    constexpr int DvdCombo(DvdFilter f) const { return Dvd[static_cast<std::size_t>(f)]; }
 
     friend bool operator==(const BrowseFilters&, const BrowseFilters&) = default;
 };
+
+// A combo filter: its control's name (also its key on the command line), the value it sets and
+// its neutral item, the last of its list, which lets every title through. A combo takes the items
+// 0 .. neutral.
+struct FilterCombo {
+    const char* name;
+    int BrowseFilters::*member; // null for a DVD language combo, which sets Dvd[dvd]
+    DvdFilter dvd;
+    int neutral;
+
+    constexpr int& ValueIn(BrowseFilters& f) const { return member ? f.*member : f.DvdCombo(dvd); }
+    constexpr int ValueIn(const BrowseFilters& f) const { return member ? f.*member : f.DvdCombo(dvd); }
+};
+
+// Every combo of the SORT TITLES and GADGET pages, once.
+inline constexpr FilterCombo FilterCombos[] = {
+    {"TSupport", &BrowseFilters::TSupport, {}, 4},
+    {"TStandard", &BrowseFilters::TStandard, {}, 3},
+    {"TAspectRatio", &BrowseFilters::TAspectRatio, {}, 9},
+    {"TSound", &BrowseFilters::TSound, {}, 5},
+    {"TColor", &BrowseFilters::TColor, {}, 3},
+    {"TAVendre", &BrowseFilters::TAVendre, {}, 3},
+    {"TMPAA", &BrowseFilters::TMPAA, {}, 10},
+    {"TZone", &BrowseFilters::TZone, {}, 7},
+    {"TGenre", &BrowseFilters::TGenre, {}, GenreAll},
+    {"TDVDSub", nullptr, DvdFilter::Sub, DvdAllLang},
+    {"TDVDDTS", nullptr, DvdFilter::Dts, DvdAllLang},
+    {"TDVDDD10", nullptr, DvdFilter::Dd10, DvdAllLang},
+    {"TDVDDD20", nullptr, DvdFilter::Dd20, DvdAllLang},
+    {"TDVDDD40", nullptr, DvdFilter::Dd40, DvdAllLang},
+    {"TDVDDD51", nullptr, DvdFilter::Dd51, DvdAllLang},
+    {"TDVDMPEG10", nullptr, DvdFilter::Mpeg10, DvdAllLang},
+    {"TDVDMPEG20", nullptr, DvdFilter::Mpeg20, DvdAllLang},
+    {"TDVDMPEG40", nullptr, DvdFilter::Mpeg40, DvdAllLang},
+    {"TDVDMPEG51", nullptr, DvdFilter::Mpeg51, DvdAllLang},
+    {"TDVDALLDD", nullptr, DvdFilter::AllDd, DvdAllLang},
+    {"TDVDALLMPEG", nullptr, DvdFilter::AllMpeg, DvdAllLang},
+};
+
+constexpr BrowseFilters::BrowseFilters() {
+    for (const FilterCombo& combo : FilterCombos)
+        combo.ValueIn(*this) = combo.neutral;
+}
+
+// The combo of that control name; null when no combo has it.
+const FilterCombo* FilterComboNamed(std::string_view name);
 
 // Every filter neutral: years 1890 .. currentYear, entries since the earliest purchase date.
 BrowseFilters NeutralFilters(int currentYear, DayNumber earliestBuyDate);

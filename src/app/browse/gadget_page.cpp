@@ -1,9 +1,9 @@
-// The GADGET page: mark ranges, entry date, watch filters, DVD language filters and the options
-// kept in the settings.
+// The GADGET page: mark ranges, entry date, watch filters, DVD language filters, Russian Roulette
+// and the price of the listed titles, and the options kept in the settings.
+#include "app/browse/gadget_page.h"
+
 #include "app/browse/filter_controls.h"
-#include "app/browse/page_widgets.h"
 #include "lang/vocabulary.h"
-#include "app/main_window.h"
 #include "platform/text.h"
 
 #include <QButtonGroup>
@@ -18,9 +18,11 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStyle>
-#include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <utility>
 
 namespace tavrin {
 namespace {
@@ -45,7 +47,6 @@ constexpr MarkLayout Marks[] = {
 };
 
 struct DvdFilterLayout {
-    DvdFilter filter;
     const char* group;
     const char* combo;
     const char* fixedCaption; // null: from the catalogue
@@ -53,18 +54,12 @@ struct DvdFilterLayout {
 
 // In the order the page shows them.
 constexpr DvdFilterLayout DvdFilters[] = {
-    {DvdFilter::Sub, "GroupBox22", "TDVDSub", nullptr},
-    {DvdFilter::Dts, "GroupBox23", "TDVDDTS", "DTS"},
-    {DvdFilter::AllDd, "GroupBox28", "TDVDALLDD", nullptr},
-    {DvdFilter::AllMpeg, "GroupBox31", "TDVDALLMPEG", nullptr},
-    {DvdFilter::Dd10, "GroupBox24", "TDVDDD10", "DD 1.0"},
-    {DvdFilter::Dd20, "GroupBox25", "TDVDDD20", "DD 2.0"},
-    {DvdFilter::Dd40, "GroupBox26", "TDVDDD40", "DD 4.0"},
-    {DvdFilter::Dd51, "GroupBox27", "TDVDDD51", "DD 5.1."},
-    {DvdFilter::Mpeg10, "GroupBox29", "TDVDMPEG10", "MPEG 1.0"},
-    {DvdFilter::Mpeg20, "GroupBox30", "TDVDMPEG20", "MPEG 2.0"},
-    {DvdFilter::Mpeg51, "GroupBox32", "TDVDMPEG51", "MPEG 5.1"},
-    {DvdFilter::Mpeg40, "GroupBox33", "TDVDMPEG40", "PCM"},
+    {"GroupBox22", "TDVDSub", nullptr},       {"GroupBox23", "TDVDDTS", "DTS"},
+    {"GroupBox28", "TDVDALLDD", nullptr},     {"GroupBox31", "TDVDALLMPEG", nullptr},
+    {"GroupBox24", "TDVDDD10", "DD 1.0"},     {"GroupBox25", "TDVDDD20", "DD 2.0"},
+    {"GroupBox26", "TDVDDD40", "DD 4.0"},     {"GroupBox27", "TDVDDD51", "DD 5.1."},
+    {"GroupBox29", "TDVDMPEG10", "MPEG 1.0"}, {"GroupBox30", "TDVDMPEG20", "MPEG 2.0"},
+    {"GroupBox32", "TDVDMPEG51", "MPEG 5.1"}, {"GroupBox33", "TDVDMPEG40", "PCM"},
 };
 
 QLineEdit* DatePartEdit(const char* name, QWidget* parent, int maxLength) {
@@ -75,23 +70,39 @@ QLineEdit* DatePartEdit(const char* name, QWidget* parent, int maxLength) {
     return edit;
 }
 
+template <class Choice> Choice ReadRadio(const RadioGroup& group) {
+    return static_cast<Choice>(std::max(0, group.buttons->checkedId()));
+}
+
+void ShowRadio(RadioGroup& group, int item) {
+    group.items[static_cast<std::size_t>(item)]->setChecked(true);
+}
+
 } // namespace
 
-void TLDF1::BuildGadgetPage() {
-    GadgetPageControls& p = pages_->gadget;
-    QWidget* content = ScrolledContent(GADGET);
+TGadgetPage::TGadgetPage(BrowseHost host, QWidget* parent) : QWidget(parent), host_(std::move(host)) {
+    setObjectName(QStringLiteral("GADGET"));
+    QWidget* content = ScrolledContent(this);
     QVBoxLayout* page = PageColumn(content);
+    BuildMarks(page, content);
+    BuildDates(page, content);
+    BuildDvdFilters(page, content);
+    BuildSelections(page, content);
+    BuildOptions(page, content);
+    page->addStretch();
+}
 
-    // Mark ranges: a low and a high bar per mark, each mirrored by a progress bar.
-    p.GroupBox16 = NamedGroup("GroupBox16", content);
-    auto* markRow = new QHBoxLayout(p.GroupBox16);
+// Mark ranges: a low and a high bar per mark, each mirrored by a progress bar.
+void TGadgetPage::BuildMarks(QVBoxLayout* page, QWidget* content) {
+    GroupBox16 = NamedGroup("GroupBox16", content);
+    auto* markRow = new QHBoxLayout(GroupBox16);
     Tighten(markRow);
     for (std::size_t i = 0; i < std::size(Marks); ++i) {
         const MarkLayout& layout = Marks[i];
-        MarkRange& m = p.marks[i];
+        MarkRange& m = marks_[i];
         m.lowMember = layout.lowMember;
         m.highMember = layout.highMember;
-        m.frame = NamedGroup(layout.group, p.GroupBox16);
+        m.frame = NamedGroup(layout.group, GroupBox16);
         auto* grid = new QGridLayout(m.frame);
         Tighten(grid);
         const auto bar = [&](const char* name) {
@@ -120,181 +131,295 @@ void TLDF1::BuildGadgetPage() {
         grid->addWidget(m.highMirror, 3, 0);
         markRow->addWidget(m.frame);
 
-        connect(m.low, &QScrollBar::valueChanged, this, [this, i](int value) {
-            MarkRange& r = pages_->gadget.marks[i];
-            const int kept = MovedLowMark(value, r.high->value());
-            if (kept != value) {
-                r.low->setValue(kept); // comes back here with the kept value
-                return;
-            }
-            r.lowMirror->setValue(value);
-            FilterChanged();
-        });
-        connect(m.high, &QScrollBar::valueChanged, this, [this, i](int value) {
-            MarkRange& r = pages_->gadget.marks[i];
-            const int kept = MovedHighMark(value, r.low->value());
-            if (kept != value) {
-                r.high->setValue(kept);
-                return;
-            }
-            r.highMirror->setValue(value);
-            FilterChanged();
-        });
+        connect(m.low, &QScrollBar::valueChanged, this, [this, i](int value) { LowMarkMoved(i, value); });
+        connect(m.high, &QScrollBar::valueChanged, this, [this, i](int value) { HighMarkMoved(i, value); });
     }
-    page->addWidget(p.GroupBox16);
+    page->addWidget(GroupBox16);
+}
 
-    // Entry date and the watch filters.
-    p.GroupBox17 = NamedGroup("GroupBox17", content);
-    auto* dateRow = new QHBoxLayout(p.GroupBox17);
+// Entry date and the watch filters.
+void TGadgetPage::BuildDates(QVBoxLayout* page, QWidget* content) {
+    GroupBox17 = NamedGroup("GroupBox17", content);
+    auto* dateRow = new QHBoxLayout(GroupBox17);
     Tighten(dateRow);
-    p.TRIDATEBOX = NamedGroup("TRIDATEBOX", p.GroupBox17);
-    p.TDateAJ1 = DatePartEdit("TDateAJ1", p.TRIDATEBOX, 2);
-    p.TDateAM1 = DatePartEdit("TDateAM1", p.TRIDATEBOX, 2);
-    p.TDateAA1 = DatePartEdit("TDateAA1", p.TRIDATEBOX, 4);
-    p.SpeedButton18 = NamedButton("SpeedButton18", p.TRIDATEBOX, QStringLiteral("GO"));
-    auto* entry = new QHBoxLayout(p.TRIDATEBOX);
+    TRIDATEBOX = NamedGroup("TRIDATEBOX", GroupBox17);
+    TDateAJ1 = DatePartEdit("TDateAJ1", TRIDATEBOX, 2);
+    TDateAM1 = DatePartEdit("TDateAM1", TRIDATEBOX, 2);
+    TDateAA1 = DatePartEdit("TDateAA1", TRIDATEBOX, 4);
+    SpeedButton18 = NamedButton("SpeedButton18", TRIDATEBOX, QStringLiteral("GO"));
+    auto* entry = new QHBoxLayout(TRIDATEBOX);
     Tighten(entry);
-    entry->addWidget(p.TDateAJ1);
-    entry->addWidget(new QLabel(QStringLiteral("/"), p.TRIDATEBOX));
-    entry->addWidget(p.TDateAM1);
-    entry->addWidget(new QLabel(QStringLiteral("/"), p.TRIDATEBOX));
-    entry->addWidget(p.TDateAA1);
-    entry->addWidget(p.SpeedButton18);
-    p.Watched = NamedRadioGroup("Watched", p.GroupBox17, 3);
-    p.TWatched = NamedRadioGroup("TWatched", p.GroupBox17, 3);
+    entry->addWidget(TDateAJ1);
+    entry->addWidget(new QLabel(QStringLiteral("/"), TRIDATEBOX));
+    entry->addWidget(TDateAM1);
+    entry->addWidget(new QLabel(QStringLiteral("/"), TRIDATEBOX));
+    entry->addWidget(TDateAA1);
+    entry->addWidget(SpeedButton18);
+    Watched = NamedRadioGroup("Watched", GroupBox17, 3);
+    TWatched = NamedRadioGroup("TWatched", GroupBox17, 3);
     auto* entryColumn = new QVBoxLayout;
-    entryColumn->addWidget(p.TRIDATEBOX);
+    entryColumn->addWidget(TRIDATEBOX);
     entryColumn->addStretch();
     dateRow->addLayout(entryColumn);
-    dateRow->addWidget(p.Watched.frame);
-    dateRow->addWidget(p.TWatched.frame);
-    page->addWidget(p.GroupBox17);
+    dateRow->addWidget(Watched.frame);
+    dateRow->addWidget(TWatched.frame);
+    page->addWidget(GroupBox17);
 
-    const std::pair<QLineEdit*, int> dateFields[] = {{p.TDateAJ1, 0}, {p.TDateAM1, 1}, {p.TDateAA1, 2}};
+    const std::pair<QLineEdit*, int> dateFields[] = {{TDateAJ1, 0}, {TDateAM1, 1}, {TDateAA1, 2}};
     for (auto [edit, field] : dateFields)
         connect(edit, &QLineEdit::editingFinished, this, [this, field] { EntryDateLeft(field); });
-    connect(p.SpeedButton18, &QToolButton::clicked, this, [this] {
-        for (int field = 0; field < 3; ++field)
-            EntryDateLeft(field);
-        ReadFilterControls();
-        ShowEntryDate(ClampEntryDate(filters_.EntrySince, collection_.EarliestBuyDate, today_));
-        FilterChanged();
-    });
-    for (QButtonGroup* group : {p.Watched.buttons, p.TWatched.buttons})
-        connect(group, &QButtonGroup::idClicked, this, &TLDF1::FilterChanged);
+    connect(SpeedButton18, &QToolButton::clicked, this, &TGadgetPage::EntryDateGoClicked);
+    for (QButtonGroup* group : {Watched.buttons, TWatched.buttons})
+        connect(group, &QButtonGroup::idClicked, this, &TGadgetPage::FilterChanged);
+}
 
-    // DVD language filters.
-    p.GroupBox21 = NamedGroup("GroupBox21", content);
-    auto* dvdGrid = new QGridLayout(p.GroupBox21);
+// DVD language filters.
+void TGadgetPage::BuildDvdFilters(QVBoxLayout* page, QWidget* content) {
+    GroupBox21 = NamedGroup("GroupBox21", content);
+    auto* dvdGrid = new QGridLayout(GroupBox21);
     Tighten(dvdGrid);
     for (std::size_t i = 0; i < std::size(DvdFilters); ++i) {
         const DvdFilterLayout& layout = DvdFilters[i];
-        DvdFilterControl& d = p.dvd[i];
-        d.filter = layout.filter;
-        d.frame = NamedGroup(layout.group, p.GroupBox21);
+        DvdFilterControl& d = dvd_[i];
+        d.filter = FilterComboNamed(layout.combo)->dvd;
+        d.frame = NamedGroup(layout.group, GroupBox21);
         if (layout.fixedCaption) d.frame->setTitle(QString::fromUtf8(layout.fixedCaption));
-        d.combo = NamedCombo(layout.combo, d.frame);
+        d.combo = combos_.Add(layout.combo, d.frame);
         auto* inner = new QHBoxLayout(d.frame);
         Tighten(inner);
         inner->addWidget(d.combo);
         dvdGrid->addWidget(d.frame, static_cast<int>(i / 3), static_cast<int>(i % 3));
 
-        const DvdFilter filter = layout.filter;
-        connect(d.combo, &QComboBox::currentIndexChanged, this, [this, filter](int item) {
-            if (refreshLock_) return;
-            if (filter == DvdFilter::AllDd || filter == DvdFilter::AllMpeg) {
-                ReadFilterControls();
-                (filter == DvdFilter::AllDd ? ChooseAllDd : ChooseAllMpeg)(filters_, item);
-                ShowFilterControls();
-                RefreshList();
-                return;
-            }
-            FilterChanged();
-        });
+        const DvdFilter filter = d.filter;
+        connect(d.combo, &QComboBox::currentIndexChanged, this,
+                [this, filter](int item) { DvdFilterChanged(filter, item); });
     }
-    page->addWidget(p.GroupBox21);
-    BuildSelectionGroups(content, page);
+    page->addWidget(GroupBox21);
+}
 
-    // Options kept in the settings, and the reset button of this page.
-    p.PageFlipping = NamedRadioGroup("PageFlipping", content, 2);
-    p.RadioSaveTXT = NamedRadioGroup("RadioSaveTXT", content, 2);
-    p.VideoPref = NamedRadioGroup("VideoPref", content, 3);
-    p.SpeedButton17 = NamedButton("SpeedButton17", content);
-    p.SpeedButton17->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
+// Russian Roulette and the price of the listed titles.
+void TGadgetPage::BuildSelections(QVBoxLayout* page, QWidget* content) {
+    GroupBox10 = NamedGroup("GroupBox10", content);
+    SpeedButton14 = NamedButton("SpeedButton14", GroupBox10);
+    auto* roulette = new QVBoxLayout(GroupBox10);
+    Tighten(roulette);
+    roulette->addWidget(SpeedButton14);
+    roulette->addStretch();
+
+    GroupBox9 = NamedGroup("GroupBox9", content);
+    SpeedButton15 = NamedButton("SpeedButton15", GroupBox9);
+    TotalPrice = ViewField("TotalPrice", GroupBox9);
+    NbDisc = ViewField("NbDisc", GroupBox9);
+    PriceZero = ViewField("PriceZero", GroupBox9);
+    for (QLineEdit* field : {TotalPrice, NbDisc, PriceZero}) {
+        field->setAlignment(Qt::AlignRight);
+        field->setFixedWidth(80);
+    }
+    auto* price = new QHBoxLayout(GroupBox9);
+    Tighten(price);
+    price->addWidget(SpeedButton15);
+    price->addWidget(TotalPrice);
+    price->addWidget(NbDisc);
+    price->addWidget(PriceZero);
+    price->addStretch();
+
+    auto* row = new QHBoxLayout;
+    row->addWidget(GroupBox10);
+    row->addWidget(GroupBox9, 1);
+    page->addLayout(row);
+
+    connect(SpeedButton14, &QToolButton::clicked, this, &TGadgetPage::RussianRouletteClicked);
+    connect(SpeedButton15, &QToolButton::clicked, this, &TGadgetPage::CalculatePriceClicked);
+    OnDoubleClick(PriceZero, [this] { PriceZeroDoubleClicked(); });
+}
+
+// The options kept in the settings, and the reset button of this page.
+void TGadgetPage::BuildOptions(QVBoxLayout* page, QWidget* content) {
+    PageFlipping = NamedRadioGroup("PageFlipping", content, 2);
+    RadioSaveTXT = NamedRadioGroup("RadioSaveTXT", content, 2);
+    VideoPref = NamedRadioGroup("VideoPref", content, 3);
+    SpeedButton17 = NamedButton("SpeedButton17", content);
+    SpeedButton17->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
     auto* options = new QHBoxLayout;
-    options->addWidget(p.PageFlipping.frame);
-    options->addWidget(p.RadioSaveTXT.frame);
-    options->addWidget(p.VideoPref.frame);
+    options->addWidget(PageFlipping.frame);
+    options->addWidget(RadioSaveTXT.frame);
+    options->addWidget(VideoPref.frame);
     options->addStretch();
-    options->addWidget(p.SpeedButton17, 0, Qt::AlignBottom);
+    options->addWidget(SpeedButton17, 0, Qt::AlignBottom);
     page->addLayout(options);
-    page->addStretch();
 
-    p.PageFlipping.items[settings_.FlipFlag ? 0 : 1]->setChecked(true);
-    p.RadioSaveTXT.items[settings_.SaveTxt ? 0 : 1]->setChecked(true);
-    p.VideoPref.items[static_cast<std::size_t>(std::clamp(settings_.TypeVideo, 0, 2))]->setChecked(true);
-    connect(p.PageFlipping.buttons, &QButtonGroup::idClicked, this,
-            [this](int id) { settings_.FlipFlag = id == 0; });
-    connect(p.RadioSaveTXT.buttons, &QButtonGroup::idClicked, this,
-            [this](int id) { settings_.SaveTxt = id == 0; });
-    connect(p.VideoPref.buttons, &QButtonGroup::idClicked, this,
-            [this](int id) { settings_.TypeVideo = id; });
+    BrowseOptions& o = host_.options;
+    PageFlipping.items[o.FlipFlag ? 0 : 1]->setChecked(true);
+    RadioSaveTXT.items[o.SaveTxt ? 0 : 1]->setChecked(true);
+    VideoPref.items[static_cast<std::size_t>(std::clamp(o.TypeVideo, 0, 2))]->setChecked(true);
+    connect(PageFlipping.buttons, &QButtonGroup::idClicked, this, [&o](int id) { o.FlipFlag = id == 0; });
+    connect(RadioSaveTXT.buttons, &QButtonGroup::idClicked, this, [&o](int id) { o.SaveTxt = id == 0; });
+    connect(VideoPref.buttons, &QButtonGroup::idClicked, this, [&o](int id) { o.TypeVideo = id; });
+    connect(SpeedButton17, &QToolButton::clicked, this, [this] { host_.resetFilters(); });
 }
 
-void TLDF1::EntryDateLeft(int field) {
-    GadgetPageControls& p = pages_->gadget;
-    if (p.checkingDate) return;
-    const auto fix = CheckEntryDateField(p.TDateAJ1->text().toInt(), p.TDateAM1->text().toInt(),
-                                         p.TDateAA1->text().toInt(), static_cast<DateField>(field),
-                                         DateFromDayNumber(today_).year);
-    if (!fix) return;
-    QLineEdit* const left[] = {p.TDateAJ1, p.TDateAM1, p.TDateAA1};
-    left[field]->setText(QString::number(fix->correction));
-    p.checkingDate = true;
-    prompts_->ShowMessage(QText(catalogue_, fix->message));
-    p.checkingDate = false;
+// ---- The filters and the controls ----
+
+void TGadgetPage::ReadFilters() const {
+    BrowseFilters& f = host_.filters;
+    for (const auto& m : marks_) {
+        f.*m.lowMember = m.low->value();
+        f.*m.highMember = m.high->value();
+    }
+    f.Watched = ReadRadio<WatchCount>(Watched);
+    f.TWatched = ReadRadio<WatchDate>(TWatched);
+    // Only a valid date replaces the one in force.
+    if (const auto day =
+            DayNumberFromDate(TDateAA1->text().toInt(), TDateAM1->text().toInt(), TDateAJ1->text().toInt()))
+        f.EntrySince = *day;
+    combos_.Read(f);
 }
 
-void TLDF1::ShowEntryDate(DayNumber day) {
-    GadgetPageControls& p = pages_->gadget;
+void TGadgetPage::ShowFilters() {
+    const bool wasShowing = showing_;
+    showing_ = true;
+    const BrowseFilters& f = host_.filters;
+    for (auto& m : marks_) {
+        // The high bar first, so the low one is never pushed back by the old high position.
+        m.high->setValue(f.*m.highMember);
+        m.low->setValue(f.*m.lowMember);
+        m.lowMirror->setValue(m.low->value());
+        m.highMirror->setValue(m.high->value());
+    }
+    ShowRadio(Watched, static_cast<int>(f.Watched));
+    ShowRadio(TWatched, static_cast<int>(f.TWatched));
+    ShowEntryDate(f.EntrySince);
+    combos_.Show(f);
+    showing_ = wasShowing;
+}
+
+void TGadgetPage::ShowEntryDate(DayNumber day) {
     const CivilDate date = DateFromDayNumber(day);
-    p.TDateAJ1->setText(QString::number(date.day));
-    p.TDateAM1->setText(QString::number(date.month));
-    p.TDateAA1->setText(QString::number(date.year));
+    TDateAJ1->setText(QString::number(date.day));
+    TDateAM1->setText(QString::number(date.month));
+    TDateAA1->setText(QString::number(date.year));
 }
 
-void TLDF1::ApplyGadgetTexts() {
-    GadgetPageControls& p = pages_->gadget;
-    const auto text = [this](Msg m) { return QText(catalogue_, m); };
-    p.GroupBox16->setTitle(text(Msg::MsgMarkSortingGadget));
-    p.marks[0].frame->setTitle(text(Msg::MsgMovieMark));
-    p.marks[1].frame->setTitle(text(Msg::MsgImageMark));
-    p.marks[2].frame->setTitle(text(Msg::MsgSoundMark));
-    p.GroupBox17->setTitle(text(Msg::MsgDateSorting));
-    p.TRIDATEBOX->setTitle(text(Msg::MsgEntrySince));
-    p.Watched.frame->setTitle(text(Msg::MsgWatchingTimes));
-    SetRadioTexts(p.Watched, CatalogueItems(catalogue_, WatchCountItems));
-    p.Watched.items[0]->setChecked(true);
-    p.TWatched.frame->setTitle(text(Msg::MsgWatchedDate));
-    SetRadioTexts(p.TWatched, CatalogueItems(catalogue_, WatchDateItems));
-    p.TWatched.items[0]->setChecked(true);
-    p.GroupBox21->setTitle(text(Msg::MsgDvdSorting));
-    const QStringList languages = CatalogueItems(catalogue_, DvdLanguageItems);
-    for (auto& d : p.dvd) {
+// ---- The handlers ----
+
+void TGadgetPage::FilterChanged() {
+    if (!showing_) host_.filtersChanged();
+}
+
+void TGadgetPage::LowMarkMoved(std::size_t mark, int value) {
+    MarkRange& r = marks_[mark];
+    const int kept = MovedLowMark(value, r.high->value());
+    if (kept != value) {
+        r.low->setValue(kept); // comes back here with the kept value
+        return;
+    }
+    r.lowMirror->setValue(value);
+    FilterChanged();
+}
+
+void TGadgetPage::HighMarkMoved(std::size_t mark, int value) {
+    MarkRange& r = marks_[mark];
+    const int kept = MovedHighMark(value, r.low->value());
+    if (kept != value) {
+        r.high->setValue(kept);
+        return;
+    }
+    r.highMirror->setValue(value);
+    FilterChanged();
+}
+
+void TGadgetPage::EntryDateLeft(int field) {
+    if (checkingDate_) return;
+    const auto fix =
+        CheckEntryDateField(TDateAJ1->text().toInt(), TDateAM1->text().toInt(), TDateAA1->text().toInt(),
+                            static_cast<DateField>(field), DateFromDayNumber(host_.today).year);
+    if (!fix) return;
+    QLineEdit* const left[] = {TDateAJ1, TDateAM1, TDateAA1};
+    left[field]->setText(QString::number(fix->correction));
+    checkingDate_ = true;
+    host_.prompts.ShowMessage(QText(host_.catalogue, fix->message));
+    checkingDate_ = false;
+}
+
+void TGadgetPage::EntryDateGoClicked() {
+    for (int field = 0; field < 3; ++field)
+        EntryDateLeft(field);
+    ReadFilters();
+    ShowEntryDate(ClampEntryDate(host_.filters.EntrySince, host_.collection.EarliestBuyDate, host_.today));
+    FilterChanged();
+}
+
+void TGadgetPage::DvdFilterChanged(DvdFilter filter, int item) {
+    if (showing_) return;
+    if (filter == DvdFilter::AllDd || filter == DvdFilter::AllMpeg) {
+        host_.changeFilters([filter, item](BrowseFilters& f) {
+            (filter == DvdFilter::AllDd ? ChooseAllDd : ChooseAllMpeg)(f, item);
+        });
+        return;
+    }
+    FilterChanged();
+}
+
+void TGadgetPage::RussianRouletteClicked() {
+    if (const auto entry = roulette_.Draw(host_.browseList.size())) host_.selectRow(*entry);
+}
+
+void TGadgetPage::CalculatePriceClicked() {
+    if (host_.browseList.empty()) return;
+    const PriceSummary summary = CalculatePrice(host_.collection, host_.browseList);
+    TotalPrice->setText(QString::fromStdString(TotalPriceText(summary)));
+    NbDisc->setText(QString::number(summary.NbDisc));
+    PriceZero->setText(QString::number(summary.PriceZero));
+}
+
+void TGadgetPage::PriceZeroDoubleClicked() {
+    if (host_.browseList.empty() || PriceZero->text().toInt() <= 0) return;
+    // The filters as they are now, then only the titles without a price.
+    host_.filtersChanged();
+    host_.listTitles(KeepNullPrices(host_.collection, host_.browseList));
+    if (!host_.browseList.empty()) host_.flipToInformation();
+}
+
+// ---- Texts ----
+
+void TGadgetPage::ApplyTexts() {
+    const MessageCatalogue& catalogue = host_.catalogue;
+    const auto text = [&catalogue](Msg m) { return QText(catalogue, m); };
+    GroupBox16->setTitle(text(Msg::MsgMarkSortingGadget));
+    marks_[0].frame->setTitle(text(Msg::MsgMovieMark));
+    marks_[1].frame->setTitle(text(Msg::MsgImageMark));
+    marks_[2].frame->setTitle(text(Msg::MsgSoundMark));
+    GroupBox17->setTitle(text(Msg::MsgDateSorting));
+    TRIDATEBOX->setTitle(text(Msg::MsgEntrySince));
+    Watched.frame->setTitle(text(Msg::MsgWatchingTimes));
+    SetRadioTexts(Watched, CatalogueItems(catalogue, WatchCountItems));
+    Watched.items[0]->setChecked(true);
+    TWatched.frame->setTitle(text(Msg::MsgWatchedDate));
+    SetRadioTexts(TWatched, CatalogueItems(catalogue, WatchDateItems));
+    TWatched.items[0]->setChecked(true);
+    GroupBox21->setTitle(text(Msg::MsgDvdSorting));
+    const QStringList languages = CatalogueItems(catalogue, DvdLanguageItems);
+    for (auto& d : dvd_) {
         RefillComboNeutral(d.combo, languages);
         if (d.filter == DvdFilter::Sub) d.frame->setTitle(text(Msg::MsgSubtitled));
         if (d.filter == DvdFilter::AllDd) d.frame->setTitle(text(Msg::MsgAllPrefix) + QStringLiteral(" DD"));
         if (d.filter == DvdFilter::AllMpeg)
             d.frame->setTitle(text(Msg::MsgAllPrefix) + QStringLiteral(" MPEG"));
     }
-    p.PageFlipping.frame->setTitle(QStringLiteral("Page"));
-    SetRadioTexts(p.PageFlipping, {QStringLiteral("On"), QStringLiteral("Off")});
-    p.RadioSaveTXT.frame->setTitle(text(Msg::MsgSaveText));
-    SetRadioTexts(p.RadioSaveTXT, {QStringLiteral("On"), QStringLiteral("Off")});
-    p.VideoPref.frame->setTitle(QStringLiteral("Video Preference"));
-    SetRadioTexts(p.VideoPref, {QStringLiteral("LASERDISC"), QStringLiteral("DVD"), QStringLiteral("VHS")});
-    p.SpeedButton17->setToolTip(text(Msg::MsgResetAllSorting));
-    ApplySelectionTexts();
+    GroupBox10->setTitle(QCaptionText(catalogue, Msg::MsgRussianRoulette));
+    SpeedButton14->setText(text(Msg::MsgRussianRoulette).toUpper());
+    GroupBox9->setTitle(text(Msg::MsgPrice).toUpper());
+    SpeedButton15->setText((text(Msg::MsgCalculate) + text(Msg::MsgPrice)).toUpper());
+    TotalPrice->setToolTip(text(Msg::MsgTotalPrice));
+    NbDisc->setToolTip(text(Msg::MsgNumberOfSeparateTitles));
+    PriceZero->setToolTip(text(Msg::MsgNumberOfTitlesWith));
+    PageFlipping.frame->setTitle(QStringLiteral("Page"));
+    SetRadioTexts(PageFlipping, {QStringLiteral("On"), QStringLiteral("Off")});
+    RadioSaveTXT.frame->setTitle(text(Msg::MsgSaveText));
+    SetRadioTexts(RadioSaveTXT, {QStringLiteral("On"), QStringLiteral("Off")});
+    VideoPref.frame->setTitle(QStringLiteral("Video Preference"));
+    SetRadioTexts(VideoPref, {QStringLiteral("LASERDISC"), QStringLiteral("DVD"), QStringLiteral("VHS")});
+    SpeedButton17->setToolTip(text(Msg::MsgResetAllSorting));
 }
 
 } // namespace tavrin

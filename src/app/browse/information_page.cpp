@@ -1,16 +1,15 @@
 // The INFORMATION page: the current title field by field, read-only, with "Watched Today".
-#include "app/browse/page_widgets.h"
+#include "app/browse/information_page.h"
+
 #include "app/browse/title_view.h"
-#include "app/main_window.h"
 #include "editing/dvd_panel_window.h"
 #include "editing/title_editor_window.h"
 #include "lang/vocabulary.h"
+#include "platform/page_widgets.h"
 #include "platform/text.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QDate>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -18,12 +17,12 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
-#include <QPlainTextEdit>
 #include <QProgressBar>
-#include <QTabWidget>
 #include <QTime>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace tavrin {
 namespace {
@@ -87,87 +86,92 @@ void FillList(QListWidget* list, const QStringList& lines) {
 
 } // namespace
 
-void TLDF1::BuildInformationPage() {
-    InformationPageControls& p = pages_->info;
-    QWidget* content = ScrolledContent(DISC);
+TInformationPage::TInformationPage(BrowseHost host, QWidget* parent)
+    : QWidget(parent), host_(std::move(host)) {
+    setObjectName(QStringLiteral("DISC"));
+    Build();
+}
+
+void TInformationPage::Build() {
+    QWidget* content = ScrolledContent(this);
     QVBoxLayout* page = PageColumn(content);
 
     // Title, year, length.
-    p.Titre = ViewField("Titre", content);
-    p.Annee = ViewField("Annee", content);
-    p.Duree = ViewField("Duree", content);
-    p.Annee->setFixedWidth(40);
-    p.Duree->setFixedWidth(32);
-    p.TitleLabel = Caption(content);
-    p.YearLabel = Caption(content);
-    p.LengthLabel = Caption(content);
-    QFont bold = p.Titre->font();
+    Titre = ViewField("Titre", content);
+    Annee = ViewField("Annee", content);
+    Duree = ViewField("Duree", content);
+    Annee->setFixedWidth(40);
+    Duree->setFixedWidth(32);
+    TitleLabel = Caption(content);
+    YearLabel = Caption(content);
+    LengthLabel = Caption(content);
+    QFont bold = Titre->font();
     bold.setBold(true);
-    p.Titre->setFont(bold);
-    page->addLayout(Row({p.TitleLabel, p.Titre}));
+    Titre->setFont(bold);
+    page->addLayout(Row({TitleLabel, Titre}));
 
     // Medium line, with the buttons that depend on the title.
-    p.Support = ViewField("Support", content);
-    p.Zone = ViewField("Zone", content);
-    p.Standard = ViewField("Standard", content);
-    p.AspectRatio = ViewField("AspectRatio", content);
-    p.MPAA = ViewField("MPAA", content);
-    p.ATxtButton = NamedButton("ATxtButton", content, QStringLiteral("TEXT"));
-    p.DVDButton = NamedButton("DVDButton", content, QStringLiteral("DVD"));
-    p.MediaButton = NamedButton("MediaButton", content, QStringLiteral("MEDIA"));
-    page->addLayout(Row({p.YearLabel, p.Annee, p.LengthLabel, p.Duree, p.Support, p.Zone, p.DVDButton,
-                         p.ATxtButton, p.MediaButton}));
+    Support = ViewField("Support", content);
+    Zone = ViewField("Zone", content);
+    Standard = ViewField("Standard", content);
+    AspectRatio = ViewField("AspectRatio", content);
+    MPAA = ViewField("MPAA", content);
+    ATxtButton = NamedButton("ATxtButton", content, QStringLiteral("TEXT"));
+    DVDButton = NamedButton("DVDButton", content, QStringLiteral("DVD"));
+    MediaButton = NamedButton("MediaButton", content, QStringLiteral("MEDIA"));
+    page->addLayout(
+        Row({YearLabel, Annee, LengthLabel, Duree, Support, Zone, DVDButton, ATxtButton, MediaButton}));
 
     // People on the left; genres and kinds on the right.
-    p.Director = ViewField("Director", content);
-    p.Composer = ViewField("Composer", content);
-    p.DirectorLabel = Caption(content);
-    p.ComposerLabel = Caption(content);
-    p.ActorLabel = Caption(content);
-    p.GenreLabel = Caption(content);
-    p.LDActorList = ViewList("LDActorList", content, 5, false);
+    Director = ViewField("Director", content);
+    Composer = ViewField("Composer", content);
+    DirectorLabel = Caption(content);
+    ComposerLabel = Caption(content);
+    ActorLabel = Caption(content);
+    GenreLabel = Caption(content);
+    LDActorList = ViewList("LDActorList", content, 5, false);
     // Plain read-only fields: the view shows the title's genres and trade, it does not choose them.
-    p.Genre = ViewField("Genre", content);
-    p.Genre2 = ViewField("Genre2", content);
-    p.AVendre = ViewField("AVendre", content);
-    p.Sound = ViewField("Sound", content);
-    p.Color = ViewField("Color", content);
+    Genre = ViewField("Genre", content);
+    Genre2 = ViewField("Genre2", content);
+    AVendre = ViewField("AVendre", content);
+    Sound = ViewField("Sound", content);
+    Color = ViewField("Color", content);
     auto* people = new QGridLayout;
     people->setSpacing(3);
-    people->addWidget(p.DirectorLabel, 0, 0);
-    people->addWidget(p.Director, 0, 1);
-    people->addWidget(p.ComposerLabel, 1, 0);
-    people->addWidget(p.Composer, 1, 1);
-    people->addWidget(p.ActorLabel, 2, 0, Qt::AlignTop);
-    people->addWidget(p.LDActorList, 2, 1, 3, 1);
-    people->addWidget(p.Genre, 0, 2);
-    people->addWidget(p.Genre2, 1, 2);
-    people->addWidget(p.Sound, 2, 2);
-    people->addWidget(p.Color, 3, 2);
-    people->addWidget(p.AVendre, 4, 2);
-    people->addLayout(Row({p.Standard, p.AspectRatio, p.MPAA}), 5, 2);
-    people->addWidget(p.GenreLabel, 5, 0, 1, 2, Qt::AlignRight);
-    p.GenreLabel->hide(); // the genre lists speak for themselves; the caption serves as their hint
+    people->addWidget(DirectorLabel, 0, 0);
+    people->addWidget(Director, 0, 1);
+    people->addWidget(ComposerLabel, 1, 0);
+    people->addWidget(Composer, 1, 1);
+    people->addWidget(ActorLabel, 2, 0, Qt::AlignTop);
+    people->addWidget(LDActorList, 2, 1, 3, 1);
+    people->addWidget(Genre, 0, 2);
+    people->addWidget(Genre2, 1, 2);
+    people->addWidget(Sound, 2, 2);
+    people->addWidget(Color, 3, 2);
+    people->addWidget(AVendre, 4, 2);
+    people->addLayout(Row({Standard, AspectRatio, MPAA}), 5, 2);
+    people->addWidget(GenreLabel, 5, 0, 1, 2, Qt::AlignRight);
+    GenreLabel->hide(); // the genre lists speak for themselves; the caption serves as their hint
     people->setColumnStretch(1, 3);
     people->setColumnStretch(2, 2);
     page->addLayout(people);
 
     // Sides and marks.
-    p.Side = NamedGroup("Side", content);
-    p.CLVLabel = Caption(p.Side);
-    p.CLVLabel->setObjectName(QStringLiteral("CLVLabel"));
-    p.CAVLabel = Caption(p.Side);
-    p.CAVLabel->setObjectName(QStringLiteral("CAVLabel"));
-    p.CLV = ViewField("CLV", p.Side);
-    p.CAV = ViewField("CAV", p.Side);
-    p.CLV->setFixedWidth(24);
-    p.CAV->setFixedWidth(24);
-    auto* sides = new QGridLayout(p.Side);
+    Side = NamedGroup("Side", content);
+    CLVLabel = Caption(Side);
+    CLVLabel->setObjectName(QStringLiteral("CLVLabel"));
+    CAVLabel = Caption(Side);
+    CAVLabel->setObjectName(QStringLiteral("CAVLabel"));
+    CLV = ViewField("CLV", Side);
+    CAV = ViewField("CAV", Side);
+    CLV->setFixedWidth(24);
+    CAV->setFixedWidth(24);
+    auto* sides = new QGridLayout(Side);
     Tighten(sides);
-    sides->addWidget(p.CLVLabel, 0, 0);
-    sides->addWidget(p.CLV, 0, 1);
-    sides->addWidget(p.CAVLabel, 1, 0);
-    sides->addWidget(p.CAV, 1, 1);
+    sides->addWidget(CLVLabel, 0, 0);
+    sides->addWidget(CLV, 0, 1);
+    sides->addWidget(CAVLabel, 1, 0);
+    sides->addWidget(CAV, 1, 1);
     const auto markGroup = [&](const char* name, QProgressBar*& bar, const char* barName) {
         QGroupBox* group = NamedGroup(name, content);
         bar = MarkBar(barName, group);
@@ -176,32 +180,32 @@ void TLDF1::BuildInformationPage() {
         l->addWidget(bar);
         return group;
     };
-    p.Notes = markGroup("Notes", p.NoteFilm, "NoteFilm");
-    p.GroupBox3 = markGroup("GroupBox3", p.NoteImage, "NoteImage");
-    p.GroupBox4 = markGroup("GroupBox4", p.NoteSon, "NoteSon");
+    Notes = markGroup("Notes", NoteFilm, "NoteFilm");
+    GroupBox3 = markGroup("GroupBox3", NoteImage, "NoteImage");
+    GroupBox4 = markGroup("GroupBox4", NoteSon, "NoteSon");
     auto* marks = new QVBoxLayout;
     marks->setSpacing(1);
-    for (QGroupBox* g : {p.Notes, p.GroupBox3, p.GroupBox4})
+    for (QGroupBox* g : {Notes, GroupBox3, GroupBox4})
         marks->addWidget(g);
 
     // Flags and extras.
-    p.OtherBox = NamedGroup("GroupBox12", content);
-    p.Other = ViewList("Other", p.OtherBox, 5, true);
-    (new QVBoxLayout(p.OtherBox))->addWidget(p.Other);
-    Tighten(p.OtherBox->layout());
-    p.Extras = NamedGroup("Extras", content);
-    p.ExtrasBox = ViewList("ExtrasBox", p.Extras, 5, true);
-    (new QVBoxLayout(p.Extras))->addWidget(p.ExtrasBox);
-    Tighten(p.Extras->layout());
+    OtherBox = NamedGroup("GroupBox12", content);
+    Other = ViewList("Other", OtherBox, 5, true);
+    (new QVBoxLayout(OtherBox))->addWidget(Other);
+    Tighten(OtherBox->layout());
+    Extras = NamedGroup("Extras", content);
+    ExtrasBox = ViewList("ExtrasBox", Extras, 5, true);
+    (new QVBoxLayout(Extras))->addWidget(ExtrasBox);
+    Tighten(Extras->layout());
     auto* middle = new QHBoxLayout;
     middle->setSpacing(3);
     auto* sideColumn = new QVBoxLayout;
-    sideColumn->addWidget(p.Side);
+    sideColumn->addWidget(Side);
     sideColumn->addStretch();
     middle->addLayout(sideColumn);
     middle->addLayout(marks, 2);
-    middle->addWidget(p.OtherBox, 4, Qt::AlignTop);
-    middle->addWidget(p.Extras, 5, Qt::AlignTop);
+    middle->addWidget(OtherBox, 4, Qt::AlignTop);
+    middle->addWidget(Extras, 5, Qt::AlignTop);
     page->addLayout(middle);
 
     // Box, informations, publisher.
@@ -215,198 +219,187 @@ void TLDF1::BuildInformationPage() {
         }
         return group;
     };
-    p.NomBox = ViewField("NomBox", content);
-    p.NomInfo = ViewField("NomInfo", content);
-    p.NomInfo2 = ViewField("NomInfo2", content);
-    p.Editeur = ViewField("Editeur", content);
-    p.GroupBox8 = nameGroup("GroupBox8", {p.NomBox});
-    p.GroupBox18 = nameGroup("GroupBox18", {p.NomInfo, p.NomInfo2});
-    p.GroupBox1 = nameGroup("GroupBox1", {p.Editeur});
-    page->addLayout(Row({p.GroupBox8, p.GroupBox1}));
-    page->addWidget(p.GroupBox18);
+    NomBox = ViewField("NomBox", content);
+    NomInfo = ViewField("NomInfo", content);
+    NomInfo2 = ViewField("NomInfo2", content);
+    Editeur = ViewField("Editeur", content);
+    GroupBox8 = nameGroup("GroupBox8", {NomBox});
+    GroupBox18 = nameGroup("GroupBox18", {NomInfo, NomInfo2});
+    GroupBox1 = nameGroup("GroupBox1", {Editeur});
+    page->addLayout(Row({GroupBox8, GroupBox1}));
+    page->addWidget(GroupBox18);
 
     // Watching and buying.
-    p.Watch = NamedGroup("Watch", content);
-    p.NbVision = ViewField("NbVision", p.Watch);
-    p.NbVision->setFixedWidth(36);
-    p.DateVision = ViewField("DateVision", p.Watch);
-    p.SpeedButton9 = NamedButton("SpeedButton9", p.Watch, QStringLiteral("Watched Today"));
-    auto* watch = new QGridLayout(p.Watch);
+    Watch = NamedGroup("Watch", content);
+    NbVision = ViewField("NbVision", Watch);
+    NbVision->setFixedWidth(36);
+    DateVision = ViewField("DateVision", Watch);
+    SpeedButton9 = NamedButton("SpeedButton9", Watch, QStringLiteral("Watched Today"));
+    auto* watch = new QGridLayout(Watch);
     Tighten(watch);
-    watch->addWidget(p.NbVision, 0, 0);
-    watch->addWidget(p.DateVision, 0, 1);
-    watch->addWidget(p.SpeedButton9, 1, 0, 1, 2);
-    p.Buy = NamedGroup("Buy", content);
-    p.Prix = ViewField("Prix", p.Buy);
+    watch->addWidget(NbVision, 0, 0);
+    watch->addWidget(DateVision, 0, 1);
+    watch->addWidget(SpeedButton9, 1, 0, 1, 2);
+    Buy = NamedGroup("Buy", content);
+    Prix = ViewField("Prix", Buy);
     // Room for the whole of the largest price the editor accepts, never just its last digits.
-    p.Prix->setMinimumWidth(p.Prix->fontMetrics().horizontalAdvance(QStringLiteral("999999999999.00")) + 12);
-    p.Prix->setAlignment(Qt::AlignRight);
-    p.DateAchat = ViewField("DateAchat", p.Buy);
-    p.Used = NamedCheck("Used", p.Buy);
-    MakeDisplayOnly(p.Used);
-    p.Boutique = ViewField("Boutique", p.Buy);
-    auto* buy = new QGridLayout(p.Buy);
+    Prix->setMinimumWidth(Prix->fontMetrics().horizontalAdvance(QStringLiteral("999999999999.00")) + 12);
+    Prix->setAlignment(Qt::AlignRight);
+    DateAchat = ViewField("DateAchat", Buy);
+    Used = NamedCheck("Used", Buy);
+    MakeDisplayOnly(Used);
+    Boutique = ViewField("Boutique", Buy);
+    auto* buy = new QGridLayout(Buy);
     Tighten(buy);
-    buy->addWidget(p.Prix, 0, 0);
-    buy->addWidget(p.DateAchat, 0, 1);
-    buy->addWidget(p.Used, 0, 2);
-    buy->addWidget(p.Boutique, 1, 0, 1, 3);
+    buy->addWidget(Prix, 0, 0);
+    buy->addWidget(DateAchat, 0, 1);
+    buy->addWidget(Used, 0, 2);
+    buy->addWidget(Boutique, 1, 0, 1, 3);
     auto* bottom = new QHBoxLayout;
     bottom->setSpacing(3);
-    bottom->addWidget(p.Watch, 2);
-    bottom->addWidget(p.Buy, 3);
+    bottom->addWidget(Watch, 2);
+    bottom->addWidget(Buy, 3);
     page->addLayout(bottom);
     page->addStretch();
 
-    connect(p.SpeedButton9, &QToolButton::clicked, this, &TLDF1::SpeedButton9Click);
-    connect(p.ATxtButton, &QToolButton::clicked, this, [this] { Onglet->setCurrentWidget(TEXTDISC); });
-    connect(p.MediaButton, &QToolButton::clicked, this, &TLDF1::MediaButtonClick);
-    connect(p.DVDButton, &QToolButton::clicked, this, [this] {
-        if (windows_.dvdPanel) windows_.dvdPanel->OpenForViewing(this);
-    });
-    ClearTitleView();
+    connect(SpeedButton9, &QToolButton::clicked, this, &TInformationPage::WatchedTodayClicked);
+    connect(ATxtButton, &QToolButton::clicked, this, [this] { host_.showText(); });
+    connect(MediaButton, &QToolButton::clicked, this, [this] { host_.showMedia(); });
+    connect(DVDButton, &QToolButton::clicked, this, [this] { host_.viewDvdPanel(); });
 }
 
-void TLDF1::ApplyInformationTexts() {
-    InformationPageControls& p = pages_->info;
-    const auto text = [this](Msg m) { return QText(catalogue_, m); };
-    p.TitleLabel->setText(text(Msg::MsgTitle));
-    p.Titre->setToolTip(text(Msg::MsgTitle));
-    p.YearLabel->setText(text(Msg::MsgYear));
-    p.Annee->setToolTip(text(Msg::MsgYear));
-    p.LengthLabel->setText(text(Msg::MsgLength));
-    p.Duree->setToolTip(text(Msg::MsgLength));
-    p.DirectorLabel->setText(text(Msg::MsgDirector));
-    p.Director->setToolTip(text(Msg::MsgDirector));
-    p.ComposerLabel->setText(text(Msg::MsgComposer));
-    p.Composer->setToolTip(text(Msg::MsgComposer));
-    p.ActorLabel->setText(text(Msg::MsgActor));
-    p.LDActorList->setToolTip(text(Msg::MsgActor));
-    p.GenreLabel->setText(text(Msg::MsgGenre));
-    p.Genre->setToolTip(text(Msg::MsgGenre));
-    p.Genre2->setToolTip(text(Msg::MsgGenre));
-    p.Sound->setToolTip(text(Msg::MsgSound));
-    p.Side->setTitle(text(Msg::MsgSide));
-    p.Notes->setTitle(text(Msg::MsgMovieMark));
-    p.GroupBox3->setTitle(text(Msg::MsgImageMark));
-    p.GroupBox4->setTitle(text(Msg::MsgSoundMark));
-    p.OtherBox->setTitle(text(Msg::MsgOther));
-    p.Extras->setTitle(QStringLiteral("Extras"));
-    p.GroupBox8->setTitle(text(Msg::MsgBoxNameOrMultiple));
-    p.GroupBox18->setTitle(text(Msg::MsgOtherInformations));
-    p.GroupBox1->setTitle(text(Msg::MsgPublisher));
-    p.Watch->setTitle(text(Msg::MsgWatch));
-    p.NbVision->setToolTip(text(Msg::MsgWatchingTimes));
-    p.Buy->setTitle(text(Msg::MsgBuy));
-    p.Prix->setToolTip(text(Msg::MsgPrice));
-    p.Used->setText(text(Msg::MsgUsed));
-    p.Boutique->setToolTip(text(Msg::MsgRetailer));
-
-    // The vocabulary texts of the shown title, in the new language.
-    ShowCurrentTitle();
+void TInformationPage::ApplyTexts() {
+    const auto text = [this](Msg m) { return QText(host_.catalogue, m); };
+    TitleLabel->setText(text(Msg::MsgTitle));
+    Titre->setToolTip(text(Msg::MsgTitle));
+    YearLabel->setText(text(Msg::MsgYear));
+    Annee->setToolTip(text(Msg::MsgYear));
+    LengthLabel->setText(text(Msg::MsgLength));
+    Duree->setToolTip(text(Msg::MsgLength));
+    DirectorLabel->setText(text(Msg::MsgDirector));
+    Director->setToolTip(text(Msg::MsgDirector));
+    ComposerLabel->setText(text(Msg::MsgComposer));
+    Composer->setToolTip(text(Msg::MsgComposer));
+    ActorLabel->setText(text(Msg::MsgActor));
+    LDActorList->setToolTip(text(Msg::MsgActor));
+    GenreLabel->setText(text(Msg::MsgGenre));
+    Genre->setToolTip(text(Msg::MsgGenre));
+    Genre2->setToolTip(text(Msg::MsgGenre));
+    Sound->setToolTip(text(Msg::MsgSound));
+    Side->setTitle(text(Msg::MsgSide));
+    Notes->setTitle(text(Msg::MsgMovieMark));
+    GroupBox3->setTitle(text(Msg::MsgImageMark));
+    GroupBox4->setTitle(text(Msg::MsgSoundMark));
+    OtherBox->setTitle(text(Msg::MsgOther));
+    Extras->setTitle(QStringLiteral("Extras"));
+    GroupBox8->setTitle(text(Msg::MsgBoxNameOrMultiple));
+    GroupBox18->setTitle(text(Msg::MsgOtherInformations));
+    GroupBox1->setTitle(text(Msg::MsgPublisher));
+    Watch->setTitle(text(Msg::MsgWatch));
+    NbVision->setToolTip(text(Msg::MsgWatchingTimes));
+    Buy->setTitle(text(Msg::MsgBuy));
+    Prix->setToolTip(text(Msg::MsgPrice));
+    Used->setText(text(Msg::MsgUsed));
+    Boutique->setToolTip(text(Msg::MsgRetailer));
 }
 
-void TLDF1::ClearTitleView() {
-    InformationPageControls& p = pages_->info;
+void TInformationPage::Clear() {
     for (QLineEdit* e :
-         {p.Titre,     p.Annee,   p.Duree,   p.AspectRatio, p.Director, p.Composer,   p.Boutique,
-          p.Support,   p.Zone,    p.MPAA,    p.CAV,         p.CLV,      p.Standard,   p.Sound,
-          p.Color,     p.NomBox,  p.NomInfo, p.NomInfo2,    p.NbVision, p.DateVision, p.Prix,
-          p.DateAchat, p.Editeur, p.Genre,   p.Genre2,      p.AVendre})
+         {Titre,    Annee,      Duree, AspectRatio, Director, Composer, Boutique, Support, Zone,
+          MPAA,     CAV,        CLV,   Standard,    Sound,    Color,    NomBox,   NomInfo, NomInfo2,
+          NbVision, DateVision, Prix,  DateAchat,   Editeur,  Genre,    Genre2,   AVendre})
         e->clear();
-    for (QListWidget* l : {p.LDActorList, p.Other, p.ExtrasBox})
+    for (QListWidget* l : {LDActorList, Other, ExtrasBox})
         l->clear();
-    for (QProgressBar* b : {p.NoteFilm, p.NoteImage, p.NoteSon})
+    for (QProgressBar* b : {NoteFilm, NoteImage, NoteSon})
         b->setValue(0);
-    p.Used->setChecked(false);
-    p.ATxtButton->setVisible(false);
-    p.DVDButton->setVisible(false);
-    p.Zone->setVisible(false);
-    p.CLVLabel->setText(QText(catalogue_, Msg::MsgClv));
-    p.CAVLabel->setText(QText(catalogue_, Msg::MsgCav));
-    pages_->text.Review->clear();
-    ClearMediaPage();
+    Used->setChecked(false);
+    ATxtButton->setVisible(false);
+    DVDButton->setVisible(false);
+    Zone->setVisible(false);
+    CLVLabel->setText(QText(host_.catalogue, Msg::MsgClv));
+    CAVLabel->setText(QText(host_.catalogue, Msg::MsgCav));
 }
 
-void TLDF1::ShowCurrentTitle() {
-    const auto record = CurrentRecord();
-    if (!record || *record >= collection_.Count()) return;
-    InformationPageControls& p = pages_->info;
-    const TitleRecord& t = collection_.RecordAt(*record);
-    const auto name = [&](ListId list) { return QStringFromCp1252(ReferencedName(collection_, t, list)); };
+void TInformationPage::ShowTitle(std::size_t record) {
+    const Collection& collection = host_.collection;
+    const MessageCatalogue& catalogue = host_.catalogue;
+    const TitleRecord& t = collection.RecordAt(record);
+    const auto name = [&](ListId list) { return QStringFromCp1252(ReferencedName(collection, t, list)); };
     const auto fixed = [](std::span<const std::string_view> names, int index) {
         const std::string_view s = ItemText(names, index);
         return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
     };
 
-    p.Titre->setText(QStringFromCp1252(t.TitleView()));
-    p.Annee->setText(Decimal(t.Year()));
-    p.Duree->setText(Decimal(t.Length()));
-    p.AspectRatio->setText(fixed(AspectRatioNames, t.AspectRatio()));
-    p.Director->setText(name(ListId::Director));
-    p.Composer->setText(name(ListId::Composer));
-    p.Boutique->setText(name(ListId::Retailer));
+    Titre->setText(QStringFromCp1252(t.TitleView()));
+    Annee->setText(Decimal(t.Year()));
+    Duree->setText(Decimal(t.Length()));
+    AspectRatio->setText(fixed(AspectRatioNames, t.AspectRatio()));
+    Director->setText(name(ListId::Director));
+    Composer->setText(name(ListId::Composer));
+    Boutique->setText(name(ListId::Retailer));
     QStringList actors;
-    for (std::string_view actor : ActorNames(collection_, t))
+    for (std::string_view actor : ActorNames(collection, t))
         actors << QStringFromCp1252(actor);
-    FillList(p.LDActorList, actors);
-    p.Genre->setText(QString::fromStdString(GenreName(catalogue_, t.Genre())));
-    p.Genre2->setText(QString::fromStdString(GenreName(catalogue_, t.Genre2())));
-    p.AVendre->setText(t.Trade() < TradeNames.size() ? QText(catalogue_, TradeNames[t.Trade()]) : QString());
-    p.Support->setText(fixed(SupportNames, t.Support()));
-    p.Zone->setText(fixed(ZoneNames, t.Zone()));
-    p.MPAA->setText(fixed(MpaaNames, t.Mpaa()));
-    p.NoteFilm->setValue(std::min<int>(t.FilmRating(), 5));
-    p.NoteImage->setValue(std::min<int>(t.PictureRating(), 5));
-    p.NoteSon->setValue(std::min<int>(t.SoundRating(), 5));
-    p.CAV->setText(Decimal(t.CavSides()));
-    p.CLV->setText(Decimal(t.ClvSides()));
-    p.Standard->setText(fixed(StandardNames, t.Standard()));
-    p.Sound->setText(fixed(SoundNames, t.Sound()));
-    p.Color->setText(t.Color() < ColorNames.size() ? QText(catalogue_, ColorNames[t.Color()]) : QString());
+    FillList(LDActorList, actors);
+    Genre->setText(QString::fromStdString(GenreName(catalogue, t.Genre())));
+    Genre2->setText(QString::fromStdString(GenreName(catalogue, t.Genre2())));
+    AVendre->setText(t.Trade() < TradeNames.size() ? QText(catalogue, TradeNames[t.Trade()]) : QString());
+    Support->setText(fixed(SupportNames, t.Support()));
+    Zone->setText(fixed(ZoneNames, t.Zone()));
+    MPAA->setText(fixed(MpaaNames, t.Mpaa()));
+    NoteFilm->setValue(std::min<int>(t.FilmRating(), 5));
+    NoteImage->setValue(std::min<int>(t.PictureRating(), 5));
+    NoteSon->setValue(std::min<int>(t.SoundRating(), 5));
+    CAV->setText(Decimal(t.CavSides()));
+    CLV->setText(Decimal(t.ClvSides()));
+    Standard->setText(fixed(StandardNames, t.Standard()));
+    Sound->setText(fixed(SoundNames, t.Sound()));
+    Color->setText(t.Color() < ColorNames.size() ? QText(catalogue, ColorNames[t.Color()]) : QString());
     QStringList lines;
-    for (const auto& line : OtherLines(t, catalogue_))
+    for (const auto& line : OtherLines(t, catalogue))
         lines << QString::fromStdString(line);
-    FillList(p.Other, lines);
-    p.NomBox->setText(name(ListId::Box));
-    p.NomInfo->setText(name(ListId::Info));
-    p.NomInfo2->setText(name(ListId::Info2));
+    FillList(Other, lines);
+    NomBox->setText(name(ListId::Box));
+    NomInfo->setText(name(ListId::Info));
+    NomInfo2->setText(name(ListId::Info2));
     lines.clear();
-    for (const auto& line : ExtrasLines(t, catalogue_))
+    for (const auto& line : ExtrasLines(t, catalogue))
         lines << QString::fromStdString(line);
-    FillList(p.ExtrasBox, lines);
-    p.NbVision->setText(Decimal(t.Viewings()));
-    p.DateVision->setText(DateText(t.WatchDate()));
-    p.Prix->setText(PriceText(t.Price()));
-    p.Used->setChecked(t.Used());
-    p.DateAchat->setText(DateText(t.BuyDate()));
-    p.Editeur->setText(name(ListId::Publisher));
+    FillList(ExtrasBox, lines);
+    NbVision->setText(Decimal(t.Viewings()));
+    DateVision->setText(DateText(t.WatchDate()));
+    Prix->setText(PriceText(t.Price()));
+    Used->setChecked(t.Used());
+    DateAchat->setText(DateText(t.BuyDate()));
+    Editeur->setText(name(ListId::Publisher));
 
     // Side captions and the DVD-only controls.
     const SideCaptions sides = SideCaptionsFor(t.Support());
-    p.CLVLabel->setText(sides.clv ? QText(catalogue_, *sides.clv) : QStringLiteral("Disc"));
-    p.CAVLabel->setText(QText(catalogue_, sides.cav));
-    p.CAVLabel->setVisible(sides.cavVisible);
-    p.CAV->setVisible(sides.cavVisible);
+    CLVLabel->setText(sides.clv ? QText(catalogue, *sides.clv) : QStringLiteral("Disc"));
+    CAVLabel->setText(QText(catalogue, sides.cav));
+    CAVLabel->setVisible(sides.cavVisible);
+    CAV->setVisible(sides.cavVisible);
     const bool dvd = t.Support() == 1;
-    p.Zone->setVisible(dvd);
-    p.DVDButton->setVisible(dvd);
-
-    // The panel is shared with the title editor: while it is open, the panel holds the edited
-    // title's languages.
-    const bool editing = windows_.ajouteF && windows_.ajouteF->isVisible();
-    if (windows_.dvdPanel && !editing) windows_.dvdPanel->LoadDvdPanel(collection_, *record);
-    LoadReview();
-    ShowTitleMedia(*record);
+    Zone->setVisible(dvd);
+    DVDButton->setVisible(dvd);
 }
 
-void TLDF1::SpeedButton9Click() {
-    const auto record = CurrentRecord();
+void TInformationPage::WatchedTodayClicked() {
+    const auto record = host_.currentRecord();
     if (!record) return;
-    MarkWatchedToday(collection_, *record, today_);
-    const TitleRecord& t = collection_.RecordAt(*record);
-    pages_->info.NbVision->setText(Decimal(t.Viewings()));
-    pages_->info.DateVision->setText(DateText(t.WatchDate()));
+    MarkWatchedToday(host_.collection, *record, host_.today);
+    const TitleRecord& t = host_.collection.RecordAt(*record);
+    NbVision->setText(Decimal(t.Viewings()));
+    DateVision->setText(DateText(t.WatchDate()));
+}
+
+void TInformationPage::ShowTextButton(bool visible) {
+    ATxtButton->setVisible(visible);
+}
+
+void TInformationPage::ShowMediaButton(bool visible) {
+    MediaButton->setVisible(visible);
 }
 
 } // namespace tavrin

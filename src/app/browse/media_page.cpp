@@ -1,10 +1,8 @@
 // The MULTIMEDIA page: a title's four multimedia files, one at a time, a picture scaled into the
-// black panel or a sound, music or video file in the player; the options "Loading" and "Screen";
-// the picture viewer and the INFORMATION page's MediaButton.
-#include "app/browse/browse_pages.h"
+// black panel or a sound, music or video file in the player; the options "Loading" and "Screen".
+#include "app/browse/media_page.h"
+
 #include "app/browse/media_slot.h"
-#include "app/browse/page_widgets.h"
-#include "app/main_window.h"
 #include "platform/media_player.h"
 #include "platform/picture_decoder.h"
 #include "platform/text.h"
@@ -19,12 +17,13 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QRadioButton>
-#include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QVideoWidget>
 
+#include <algorithm>
 #include <functional>
+#include <utility>
 
 namespace tavrin {
 namespace {
@@ -70,72 +69,75 @@ QString Latin(std::string_view text) {
 
 } // namespace
 
-void TLDF1::BuildMediaPage() {
-    MediaPageControls& m = pages_->media;
-    auto* page = new QVBoxLayout(MEDIAS);
+TMediaPage::TMediaPage(BrowseHost host, QWidget* parent) : QWidget(parent), host_(std::move(host)) {
+    setObjectName(QStringLiteral("MEDIAS"));
+    Build();
+}
+
+void TMediaPage::Build() {
+    auto* page = new QVBoxLayout(this);
     page->setContentsMargins(6, 6, 6, 6);
     page->setSpacing(4);
 
     auto* top = new QHBoxLayout;
-    m.slotButtons = new QButtonGroup(MEDIAS);
-    m.slotButtons->setExclusive(true);
+    slotButtons_ = new QButtonGroup(this);
+    slotButtons_->setExclusive(true);
     for (int i = 0; i < 4; ++i) {
         const QByteArray name = "BMedia" + QByteArray::number(i + 1);
-        QToolButton* button = NamedButton(name.constData(), MEDIAS, QString::number(i + 1));
+        QToolButton* button = NamedButton(name.constData(), this, QString::number(i + 1));
         button->setCheckable(true);
         button->setFixedWidth(28);
-        m.BMedia[static_cast<std::size_t>(i)] = button;
-        m.slotButtons->addButton(button, i + 1);
+        BMedia[static_cast<std::size_t>(i)] = button;
+        slotButtons_->addButton(button, i + 1);
         top->addWidget(button);
     }
-    m.BMedia[0]->setChecked(true);
-    m.Media = ViewField("Media", MEDIAS);
-    top->addWidget(m.Media, 1);
+    BMedia[0]->setChecked(true);
+    Media = ViewField("Media", this);
+    top->addWidget(Media, 1);
     page->addLayout(top);
 
     // Made before the panel: children go in the order they came, and the player must let go of
     // its display before the display goes.
-    m.MediaPlayer1 = new MediaPlayer(MEDIAS);
-    m.MediaPlayer1->setObjectName(QStringLiteral("MediaPlayer1"));
+    MediaPlayer1 = new MediaPlayer(this);
+    MediaPlayer1->setObjectName(QStringLiteral("MediaPlayer1"));
 
     // The black panel: the picture centred in it, or the panel's captions and the video filling it.
-    m.Panel1 = new QFrame(MEDIAS);
-    m.Panel1->setObjectName(QStringLiteral("Panel1"));
-    m.Panel1->setStyleSheet(QStringLiteral("QFrame#Panel1 { background: black; }"));
-    m.Panel1->setMinimumSize(200, 150);
-    m.Image22 = new QLabel(m.Panel1);
-    m.Image22->setObjectName(QStringLiteral("Image22"));
-    m.Image22->setCursor(Qt::PointingHandCursor);
-    m.Image22->hide();
-    m.Image22->installEventFilter(new ClickFilter(m.Image22, [this] { Image22Click(); }));
-    m.ZVIDEOPANEL2 = new QLabel(m.Panel1);
-    m.ZVIDEOPANEL2->setObjectName(QStringLiteral("ZVIDEOPANEL2"));
-    m.ZVIDEOPANEL2->setAlignment(Qt::AlignCenter);
-    m.ZVIDEOPANEL2->setWordWrap(true);
-    m.ZVIDEOPANEL2->setStyleSheet(
+    Panel1 = new QFrame(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setStyleSheet(QStringLiteral("QFrame#Panel1 { background: black; }"));
+    Panel1->setMinimumSize(200, 150);
+    Image22 = new QLabel(Panel1);
+    Image22->setObjectName(QStringLiteral("Image22"));
+    Image22->setCursor(Qt::PointingHandCursor);
+    Image22->hide();
+    Image22->installEventFilter(new ClickFilter(Image22, [this] { PictureClicked(); }));
+    ZVIDEOPANEL2 = new QLabel(Panel1);
+    ZVIDEOPANEL2->setObjectName(QStringLiteral("ZVIDEOPANEL2"));
+    ZVIDEOPANEL2->setAlignment(Qt::AlignCenter);
+    ZVIDEOPANEL2->setWordWrap(true);
+    ZVIDEOPANEL2->setStyleSheet(
         QStringLiteral("QLabel { background: black; color: white; font-weight: bold; }"));
-    m.video = new QVideoWidget(m.ZVIDEOPANEL2);
-    m.video->setObjectName(QStringLiteral("ZVIDEOPANEL2Video"));
-    m.video->hide();
-    auto* videoFill = new QGridLayout(m.ZVIDEOPANEL2);
+    video_ = new QVideoWidget(ZVIDEOPANEL2);
+    video_->setObjectName(QStringLiteral("ZVIDEOPANEL2Video"));
+    video_->hide();
+    auto* videoFill = new QGridLayout(ZVIDEOPANEL2);
     videoFill->setContentsMargins(0, 0, 0, 0);
-    videoFill->addWidget(m.video, 0, 0);
-    auto* panel = new QGridLayout(m.Panel1);
+    videoFill->addWidget(video_, 0, 0);
+    auto* panel = new QGridLayout(Panel1);
     panel->setContentsMargins(0, 0, 0, 0);
-    panel->addWidget(m.ZVIDEOPANEL2, 0, 0);
-    panel->addWidget(m.Image22, 0, 0, Qt::AlignCenter);
-    page->addWidget(m.Panel1, 1);
+    panel->addWidget(ZVIDEOPANEL2, 0, 0);
+    panel->addWidget(Image22, 0, 0, Qt::AlignCenter);
+    page->addWidget(Panel1, 1);
 
-    page->addWidget(m.MediaPlayer1);
-    connect(m.MediaPlayer1, &MediaPlayer::Failed, this, [this](const QString& reason) {
-        QLabel* caption = pages_->media.ZVIDEOPANEL2;
-        caption->setText(
-            CannotPlayCaption(caption->text(), QText(catalogue_, Msg::MsgCannotPlayFile), reason));
+    page->addWidget(MediaPlayer1);
+    connect(MediaPlayer1, &MediaPlayer::Failed, this, [this](const QString& reason) {
+        ZVIDEOPANEL2->setText(
+            CannotPlayCaption(ZVIDEOPANEL2->text(), QText(host_.catalogue, Msg::MsgCannotPlayFile), reason));
     });
 
-    m.MediaLoad = NamedRadioGroup("MediaLoad", MEDIAS, 2);
-    m.VideoScreen = NamedRadioGroup("VideoScreen", MEDIAS, 2);
-    for (RadioGroup* group : {&m.MediaLoad, &m.VideoScreen}) {
+    MediaLoad = NamedRadioGroup("MediaLoad", this, 2);
+    VideoScreen = NamedRadioGroup("VideoScreen", this, 2);
+    for (RadioGroup* group : {&MediaLoad, &VideoScreen}) {
         SetRadioTexts(*group, {QStringLiteral("On"), QStringLiteral("Off")});
         for (QRadioButton* item : {group->items[0], group->items[1]})
             qobject_cast<QVBoxLayout*>(group->frame->layout())->removeWidget(item);
@@ -145,126 +147,118 @@ void TLDF1::BuildMediaPage() {
         row->addWidget(group->items[0]);
         row->addWidget(group->items[1]);
     }
-    m.MediaLoad.frame->setTitle(QStringLiteral("Loading"));
-    m.VideoScreen.frame->setTitle(QStringLiteral("Screen"));
-    m.MediaLoad.items[settings_.MediaFlag ? 0 : 1]->setChecked(true);
-    m.VideoScreen.items[settings_.VideoFlag ? 0 : 1]->setChecked(true);
+    MediaLoad.frame->setTitle(QStringLiteral("Loading"));
+    VideoScreen.frame->setTitle(QStringLiteral("Screen"));
+    MediaLoad.items[host_.options.MediaFlag ? 0 : 1]->setChecked(true);
+    VideoScreen.items[host_.options.VideoFlag ? 0 : 1]->setChecked(true);
     auto* options = new QHBoxLayout;
-    options->addWidget(m.MediaLoad.frame);
-    options->addWidget(m.VideoScreen.frame);
+    options->addWidget(MediaLoad.frame);
+    options->addWidget(VideoScreen.frame);
     options->addStretch();
     page->addLayout(options);
 
-    connect(m.slotButtons, &QButtonGroup::idClicked, this, &TLDF1::BMediaClick);
-    connect(m.MediaLoad.buttons, &QButtonGroup::idClicked, this, &TLDF1::MediaLoadClick);
-    connect(m.VideoScreen.buttons, &QButtonGroup::idClicked, this, &TLDF1::VideoScreenClick);
+    connect(slotButtons_, &QButtonGroup::idClicked, this, &TMediaPage::SlotClicked);
+    connect(MediaLoad.buttons, &QButtonGroup::idClicked, this, &TMediaPage::MediaLoadClicked);
+    connect(VideoScreen.buttons, &QButtonGroup::idClicked, this, &TMediaPage::VideoScreenClicked);
 }
 
-void TLDF1::ShowMedia(std::size_t record, int slot) {
-    MediaPageControls& m = pages_->media;
-    m.Image22->hide();
-    m.ZVIDEOPANEL2->hide();
-    m.MediaPlayer1->Close();
-    m.BMedia[static_cast<std::size_t>(std::clamp(slot, 1, MediaSlotCount) - 1)]->setChecked(true);
-    m.Media->clear();
-    pages_->info.MediaButton->hide();
-    m.type.clear();
-    m.file.clear();
-    const auto caption = [&m](const QString& text) {
-        m.ZVIDEOPANEL2->setText(text);
-        m.ZVIDEOPANEL2->show();
+void TMediaPage::ShowMedia(std::size_t record, int slot) {
+    Image22->hide();
+    ZVIDEOPANEL2->hide();
+    MediaPlayer1->Close();
+    BMedia[static_cast<std::size_t>(std::clamp(slot, 1, MediaSlotCount) - 1)]->setChecked(true);
+    Media->clear();
+    host_.mediaFound(false);
+    type_.clear();
+    file_.clear();
+    const auto caption = [this](const QString& text) {
+        ZVIDEOPANEL2->setText(text);
+        ZVIDEOPANEL2->show();
     };
 
-    const bool onPage = Onglet->currentWidget() == MEDIAS;
-    const bool loading = settings_.MediaFlag && onPage;
-    const MediaSlotView view = DescribeMediaSlot(collection_, record, slot, folders_.medias, loading);
-    m.shownKey = MediaKey(collection_, record, onPage);
+    const bool onPage = host_.mediaOnTop();
+    const bool loading = host_.options.MediaFlag && onPage;
+    const MediaSlotView view = DescribeMediaSlot(host_.collection, record, slot, host_.mediaFolder, loading);
+    shownKey_ = MediaKey(host_.collection, record, onPage);
     if (view.shows == SlotShows::NoFile) {
         caption(QStringLiteral("NO FILE"));
         return;
     }
-    pages_->info.MediaButton->show();
-    m.Media->setText(QStringFromCp1252(view.name));
+    host_.mediaFound(true);
+    Media->setText(QStringFromCp1252(view.name));
     if (view.shows == SlotShows::NotFound) {
-        caption(QText(catalogue_, Msg::MsgFileNotFound));
+        caption(QText(host_.catalogue, Msg::MsgFileNotFound));
         return;
     }
-    m.type = QStringFromCp1252(view.type);
-    m.file = QStringFromPath(view.file);
+    type_ = QStringFromCp1252(view.type);
+    file_ = QStringFromPath(view.file);
     switch (view.shows) {
     case SlotShows::TypeOnly:
-        caption(m.type);
+        caption(type_);
         return;
     case SlotShows::Picture: {
-        const QImage image = NViewLibLoad(m.file, 1);
-        const QSize panel = m.Panel1->contentsRect().size();
+        const QImage image = NViewLibLoad(file_, 1);
+        const QSize panel = Panel1->contentsRect().size();
         const PictureSize size =
             ShrinkToPanel({image.width(), image.height()}, {panel.width(), panel.height()});
-        m.Image22->setFixedSize(size.width, size.height);
+        Image22->setFixedSize(size.width, size.height);
         if (image.isNull() || size.width <= 0 || size.height <= 0)
-            m.Image22->clear(); // a file the decoder cannot read leaves the picture empty
+            Image22->clear(); // a file the decoder cannot read leaves the picture empty
         else
-            m.Image22->setPixmap(QPixmap::fromImage(
+            Image22->setPixmap(QPixmap::fromImage(
                 image.scaled(size.width, size.height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
-        m.Image22->show();
+        Image22->show();
         return;
     }
     case SlotShows::Player:
         caption(Latin(PlayerCaption(view.kind)));
-        m.MediaPlayer1->Open(m.file, settings_.VideoFlag ? nullptr : m.video);
+        MediaPlayer1->Open(file_, host_.options.VideoFlag ? nullptr : video_);
         return;
     default:
         return;
     }
 }
 
-void TLDF1::ShowTitleMedia(std::size_t record) {
-    if (MediaKey(collection_, record, Onglet->currentWidget() == MEDIAS) != pages_->media.shownKey)
-        ShowMedia(record, 1);
+void TMediaPage::ShowTitleMedia(std::size_t record) {
+    if (MediaKey(host_.collection, record, host_.mediaOnTop()) != shownKey_) ShowMedia(record, 1);
 }
 
-void TLDF1::ClearMediaPage() {
-    MediaPageControls& m = pages_->media;
-    m.MediaPlayer1->Close();
-    m.Image22->hide();
-    m.ZVIDEOPANEL2->hide();
-    m.Media->clear();
-    m.type.clear();
-    m.file.clear();
-    m.shownKey.clear();
-    pages_->info.MediaButton->hide();
+void TMediaPage::Clear() {
+    MediaPlayer1->Close();
+    Image22->hide();
+    ZVIDEOPANEL2->hide();
+    Media->clear();
+    type_.clear();
+    file_.clear();
+    shownKey_.clear();
+    host_.mediaFound(false);
 }
 
-void TLDF1::BMediaClick(int slot) {
-    if (const auto record = CurrentRecord()) ShowMedia(*record, slot);
+bool TMediaPage::ShowsMedia() const {
+    return KindOfMedia(Cp1252FromQString(type_)) != MediaKind::None;
 }
 
-void TLDF1::MediaButtonClick() {
-    const MediaKind kind = KindOfMedia(Cp1252FromQString(pages_->media.type));
-    if (kind == MediaKind::None) return;
-    // Opening the page shows slot 1 there, with the picture or the player.
-    Onglet->setCurrentWidget(MEDIAS);
+void TMediaPage::SlotClicked(int slot) {
+    if (const auto record = host_.currentRecord()) ShowMedia(*record, slot);
 }
 
-void TLDF1::Image22Click() {
-    const MediaPageControls& m = pages_->media;
-    if (KindOfMedia(Cp1252FromQString(m.type)) != MediaKind::Picture || !windows_.mImage) return;
-    windows_.mImage->OpenForPicture(m.Media->text(), NViewLibLoad(m.file, 1), this);
+void TMediaPage::PictureClicked() {
+    if (KindOfMedia(Cp1252FromQString(type_)) != MediaKind::Picture) return;
+    host_.viewPicture(Media->text(), NViewLibLoad(file_, 1));
 }
 
-void TLDF1::MediaLoadClick(int item) {
-    settings_.MediaFlag = item == 0;
+void TMediaPage::MediaLoadClicked(int item) {
+    host_.options.MediaFlag = item == 0;
 }
 
-void TLDF1::VideoScreenClick(int item) {
-    settings_.VideoFlag = item == 0;
-    MediaPageControls& m = pages_->media;
+void TMediaPage::VideoScreenClicked(int item) {
+    host_.options.VideoFlag = item == 0;
     // A video open in the player goes to its new display.
-    if (KindOfMedia(Cp1252FromQString(m.type)) != MediaKind::Video || !m.MediaPlayer1->IsOpen()) return;
-    m.MediaPlayer1->Close();
-    m.ZVIDEOPANEL2->setText(QStringLiteral("VIDEO"));
-    m.ZVIDEOPANEL2->show();
-    m.MediaPlayer1->Open(m.file, settings_.VideoFlag ? nullptr : m.video);
+    if (KindOfMedia(Cp1252FromQString(type_)) != MediaKind::Video || !MediaPlayer1->IsOpen()) return;
+    MediaPlayer1->Close();
+    ZVIDEOPANEL2->setText(QStringLiteral("VIDEO"));
+    ZVIDEOPANEL2->show();
+    MediaPlayer1->Open(file_, host_.options.VideoFlag ? nullptr : video_);
 }
 
 } // namespace tavrin

@@ -1,10 +1,12 @@
 // The SORT TITLES page: the combos, year bounds, check boxes, name and actor filters.
+#include "app/browse/sort_page.h"
+
 #include "app/browse/filter_controls.h"
-#include "app/browse/page_widgets.h"
-#include "app/browse/up_down.h"
 #include "lang/vocabulary.h"
-#include "app/main_window.h"
+#include "platform/page_widgets.h"
 #include "platform/text.h"
+#include "platform/up_down.h"
+#include "store/text_encoding.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,10 +17,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QSignalBlocker>
 #include <QStyle>
-#include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <span>
+#include <utility>
 
 namespace tavrin {
 namespace {
@@ -103,59 +108,64 @@ QLineEdit* YearEdit(const char* name, QWidget* parent) {
 
 } // namespace
 
-void TLDF1::BuildSortPage() {
-    SortPageControls& p = pages_->sort;
-    QWidget* content = ScrolledContent(SORTDISC);
+TSortPage::TSortPage(BrowseHost host, QWidget* parent) : QWidget(parent), host_(std::move(host)) {
+    setObjectName(QStringLiteral("SORTDISC"));
+    Build();
+    BuildBehaviour();
+}
+
+void TSortPage::Build() {
+    QWidget* content = ScrolledContent(this);
     QVBoxLayout* page = PageColumn(content);
 
     // Combos.
-    p.TSupport = NamedCombo("TSupport", content);
-    p.TStandard = NamedCombo("TStandard", content);
-    p.TAspectRatio = NamedCombo("TAspectRatio", content);
-    p.TSound = NamedCombo("TSound", content);
-    p.TColor = NamedCombo("TColor", content);
-    p.TAVendre = NamedCombo("TAVendre", content);
-    p.TMPAA = NamedCombo("TMPAA", content);
-    p.TZone = NamedCombo("TZone", content);
+    TSupport = combos_.Add("TSupport", content);
+    TStandard = combos_.Add("TStandard", content);
+    TAspectRatio = combos_.Add("TAspectRatio", content);
+    TSound = combos_.Add("TSound", content);
+    TColor = combos_.Add("TColor", content);
+    TAVendre = combos_.Add("TAVendre", content);
+    TMPAA = combos_.Add("TMPAA", content);
+    TZone = combos_.Add("TZone", content);
     auto* combos = new QGridLayout;
     combos->setSpacing(3);
-    combos->addWidget(p.TSupport, 0, 0);
-    combos->addWidget(p.TStandard, 0, 1);
-    combos->addWidget(p.TAspectRatio, 0, 2);
-    combos->addWidget(p.TSound, 1, 0);
-    combos->addWidget(p.TColor, 1, 1);
-    combos->addWidget(p.TAVendre, 1, 2);
-    combos->addWidget(p.TMPAA, 2, 0);
-    combos->addWidget(p.TZone, 2, 1);
+    combos->addWidget(TSupport, 0, 0);
+    combos->addWidget(TStandard, 0, 1);
+    combos->addWidget(TAspectRatio, 0, 2);
+    combos->addWidget(TSound, 1, 0);
+    combos->addWidget(TColor, 1, 1);
+    combos->addWidget(TAVendre, 1, 2);
+    combos->addWidget(TMPAA, 2, 0);
+    combos->addWidget(TZone, 2, 1);
     page->addLayout(combos);
 
     // Year bounds and genre.
-    p.GroupBox5 = NamedGroup("GroupBox5", content);
-    p.TAnnee1 = YearEdit("TAnnee1", p.GroupBox5);
-    p.TAnnee2 = YearEdit("TAnnee2", p.GroupBox5);
-    p.AUpDown1 = new UpDown(p.GroupBox5);
-    p.AUpDown1->setObjectName(QStringLiteral("AUpDown1"));
-    p.AUpDown2 = new UpDown(p.GroupBox5);
-    p.AUpDown2->setObjectName(QStringLiteral("AUpDown2"));
-    const int currentYear = DateFromDayNumber(today_).year;
-    p.AUpDown1->SetRange(FirstFilterYear, currentYear);
-    p.AUpDown2->SetRange(FirstFilterYear, currentYear);
-    auto* years = new QHBoxLayout(p.GroupBox5);
+    GroupBox5 = NamedGroup("GroupBox5", content);
+    TAnnee1 = YearEdit("TAnnee1", GroupBox5);
+    TAnnee2 = YearEdit("TAnnee2", GroupBox5);
+    AUpDown1 = new UpDown(GroupBox5);
+    AUpDown1->setObjectName(QStringLiteral("AUpDown1"));
+    AUpDown2 = new UpDown(GroupBox5);
+    AUpDown2->setObjectName(QStringLiteral("AUpDown2"));
+    const int currentYear = DateFromDayNumber(host_.today).year;
+    AUpDown1->SetRange(FirstFilterYear, currentYear);
+    AUpDown2->SetRange(FirstFilterYear, currentYear);
+    auto* years = new QHBoxLayout(GroupBox5);
     Tighten(years);
-    years->addWidget(p.TAnnee1);
-    years->addWidget(p.AUpDown1);
-    years->addWidget(new QLabel(QStringLiteral("-"), p.GroupBox5));
-    years->addWidget(p.TAnnee2);
-    years->addWidget(p.AUpDown2);
-    p.GroupBox2 = NamedGroup("GroupBox2", content);
-    p.TGenre = NamedCombo("TGenre", p.GroupBox2);
-    p.TGenre->setMinimumContentsLength(12);
-    auto* genre = new QHBoxLayout(p.GroupBox2);
+    years->addWidget(TAnnee1);
+    years->addWidget(AUpDown1);
+    years->addWidget(new QLabel(QStringLiteral("-"), GroupBox5));
+    years->addWidget(TAnnee2);
+    years->addWidget(AUpDown2);
+    GroupBox2 = NamedGroup("GroupBox2", content);
+    TGenre = combos_.Add("TGenre", GroupBox2);
+    TGenre->setMinimumContentsLength(12);
+    auto* genre = new QHBoxLayout(GroupBox2);
     Tighten(genre);
-    genre->addWidget(p.TGenre);
+    genre->addWidget(TGenre);
     auto* yearRow = new QHBoxLayout;
-    yearRow->addWidget(p.GroupBox5);
-    yearRow->addWidget(p.GroupBox2, 1);
+    yearRow->addWidget(GroupBox5);
+    yearRow->addWidget(GroupBox2, 1);
     page->addLayout(yearRow);
 
     // Check boxes: technical flags, then extras.
@@ -169,21 +179,21 @@ void TLDF1::BuildSortPage() {
             QCheckBox* box = NamedCheck(layout.name, group);
             if (layout.fixedCaption) box->setText(QString::fromUtf8(layout.fixedCaption));
             grid->addWidget(box, i / 3, i % 3);
-            p.flags.push_back({layout.member, box});
+            flags_.push_back({layout.member, box});
             ++i;
         }
         page->addWidget(group);
         return group;
     };
-    p.GroupBox12 = flagGroup("GroupBox12", TechnicalFlags);
-    p.GroupBox6 = flagGroup("GroupBox6", ExtraFlags);
+    GroupBox12 = flagGroup("GroupBox12", TechnicalFlags);
+    GroupBox6 = flagGroup("GroupBox6", ExtraFlags);
 
     // Name filters.
     auto* names = new QGridLayout;
     names->setSpacing(3);
     for (std::size_t i = 0; i < std::size(NameFilters); ++i) {
         const auto& layout = NameFilters[i];
-        NameFilterControls& n = p.names[i];
+        NameFilterControls& n = names_[i];
         n.list = layout.list;
         n.field = ViewField(layout.field, content);
         n.field->setFocusPolicy(Qt::ClickFocus);
@@ -195,162 +205,236 @@ void TLDF1::BuildSortPage() {
         row->addWidget(n.choose);
         row->addWidget(n.all);
         names->addLayout(row, static_cast<int>(i), 0);
-
-        const ListId list = layout.list;
-        connect(n.choose, &QToolButton::clicked, this, [this, list] { ChooseFilterName(list); });
-        connect(n.all, &QToolButton::clicked, this, [this, list] { SetNameFilter(list, -1); });
-        OnDoubleClick(n.field, [this, list] { SetNameFilter(list, NoEntrySelection(list)); });
     }
     page->addLayout(names);
 
     // Actors, and the reset button of this page.
-    p.ActorBox = NamedGroup("ActorBox", content);
-    p.TActor = new QListWidget(p.ActorBox);
-    p.TActor->setObjectName(QStringLiteral("TActor"));
-    p.TActor->setFixedHeight(3 * p.TActor->fontMetrics().height() + 8);
-    p.SpeedButton5 = NamedButton("SpeedButton5", p.ActorBox, QStringLiteral("..."));
-    p.SpeedButton6 = NamedButton("SpeedButton6", p.ActorBox);
-    p.SpeedButton2 = NamedButton("SpeedButton2", p.ActorBox);
-    p.SpeedButton16 = NamedButton("SpeedButton16", p.ActorBox);
-    p.SpeedButton16->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
+    ActorBox = NamedGroup("ActorBox", content);
+    TActor = new QListWidget(ActorBox);
+    TActor->setObjectName(QStringLiteral("TActor"));
+    TActor->setFixedHeight(3 * TActor->fontMetrics().height() + 8);
+    SpeedButton5 = NamedButton("SpeedButton5", ActorBox, QStringLiteral("..."));
+    SpeedButton6 = NamedButton("SpeedButton6", ActorBox);
+    SpeedButton2 = NamedButton("SpeedButton2", ActorBox);
+    SpeedButton16 = NamedButton("SpeedButton16", ActorBox);
+    SpeedButton16->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
     auto* actorButtons = new QGridLayout;
     actorButtons->setSpacing(2);
-    actorButtons->addWidget(p.SpeedButton5, 0, 0);
-    actorButtons->addWidget(p.SpeedButton2, 0, 1);
-    actorButtons->addWidget(p.SpeedButton6, 1, 0, 1, 2);
-    actorButtons->addWidget(p.SpeedButton16, 2, 0);
-    auto* actors = new QHBoxLayout(p.ActorBox);
+    actorButtons->addWidget(SpeedButton5, 0, 0);
+    actorButtons->addWidget(SpeedButton2, 0, 1);
+    actorButtons->addWidget(SpeedButton6, 1, 0, 1, 2);
+    actorButtons->addWidget(SpeedButton16, 2, 0);
+    auto* actors = new QHBoxLayout(ActorBox);
     Tighten(actors);
-    actors->addWidget(p.TActor, 1);
+    actors->addWidget(TActor, 1);
     actors->addLayout(actorButtons);
-    page->addWidget(p.ActorBox);
+    page->addWidget(ActorBox);
     page->addStretch();
-
-    // Behaviour.
-    for (QComboBox* combo :
-         {p.TStandard, p.TAspectRatio, p.TSound, p.TColor, p.TGenre, p.TAVendre, p.TMPAA, p.TZone})
-        connect(combo, &QComboBox::currentIndexChanged, this, &TLDF1::FilterChanged);
-    connect(p.TSupport, &QComboBox::currentIndexChanged, this, [this](int item) {
-        if (refreshLock_) return;
-        ReadFilterControls();
-        ChooseSupport(filters_, item);
-        ShowFilterControls();
-        RefreshList();
-    });
-    for (const auto& flag : p.flags)
-        connect(flag.box, &QCheckBox::toggled, this, &TLDF1::FilterChanged);
-
-    const auto fromTyped = [this](int typed) {
-        SortPageControls& s = pages_->sort;
-        // Against the "to" year as its field shows it, which may not have been applied yet.
-        bool ok = false;
-        const int shownTo = s.TAnnee2->text().toInt(&ok);
-        const YearTyped r = TypedFromYear(typed, ok ? shownTo : filters_.TAnnee2);
-        if (r.year != typed) s.TAnnee1->setText(QString::number(r.year));
-        s.AUpDown1->SetPosition(r.year);
-        if (r.refresh) FilterChanged();
-    };
-    const auto toTyped = [this](int typed) {
-        SortPageControls& s = pages_->sort;
-        const YearTyped r = TypedToYear(typed, DateFromDayNumber(today_).year);
-        if (r.year != typed) s.TAnnee2->setText(QString::number(r.year));
-        s.AUpDown2->SetPosition(r.year);
-        if (r.refresh) FilterChanged();
-    };
-    connect(p.TAnnee1, &QLineEdit::textEdited, this, [fromTyped](const QString& text) {
-        bool ok = false;
-        const int typed = text.toInt(&ok);
-        if (ok) fromTyped(typed);
-    });
-    connect(p.TAnnee2, &QLineEdit::textEdited, this, [toTyped](const QString& text) {
-        bool ok = false;
-        const int typed = text.toInt(&ok);
-        if (ok) toTyped(typed);
-    });
-    connect(p.AUpDown1, &UpDown::Stepped, this, [this, fromTyped](int year) {
-        pages_->sort.TAnnee1->setText(QString::number(year));
-        fromTyped(year);
-    });
-    connect(p.AUpDown2, &UpDown::Stepped, this, [this, toTyped](int year) {
-        pages_->sort.TAnnee2->setText(QString::number(year));
-        toTyped(year);
-    });
-    // A field left empty or unreadable takes back the bound in force, with a word why.
-    const auto yearLeft = [this](QLineEdit* edit, int BrowseFilters::*bound) {
-        bool ok = false;
-        edit->text().toInt(&ok);
-        if (ok) return true;
-        edit->setText(QString::number(filters_.*bound));
-        prompts_->ShowMessage(QText(catalogue_, Msg::MsgYearInvalid));
-        return false;
-    };
-    connect(p.TAnnee1, &QLineEdit::editingFinished, this,
-            [this, yearLeft] { yearLeft(pages_->sort.TAnnee1, &BrowseFilters::TAnnee1); });
-    connect(p.TAnnee2, &QLineEdit::editingFinished, this, [this, yearLeft] {
-        SortPageControls& s = pages_->sort;
-        if (!yearLeft(s.TAnnee2, &BrowseFilters::TAnnee2)) return;
-        if (const auto year = LeftToYear(s.TAnnee2->text().toInt(), s.TAnnee1->text().toInt())) {
-            s.TAnnee2->setText(QString::number(*year));
-            s.AUpDown2->SetPosition(*year);
-            FilterChanged();
-        }
-    });
-
-    connect(p.SpeedButton5, &QToolButton::clicked, this, [this] {
-        if (FilterActorCount(filters_) < static_cast<int>(filters_.TActor.size())) ChooseFilterActor();
-    });
-    connect(p.SpeedButton6, &QToolButton::clicked, this, [this] {
-        const int row = pages_->sort.TActor->currentRow();
-        if (row < 0 || pages_->sort.TActor->selectedItems().isEmpty()) {
-            prompts_->ShowMessage(QText(catalogue_, Msg::MsgChooseAnActorTo));
-            return;
-        }
-        RemoveFilterActor(filters_, row);
-        ShowActorFilter();
-        RefreshList();
-    });
-    connect(p.SpeedButton2, &QToolButton::clicked, this, [this] {
-        filters_.TActor = BrowseFilters{}.TActor;
-        ShowActorFilter();
-        RefreshList();
-    });
 }
 
-void TLDF1::ApplySortTexts() {
-    SortPageControls& p = pages_->sort;
-    const auto text = [this](Msg m) { return QText(catalogue_, m); };
+void TSortPage::BuildBehaviour() {
+    for (QComboBox* combo : {TStandard, TAspectRatio, TSound, TColor, TGenre, TAVendre, TMPAA, TZone})
+        connect(combo, &QComboBox::currentIndexChanged, this, &TSortPage::FilterChanged);
+    connect(TSupport, &QComboBox::currentIndexChanged, this, &TSortPage::SupportChanged);
+    for (const auto& flag : flags_)
+        connect(flag.box, &QCheckBox::toggled, this, &TSortPage::FilterChanged);
+
+    connect(TAnnee1, &QLineEdit::textEdited, this, [this](const QString& text) {
+        bool ok = false;
+        const int typed = text.toInt(&ok);
+        if (ok) FromYearTyped(typed);
+    });
+    connect(TAnnee2, &QLineEdit::textEdited, this, [this](const QString& text) {
+        bool ok = false;
+        const int typed = text.toInt(&ok);
+        if (ok) ToYearTyped(typed);
+    });
+    connect(AUpDown1, &UpDown::Stepped, this, [this](int year) {
+        TAnnee1->setText(QString::number(year));
+        FromYearTyped(year);
+    });
+    connect(AUpDown2, &UpDown::Stepped, this, [this](int year) {
+        TAnnee2->setText(QString::number(year));
+        ToYearTyped(year);
+    });
+    connect(TAnnee1, &QLineEdit::editingFinished, this,
+            [this] { YearLeft(TAnnee1, &BrowseFilters::TAnnee1); });
+    connect(TAnnee2, &QLineEdit::editingFinished, this, &TSortPage::ToYearLeft);
+
+    for (const NameFilterControls& n : names_) {
+        const ListId list = n.list;
+        connect(n.choose, &QToolButton::clicked, this, [this, list] { host_.chooseNameFilter(list); });
+        connect(n.all, &QToolButton::clicked, this, [this, list] { SetNameFilter(list, -1); });
+        OnDoubleClick(n.field, [this, list] { SetNameFilter(list, NoEntrySelection(list)); });
+    }
+    connect(SpeedButton5, &QToolButton::clicked, this, &TSortPage::AddActorClicked);
+    connect(SpeedButton6, &QToolButton::clicked, this, &TSortPage::RemoveActorClicked);
+    connect(SpeedButton2, &QToolButton::clicked, this, &TSortPage::AllActorsClicked);
+    connect(SpeedButton16, &QToolButton::clicked, this, [this] { host_.resetFilters(); });
+}
+
+// ---- The filters and the controls ----
+
+void TSortPage::ReadFilters() const {
+    BrowseFilters& f = host_.filters;
+    combos_.Read(f);
+    for (const auto& flag : flags_)
+        f.*flag.member = flag.box->isChecked();
+    // An unfinished year keeps the bound in force.
+    bool ok = false;
+    if (const int from = TAnnee1->text().toInt(&ok); ok) f.TAnnee1 = from;
+    if (const int to = TAnnee2->text().toInt(&ok); ok) f.TAnnee2 = to;
+}
+
+void TSortPage::ShowFilters() {
+    const bool wasShowing = showing_;
+    showing_ = true;
+    const BrowseFilters& f = host_.filters;
+    combos_.Show(f);
+    TZone->setVisible(f.TSupport == SupportItemDvd);
+    for (const auto& flag : flags_)
+        flag.box->setChecked(f.*flag.member);
+    TAnnee1->setText(QString::number(f.TAnnee1));
+    TAnnee2->setText(QString::number(f.TAnnee2));
+    AUpDown1->SetPosition(f.TAnnee1);
+    AUpDown2->SetPosition(f.TAnnee2);
+    for (const auto& n : names_)
+        ShowNameFilter(n.list);
+    ShowActorFilter();
+    showing_ = wasShowing;
+}
+
+void TSortPage::ShowNameFilter(ListId list) {
+    const int* selection = NameSelection(host_.filters, list);
+    if (!selection) return;
+    for (auto& n : names_) {
+        if (n.list != list) continue;
+        if (*selection == -1)
+            n.field->setText(QText(host_.catalogue, NeutralNameCaption(list)));
+        else
+            n.field->setText(QStringFromCp1252(NameAt(host_.collection.List(list), *selection)));
+    }
+}
+
+void TSortPage::ShowActorFilter() {
+    TActor->clear();
+    for (int actor : host_.filters.TActor)
+        if (actor >= 0)
+            TActor->addItem(QStringFromCp1252(NameAt(host_.collection.List(ListId::Actor), actor)));
+}
+
+void TSortPage::SetNameFilter(ListId list, int entry) {
+    int* selection = NameSelection(host_.filters, list);
+    if (!selection) return;
+    *selection = entry;
+    ShowNameFilter(list);
+    host_.filtersChanged();
+}
+
+// ---- The handlers ----
+
+void TSortPage::FilterChanged() {
+    if (!showing_) host_.filtersChanged();
+}
+
+void TSortPage::SupportChanged(int item) {
+    if (showing_) return;
+    host_.changeFilters([item](BrowseFilters& f) { ChooseSupport(f, item); });
+}
+
+void TSortPage::FromYearTyped(int typed) {
+    // Against the "to" year as its field shows it, which may not have been applied yet.
+    bool ok = false;
+    const int shownTo = TAnnee2->text().toInt(&ok);
+    const YearTyped r = TypedFromYear(typed, ok ? shownTo : host_.filters.TAnnee2);
+    if (r.year != typed) TAnnee1->setText(QString::number(r.year));
+    AUpDown1->SetPosition(r.year);
+    if (r.refresh) FilterChanged();
+}
+
+void TSortPage::ToYearTyped(int typed) {
+    const YearTyped r = TypedToYear(typed, DateFromDayNumber(host_.today).year);
+    if (r.year != typed) TAnnee2->setText(QString::number(r.year));
+    AUpDown2->SetPosition(r.year);
+    if (r.refresh) FilterChanged();
+}
+
+bool TSortPage::YearLeft(QLineEdit* edit, int BrowseFilters::*bound) {
+    bool ok = false;
+    edit->text().toInt(&ok);
+    if (ok) return true;
+    edit->setText(QString::number(host_.filters.*bound));
+    host_.prompts.ShowMessage(QText(host_.catalogue, Msg::MsgYearInvalid));
+    return false;
+}
+
+void TSortPage::ToYearLeft() {
+    if (!YearLeft(TAnnee2, &BrowseFilters::TAnnee2)) return;
+    if (const auto year = LeftToYear(TAnnee2->text().toInt(), TAnnee1->text().toInt())) {
+        TAnnee2->setText(QString::number(*year));
+        AUpDown2->SetPosition(*year);
+        FilterChanged();
+    }
+}
+
+void TSortPage::AddActorClicked() {
+    if (FilterActorCount(host_.filters) < static_cast<int>(host_.filters.TActor.size()))
+        host_.chooseActorFilter();
+}
+
+void TSortPage::RemoveActorClicked() {
+    const int row = TActor->currentRow();
+    if (row < 0 || TActor->selectedItems().isEmpty()) {
+        host_.prompts.ShowMessage(QText(host_.catalogue, Msg::MsgChooseAnActorTo));
+        return;
+    }
+    RemoveFilterActor(host_.filters, row);
+    ShowActorFilter();
+    host_.filtersChanged();
+}
+
+void TSortPage::AllActorsClicked() {
+    host_.filters.TActor = BrowseFilters{}.TActor;
+    ShowActorFilter();
+    host_.filtersChanged();
+}
+
+// ---- Texts ----
+
+void TSortPage::ApplyTexts() {
+    const MessageCatalogue& catalogue = host_.catalogue;
+    const auto text = [&catalogue](Msg m) { return QText(catalogue, m); };
     const auto withNeutral = [](QStringList items, const QString& neutral) {
         items << neutral;
         return items;
     };
 
-    RefillCombo(p.TSupport, withNeutral(FixedItems(SupportNames), QStringLiteral("LD/DVD/...")));
-    RefillCombo(p.TStandard, withNeutral(FixedItems(StandardNames), QStringLiteral("Standard")));
-    RefillCombo(p.TAspectRatio, withNeutral(FixedItems(AspectRatioNames), QStringLiteral("Ratio")));
+    RefillCombo(TSupport, withNeutral(FixedItems(SupportNames), QStringLiteral("LD/DVD/...")));
+    RefillCombo(TStandard, withNeutral(FixedItems(StandardNames), QStringLiteral("Standard")));
+    RefillCombo(TAspectRatio, withNeutral(FixedItems(AspectRatioNames), QStringLiteral("Ratio")));
     // The lists filled from the catalogue come back at their neutral item; like every filter
     // control they take effect at the next refresh, so the title list stays as it is.
-    RefillComboNeutral(p.TSound, withNeutral(FixedItems(SoundNames), text(Msg::MsgSound)));
-    RefillComboNeutral(p.TColor,
-                       withNeutral(CatalogueItems(catalogue_, ColorNames), text(Msg::MsgColorBlackWhite)));
-    RefillComboNeutral(p.TAVendre,
-                       withNeutral(CatalogueItems(catalogue_, TradeNames), text(Msg::MsgAllTitles)));
-    RefillCombo(p.TMPAA, withNeutral(FixedItems(MpaaNames), QStringLiteral("MPAA")));
-    RefillCombo(p.TZone, withNeutral(FixedItems(ZoneNames), QStringLiteral("Zone")));
+    RefillComboNeutral(TSound, withNeutral(FixedItems(SoundNames), text(Msg::MsgSound)));
+    RefillComboNeutral(TColor,
+                       withNeutral(CatalogueItems(catalogue, ColorNames), text(Msg::MsgColorBlackWhite)));
+    RefillComboNeutral(TAVendre, withNeutral(CatalogueItems(catalogue, TradeNames), text(Msg::MsgAllTitles)));
+    RefillCombo(TMPAA, withNeutral(FixedItems(MpaaNames), QStringLiteral("MPAA")));
+    RefillCombo(TZone, withNeutral(FixedItems(ZoneNames), QStringLiteral("Zone")));
 
     // The genres sorted by their names in this language, then the neutral item.
     {
-        const QSignalBlocker quiet(p.TGenre);
-        p.TGenre->clear();
-        for (int g : GenresByName(catalogue_))
-            p.TGenre->addItem(QString::fromStdString(GenreName(catalogue_, g)), g);
-        p.TGenre->addItem(text(Msg::MsgGenre), GenreAll);
-        p.TGenre->setCurrentIndex(p.TGenre->count() - 1);
+        const QSignalBlocker quiet(TGenre);
+        TGenre->clear();
+        for (int g : GenresByName(catalogue))
+            TGenre->addItem(QString::fromStdString(GenreName(catalogue, g)), g);
+        TGenre->addItem(text(Msg::MsgGenre), GenreAll);
+        TGenre->setCurrentIndex(TGenre->count() - 1);
     }
 
-    p.GroupBox2->setTitle(text(Msg::MsgGenre));
-    p.GroupBox5->setTitle(text(Msg::MsgYear));
-    p.GroupBox6->setTitle(text(Msg::MsgOther));
-    p.GroupBox12->setTitle(text(Msg::MsgOther));
+    GroupBox2->setTitle(text(Msg::MsgGenre));
+    GroupBox5->setTitle(text(Msg::MsgYear));
+    GroupBox6->setTitle(text(Msg::MsgOther));
+    GroupBox12->setTitle(text(Msg::MsgOther));
     const std::pair<const char*, Msg> captions[] = {
         {"TSubtitled", Msg::MsgSubtitled},
         {"TDubbed", Msg::MsgDubbed},
@@ -365,22 +449,21 @@ void TLDF1::ApplySortTexts() {
         {"TSupAutre", Msg::MsgOther},
     };
     for (const auto& [name, m] : captions)
-        for (const auto& flag : p.flags)
-            if (flag.box->objectName() == QLatin1String(name)) flag.box->setText(QCaptionText(catalogue_, m));
-    for (const auto& flag : p.flags)
+        for (const auto& flag : flags_)
+            if (flag.box->objectName() == QLatin1String(name)) flag.box->setText(QCaptionText(catalogue, m));
+    for (const auto& flag : flags_)
         if (flag.box->objectName() == QLatin1String("TFlipper"))
             flag.box->setToolTip(text(Msg::MsgYouHaveToReturn));
 
-    for (auto& n : p.names) {
+    for (auto& n : names_) {
         n.all->setText(text(Msg::MsgAllButton));
-        n.field->setToolTip(NameFilterHint(catalogue_, n.list));
+        n.field->setToolTip(NameFilterHint(catalogue, n.list));
         ShowNameFilter(n.list);
     }
-    p.ActorBox->setTitle(text(Msg::MsgActor));
-    p.SpeedButton6->setText(text(Msg::MsgRemoveActor));
-    p.SpeedButton2->setText(text(Msg::MsgAllButton));
-    p.SpeedButton16->setToolTip(text(Msg::MsgResetAllSorting));
-    Onglet->setTabText(Onglet->indexOf(SORTDISC), text(Msg::MsgSortTitles));
+    ActorBox->setTitle(text(Msg::MsgActor));
+    SpeedButton6->setText(text(Msg::MsgRemoveActor));
+    SpeedButton2->setText(text(Msg::MsgAllButton));
+    SpeedButton16->setToolTip(text(Msg::MsgResetAllSorting));
 }
 
 } // namespace tavrin

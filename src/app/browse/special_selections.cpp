@@ -101,21 +101,22 @@ void TitlePicker::UnchooseAll() {
 }
 
 ChartFilters ChartFiltersOf(const BrowseFilters& f) {
+    // The chart of each field a combo selects one value of.
+    constexpr std::pair<int BrowseFilters::*, StatsChart> combos[] = {
+        {&BrowseFilters::TSupport, StatsChart::Medium}, {&BrowseFilters::TAspectRatio, StatsChart::Ratio},
+        {&BrowseFilters::TGenre, StatsChart::Genre},    {&BrowseFilters::TMPAA, StatsChart::Mpaa},
+        {&BrowseFilters::TSound, StatsChart::Sound},    {&BrowseFilters::TStandard, StatsChart::Standard},
+        {&BrowseFilters::TZone, StatsChart::Zone},
+    };
+    constexpr BrowseFilters neutral;
     ChartFilters c;
-    c.TSupport = f.TSupport;
-    c.TStandard = f.TStandard;
-    c.TAspectRatio = f.TAspectRatio;
-    c.TSound = f.TSound;
-    c.TGenre = f.TGenre;
-    c.TMPAA = f.TMPAA;
-    c.TZone = f.TZone;
-    c.TUsed = f.TUsed;
-    c.TNoteFilm1 = f.TNoteFilm1;
-    c.TNoteFilm2 = f.TNoteFilm2;
-    c.TNoteImage1 = f.TNoteImage1;
-    c.TNoteImage2 = f.TNoteImage2;
-    c.TNoteSon1 = f.TNoteSon1;
-    c.TNoteSon2 = f.TNoteSon2;
+    for (const auto& [member, chart] : combos)
+        if (f.*member != neutral.*member) c.Narrow(chart);
+    // A mark range of one mark.
+    if (f.TNoteFilm1 == f.TNoteFilm2) c.Narrow(StatsChart::MovieMark);
+    if (f.TNoteImage1 == f.TNoteImage2) c.Narrow(StatsChart::ImageMark);
+    if (f.TNoteSon1 == f.TNoteSon2) c.Narrow(StatsChart::SoundMark);
+    if (f.TUsed) c.Narrow(StatsChart::NewUsed);
     return c;
 }
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 namespace tavrin {
 namespace {
 
@@ -217,6 +219,23 @@ TEST_F(BrowseFiltersTest, EntryDateBoundsAreInclusive) {
     T(2).SetBuyDate(39999);
     f.EntrySince = 40000;
     EXPECT_EQ(Refresh(), (List{0, 1}));
+}
+
+// The combo table reaches every combo of the filter value once, each under its own name.
+TEST(FilterCombosTest, EveryComboHasOneEntry) {
+    BrowseFilters marked;
+    int mark = 100;
+    for (const FilterCombo& combo : FilterCombos)
+        combo.ValueIn(marked) = mark++;
+    std::set<int> marks{marked.TSupport, marked.TStandard, marked.TAspectRatio, marked.TSound, marked.TColor,
+                        marked.TGenre,   marked.TAVendre,  marked.TMPAA,        marked.TZone};
+    marks.insert(marked.Dvd.begin(), marked.Dvd.end());
+    // None left out, none reached twice.
+    EXPECT_GE(*marks.begin(), 100);
+    EXPECT_EQ(marks.size(), std::size(FilterCombos));
+    // A name found is that combo's: no two share one.
+    for (const FilterCombo& combo : FilterCombos)
+        EXPECT_EQ(FilterComboNamed(combo.name), &combo) << combo.name;
 }
 
 } // namespace

@@ -114,5 +114,31 @@ TEST(TitlePickerTest, BothListsStayInTitleOrder) {
     EXPECT_EQ(picker.Available(), (List{1, 3, 2, 0, 4}));
 }
 
+// Each filter that holds a chart's field to one value forbids that chart, and only that one.
+TEST(ChartFiltersTest, EachFilterNarrowsTheChartOfItsField) {
+    EXPECT_EQ(ChartFiltersOf(BrowseFilters{}).narrowed, ChartFilters{}.narrowed);
+    const std::pair<StatsChart, void (*)(BrowseFilters&)> cases[] = {
+        {StatsChart::Medium, [](BrowseFilters& f) { f.TSupport = 1; }},
+        {StatsChart::Ratio, [](BrowseFilters& f) { f.TAspectRatio = 0; }},
+        {StatsChart::Genre, [](BrowseFilters& f) { f.TGenre = 5; }},
+        {StatsChart::MovieMark, [](BrowseFilters& f) { f.TNoteFilm1 = f.TNoteFilm2 = 3; }},
+        {StatsChart::ImageMark, [](BrowseFilters& f) { f.TNoteImage1 = f.TNoteImage2 = 5; }},
+        {StatsChart::SoundMark, [](BrowseFilters& f) { f.TNoteSon1 = f.TNoteSon2 = 0; }},
+        {StatsChart::Mpaa, [](BrowseFilters& f) { f.TMPAA = 2; }},
+        {StatsChart::Sound, [](BrowseFilters& f) { f.TSound = 1; }},
+        {StatsChart::Standard, [](BrowseFilters& f) { f.TStandard = 0; }},
+        {StatsChart::NewUsed, [](BrowseFilters& f) { f.TUsed = true; }},
+        {StatsChart::Zone, [](BrowseFilters& f) { f.TZone = 2; }},
+    };
+    for (const auto& [chart, narrow] : cases) {
+        SCOPED_TRACE(std::string(StatsChartName(chart)));
+        BrowseFilters f;
+        narrow(f);
+        ChartFilters expected;
+        expected.Narrow(chart);
+        EXPECT_EQ(ChartFiltersOf(f).narrowed, expected.narrowed);
+    }
+}
+
 } // namespace
 } // namespace tavrin

@@ -1,4 +1,4 @@
-#include "app/browse/page_widgets.h"
+#include "platform/page_widgets.h"
 
 #include "platform/text.h"
 

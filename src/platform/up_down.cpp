@@ -1,4 +1,4 @@
-#include "app/browse/up_down.h"
+#include "platform/up_down.h"
 
 #include <QToolButton>
 #include <QVBoxLayout>

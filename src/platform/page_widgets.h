@@ -1,21 +1,37 @@
-// Small builders shared by the browse pages: named controls sized for the designed window.
+// Small builders shared by the main window's pages and the title editor: named controls sized for
+// the designed windows.
 #pragma once
 
-#include "app/browse/browse_pages.h"
 #include "lang/catalogue.h"
 
 #include <QString>
 
+#include <array>
 #include <functional>
 #include <span>
 #include <string_view>
 
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
 class QGridLayout;
+class QGroupBox;
 class QLayout;
-class QVBoxLayout;
+class QLineEdit;
+class QRadioButton;
 class QScrollArea;
+class QToolButton;
+class QVBoxLayout;
+class QWidget;
 
 namespace tavrin {
+
+// A radio group: its frame and the buttons in item order.
+struct RadioGroup {
+    QGroupBox* frame = nullptr;
+    QButtonGroup* buttons = nullptr;
+    std::array<QRadioButton*, 3> items{};
+};
 
 QComboBox* NamedCombo(const char* name, QWidget* parent);
 QCheckBox* NamedCheck(const char* name, QWidget* parent);

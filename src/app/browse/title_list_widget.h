@@ -1,4 +1,4 @@
-// The visible title list: row i shows the title of record ListeIndexTri[i].
+// The model of the title list ListDisc: row i shows the title of record ListeIndexTri[i].
 #pragma once
 
 #include "store/collection.h"
