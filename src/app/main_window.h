@@ -3,7 +3,7 @@
 #pragma once
 
 #include "app/browse/browse_filters.h"
-#include "app/browse/browse_host.h"
+#include "app/browse/browse_page_host.h"
 #include "app/program_folders.h"
 #include "app/secondary_windows.h"
 #include "editing/collection_changes.h"

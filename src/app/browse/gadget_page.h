@@ -2,8 +2,8 @@
 // and the price of the listed titles, and the options kept in the settings.
 #pragma once
 
-#include "app/browse/browse_host.h"
-#include "app/browse/filter_combo_boxes.h"
+#include "app/browse/browse_page_host.h"
+#include "app/browse/filter_combo_widgets.h"
 #include "app/browse/special_selections.h"
 #include "platform/page_widgets.h"
 

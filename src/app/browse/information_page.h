@@ -1,7 +1,7 @@
 // The INFORMATION page: the current title field by field, read-only, with "Watched Today".
 #pragma once
 
-#include "app/browse/browse_host.h"
+#include "app/browse/browse_page_host.h"
 
 #include <QWidget>
 

@@ -2,7 +2,7 @@
 // black panel or a sound, music or video file in the player; the options "Loading" and "Screen".
 #pragma once
 
-#include "app/browse/browse_host.h"
+#include "app/browse/browse_page_host.h"
 #include "platform/page_widgets.h"
 
 #include <QString>

@@ -1,8 +1,8 @@
 // The SORT TITLES page: the combos, year bounds, check boxes, name and actor filters.
 #pragma once
 
-#include "app/browse/browse_host.h"
-#include "app/browse/filter_combo_boxes.h"
+#include "app/browse/browse_page_host.h"
+#include "app/browse/filter_combo_widgets.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "app/browse/filter_combo_boxes.h"
+#include "app/browse/filter_combo_widgets.h"
 
 #include "platform/page_widgets.h"
 
