@@ -131,7 +131,7 @@ const CountingChart* CountingChartOf(StatsChart chart) {
                                             [](const TitleRecord& r) { return r.Standard(); },
                                             [](const ChartFilters& f) { return f.TStandard == 3; }};
     static constexpr CountingChart newUsed{"NEW / USED", "NEUF / OCCASION", 350,
-                                           [](const TitleRecord& r) { return r.U8(82); },
+                                           [](const TitleRecord& r) { return r.U8(FlagOffset("Used")); },
                                            [](const ChartFilters& f) { return !f.TUsed; }};
     static constexpr CountingChart zone{"DVD ZONE", "DVD ZONE", 380,
                                         [](const TitleRecord& r) { return r.Zone(); },

@@ -36,6 +36,10 @@ std::span<const ListId> SectionsOf(char version) {
     }
 }
 
+// Versions before 5 held two u16 where the float price is now.
+constexpr std::size_t OldPriceOffset = PriceOffset;
+constexpr std::size_t OldRetailerOffset = PriceOffset + 2;
+
 bool IsVersionLetter(std::uint8_t b) {
     return b == 'T' || b == '2' || b == '3' || b == '4' || b == '5';
 }
@@ -51,10 +55,10 @@ void ConvertOlderRecord(TitleRecord& t, char version) {
         t.SetMedia2(NoEntry);
         t.SetMedia3(NoEntry);
         t.SetMedia4(NoEntry);
-        // The retailer sat at 151 and the price was a whole number at 149; the copy comes first
-        // because the new float price covers 149 .. 152.
-        t.SetRetailer(t.U16(151));
-        t.SetPrice(static_cast<float>(t.U16(149)));
+        // The price was a whole number in the first half of today's price and the retailer sat in
+        // its second half; the copy comes first because the float price covers both.
+        t.SetRetailer(t.U16(OldRetailerOffset));
+        t.SetPrice(static_cast<float>(t.U16(OldPriceOffset)));
     }
     if (version == 'T' || version == '2' || version == '3') t.SetInfo2(NoEntry);
 }
