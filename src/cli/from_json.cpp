@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 #include <optional>
 #include <unordered_map>
@@ -322,22 +321,18 @@ std::optional<std::string> ReadOrder(Collection& c, const Json& order) {
     return std::nullopt;
 }
 
-Expected<std::string, FileFailure> ReadWholeFile(const std::filesystem::path& path) {
-    std::FILE* file = OpenForReading(path);
-    if (!file) {
-        const int err = errno;
-        return Unexpected(FileFailure{err == ENOENT ? FileError::NotFound : FileError::CannotRead,
-                                      PathText(path), SystemReason(err)});
-    }
-    std::string text;
-    char buffer[65536];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        text.append(buffer, got);
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (failed) return Unexpected(FileFailure{FileError::CannotRead, PathText(path), {}});
-    return text;
+// Far above the dump of the largest collection (some 350 MB when every text is escaped), and
+// still a size the parser can hold in memory.
+constexpr std::size_t LargestJsonFile = std::size_t{1} << 30;
+
+Expected<std::vector<std::uint8_t>, FileFailure> ReadWholeFile(const std::filesystem::path& path) {
+    auto bytes = ReadFileBytes(path, LargestJsonFile);
+    if (bytes) return bytes;
+    // The messages this command has always given: a missing file with the system's reason.
+    FileFailure failure = bytes.error();
+    if (failure.error == FileError::NotFound) failure.detail = SystemReason(ENOENT);
+    if (failure.error == FileError::Invalid) failure.detail = "too large for a collection";
+    return Unexpected(std::move(failure));
 }
 
 } // namespace

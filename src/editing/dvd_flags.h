@@ -1,5 +1,5 @@
-// The DVD audio and subtitle languages of a title: ten bytes (92 .. 101) of the record, one per
-// format, each holding one bit per language group.
+// The DVD audio and subtitle languages of a title: ten bytes of the record (DvdSubtitles ..
+// DvdPcm), one per format, each holding one bit per language group.
 #pragma once
 
 #include "store/collection.h"
@@ -12,8 +12,8 @@
 
 namespace tavrin {
 
-inline constexpr std::size_t DvdFirstByte = 92;
-inline constexpr std::size_t DvdFormatCount = DvdLanguageByteCount; // bytes 92 .. 101
+inline constexpr std::size_t DvdFirstByte = U8Offset("DvdSubtitles");
+inline constexpr std::size_t DvdFormatCount = DvdLanguageByteCount; // DvdSubtitles .. DvdPcm
 inline constexpr std::size_t DvdLanguageCount = 8;                  // bits 0 .. 7
 inline constexpr std::uint8_t SupportDvd = 1;
 

@@ -29,31 +29,33 @@ constexpr std::array<EditorRefInfo, EditorRefCount> RefTable{{
 }};
 
 // Record offsets of the references, in EditorRef order (the publisher has its own rule).
-constexpr std::array<std::size_t, EditorRefCount> RefOffsets{55,  143, 83, 85, 106, 158,
-                                                             117, 57,  59, 61, 63,  65};
+constexpr std::array<std::size_t, EditorRefCount> RefOffsets{
+    U16Offset("Director"), U16Offset("Composer"), U16Offset("Box"),      U16Offset("Info"),
+    U16Offset("Info2"),    PublisherOffset,       U16Offset("Retailer"), ActorOffsets[0],
+    ActorOffsets[1],       ActorOffsets[2],       ActorOffsets[3],       ActorOffsets[4]};
 
 constexpr std::array<EditorFlagInfo, EditorFlagCount> FlagTable{{
-    {"ATHX", 76, std::nullopt, "THX"},
-    {"ADirectorCut", 77, std::nullopt, "Director's Cut"},
-    {"ASubtitled", 78, Msg::MsgSubtitled, {}},
-    {"ADubbed", 79, Msg::MsgDubbed, {}},
-    {"AAC3", 80, std::nullopt, "Dolby Digital"},
-    {"ADTS", 81, std::nullopt, "DTS Digital"},
-    {"AUsed", 82, Msg::MsgUsed, {}},
-    {"A169", 87, std::nullopt, "16/9"},
-    {"APS", 104, Msg::MsgPSFullFrame, {}},
-    {"AIsolated", 105, Msg::MsgIsolatedMusicFx, {}},
-    {"AMultiAngle", 108, std::nullopt, "Multi Angle"},
-    {"AFlipper", 119, std::nullopt, "Flipper"},
-    {"AInterview", 133, std::nullopt, "Interview"},
-    {"ATrailer", 134, Msg::MsgTrailer, {}},
-    {"ADeletedScene", 135, Msg::MsgDeletedScenes, {}},
-    {"AFeaturette", 136, std::nullopt, "Featurette"},
-    {"ACommentary", 137, Msg::MsgAudioCommentary, {}},
-    {"AStillFrame", 138, std::nullopt, "Notes/Photos/Bio"},
-    {"ASupAutre", 139, Msg::MsgOther, {}},
-    {"ADocumentary", 140, Msg::MsgDocumentary, {}},
-    {"ARotted", 157, Msg::MsgDefectRotted, {}},
+    {"ATHX", FlagOffset("Thx"), std::nullopt, "THX"},
+    {"ADirectorCut", FlagOffset("DirectorsCut"), std::nullopt, "Director's Cut"},
+    {"ASubtitled", FlagOffset("Subtitled"), Msg::MsgSubtitled, {}},
+    {"ADubbed", FlagOffset("Dubbed"), Msg::MsgDubbed, {}},
+    {"AAC3", FlagOffset("Ac3"), std::nullopt, "Dolby Digital"},
+    {"ADTS", FlagOffset("Dts"), std::nullopt, "DTS Digital"},
+    {"AUsed", FlagOffset("Used"), Msg::MsgUsed, {}},
+    {"A169", FlagOffset("Widescreen169"), std::nullopt, "16/9"},
+    {"APS", FlagOffset("PanScan"), Msg::MsgPSFullFrame, {}},
+    {"AIsolated", FlagOffset("IsolatedScore"), Msg::MsgIsolatedMusicFx, {}},
+    {"AMultiAngle", FlagOffset("MultiAngle"), std::nullopt, "Multi Angle"},
+    {"AFlipper", FlagOffset("Flipper"), std::nullopt, "Flipper"},
+    {"AInterview", FlagOffset("Interview"), std::nullopt, "Interview"},
+    {"ATrailer", FlagOffset("Trailer"), Msg::MsgTrailer, {}},
+    {"ADeletedScene", FlagOffset("DeletedScenes"), Msg::MsgDeletedScenes, {}},
+    {"AFeaturette", FlagOffset("Featurette"), std::nullopt, "Featurette"},
+    {"ACommentary", FlagOffset("Commentary"), Msg::MsgAudioCommentary, {}},
+    {"AStillFrame", FlagOffset("NotesPhotosBio"), std::nullopt, "Notes/Photos/Bio"},
+    {"ASupAutre", FlagOffset("OtherExtras"), Msg::MsgOther, {}},
+    {"ADocumentary", FlagOffset("Documentary"), Msg::MsgDocumentary, {}},
+    {"ARotted", FlagOffset("Rotted"), Msg::MsgDefectRotted, {}},
 }};
 
 std::string_view Trimmed(std::string_view s) {

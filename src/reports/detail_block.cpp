@@ -131,11 +131,16 @@ class Joiner {
 };
 
 constexpr ExtraItem Extras[] = {
-    {137, Msg::MsgAudioCommentary, {}}, {135, Msg::MsgDeletedScenes, {}},
-    {140, Msg::MsgDocumentary, {}},     {136, std::nullopt, "Featurette"},
-    {133, std::nullopt, "Interview"},   {138, std::nullopt, "Notes/Photos/Bio"},
-    {134, Msg::MsgTrailer, {}},         {105, Msg::MsgIsolatedMusicFx, {}},
-    {108, std::nullopt, "Multi Angle"}, {139, Msg::MsgOther, {}},
+    {FlagOffset("Commentary"), Msg::MsgAudioCommentary, {}},
+    {FlagOffset("DeletedScenes"), Msg::MsgDeletedScenes, {}},
+    {FlagOffset("Documentary"), Msg::MsgDocumentary, {}},
+    {FlagOffset("Featurette"), std::nullopt, "Featurette"},
+    {FlagOffset("Interview"), std::nullopt, "Interview"},
+    {FlagOffset("NotesPhotosBio"), std::nullopt, "Notes/Photos/Bio"},
+    {FlagOffset("Trailer"), Msg::MsgTrailer, {}},
+    {FlagOffset("IsolatedScore"), Msg::MsgIsolatedMusicFx, {}},
+    {FlagOffset("MultiAngle"), std::nullopt, "Multi Angle"},
+    {FlagOffset("OtherExtras"), Msg::MsgOther, {}},
 };
 
 struct AudioGroup {

@@ -121,7 +121,7 @@ const CountingChart* CountingChartOf(StatsChart chart) {
     static constexpr CountingChart standard{"STANDARD", "STANDARD", 370,
                                             [](const TitleRecord& r) { return r.Standard(); }};
     static constexpr CountingChart newUsed{"NEW / USED", "NEUF / OCCASION", 350,
-                                           [](const TitleRecord& r) { return r.U8(82); }};
+                                           [](const TitleRecord& r) { return r.U8(FlagOffset("Used")); }};
     static constexpr CountingChart zone{"DVD ZONE", "DVD ZONE", 380,
                                         [](const TitleRecord& r) { return r.Zone(); }};
     switch (chart) {

@@ -7,12 +7,12 @@
 namespace tavrin {
 namespace {
 
-constexpr std::size_t DirectorRefs[] = {55};
-constexpr std::size_t ComposerRefs[] = {143};
-constexpr std::size_t BoxRefs[] = {83};
-constexpr std::size_t RetailerRefs[] = {117};
-constexpr std::size_t InfoRefs[] = {85};
-constexpr std::size_t Info2Refs[] = {106};
+constexpr std::size_t DirectorRefs[] = {U16Offset("Director")};
+constexpr std::size_t ComposerRefs[] = {U16Offset("Composer")};
+constexpr std::size_t BoxRefs[] = {U16Offset("Box")};
+constexpr std::size_t RetailerRefs[] = {U16Offset("Retailer")};
+constexpr std::size_t InfoRefs[] = {U16Offset("Info")};
+constexpr std::size_t Info2Refs[] = {U16Offset("Info2")};
 
 void RemoveFromOrder(std::vector<std::uint16_t>& order, std::uint16_t r) {
     order.erase(std::remove(order.begin(), order.end(), r), order.end());

@@ -1,8 +1,9 @@
 #include "store/review_files.h"
 
+#include "store/files/file_access.h"
 #include "store/text_encoding.h"
 
-#include <fstream>
+#include <algorithm>
 
 namespace tavrin {
 
@@ -32,13 +33,10 @@ std::filesystem::path ReviewFilePath(const std::filesystem::path& textFolder, st
 }
 
 std::optional<std::string> ReadReviewText(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string text(ReviewTextLimit, '\0');
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
-    text.resize(static_cast<std::size_t>(in.gcount()));
-    if (const auto nul = text.find('\0'); nul != std::string::npos) text.resize(nul);
-    return text;
+    const auto bytes = ReadFileBytes(file, ReviewTextLimit, PastLimit::Ignore);
+    if (!bytes) return std::nullopt;
+    const auto nul = std::find(bytes->begin(), bytes->end(), std::uint8_t{0});
+    return std::string(bytes->begin(), nul);
 }
 
 } // namespace tavrin

@@ -3,6 +3,8 @@
 // a record loaded from a file and written back is unchanged wherever no setter touched it.
 #pragma once
 
+#include "store/title_fields.h"
+
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -12,12 +14,15 @@
 
 namespace tavrin {
 
-inline constexpr std::size_t TitleRecordSize = 160;
-inline constexpr std::size_t TitleTextSize = 50;    // 49 characters and the NUL
-inline constexpr std::uint16_t NoEntry = 0xFFFF;    // a name reference that names nothing
-inline constexpr std::uint8_t NoPublisher = 0xFF;   // the same for the publisher's low byte
-inline constexpr int MaxEntryNumber = 65000;        // stored references above this read as none
-inline constexpr int DvdLanguageByteCount = 10;
+inline constexpr std::uint16_t NoEntry = 0xFFFF;  // a name reference that names nothing
+inline constexpr std::uint8_t NoPublisher = 0xFF; // the same for the publisher's low byte
+inline constexpr int MaxEntryNumber = 65000;      // stored references above this read as none
+inline constexpr int DvdLanguageByteCount = 10;   // DvdSubtitles .. DvdPcm, one after the other
+static_assert(FieldOffset("DvdPcm") + 1 - FieldOffset("DvdSubtitles") == DvdLanguageByteCount);
+
+inline constexpr std::size_t PriceOffset = FieldOffset("Price", FieldKind::F32);
+inline constexpr std::size_t PublisherOffset = FieldOffset("Publisher", FieldKind::Publisher);
+inline constexpr std::size_t ReservedOffset = FieldOffset("Reserved", FieldKind::Reserved);
 
 // A stored 16-bit reference as a working entry number: -1 for none.
 constexpr int EntryFromStored(std::uint16_t stored) { return stored > MaxEntryNumber ? -1 : stored; }
@@ -27,8 +32,10 @@ constexpr std::uint16_t StoredFromEntry(int entry) {
 }
 
 // The five actor slots and four multimedia slots, by position.
-inline constexpr std::array<std::size_t, 5> ActorOffsets{57, 59, 61, 63, 65};
-inline constexpr std::array<std::size_t, 4> MediaOffsets{88, 111, 113, 115};
+inline constexpr std::array<std::size_t, 5> ActorOffsets{
+    U16Offset("Actor1"), U16Offset("Actor2"), U16Offset("Actor3"), U16Offset("Actor4"), U16Offset("Actor5")};
+inline constexpr std::array<std::size_t, 4> MediaOffsets{U16Offset("Media1"), U16Offset("Media2"),
+                                                         U16Offset("Media3"), U16Offset("Media4")};
 
 struct TitleRecord {
     std::array<std::uint8_t, TitleRecordSize> bytes{};
@@ -74,125 +81,119 @@ struct TitleRecord {
     std::string_view TitleView() const;
     void SetTitle(std::string_view text);
 
-#define TAVRIN_U8_FIELD(Name, Offset)                                                                        \
-    std::uint8_t Name() const { return bytes[Offset]; }                                                     \
-    void Set##Name(std::uint8_t v) { bytes[Offset] = v; }
-#define TAVRIN_U16_FIELD(Name, Offset)                                                                       \
-    std::uint16_t Name() const { return U16(Offset); }                                                      \
-    void Set##Name(std::uint16_t v) { SetU16(Offset, v); }
-#define TAVRIN_FLAG_FIELD(Name, Offset)                                                                      \
-    bool Name() const { return Flag(Offset); }                                                               \
-    void Set##Name(bool on) { SetFlag(Offset, on); }
-#define TAVRIN_I32_FIELD(Name, Offset)                                                                       \
-    std::int32_t Name() const { return I32(Offset); }                                                       \
-    void Set##Name(std::int32_t v) { SetI32(Offset, v); }
-
-    TAVRIN_U16_FIELD(Year, 50)
-    TAVRIN_U16_FIELD(Length, 52)
-    TAVRIN_U8_FIELD(AspectRatio, 54)
-    TAVRIN_U16_FIELD(Director, 55)
-    TAVRIN_U16_FIELD(Actor1, 57)
-    TAVRIN_U16_FIELD(Actor2, 59)
-    TAVRIN_U16_FIELD(Actor3, 61)
-    TAVRIN_U16_FIELD(Actor4, 63)
-    TAVRIN_U16_FIELD(Actor5, 65)
-    TAVRIN_U8_FIELD(Genre, 67)
-    TAVRIN_U8_FIELD(Mpaa, 68)
-    TAVRIN_U8_FIELD(FilmRating, 69)
-    TAVRIN_U8_FIELD(PictureRating, 70)
-    TAVRIN_U8_FIELD(SoundRating, 71)
-    TAVRIN_U8_FIELD(CavSides, 72)
-    TAVRIN_U8_FIELD(ClvSides, 73)
-    TAVRIN_U8_FIELD(Standard, 74)
-    TAVRIN_U8_FIELD(Sound, 75)
-    TAVRIN_FLAG_FIELD(Thx, 76)
-    TAVRIN_FLAG_FIELD(DirectorsCut, 77)
-    TAVRIN_FLAG_FIELD(Subtitled, 78)
-    TAVRIN_FLAG_FIELD(Dubbed, 79)
-    TAVRIN_FLAG_FIELD(Ac3, 80)
-    TAVRIN_FLAG_FIELD(Dts, 81)
-    TAVRIN_FLAG_FIELD(Used, 82)
-    TAVRIN_U16_FIELD(Box, 83)
-    TAVRIN_U16_FIELD(Info, 85)
-    TAVRIN_FLAG_FIELD(Widescreen169, 87)
-    TAVRIN_U16_FIELD(Media1, 88)
-    TAVRIN_U8_FIELD(Support, 90)
-    TAVRIN_U8_FIELD(Zone, 91)
-    TAVRIN_U8_FIELD(DvdSubtitles, 92)
-    TAVRIN_U8_FIELD(DvdMpeg20, 93)
-    TAVRIN_U8_FIELD(DvdMpeg51, 94)
-    TAVRIN_U8_FIELD(DvdDd10, 95)
-    TAVRIN_U8_FIELD(DvdDd20, 96)
-    TAVRIN_U8_FIELD(DvdDd40, 97)
-    TAVRIN_U8_FIELD(DvdDd51, 98)
-    TAVRIN_U8_FIELD(DvdDts, 99)
-    TAVRIN_U8_FIELD(DvdMpeg10, 100)
-    TAVRIN_U8_FIELD(DvdPcm, 101)
-    TAVRIN_U16_FIELD(ReviewNumber, 102)
-    TAVRIN_FLAG_FIELD(PanScan, 104)
-    TAVRIN_FLAG_FIELD(IsolatedScore, 105)
-    TAVRIN_U16_FIELD(Info2, 106)
-    TAVRIN_FLAG_FIELD(MultiAngle, 108)
-    TAVRIN_U8_FIELD(Genre2, 109)
-    TAVRIN_U8_FIELD(Trade, 110)
-    TAVRIN_U16_FIELD(Media2, 111)
-    TAVRIN_U16_FIELD(Media3, 113)
-    TAVRIN_U16_FIELD(Media4, 115)
-    TAVRIN_U16_FIELD(Retailer, 117)
-    TAVRIN_FLAG_FIELD(Flipper, 119)
-    TAVRIN_U8_FIELD(Color, 120)
-    TAVRIN_FLAG_FIELD(Interview, 133)
-    TAVRIN_FLAG_FIELD(Trailer, 134)
-    TAVRIN_FLAG_FIELD(DeletedScenes, 135)
-    TAVRIN_FLAG_FIELD(Featurette, 136)
-    TAVRIN_FLAG_FIELD(Commentary, 137)
-    TAVRIN_FLAG_FIELD(NotesPhotosBio, 138)
-    TAVRIN_FLAG_FIELD(OtherExtras, 139)
-    TAVRIN_FLAG_FIELD(Documentary, 140)
-    TAVRIN_U16_FIELD(Viewings, 141)
-    TAVRIN_U16_FIELD(Composer, 143)
-    TAVRIN_I32_FIELD(WatchDate, 145)
-    TAVRIN_I32_FIELD(BuyDate, 153)
-    TAVRIN_FLAG_FIELD(Rotted, 157)
-
-#undef TAVRIN_U8_FIELD
-#undef TAVRIN_U16_FIELD
-#undef TAVRIN_FLAG_FIELD
-#undef TAVRIN_I32_FIELD
-
-    float Price() const { return F32(149); }
-    void SetPrice(float p) { SetF32(149, p); }
+    float Price() const { return F32(PriceOffset); }
+    void SetPrice(float p) { SetF32(PriceOffset, p); }
 
     // The publisher is written as 16 bits but read from its low byte alone; 0xFF is none.
-    std::uint8_t Publisher() const { return bytes[158]; }
-    std::uint16_t PublisherStored() const { return U16(158); }
+    std::uint8_t Publisher() const { return bytes[PublisherOffset]; }
+    std::uint16_t PublisherStored() const { return U16(PublisherOffset); }
     // Entry -1 (or 255 and above, which the low byte cannot carry) stores 0xFFFF.
     void SetPublisher(int entry) {
-        SetU16(158, entry < 0 || entry >= NoPublisher ? NoEntry : static_cast<std::uint16_t>(entry));
+        SetU16(PublisherOffset,
+               entry < 0 || entry >= NoPublisher ? NoEntry : static_cast<std::uint16_t>(entry));
     }
 
-    // The twelve reserved bytes 121 .. 132, kept as loaded.
-    std::span<const std::uint8_t, 12> Reserved() const { return std::span<const std::uint8_t, 12>(&bytes[121], 12); }
+    // The reserved bytes, kept as loaded.
+    std::span<const std::uint8_t, ReservedByteCount> Reserved() const {
+        return std::span<const std::uint8_t, ReservedByteCount>(&bytes[ReservedOffset], ReservedByteCount);
+    }
 
     // Working entry numbers (-1 for none) of the 16-bit references.
     int ActorEntry(int slot) const { return EntryFromStored(U16(ActorOffsets[slot])); }
     int PublisherEntry() const { return Publisher() == NoPublisher ? -1 : Publisher(); }
 
+    // Each accessor finds its bytes in TitleFieldTable by its own name, as the kind it reads.
+    // clang-format off
+#define TAVRIN_U8_FIELD(Name)                                                                                \
+    std::uint8_t Name() const { return bytes[FieldOffset(#Name, FieldKind::U8)]; }                          \
+    void Set##Name(std::uint8_t v) { bytes[FieldOffset(#Name, FieldKind::U8)] = v; }
+#define TAVRIN_U16_FIELD(Name)                                                                               \
+    std::uint16_t Name() const { return U16(FieldOffset(#Name, FieldKind::U16)); }                          \
+    void Set##Name(std::uint16_t v) { SetU16(FieldOffset(#Name, FieldKind::U16), v); }
+#define TAVRIN_FLAG_FIELD(Name)                                                                              \
+    bool Name() const { return Flag(FieldOffset(#Name, FieldKind::Flag)); }                                  \
+    void Set##Name(bool on) { SetFlag(FieldOffset(#Name, FieldKind::Flag), on); }
+#define TAVRIN_I32_FIELD(Name)                                                                               \
+    std::int32_t Name() const { return I32(FieldOffset(#Name, FieldKind::I32)); }                           \
+    void Set##Name(std::int32_t v) { SetI32(FieldOffset(#Name, FieldKind::I32), v); }
+
+    TAVRIN_U16_FIELD(Year)
+    TAVRIN_U16_FIELD(Length)
+    TAVRIN_U8_FIELD(AspectRatio)
+    TAVRIN_U16_FIELD(Director)
+    TAVRIN_U16_FIELD(Actor1)
+    TAVRIN_U16_FIELD(Actor2)
+    TAVRIN_U16_FIELD(Actor3)
+    TAVRIN_U16_FIELD(Actor4)
+    TAVRIN_U16_FIELD(Actor5)
+    TAVRIN_U8_FIELD(Genre)
+    TAVRIN_U8_FIELD(Mpaa)
+    TAVRIN_U8_FIELD(FilmRating)
+    TAVRIN_U8_FIELD(PictureRating)
+    TAVRIN_U8_FIELD(SoundRating)
+    TAVRIN_U8_FIELD(CavSides)
+    TAVRIN_U8_FIELD(ClvSides)
+    TAVRIN_U8_FIELD(Standard)
+    TAVRIN_U8_FIELD(Sound)
+    TAVRIN_FLAG_FIELD(Thx)
+    TAVRIN_FLAG_FIELD(DirectorsCut)
+    TAVRIN_FLAG_FIELD(Subtitled)
+    TAVRIN_FLAG_FIELD(Dubbed)
+    TAVRIN_FLAG_FIELD(Ac3)
+    TAVRIN_FLAG_FIELD(Dts)
+    TAVRIN_FLAG_FIELD(Used)
+    TAVRIN_U16_FIELD(Box)
+    TAVRIN_U16_FIELD(Info)
+    TAVRIN_FLAG_FIELD(Widescreen169)
+    TAVRIN_U16_FIELD(Media1)
+    TAVRIN_U8_FIELD(Support)
+    TAVRIN_U8_FIELD(Zone)
+    TAVRIN_U8_FIELD(DvdSubtitles)
+    TAVRIN_U8_FIELD(DvdMpeg20)
+    TAVRIN_U8_FIELD(DvdMpeg51)
+    TAVRIN_U8_FIELD(DvdDd10)
+    TAVRIN_U8_FIELD(DvdDd20)
+    TAVRIN_U8_FIELD(DvdDd40)
+    TAVRIN_U8_FIELD(DvdDd51)
+    TAVRIN_U8_FIELD(DvdDts)
+    TAVRIN_U8_FIELD(DvdMpeg10)
+    TAVRIN_U8_FIELD(DvdPcm)
+    TAVRIN_U16_FIELD(ReviewNumber)
+    TAVRIN_FLAG_FIELD(PanScan)
+    TAVRIN_FLAG_FIELD(IsolatedScore)
+    TAVRIN_U16_FIELD(Info2)
+    TAVRIN_FLAG_FIELD(MultiAngle)
+    TAVRIN_U8_FIELD(Genre2)
+    TAVRIN_U8_FIELD(Trade)
+    TAVRIN_U16_FIELD(Media2)
+    TAVRIN_U16_FIELD(Media3)
+    TAVRIN_U16_FIELD(Media4)
+    TAVRIN_U16_FIELD(Retailer)
+    TAVRIN_FLAG_FIELD(Flipper)
+    TAVRIN_U8_FIELD(Color)
+    TAVRIN_FLAG_FIELD(Interview)
+    TAVRIN_FLAG_FIELD(Trailer)
+    TAVRIN_FLAG_FIELD(DeletedScenes)
+    TAVRIN_FLAG_FIELD(Featurette)
+    TAVRIN_FLAG_FIELD(Commentary)
+    TAVRIN_FLAG_FIELD(NotesPhotosBio)
+    TAVRIN_FLAG_FIELD(OtherExtras)
+    TAVRIN_FLAG_FIELD(Documentary)
+    TAVRIN_U16_FIELD(Viewings)
+    TAVRIN_U16_FIELD(Composer)
+    TAVRIN_I32_FIELD(WatchDate)
+    TAVRIN_I32_FIELD(BuyDate)
+    TAVRIN_FLAG_FIELD(Rotted)
+
+#undef TAVRIN_U8_FIELD
+#undef TAVRIN_U16_FIELD
+#undef TAVRIN_FLAG_FIELD
+#undef TAVRIN_I32_FIELD
+    // clang-format on
+
     friend bool operator==(const TitleRecord&, const TitleRecord&) = default;
 };
 
 static_assert(sizeof(TitleRecord) == TitleRecordSize);
-
-// How a field is stored, for tools that walk every field by name.
-enum class FieldKind { Text, U8, Flag, U16, I32, F32, Reserved, Publisher };
-
-struct FieldInfo {
-    std::string_view name;
-    std::size_t offset;
-    FieldKind kind;
-};
-
-// Every field of the record in offset order, under its documented name.
-std::span<const FieldInfo> TitleFields();
 
 } // namespace tavrin

@@ -15,17 +15,27 @@ struct FlagTest {
 
 // The check boxes in the order they are applied; TUsed and TFlipper come later.
 constexpr FlagTest EarlyFlags[] = {
-    {&BrowseFilters::TTHX, 76},           {&BrowseFilters::TAC3, 80},
-    {&BrowseFilters::TDTS, 81},           {&BrowseFilters::TDirectorCut, 77},
-    {&BrowseFilters::TSubtitled, 78},     {&BrowseFilters::TDubbed, 79},
-    {&BrowseFilters::TRotted, 157},       {&BrowseFilters::TInterview, 133},
-    {&BrowseFilters::TTrailer, 134},      {&BrowseFilters::TPS, 104},
-    {&BrowseFilters::TIsolated, 105},     {&BrowseFilters::TMultiAngle, 108},
-    {&BrowseFilters::TDeletedScene, 135}, {&BrowseFilters::TDocumentary, 140},
-    {&BrowseFilters::TFeaturette, 136},   {&BrowseFilters::TCommentary, 137},
-    {&BrowseFilters::TStillFrame, 138},   {&BrowseFilters::TSupAutre, 139},
-    {&BrowseFilters::T169, 87},           {&BrowseFilters::TUsed, 82},
-    {&BrowseFilters::TFlipper, 119},
+    {&BrowseFilters::TTHX, FlagOffset("Thx")},
+    {&BrowseFilters::TAC3, FlagOffset("Ac3")},
+    {&BrowseFilters::TDTS, FlagOffset("Dts")},
+    {&BrowseFilters::TDirectorCut, FlagOffset("DirectorsCut")},
+    {&BrowseFilters::TSubtitled, FlagOffset("Subtitled")},
+    {&BrowseFilters::TDubbed, FlagOffset("Dubbed")},
+    {&BrowseFilters::TRotted, FlagOffset("Rotted")},
+    {&BrowseFilters::TInterview, FlagOffset("Interview")},
+    {&BrowseFilters::TTrailer, FlagOffset("Trailer")},
+    {&BrowseFilters::TPS, FlagOffset("PanScan")},
+    {&BrowseFilters::TIsolated, FlagOffset("IsolatedScore")},
+    {&BrowseFilters::TMultiAngle, FlagOffset("MultiAngle")},
+    {&BrowseFilters::TDeletedScene, FlagOffset("DeletedScenes")},
+    {&BrowseFilters::TDocumentary, FlagOffset("Documentary")},
+    {&BrowseFilters::TFeaturette, FlagOffset("Featurette")},
+    {&BrowseFilters::TCommentary, FlagOffset("Commentary")},
+    {&BrowseFilters::TStillFrame, FlagOffset("NotesPhotosBio")},
+    {&BrowseFilters::TSupAutre, FlagOffset("OtherExtras")},
+    {&BrowseFilters::T169, FlagOffset("Widescreen169")},
+    {&BrowseFilters::TUsed, FlagOffset("Used")},
+    {&BrowseFilters::TFlipper, FlagOffset("Flipper")},
 };
 
 struct ComboTest {
@@ -40,15 +50,19 @@ struct ByteTest {
     std::size_t offset;
 };
 constexpr ByteTest ByteCombos[] = {
-    {&BrowseFilters::TSupport, 90}, {&BrowseFilters::TStandard, 74}, {&BrowseFilters::TAspectRatio, 54},
-    {&BrowseFilters::TSound, 75},   {&BrowseFilters::TColor, 120},   {&BrowseFilters::TAVendre, 110},
-    {&BrowseFilters::TMPAA, 68},    {&BrowseFilters::TZone, 91},
+    {&BrowseFilters::TSupport, U8Offset("Support")},   {&BrowseFilters::TStandard, U8Offset("Standard")},
+    {&BrowseFilters::TAspectRatio, U8Offset("AspectRatio")}, {&BrowseFilters::TSound, U8Offset("Sound")},
+    {&BrowseFilters::TColor, U8Offset("Color")},       {&BrowseFilters::TAVendre, U8Offset("Trade")},
+    {&BrowseFilters::TMPAA, U8Offset("Mpaa")},         {&BrowseFilters::TZone, U8Offset("Zone")},
 };
 
 constexpr ComboTest NameSelections[] = {
-    {&BrowseFilters::TDirector, -1, 55}, {&BrowseFilters::TComposer, -1, 143},
-    {&BrowseFilters::TBox, -1, 83},      {&BrowseFilters::TBoutique, -1, 117},
-    {&BrowseFilters::TInfo, -1, 85},     {&BrowseFilters::TInfo2, -1, 106},
+    {&BrowseFilters::TDirector, -1, U16Offset("Director")},
+    {&BrowseFilters::TComposer, -1, U16Offset("Composer")},
+    {&BrowseFilters::TBox, -1, U16Offset("Box")},
+    {&BrowseFilters::TBoutique, -1, U16Offset("Retailer")},
+    {&BrowseFilters::TInfo, -1, U16Offset("Info")},
+    {&BrowseFilters::TInfo2, -1, U16Offset("Info2")},
 };
 
 // Language bytes tested by each DVD filter, in DvdFilter order; a title passes when the chosen
@@ -58,18 +72,18 @@ struct DvdBytes {
     std::size_t count;
 };
 constexpr DvdBytes DvdTests[DvdFilterCount] = {
-    {{92}, 1},
-    {{99}, 1},
-    {{95}, 1},
-    {{96}, 1},
-    {{97}, 1},
-    {{98}, 1},
-    {{100}, 1},
-    {{93}, 1},
-    {{101}, 1},
-    {{94}, 1},
-    {{95, 96, 97, 98}, 4},
-    {{93, 94, 100}, 3},
+    {{U8Offset("DvdSubtitles")}, 1},
+    {{U8Offset("DvdDts")}, 1},
+    {{U8Offset("DvdDd10")}, 1},
+    {{U8Offset("DvdDd20")}, 1},
+    {{U8Offset("DvdDd40")}, 1},
+    {{U8Offset("DvdDd51")}, 1},
+    {{U8Offset("DvdMpeg10")}, 1},
+    {{U8Offset("DvdMpeg20")}, 1},
+    {{U8Offset("DvdPcm")}, 1},
+    {{U8Offset("DvdMpeg51")}, 1},
+    {{U8Offset("DvdDd10"), U8Offset("DvdDd20"), U8Offset("DvdDd40"), U8Offset("DvdDd51")}, 4},
+    {{U8Offset("DvdMpeg20"), U8Offset("DvdMpeg51"), U8Offset("DvdMpeg10")}, 3},
 };
 // Applied in this order: the ten single combos, then ALL MPEG, then ALL DD.
 constexpr DvdFilter DvdOrder[] = {DvdFilter::Sub,    DvdFilter::Dts,    DvdFilter::Dd10,    DvdFilter::Dd20,

@@ -63,7 +63,7 @@ std::string TotalPriceText(const PriceSummary& summary) {
 std::vector<std::uint16_t> KeepNullPrices(const Collection& c, std::span<const std::uint16_t> list) {
     std::vector<std::uint16_t> kept;
     for (const std::uint16_t r : list)
-        if (c.RecordAt(r).I32(149) == 0) kept.push_back(r);
+        if (c.RecordAt(r).I32(PriceOffset) == 0) kept.push_back(r); // all four bytes, not the float
     return kept;
 }
 

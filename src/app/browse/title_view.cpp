@@ -35,18 +35,29 @@ struct FlagLine {
 };
 
 constexpr FlagLine OtherFlags[] = {
-    {76, std::nullopt, "THX"},         {119, std::nullopt, "Flipper"}, {77, std::nullopt, "Director's Cut"},
-    {78, Msg::MsgSubtitled, {}},       {79, Msg::MsgDubbed, {}},       {80, std::nullopt, "Dolby Digital"},
-    {81, std::nullopt, "DTS Digital"}, {104, Msg::MsgPSFullFrame, {}}, {157, std::nullopt, "Defect/Rotted"},
-    {87, std::nullopt, "16:9"},
+    {FlagOffset("Thx"), std::nullopt, "THX"},
+    {FlagOffset("Flipper"), std::nullopt, "Flipper"},
+    {FlagOffset("DirectorsCut"), std::nullopt, "Director's Cut"},
+    {FlagOffset("Subtitled"), Msg::MsgSubtitled, {}},
+    {FlagOffset("Dubbed"), Msg::MsgDubbed, {}},
+    {FlagOffset("Ac3"), std::nullopt, "Dolby Digital"},
+    {FlagOffset("Dts"), std::nullopt, "DTS Digital"},
+    {FlagOffset("PanScan"), Msg::MsgPSFullFrame, {}},
+    {FlagOffset("Rotted"), std::nullopt, "Defect/Rotted"},
+    {FlagOffset("Widescreen169"), std::nullopt, "16:9"},
 };
 
 constexpr FlagLine ExtraFlags[] = {
-    {133, std::nullopt, "Interview"},   {134, Msg::MsgTrailer, {}},
-    {105, Msg::MsgIsolatedMusicFx, {}}, {108, std::nullopt, "Multi Angle"},
-    {135, Msg::MsgDeletedScenes, {}},   {136, std::nullopt, "Featurette"},
-    {137, Msg::MsgAudioCommentary, {}}, {138, std::nullopt, "Notes/Photos/Bio"},
-    {139, Msg::MsgOther, {}},           {140, Msg::MsgDocumentary, {}},
+    {FlagOffset("Interview"), std::nullopt, "Interview"},
+    {FlagOffset("Trailer"), Msg::MsgTrailer, {}},
+    {FlagOffset("IsolatedScore"), Msg::MsgIsolatedMusicFx, {}},
+    {FlagOffset("MultiAngle"), std::nullopt, "Multi Angle"},
+    {FlagOffset("DeletedScenes"), Msg::MsgDeletedScenes, {}},
+    {FlagOffset("Featurette"), std::nullopt, "Featurette"},
+    {FlagOffset("Commentary"), Msg::MsgAudioCommentary, {}},
+    {FlagOffset("NotesPhotosBio"), std::nullopt, "Notes/Photos/Bio"},
+    {FlagOffset("OtherExtras"), Msg::MsgOther, {}},
+    {FlagOffset("Documentary"), Msg::MsgDocumentary, {}},
 };
 
 std::vector<std::string> LinesOf(std::span<const FlagLine> flags, const TitleRecord& t,

@@ -6,11 +6,7 @@
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <optional>
-#include <system_error>
 
 namespace tavrin {
 namespace {
@@ -36,6 +32,10 @@ std::span<const ListId> SectionsOf(char version) {
     }
 }
 
+// Versions before 5 held two u16 where the float price is now.
+constexpr std::size_t OldPriceOffset = PriceOffset;
+constexpr std::size_t OldRetailerOffset = PriceOffset + 2;
+
 bool IsVersionLetter(std::uint8_t b) {
     return b == 'T' || b == '2' || b == '3' || b == '4' || b == '5';
 }
@@ -51,21 +51,33 @@ void ConvertOlderRecord(TitleRecord& t, char version) {
         t.SetMedia2(NoEntry);
         t.SetMedia3(NoEntry);
         t.SetMedia4(NoEntry);
-        // The retailer sat at 151 and the price was a whole number at 149; the copy comes first
-        // because the new float price covers 149 .. 152.
-        t.SetRetailer(t.U16(151));
-        t.SetPrice(static_cast<float>(t.U16(149)));
+        // The price was a whole number in the first half of today's price and the retailer sat in
+        // its second half; the copy comes first because the float price covers both.
+        t.SetRetailer(t.U16(OldRetailerOffset));
+        t.SetPrice(static_cast<float>(t.U16(OldPriceOffset)));
     }
     if (version == 'T' || version == '2' || version == '3') t.SetInfo2(NoEntry);
 }
+
+// The largest file the counts can announce: 65,535 records, nine full name lists and the master
+// order. Nothing past it is ever read, as nothing past the master order is.
+constexpr std::size_t LargestCollectionFile =
+    5 + std::size_t{0xFFFF} * (TitleRecordSize + 2) + 9 * (2 + std::size_t{0xFFFF} * NameTextSize);
 
 // Reads from a span; every read is all or nothing.
 class SpanSource {
   public:
     explicit SpanSource(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
     bool Read(void* dst, std::size_t n) {
+        std::span<const std::uint8_t> taken;
+        if (!Take(n, taken)) return false;
+        if (n) std::memcpy(dst, taken.data(), n);
+        return true;
+    }
+    // The next n bytes where they are, without a copy.
+    bool Take(std::size_t n, std::span<const std::uint8_t>& taken) {
         if (bytes_.size() - pos_ < n) return false;
-        if (n) std::memcpy(dst, bytes_.data() + pos_, n);
+        taken = bytes_.subspan(pos_, n);
         pos_ += n;
         return true;
     }
@@ -77,58 +89,14 @@ class SpanSource {
     std::size_t pos_ = 0;
 };
 
-// Reads straight from an open file, so the records land in the store without a copy of the whole
-// file in between. A read error is remembered: the caller reports it rather than Invalid.
-class FileSource {
-  public:
-    // sizeHint: the file's size when known, only to refuse counts that cannot fit before reading.
-    FileSource(std::FILE* f, std::optional<std::size_t> sizeHint) : f_(f), size_(sizeHint) {}
-    bool Read(void* dst, std::size_t n) {
-        if (n == 0) return !failed_;
-        const std::size_t got = std::fread(dst, 1, n, f_);
-        pos_ += got;
-        if (got == n) return true;
-        NoteError();
-        return false;
-    }
-    bool AtEnd() {
-        const int ch = std::getc(f_);
-        if (ch == EOF) {
-            NoteError();
-            return true;
-        }
-        std::ungetc(ch, f_);
-        return false;
-    }
-    std::size_t Remaining() const {
-        if (!size_ || pos_ > *size_) return SIZE_MAX; // the size was wrong: let the reads decide
-        return *size_ - pos_;
-    }
-    bool Failed() const { return failed_; }
-    int Error() const { return error_; }
-
-  private:
-    void NoteError() {
-        if (std::ferror(f_) && !failed_) {
-            failed_ = true;
-            error_ = errno;
-        }
-    }
-    std::FILE* f_;
-    std::optional<std::size_t> size_;
-    std::size_t pos_ = 0;
-    bool failed_ = false;
-    int error_ = 0;
-};
-
-template <class Source> bool ReadU16(Source& src, std::uint16_t& v) {
+bool ReadU16(SpanSource& src, std::uint16_t& v) {
     std::uint8_t b[2];
     if (!src.Read(b, 2)) return false;
     v = static_cast<std::uint16_t>(b[0] | (b[1] << 8));
     return true;
 }
 
-template <class Source> Expected<LoadedCollection, FileError> Parse(Source& src, std::string_view otherName) {
+Expected<LoadedCollection, FileError> Parse(SpanSource& src, std::string_view otherName) {
     const auto invalid = Unexpected{FileError::Invalid};
     std::uint8_t magic[3];
     if (!src.Read(magic, 3) || magic[0] != 'K' || magic[1] != 'X' || !IsVersionLetter(magic[2]))
@@ -152,13 +120,11 @@ template <class Source> Expected<LoadedCollection, FileError> Parse(Source& src,
     c.titles.resize(n);
     if (!src.Read(c.titles.data(), std::size_t{n} * TitleRecordSize)) return invalid;
 
-    std::vector<std::uint8_t> slots;
     for (ListId id : SectionsOf(out.version)) {
         std::uint16_t count = 0;
         if (!ReadU16(src, count)) return invalid;
-        if (src.Remaining() / NameTextSize < count) return invalid;
-        slots.resize(std::size_t{count} * NameTextSize);
-        if (!src.Read(slots.data(), slots.size())) return invalid;
+        std::span<const std::uint8_t> slots;
+        if (!src.Take(std::size_t{count} * NameTextSize, slots)) return invalid;
         c.List(id) = NamesFromSlots(slots, count);
     }
     if (oldPublishers) c.List(ListId::Publisher) = DefaultPublisherList(otherName);
@@ -166,8 +132,8 @@ template <class Source> Expected<LoadedCollection, FileError> Parse(Source& src,
         for (auto& t : c.titles)
             ConvertOlderRecord(t, out.version);
 
-    std::vector<std::uint8_t> order(std::size_t{n} * 2);
-    if (!src.Read(order.data(), order.size())) return invalid;
+    std::span<const std::uint8_t> order;
+    if (!src.Take(std::size_t{n} * 2, order)) return invalid;
     c.ListeIndex.resize(n);
     std::vector<std::uint8_t> seen(n, 0);
     bool permutation = true;
@@ -263,17 +229,10 @@ Expected<LoadedCollection, FileError> ParseCollection(std::span<const std::uint8
 
 Expected<LoadedCollection, FileFailure> LoadCollectionFile(const std::filesystem::path& path,
                                                            std::string_view otherName) {
-    const std::string name = PathText(path);
-    std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) return Unexpected{FileFailure{FileError::NotFound, name, {}}};
-    std::FILE* f = OpenForReading(path);
-    if (!f) return Unexpected{FileFailure{FileError::CannotRead, name, SystemReason(errno)}};
-    const auto size = std::filesystem::file_size(path, ec);
-    FileSource src(f, ec ? std::nullopt : std::optional<std::size_t>(static_cast<std::size_t>(size)));
-    auto parsed = Parse(src, otherName);
-    std::fclose(f);
-    if (src.Failed()) return Unexpected{FileFailure{FileError::CannotRead, name, SystemReason(src.Error())}};
-    if (!parsed) return Unexpected{FileFailure{parsed.error(), name, {}}};
+    const auto bytes = ReadFileBytes(path, LargestCollectionFile, PastLimit::Ignore);
+    if (!bytes) return Unexpected{bytes.error()};
+    auto parsed = ParseCollection(*bytes, otherName);
+    if (!parsed) return Unexpected{FileFailure{parsed.error(), PathText(path), {}}};
     return std::move(parsed).value();
 }
 

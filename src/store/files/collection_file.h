@@ -26,8 +26,8 @@ struct LoadedCollection {
 NameList DefaultPublisherList(std::string_view otherName);
 
 // Parses a whole file held in memory. Every section is checked: a short section, a count beyond
-// the end, a master order that is not a permutation of 0 .. n-1 or bytes after the master order
-// make the file Invalid.
+// the end or a master order that is not a permutation of 0 .. n-1 make the file Invalid; bytes
+// after the master order are ignored.
 Expected<LoadedCollection, FileError> ParseCollection(std::span<const std::uint8_t> bytes,
                                                       std::string_view otherName);
 // Reads a file from disk into a fresh collection; the caller swaps it in only on success.

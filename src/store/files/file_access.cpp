@@ -1,6 +1,10 @@
 #include "store/files/file_access.h"
 
+#include "store/large_blocks.h"
+
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <random>
 #include <system_error>
@@ -29,6 +33,49 @@ std::FILE* OpenForReading(const std::filesystem::path& path) {
 #else
     return std::fopen(path.c_str(), "rb");
 #endif
+}
+
+Expected<std::vector<std::uint8_t>, FileFailure> ReadFileBytes(const std::filesystem::path& path,
+                                                               std::size_t sizeLimit, PastLimit past) {
+    const std::string name = PathText(path);
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec)) return Unexpected{FileFailure{FileError::NotFound, name, {}}};
+    const auto tooLarge = Unexpected{FileFailure{FileError::Invalid, name, {}}};
+    // The size found here only sizes the buffer and spares reading a file too large to take: the
+    // reads decide, so a file that grows meanwhile is still held to the limit.
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (!ec && past == PastLimit::Refuse && size > sizeLimit) return tooLarge;
+    std::FILE* f = OpenForReading(path);
+    if (!f) return Unexpected{FileFailure{FileError::CannotRead, name, SystemReason(errno)}};
+
+    // A refusing reader asks for one byte past the limit, to see whether the file has it.
+    const std::size_t wanted = past == PastLimit::Ignore || sizeLimit == SIZE_MAX ? sizeLimit : sizeLimit + 1;
+    std::size_t room =
+        ec ? std::size_t{1} << 16 : static_cast<std::size_t>(std::min<std::uintmax_t>(size, sizeLimit)) + 1;
+    room = std::min(room, wanted);
+    std::vector<std::uint8_t> bytes;
+    ReserveLargeBlock(bytes, room);
+    std::size_t got = 0;
+    int err = 0;
+    while (got < wanted) {
+        if (got == bytes.size()) bytes.resize(std::min(wanted, std::max(room, 2 * bytes.size())));
+        const std::size_t asked = bytes.size() - got;
+        const std::size_t read = std::fread(bytes.data() + got, 1, asked, f);
+        got += read;
+        if (read < asked) { // the end of the file, or an error
+            err = errno;
+            break;
+        }
+    }
+    const bool failed = std::ferror(f) != 0;
+    std::fclose(f);
+    if (failed) return Unexpected{FileFailure{FileError::CannotRead, name, SystemReason(err)}};
+    if (got > sizeLimit) {
+        if (past == PastLimit::Refuse) return tooLarge;
+        got = sizeLimit;
+    }
+    bytes.resize(got);
+    return bytes;
 }
 
 namespace {

@@ -1,6 +1,6 @@
 // What the file readers and writers share: how a file failed, a path as the UTF-8 text messages
-// show, the system's reason for a failure, opening a file for reading and replacing a file safely
-// on every platform.
+// show, the system's reason for a failure, reading a whole file within a size limit and replacing
+// a file safely on every platform.
 #pragma once
 
 #include "store/expected.h"
@@ -11,6 +11,7 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace tavrin {
 
@@ -31,6 +32,19 @@ std::string PathText(const std::filesystem::path& p);
 std::string SystemReason(int err);
 // Opens path for binary reading; null (with errno set) when it cannot be opened.
 std::FILE* OpenForReading(const std::filesystem::path& path);
+
+// What ReadFileBytes does with a file longer than its limit.
+enum class PastLimit {
+    Refuse, // Invalid: the whole file is the content, and it is too large to be any
+    Ignore, // the first sizeLimit bytes: the format ignores whatever follows its content
+};
+
+// Reads a whole file into memory, never more than sizeLimit bytes of it (and one more to tell a
+// longer file). A file that does not exist is NotFound; one that cannot be opened or read is
+// CannotRead, with the system's reason; one longer than sizeLimit is refused as Invalid or cut to
+// its first sizeLimit bytes, as past says.
+Expected<std::vector<std::uint8_t>, FileFailure>
+ReadFileBytes(const std::filesystem::path& path, std::size_t sizeLimit, PastLimit past = PastLimit::Refuse);
 
 // Writes bytes to a temporary file beside path and renames it over path, so the previous file
 // survives any failure. The temporary file gets a fresh name that no file has (created exclusively,

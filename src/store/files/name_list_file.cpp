@@ -3,10 +3,6 @@
 #include "store/files/file_access.h"
 #include "store/files/name_slots.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <system_error>
-
 namespace tavrin {
 namespace {
 
@@ -87,27 +83,10 @@ Expected<LoadedNameList, FileError> ParseNameList(std::span<const std::uint8_t> 
 }
 
 Expected<LoadedNameList, FileFailure> LoadNameListFile(const std::filesystem::path& path) {
-    const std::string name = PathText(path);
-    std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) return Unexpected{FileFailure{FileError::NotFound, name, {}}};
-    std::FILE* f = OpenForReading(path);
-    auto cannotRead = [&name](int err) {
-        return Unexpected{FileFailure{FileError::CannotRead, name, SystemReason(err)}};
-    };
-    if (!f) return cannotRead(errno);
-    std::vector<std::uint8_t> bytes;
-    std::uint8_t chunk[65536];
-    while (bytes.size() < LargestFile) {
-        const std::size_t got = std::fread(chunk, 1, sizeof chunk, f);
-        bytes.insert(bytes.end(), chunk, chunk + got);
-        if (got < sizeof chunk) break;
-    }
-    const bool failed = std::ferror(f) != 0;
-    const int err = errno;
-    std::fclose(f);
-    if (failed) return cannotRead(err);
-    auto parsed = ParseNameList(bytes);
-    if (!parsed) return Unexpected{FileFailure{parsed.error(), name, {}}};
+    const auto bytes = ReadFileBytes(path, LargestFile, PastLimit::Ignore);
+    if (!bytes) return Unexpected{bytes.error()};
+    auto parsed = ParseNameList(*bytes);
+    if (!parsed) return Unexpected{FileFailure{parsed.error(), PathText(path), {}}};
     return std::move(parsed).value();
 }
 

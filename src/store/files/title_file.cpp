@@ -3,8 +3,6 @@
 #include "store/files/name_slots.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
 
 namespace tavrin {
@@ -68,21 +66,10 @@ Expected<TitleFileContents, FileError> ParseTitleFile(std::span<const std::uint8
 }
 
 Expected<TitleFileContents, FileFailure> LoadTitleFile(const std::filesystem::path& path) {
-    const std::string name = PathText(path);
-    std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) return Unexpected{FileFailure{FileError::NotFound, name, {}}};
-    std::FILE* f = OpenForReading(path);
-    if (!f) return Unexpected{FileFailure{FileError::CannotRead, name, SystemReason(errno)}};
-    // Nothing past the largest title file is ever read.
-    std::vector<std::uint8_t> bytes(LargestTitleFile);
-    const std::size_t got = std::fread(bytes.data(), 1, bytes.size(), f);
-    const bool failed = std::ferror(f) != 0;
-    const int err = errno;
-    std::fclose(f);
-    if (failed) return Unexpected{FileFailure{FileError::CannotRead, name, SystemReason(err)}};
-    bytes.resize(got);
-    auto parsed = ParseTitleFile(bytes);
-    if (!parsed) return Unexpected{FileFailure{parsed.error(), name, {}}};
+    const auto bytes = ReadFileBytes(path, LargestTitleFile, PastLimit::Ignore);
+    if (!bytes) return Unexpected{bytes.error()};
+    auto parsed = ParseTitleFile(*bytes);
+    if (!parsed) return Unexpected{FileFailure{parsed.error(), PathText(path), {}}};
     return std::move(parsed).value();
 }
 

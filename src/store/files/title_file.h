@@ -17,27 +17,25 @@
 
 namespace tavrin {
 
-// One exported reference: its list and its record offset (the publisher's low byte is at 158).
+// One exported reference: its list and its record offset (the publisher's low byte is its first).
 struct TitleFileSlot {
     ListId list;
     std::size_t offset;
 };
 
-inline constexpr std::size_t PublisherOffset = 158;
-
 // Director, Actor1 .. Actor5, Composer, Box, Info, Publisher, Info2: the order of the name fields.
 inline constexpr std::array<TitleFileSlot, 11> TitleFileSlots{{
-    {ListId::Director, 55},
-    {ListId::Actor, 57},
-    {ListId::Actor, 59},
-    {ListId::Actor, 61},
-    {ListId::Actor, 63},
-    {ListId::Actor, 65},
-    {ListId::Composer, 143},
-    {ListId::Box, 83},
-    {ListId::Info, 85},
+    {ListId::Director, U16Offset("Director")},
+    {ListId::Actor, ActorOffsets[0]},
+    {ListId::Actor, ActorOffsets[1]},
+    {ListId::Actor, ActorOffsets[2]},
+    {ListId::Actor, ActorOffsets[3]},
+    {ListId::Actor, ActorOffsets[4]},
+    {ListId::Composer, U16Offset("Composer")},
+    {ListId::Box, U16Offset("Box")},
+    {ListId::Info, U16Offset("Info")},
     {ListId::Publisher, PublisherOffset},
-    {ListId::Info2, 106},
+    {ListId::Info2, U16Offset("Info2")},
 }};
 
 inline constexpr std::size_t TitleFileHeaderSize = 3 + TitleRecordSize;

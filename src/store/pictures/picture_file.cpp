@@ -4,7 +4,6 @@
 #include "store/pictures/tga_reader.h"
 #include "store/text_encoding.h"
 
-#include <cerrno>
 #include <system_error>
 #include <vector>
 
@@ -12,8 +11,8 @@ namespace tavrin {
 namespace {
 
 // The largest picture file worth reading: the largest picture, uncompressed, with room for headers.
-constexpr std::uintmax_t LargestFile =
-    static_cast<std::uintmax_t>(PictureSideLimit) * PictureSideLimit * 4 + (1u << 20);
+constexpr std::size_t LargestFile =
+    static_cast<std::size_t>(PictureSideLimit) * PictureSideLimit * 4 + (1u << 20);
 
 } // namespace
 
@@ -35,20 +34,13 @@ Expected<Picture, FileFailure> LoadPictureFile(const std::filesystem::path& path
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec))
         return Unexpected{FileFailure{FileError::NotFound, name, {}}};
-    const std::uintmax_t size = std::filesystem::file_size(path, ec);
-    if (ec) return Unexpected{FileFailure{FileError::CannotRead, name, ec.message()}};
-    if (size > LargestFile)
-        return Unexpected{FileFailure{FileError::Invalid, name, "too large for a picture"}};
-    std::FILE* f = OpenForReading(path);
-    if (!f) return Unexpected{FileFailure{FileError::CannotRead, name, SystemReason(errno)}};
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-    const std::size_t got = bytes.empty() ? 0 : std::fread(bytes.data(), 1, bytes.size(), f);
-    const bool failed = std::ferror(f) != 0;
-    const int err = errno;
-    std::fclose(f);
-    if (failed) return Unexpected{FileFailure{FileError::CannotRead, name, SystemReason(err)}};
-    bytes.resize(got);
-    Picture picture = DecodePicture(GuessPictureFormat(PathText(path.filename()), bytes), bytes);
+    auto bytes = ReadFileBytes(path, LargestFile);
+    if (!bytes) {
+        FileFailure failure = bytes.error();
+        if (failure.error == FileError::Invalid) failure.detail = "too large for a picture";
+        return Unexpected{std::move(failure)};
+    }
+    Picture picture = DecodePicture(GuessPictureFormat(PathText(path.filename()), *bytes), *bytes);
     if (picture.Empty()) return Unexpected{FileFailure{FileError::Invalid, name, {}}};
     return picture;
 }

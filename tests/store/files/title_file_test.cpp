@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -224,6 +225,38 @@ TEST(FileAccessTest, TheTemporaryFileNeverTakesAnExistingName) {
     ASSERT_FALSE(refused);
     EXPECT_EQ(refused.error().error, FileError::CannotWrite);
     EXPECT_EQ(test::ReadBytes(path), test::Bytes("KX5"));
+}
+
+TEST(FileAccessTest, ReadingHoldsAFileToItsSizeLimit) {
+    test::TempDir dir;
+    constexpr std::size_t limit = 8;
+    struct Case {
+        std::size_t size;
+        PastLimit past;
+        std::optional<std::size_t> read; // none: refused as Invalid
+    };
+    const Case cases[] = {
+        {limit, PastLimit::Refuse, limit},
+        {limit + 1, PastLimit::Refuse, std::nullopt},
+        {limit + 1, PastLimit::Ignore, limit},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(::testing::Message()
+                     << k.size << " bytes, ignoring the rest: " << (k.past == PastLimit::Ignore));
+        Bytes content(k.size);
+        for (std::size_t i = 0; i < k.size; ++i)
+            content[i] = static_cast<std::uint8_t>('a' + i);
+        const auto path = dir / "file.bin";
+        test::WriteBytes(path, content);
+        const auto read = ReadFileBytes(path, limit, k.past);
+        if (!k.read) {
+            ASSERT_FALSE(read);
+            EXPECT_EQ(read.error().error, FileError::Invalid);
+            continue;
+        }
+        ASSERT_TRUE(read) << read.error().detail;
+        EXPECT_EQ(*read, Bytes(content.begin(), content.begin() + static_cast<std::ptrdiff_t>(*k.read)));
+    }
 }
 
 } // namespace
