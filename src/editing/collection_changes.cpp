@@ -7,9 +7,6 @@
 namespace tavrin {
 namespace {
 
-// The publisher's reference: 16 bits written, the low byte read.
-constexpr std::size_t PublisherStoredOffset = 158;
-
 std::uint32_t OrderPosition(const Collection& c, std::size_t r) {
     const auto at = std::find(c.ListeIndex.begin(), c.ListeIndex.end(), static_cast<std::uint16_t>(r));
     return static_cast<std::uint32_t>(at - c.ListeIndex.begin());
@@ -101,7 +98,7 @@ void Apply(Collection& c, const Patch& p, bool forward) {
 
 // The 16-bit fields that refer to a list (the publisher's whole stored value), of every title.
 std::vector<std::size_t> ReferenceOffsets(ListId list) {
-    if (list == ListId::Publisher) return {PublisherStoredOffset};
+    if (list == ListId::Publisher) return {PublisherOffset};
     const auto offsets = ReferringOffsets(list);
     return {offsets.begin(), offsets.end()};
 }
