@@ -178,6 +178,15 @@ void TLDF1::BuildMenus() {
     SAVEButton->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     N2->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
+    EDIT1 = AddMenu(this, "EDIT1");
+    Undo1 = AddItem(EDIT1, "Undo1");
+    Redo1 = AddItem(EDIT1, "Redo1");
+    Undo1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    Redo1->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    connect(Undo1, &QAction::triggered, this, &TLDF1::Undo1Click);
+    connect(Redo1, &QAction::triggered, this, &TLDF1::Redo1Click);
+    connect(EDIT1, &QMenu::aboutToShow, this, &TLDF1::ShowEditMenu);
+
     TOOLS1 = AddMenu(this, "TOOLS1");
     ManageList1 = AddMenu(TOOLS1, "ManageList1");
     ManageActorList1 = AddItem(ManageList1, "ManageActorList1");
@@ -241,7 +250,7 @@ void TLDF1::BuildMenus() {
     About2 = AddItem(ABOUT1, "About2");
     Help2->setShortcut(QKeySequence::HelpContents);
 
-    for (QMenu* menu : {FILES1, TOOLS1, STATS1, Language1, ABOUT1})
+    for (QMenu* menu : {FILES1, EDIT1, TOOLS1, STATS1, Language1, ABOUT1})
         menuBar()->addMenu(menu);
 
     connect(NewTavrinfile1, &QAction::triggered, this, &TLDF1::NewTavrinfile1Click);
@@ -361,6 +370,8 @@ void TLDF1::ApplyTexts() {
     const auto text = [this](Msg m) { return QText(catalogue_, m); };
 
     FILES1->setTitle(text(Msg::MsgFiles));
+    EDIT1->setTitle(text(Msg::MsgEditMenu));
+    ShowEditMenu();
     NewTavrinfile1->setText(text(Msg::MsgNew));
     Open1->setText(text(Msg::MsgOpen));
     SAVEButton->setText(text(Msg::MsgSave));
@@ -482,6 +493,8 @@ void TLDF1::FirstActivation() {
 
 void TLDF1::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
+    // Back from a window that changed the collection: the EDIT menu names its last step.
+    if (event->type() == QEvent::EnabledChange) ShowEditMenu();
     if (event->type() != QEvent::ActivationChange || !isActiveWindow()) return;
     EnterName->setFocus();
     // Back from another window: the title shows what that window may have changed.
@@ -507,6 +520,7 @@ void TLDF1::CopyMasterToBrowse() {
 
 void TLDF1::RebuildTitleList() {
     model_->Refresh();
+    ShowEditMenu();
     Edit1->setText(QString::number(collection_.Count()));
     Edit2->setText(QString::number(listeIndexTri_.size()));
     ProgressBar1->setValue(0);
@@ -551,6 +565,8 @@ void TLDF1::NewTavrinfile1Click() {
     if (!ConfirmChanges()) return;
     ClearCollection(collection_);
     collection_.Modified = false;
+    history_.Clear();
+    ShowEditMenu();
     collection_.EarliestBuyDate = today_;
     listeIndexTri_.clear();
     EnterName->clear();
@@ -584,6 +600,8 @@ bool TLDF1::LoadCollection(const QString& fileName) {
     fresh.CurrentFileName = fileName.toStdString();
     fresh.EarliestBuyDate = EarliestBuyDate(fresh, today_);
     collection_ = std::move(fresh);
+    history_.Clear();
+    ShowEditMenu();
 
     EnterName->clear();
     ResetFilters();
@@ -626,6 +644,7 @@ bool TLDF1::WriteCollectionTo(const QString& fileName) {
         prompts_->ShowMessage(QText(catalogue_, Msg::MsgCannotWriteFile) + fileName);
         return false;
     }
+    history_.Saved();
     showsNewFile_ = false;
     NameFile->setText(QStringFromUtf8(collection_.CurrentFileName));
     SAVEButton->setEnabled(true);

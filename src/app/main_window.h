@@ -117,6 +117,11 @@ class TLDF1 : public QMainWindow {
     void AddAList1Click();
     void ReBuildingIndex1Click();
 
+    // EDIT menu (main_window_history.cpp): the last step done undone, the last undone done again;
+    // the list shows every title and the step's title is selected.
+    void Undo1Click();
+    void Redo1Click();
+
     void Help2Click();
     void About2Click();
 
@@ -142,6 +147,9 @@ class TLDF1 : public QMainWindow {
 
   private:
     void BuildMenus();
+    // "Undo Delete Title", "Redo ...": enabled when there is a step to take.
+    void ShowEditMenu();
+    void ShowAfterStep(std::optional<std::size_t> record);
     void BuildControls();
     void FitToScreen();
     // At the first showing: as tall as the pages need, within the screen.
@@ -247,6 +255,9 @@ class TLDF1 : public QMainWindow {
     QAction* ExportAList1 = nullptr;
     QAction* Print = nullptr;
     QAction* N2 = nullptr;
+    QMenu* EDIT1 = nullptr;
+    QAction* Undo1 = nullptr;
+    QAction* Redo1 = nullptr;
     QMenu* TOOLS1 = nullptr;
     QMenu* ManageList1 = nullptr;
     QAction* ManageActorList1 = nullptr;

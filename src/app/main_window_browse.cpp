@@ -26,6 +26,7 @@ namespace tavrin {
 
 BrowseHost TLDF1::PagesHost() {
     return {collection_,
+            history_,
             listeIndexTri_,
             filters_,
             catalogue_,

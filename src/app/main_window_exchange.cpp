@@ -62,7 +62,7 @@ void TLDF1::Import1Click() {
     if (!prompts_->AskYesNo(QStringLiteral("CONFIRMATION"), question)) return;
 
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const auto imported = ImportTitle(collection_, *title, today_);
+    const auto imported = ImportTitle({collection_, history_}, *title, today_, CurrentRecord());
     if (!imported) {
         QApplication::restoreOverrideCursor();
         ShowExchangeRefusal(imported.error());
@@ -99,12 +99,15 @@ void TLDF1::AddAList1Click() {
         QElapsedTimer sinceShown;
         sinceShown.start();
         std::size_t calls = 0;
-        const auto merged = MergeCollection(collection_, std::move(loaded->collection), [&](std::size_t j) {
-            if (j + 1 == m || ((++calls & 255) == 0 && sinceShown.elapsed() >= 40)) {
-                ProgressBar1->setValue(static_cast<int>(j));
-                sinceShown.restart();
-            }
-        });
+        const auto merged = AddList(
+            {collection_, history_}, std::move(loaded->collection), today_,
+            [&](std::size_t j) {
+                if (j + 1 == m || ((++calls & 255) == 0 && sinceShown.elapsed() >= 40)) {
+                    ProgressBar1->setValue(static_cast<int>(j));
+                    sinceShown.restart();
+                }
+            },
+            CurrentRecord());
         QApplication::restoreOverrideCursor();
         if (!merged) {
             ShowExchangeRefusal(merged.error());
@@ -127,7 +130,7 @@ void TLDF1::AddAList1Click() {
 
 void TLDF1::ReBuildingIndex1Click() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    RebuildIndex(collection_);
+    RebuildIndex({collection_, history_}, CurrentRecord());
     ResetFilters();
     CopyMasterToBrowse();
     RebuildTitleList();

@@ -127,7 +127,7 @@ void TLDF1::LoadNameList() {
         }
     }
     // A damaged file, or one whose letter names no list, has changed nothing.
-    ApplyNameList(collection_, *loaded);
+    tavrin::LoadNameList({collection_, history_}, *loaded);
 }
 
 } // namespace tavrin

@@ -166,6 +166,17 @@ std::array<std::size_t, ListCount> ListSizes(const Collection& c) {
 
 } // namespace
 
+Msg ChangeName(ChangeKind kind) {
+    static constexpr Msg names[] = {
+        Msg::MsgStepAddTitle,     Msg::MsgStepEditTitle, Msg::MsgStepDuplicateTitle, Msg::MsgStepDeleteTitle,
+        Msg::MsgStepWatchedToday, Msg::MsgStepAddName,   Msg::MsgStepDeleteName,     Msg::MsgStepRenameName,
+        Msg::MsgStepCleanList,    Msg::MsgStepLoadList,  Msg::MsgStepImportTitle,    Msg::MsgStepAddList,
+        Msg::MsgStepRebuildIndex,
+    };
+    static_assert(std::size(names) == static_cast<std::size_t>(ChangeKind::RebuildIndex) + 1);
+    return names[static_cast<std::size_t>(kind)];
+}
+
 // ---- The history ----
 
 std::optional<ChangeKind> ChangeHistory::NextUndo() const {

@@ -37,6 +37,9 @@ enum class ChangeKind {
     RebuildIndex,
 };
 
+// "Delete Title": what the EDIT menu says after "Undo" and "Redo".
+Msg ChangeName(ChangeKind kind);
+
 // The pieces a step changed, each with what stood there before and after.
 namespace patch {
 // Record r rewritten in place.

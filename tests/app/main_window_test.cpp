@@ -6,6 +6,7 @@
 #include "test_support.h"
 
 #include <QApplication>
+#include <QMenuBar>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -378,6 +379,47 @@ class MainWindowTest : public QObject {
         QCOMPARE(EditOf(*window, "NameFile")->text(), file);
         QCOMPARE(window->Data().CurrentFileName, file.toStdString());
         QVERIFY(!window->Data().Modified);
+    }
+
+    void undoAndRedoFollowTheEditMenuAndItsKeys() {
+        auto [window, prompts] =
+            MakeWindowWithTitles(Path(QStringLiteral("settings.ini")), {"ALIEN", "BRAZIL", "CASABLANCA"});
+        QApplication::setActiveWindow(window.get());
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        const auto bar = window->menuBar()->actions();
+        QCOMPARE(bar.indexOf(MenuOf(*window, "EDIT1")->menuAction()),
+                 bar.indexOf(MenuOf(*window, "FILES1")->menuAction()) + 1);
+        QAction* undo = ActionOf(*window, "Undo1");
+        QAction* redo = ActionOf(*window, "Redo1");
+        QVERIFY(!undo->isEnabled());
+        const QStringList before = ShownTitles(*window);
+        const bool modifiedBefore = window->Data().Modified;
+
+        prompts->yesNoAnswers = {true};
+        ButtonOf(*window, "Efface")->click(); // the first line: ALIEN
+        QCOMPARE(ShownTitles(*window), (QStringList{"BRAZIL", "CASABLANCA"}));
+        QCOMPARE(ShownCaption(undo), QStringLiteral("Undo Delete Title"));
+        QVERIFY(undo->isEnabled() && !redo->isEnabled());
+
+        QListView* list = Find<QListView>(*window, "ListDisc");
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(ShownTitles(*window), before);
+        QCOMPARE(window->CurrentRecord(), std::optional<std::size_t>(0)); // the title undone is selected
+        QCOMPARE(window->Data().Modified, modifiedBefore);
+        QCOMPARE(ShownCaption(redo), QStringLiteral("Redo Delete Title"));
+        QTest::keyClick(list, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(ShownTitles(*window), (QStringList{"BRAZIL", "CASABLANCA"}));
+        QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(ShownTitles(*window), (QStringList{"BRAZIL", "CASABLANCA"}));
+
+        window->SetLanguage(1);
+        QCOMPARE(ShownCaption(undo), QStringLiteral("Annuler Suppression du titre"));
+        window->SetLanguage(0);
+        prompts->questionAnswers = {SaveAnswer::No};
+        window->NewTavrinfile1Click();
+        QVERIFY(!undo->isEnabled() && !redo->isEnabled());
     }
 };
 

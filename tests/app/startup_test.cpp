@@ -210,7 +210,7 @@ class StartupTest : public QObject {
         QStringList bar;
         for (const QAction* a : window->menuBar()->actions())
             bar << a->menu()->objectName();
-        QCOMPARE(bar, (QStringList{"FILES1", "TOOLS1", "STATS1", "Language1", "ABOUT1"}));
+        QCOMPARE(bar, (QStringList{"FILES1", "EDIT1", "TOOLS1", "STATS1", "Language1", "ABOUT1"}));
         QCOMPARE(
             Layout(MenuOf(*window, "FILES1")),
             (QStringList{"NewTavrinfile1", "-", "Open1", "SAVEButton", "SaveAs1", "SaveSelectedList1", "-",

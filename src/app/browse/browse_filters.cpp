@@ -50,10 +50,14 @@ struct ByteTest {
     std::size_t offset;
 };
 constexpr ByteTest ByteCombos[] = {
-    {&BrowseFilters::TSupport, U8Offset("Support")},   {&BrowseFilters::TStandard, U8Offset("Standard")},
-    {&BrowseFilters::TAspectRatio, U8Offset("AspectRatio")}, {&BrowseFilters::TSound, U8Offset("Sound")},
-    {&BrowseFilters::TColor, U8Offset("Color")},       {&BrowseFilters::TAVendre, U8Offset("Trade")},
-    {&BrowseFilters::TMPAA, U8Offset("Mpaa")},         {&BrowseFilters::TZone, U8Offset("Zone")},
+    {&BrowseFilters::TSupport, U8Offset("Support")},
+    {&BrowseFilters::TStandard, U8Offset("Standard")},
+    {&BrowseFilters::TAspectRatio, U8Offset("AspectRatio")},
+    {&BrowseFilters::TSound, U8Offset("Sound")},
+    {&BrowseFilters::TColor, U8Offset("Color")},
+    {&BrowseFilters::TAVendre, U8Offset("Trade")},
+    {&BrowseFilters::TMPAA, U8Offset("Mpaa")},
+    {&BrowseFilters::TZone, U8Offset("Zone")},
 };
 
 constexpr ComboTest NameSelections[] = {

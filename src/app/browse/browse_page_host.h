@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/browse/browse_filters.h"
+#include "editing/collection_changes.h"
 #include "lang/catalogue.h"
 #include "platform/user_prompts.h"
 #include "store/collection.h"
@@ -31,6 +32,7 @@ struct BrowseOptions {
 
 struct BrowseHost {
     Collection& collection;
+    ChangeHistory& history;                 // every change to the collection is a step of it
     std::vector<std::uint16_t>& browseList; // the titles listed, one per row of the title list
     BrowseFilters& filters;                 // the filters in force
     const MessageCatalogue& catalogue;

@@ -388,7 +388,7 @@ void TInformationPage::ShowTitle(std::size_t record) {
 void TInformationPage::WatchedTodayClicked() {
     const auto record = host_.currentRecord();
     if (!record) return;
-    MarkWatchedToday(host_.collection, *record, host_.today);
+    WatchedToday({host_.collection, host_.history}, *record, host_.today);
     const TitleRecord& t = host_.collection.RecordAt(*record);
     NbVision->setText(Decimal(t.Viewings()));
     DateVision->setText(DateText(t.WatchDate()));

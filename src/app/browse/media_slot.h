@@ -24,8 +24,8 @@ enum class SlotShows {
 
 struct MediaSlotView {
     SlotShows shows = SlotShows::NoFile;
-    std::string name;          // the entry's text, 8-bit ("" for no file or an entry beyond the list)
-    std::string type;          // the current media type: the last three characters, once the file is found
+    std::string name; // the entry's text, 8-bit ("" for no file or an entry beyond the list)
+    std::string type; // the current media type: the last three characters, once the file is found
     MediaKind kind = MediaKind::None;
     std::filesystem::path file; // the found file
 };

@@ -18,14 +18,6 @@ std::optional<std::size_t> FindTitleByPrefix(const Collection& c, std::span<cons
     return std::nullopt;
 }
 
-void MarkWatchedToday(Collection& c, std::size_t record, DayNumber today) {
-    TitleRecord& t = c.titles[record];
-    // The count is kept within what the editor accepts.
-    if (t.Viewings() < 32000) t.SetViewings(static_cast<std::uint16_t>(t.Viewings() + 1));
-    t.SetWatchDate(today);
-    c.Modified = true;
-}
-
 namespace {
 
 struct FlagLine {

@@ -18,9 +18,6 @@ namespace tavrin {
 std::optional<std::size_t> FindTitleByPrefix(const Collection& c, std::span<const std::uint16_t> browse,
                                              std::string_view typed);
 
-// One more viewing, watched today; marks the collection modified.
-void MarkWatchedToday(Collection& c, std::size_t record, DayNumber today);
-
 // The lines of the view's "Other" list: one per technical flag set to 1 (UTF-8, unsorted).
 std::vector<std::string> OtherLines(const TitleRecord& t, const MessageCatalogue& catalogue);
 // The lines of the "Extras" list: one per extra set to 1 (UTF-8, unsorted).

@@ -1,4 +1,5 @@
 #include "app/browse/title_view.h"
+#include "editing/collection_changes.h"
 #include "lang/vocabulary.h"
 #include "store/review_files.h"
 
@@ -64,8 +65,9 @@ TEST(TitleSearchTest, AccentedLettersMatchWithoutRegardToCase) {
 
 TEST(WatchedTodayTest, CountsEveryViewingAndMarksModified) {
     Collection c = test::MakeCollection({"A"});
-    MarkWatchedToday(c, 0, 46000);
-    MarkWatchedToday(c, 0, 46000);
+    ChangeHistory history;
+    WatchedToday({c, history}, 0, 46000);
+    WatchedToday({c, history}, 0, 46000);
     EXPECT_EQ(c.RecordAt(0).Viewings(), 2);
     EXPECT_EQ(c.RecordAt(0).WatchDate(), 46000);
     EXPECT_TRUE(c.Modified);
