@@ -99,4 +99,19 @@ TempDir::~TempDir() {
     std::filesystem::remove_all(path_, ec);
 }
 
+std::string WithoutMnemonic(std::string_view marked) {
+    std::string plain;
+    plain.reserve(marked.size());
+    for (std::size_t i = 0; i < marked.size(); ++i) {
+        if (marked[i] == '&') {
+            if (i + 1 < marked.size() && marked[i + 1] == '&')
+                ++i;
+            else
+                continue;
+        }
+        plain += marked[i];
+    }
+    return plain;
+}
+
 } // namespace tavrin::test

@@ -15,6 +15,11 @@ namespace tavrin::test {
 // A record with a title and every reference set to none, as a new title starts.
 TitleRecord MakeTitle(std::string_view title, std::uint16_t year = 1990);
 
+// The working entry number (-1 for none) of an actor slot 0 .. 4.
+inline int ActorEntry(const TitleRecord& t, int slot) {
+    return EntryFromStored(t.U16(ActorOffsets[static_cast<std::size_t>(slot)]));
+}
+
 // A collection whose master order is in title order.
 Collection MakeCollection(std::initializer_list<std::string_view> titles);
 
@@ -35,6 +40,10 @@ void PutSection(std::vector<std::uint8_t>& out, const std::vector<std::string>& 
 std::vector<std::uint8_t> BuildFile(char version, const std::vector<TitleRecord>& records,
                                     const std::vector<std::vector<std::string>>& sections,
                                     const std::vector<std::uint16_t>& order);
+
+// A menu text as shown from one marked for its keyboard letter: a single '&' dropped, "&&" read
+// as '&'.
+std::string WithoutMnemonic(std::string_view marked);
 
 std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path);
 void WriteBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);

@@ -31,10 +31,6 @@ int LocateEntry(const NameList& list, std::string_view name) {
     return it == list.end() ? -1 : static_cast<int>(it - list.begin());
 }
 
-std::size_t ListCapacity(ListId list) {
-    return list == ListId::Publisher ? PublisherListCapacity : NameListCapacity;
-}
-
 Msg ListFullMessage(ListId list) {
     return list == ListId::Publisher ? Msg::MsgYouCanTAddMore : Msg::MsgYouCanTAddA;
 }

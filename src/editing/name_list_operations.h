@@ -33,9 +33,6 @@ std::string NormalizedName(std::string_view typed);
 // The first entry whose text equals the name exactly, or -1.
 int LocateEntry(const NameList& list, std::string_view name);
 
-// How many more names a list takes; the publisher list ends at 254 (a record keeps the low byte).
-std::size_t ListCapacity(ListId list);
-
 // The message that refuses an addition to a full list.
 Msg ListFullMessage(ListId list);
 

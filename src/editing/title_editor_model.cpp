@@ -212,12 +212,6 @@ void LoadTitleIntoEditor(TitleEditorModel& m, Collection& c, std::size_t r,
             m.review = std::move(*text);
 }
 
-void DuplicateIntoEditor(TitleEditorModel& m, Collection& c, std::size_t r,
-                         const std::filesystem::path& textFolder) {
-    LoadTitleIntoEditor(m, c, r, textFolder);
-    m.target.reset();
-}
-
 std::string& FieldText(TitleEditorModel& m, EditorField f) {
     switch (f) {
     case EditorField::AAnnee:

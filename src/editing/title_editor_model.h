@@ -136,9 +136,6 @@ void ClearEditor(TitleEditorModel& m, DayNumber today, int videoPreference);
 // text comes from the title's file in textFolder.
 void LoadTitleIntoEditor(TitleEditorModel& m, Collection& c, std::size_t r,
                          const std::filesystem::path& textFolder);
-// Loads record r as the start of a new title; saving appends it and leaves r untouched.
-void DuplicateIntoEditor(TitleEditorModel& m, Collection& c, std::size_t r,
-                         const std::filesystem::path& textFolder);
 
 // The edit's text and its check.
 std::string& FieldText(TitleEditorModel& m, EditorField f);

@@ -16,7 +16,4 @@ namespace tavrin {
 // letters to leave one to a later text), and a text left without a free letter gets none. Only ASCII letters and digits are chosen: every keyboard has them.
 std::vector<std::string> WithMnemonics(std::span<const std::string> texts);
 
-// The text as shown from a marked one: a single '&' dropped, "&&" read as '&'.
-std::string WithoutMnemonic(std::string_view marked);
-
 } // namespace tavrin

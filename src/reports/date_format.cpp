@@ -75,14 +75,4 @@ void DateFormat::AppendTo(std::string& out, DayNumber day) const {
     }
 }
 
-std::string DateFormat::Format(DayNumber day) const {
-    std::string out;
-    AppendTo(out, day);
-    return out;
-}
-
-std::string FormatDate(DayNumber day, std::string_view pattern) {
-    return DateFormat(pattern).Format(day);
-}
-
 } // namespace tavrin

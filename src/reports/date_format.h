@@ -19,7 +19,6 @@ class DateFormat {
     explicit DateFormat(std::string_view pattern = "dd/MM/yyyy");
     // Appends the date of a day number.
     void AppendTo(std::string& out, DayNumber day) const;
-    std::string Format(DayNumber day) const;
 
   private:
     enum class Part { Literal, Day, Day2, Month, Month2, Year2, Year4 };
@@ -29,8 +28,5 @@ class DateFormat {
     };
     std::vector<Piece> pieces_;
 };
-
-// One date through a pattern.
-std::string FormatDate(DayNumber day, std::string_view pattern);
 
 } // namespace tavrin

@@ -99,17 +99,4 @@ std::vector<FileFailure> CopyPictures(std::span<const CoverPicture> pictures,
     return failures;
 }
 
-std::string FailedFilesText(std::span<const FileFailure> failures, std::size_t limit) {
-    std::string text;
-    for (std::size_t i = 0; i < failures.size(); ++i) {
-        if (i == limit) {
-            text += "...\n";
-            break;
-        }
-        text += failures[i].path;
-        text += '\n';
-    }
-    return text;
-}
-
 } // namespace tavrin

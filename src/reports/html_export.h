@@ -36,7 +36,4 @@ std::filesystem::path PictureTarget(const std::filesystem::path& pageFolder, con
 std::vector<FileFailure> CopyPictures(std::span<const CoverPicture> pictures,
                                       const std::filesystem::path& pageFolder);
 
-// The names of the files that failed, one a line, at most limit of them and then "...".
-std::string FailedFilesText(std::span<const FileFailure> failures, std::size_t limit = 10);
-
 } // namespace tavrin

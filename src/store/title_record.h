@@ -98,8 +98,7 @@ struct TitleRecord {
         return std::span<const std::uint8_t, ReservedByteCount>(&bytes[ReservedOffset], ReservedByteCount);
     }
 
-    // Working entry numbers (-1 for none) of the 16-bit references.
-    int ActorEntry(int slot) const { return EntryFromStored(U16(ActorOffsets[slot])); }
+    // The publisher's working entry number: -1 for none.
     int PublisherEntry() const { return Publisher() == NoPublisher ? -1 : Publisher(); }
 
     // Each accessor finds its bytes in TitleFieldTable by its own name, as the kind it reads.

@@ -3,9 +3,9 @@
 #pragma once
 
 #include "app/main_window.h"
-#include "lang/mnemonics.h"
 #include "platform/text.h"
 #include "platform/user_prompts.h"
+#include "test_support.h"
 
 #include <QAction>
 #include <QDir>
@@ -70,7 +70,7 @@ inline QAction* ActionOf(const TLDF1& w, const char* name) {
 }
 // A menu item's or menu's text as read, without the mark of its keyboard letter.
 inline QString ShownCaption(const QAction* a) {
-    return QString::fromStdString(WithoutMnemonic(a->text().toStdString()));
+    return QString::fromStdString(test::WithoutMnemonic(a->text().toStdString()));
 }
 inline QString ShownCaption(const QMenu* m) {
     return ShownCaption(m->menuAction());

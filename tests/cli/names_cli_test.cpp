@@ -57,10 +57,10 @@ TEST(CliNamesTest, DeleteRenumbersAndNamesEachTitleThatLostTheEntry) {
     EXPECT_EQ(ReadBytes(f.in), f.inBytes);
     const Collection c = Load(f.out);
     EXPECT_EQ(c.List(ListId::Actor), (NameList{"FORD", "ALLEN", "UNUSED"}));
-    EXPECT_EQ(c.titles[0].ActorEntry(0), 1);
-    EXPECT_EQ(c.titles[0].ActorEntry(1), -1);
-    EXPECT_EQ(c.titles[1].ActorEntry(2), -1);
-    EXPECT_EQ(c.titles[1].ActorEntry(4), -1);
+    EXPECT_EQ(test::ActorEntry(c.titles[0], 0), 1);
+    EXPECT_EQ(test::ActorEntry(c.titles[0], 1), -1);
+    EXPECT_EQ(test::ActorEntry(c.titles[1], 2), -1);
+    EXPECT_EQ(test::ActorEntry(c.titles[1], 4), -1);
     EXPECT_EQ(c.titles[0].Director(), 1); // the director list is another list
 }
 

@@ -200,11 +200,11 @@ class ChoosersWindowTest : public QObject {
         s.prompts.yesNoAnswers = {true};
         Find<QAction>(s.actor, "Delete1")->trigger();
         QCOMPARE(s.collection.List(ListId::Actor), (NameList{"FORD", "KEATON"}));
-        QCOMPARE(s.collection.titles[0].ActorEntry(0), -1);
-        QCOMPARE(s.collection.titles[0].ActorEntry(3), -1);
-        QCOMPARE(s.collection.titles[0].ActorEntry(1), 1);
-        QCOMPARE(s.collection.titles[1].ActorEntry(0), 0);
-        QCOMPARE(s.collection.titles[1].ActorEntry(4), 1);
+        QCOMPARE(test::ActorEntry(s.collection.titles[0], 0), -1);
+        QCOMPARE(test::ActorEntry(s.collection.titles[0], 3), -1);
+        QCOMPARE(test::ActorEntry(s.collection.titles[0], 1), 1);
+        QCOMPARE(test::ActorEntry(s.collection.titles[1], 0), 0);
+        QCOMPARE(test::ActorEntry(s.collection.titles[1], 4), 1);
         QVERIFY(s.collection.Modified);
         QCOMPARE(deleted.count(), 1);
         QCOMPARE(deleted[0][0].value<ListId>(), ListId::Actor);

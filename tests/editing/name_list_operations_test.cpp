@@ -156,9 +156,9 @@ TEST(DeleteEntryTest, RenumbersEveryActorSlotAndReportsEachTitleOnce) {
     EXPECT_EQ(c.List(ListId::Actor)[3], "N4");
     for (std::size_t r = 0; r < c.titles.size(); ++r) {
         for (int slot = 0; slot < 5; ++slot) {
-            const int was = before[r].ActorEntry(slot);
+            const int was = test::ActorEntry(before[r], slot);
             const int expected = was == 3 ? -1 : was > 3 ? was - 1 : was;
-            EXPECT_EQ(c.titles[r].ActorEntry(slot), expected) << "title " << r << " slot " << slot;
+            EXPECT_EQ(test::ActorEntry(c.titles[r], slot), expected) << "title " << r << " slot " << slot;
         }
     }
     EXPECT_EQ(c.titles[6].Director(), 3);

@@ -1,5 +1,7 @@
 #include "lang/mnemonics.h"
 
+#include "test_support.h"
+
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -48,7 +50,7 @@ TEST(MnemonicsTest, MarkingIsUndoneExactlyAndLettersNeverRepeat) {
     const auto marked = WithMnemonics(texts);
     std::set<char> letters;
     for (std::size_t i = 0; i < texts.size(); ++i) {
-        EXPECT_EQ(WithoutMnemonic(marked[i]), texts[i]);
+        EXPECT_EQ(test::WithoutMnemonic(marked[i]), texts[i]);
         const auto& m = marked[i];
         for (std::size_t k = 0; k + 1 < m.size(); ++k) {
             if (m[k] == '&' && m[k + 1] == '&') {

@@ -5,6 +5,12 @@
 namespace tavrin {
 namespace {
 
+std::string FormatDate(DayNumber day, std::string_view pattern) {
+    std::string out;
+    DateFormat(pattern).AppendTo(out, day);
+    return out;
+}
+
 TEST(DateFormatTest, WritesEachPatternLetter) {
     const DayNumber july7th2005 = *DayNumberFromDate(2005, 7, 7);
     const DayNumber dec25th1999 = *DayNumberFromDate(1999, 12, 25);

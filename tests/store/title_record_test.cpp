@@ -377,11 +377,6 @@ TEST(TitleRecordTest, EntryNumbersAboveTheLimitReadAsNone) {
     EXPECT_EQ(StoredFromEntry(-1), NoEntry);
     EXPECT_EQ(StoredFromEntry(12), 12);
     EXPECT_EQ(StoredFromEntry(65001), NoEntry);
-
-    TitleRecord r = test::MakeTitle("X");
-    EXPECT_EQ(r.ActorEntry(0), -1);
-    r.SetActor5(42);
-    EXPECT_EQ(r.ActorEntry(4), 42);
 }
 
 TEST(TitleRecordTest, ReservedBytesAreTheTwelveAfterColor) {

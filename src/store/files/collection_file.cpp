@@ -6,7 +6,11 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <optional>
+#include <system_error>
 
 namespace tavrin {
 namespace {
@@ -59,25 +63,13 @@ void ConvertOlderRecord(TitleRecord& t, char version) {
     if (version == 'T' || version == '2' || version == '3') t.SetInfo2(NoEntry);
 }
 
-// The largest file the counts can announce: 65,535 records, nine full name lists and the master
-// order. Nothing past it is ever read, as nothing past the master order is.
-constexpr std::size_t LargestCollectionFile =
-    5 + std::size_t{0xFFFF} * (TitleRecordSize + 2) + 9 * (2 + std::size_t{0xFFFF} * NameTextSize);
-
 // Reads from a span; every read is all or nothing.
 class SpanSource {
   public:
     explicit SpanSource(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
     bool Read(void* dst, std::size_t n) {
-        std::span<const std::uint8_t> taken;
-        if (!Take(n, taken)) return false;
-        if (n) std::memcpy(dst, taken.data(), n);
-        return true;
-    }
-    // The next n bytes where they are, without a copy.
-    bool Take(std::size_t n, std::span<const std::uint8_t>& taken) {
         if (bytes_.size() - pos_ < n) return false;
-        taken = bytes_.subspan(pos_, n);
+        if (n) std::memcpy(dst, bytes_.data() + pos_, n);
         pos_ += n;
         return true;
     }
@@ -89,14 +81,60 @@ class SpanSource {
     std::size_t pos_ = 0;
 };
 
-bool ReadU16(SpanSource& src, std::uint16_t& v) {
+// Reads straight from an open file, so the records land in the store without a copy of the whole
+// file in between (ReadFileBytes and a parse of the copy open the largest collection about half
+// again slower), and nothing past the sections' counts is read, so a huge file is never read
+// whole. A read error is remembered: the caller reports it rather than Invalid.
+class FileSource {
+  public:
+    // sizeHint: the file's size when known, only to refuse counts that cannot fit before reading.
+    FileSource(std::FILE* f, std::optional<std::size_t> sizeHint) : f_(f), size_(sizeHint) {}
+    bool Read(void* dst, std::size_t n) {
+        if (n == 0) return !failed_;
+        const std::size_t got = std::fread(dst, 1, n, f_);
+        pos_ += got;
+        if (got == n) return true;
+        NoteError();
+        return false;
+    }
+    bool AtEnd() {
+        const int ch = std::getc(f_);
+        if (ch == EOF) {
+            NoteError();
+            return true;
+        }
+        std::ungetc(ch, f_);
+        return false;
+    }
+    std::size_t Remaining() const {
+        if (!size_ || pos_ > *size_) return SIZE_MAX; // the size was wrong: let the reads decide
+        return *size_ - pos_;
+    }
+    bool Failed() const { return failed_; }
+    int Error() const { return error_; }
+
+  private:
+    void NoteError() {
+        if (std::ferror(f_) && !failed_) {
+            failed_ = true;
+            error_ = errno;
+        }
+    }
+    std::FILE* f_;
+    std::optional<std::size_t> size_;
+    std::size_t pos_ = 0;
+    bool failed_ = false;
+    int error_ = 0;
+};
+
+template <class Source> bool ReadU16(Source& src, std::uint16_t& v) {
     std::uint8_t b[2];
     if (!src.Read(b, 2)) return false;
     v = static_cast<std::uint16_t>(b[0] | (b[1] << 8));
     return true;
 }
 
-Expected<LoadedCollection, FileError> Parse(SpanSource& src, std::string_view otherName) {
+template <class Source> Expected<LoadedCollection, FileError> Parse(Source& src, std::string_view otherName) {
     const auto invalid = Unexpected{FileError::Invalid};
     std::uint8_t magic[3];
     if (!src.Read(magic, 3) || magic[0] != 'K' || magic[1] != 'X' || !IsVersionLetter(magic[2]))
@@ -120,11 +158,13 @@ Expected<LoadedCollection, FileError> Parse(SpanSource& src, std::string_view ot
     c.titles.resize(n);
     if (!src.Read(c.titles.data(), std::size_t{n} * TitleRecordSize)) return invalid;
 
+    std::vector<std::uint8_t> slots;
     for (ListId id : SectionsOf(out.version)) {
         std::uint16_t count = 0;
         if (!ReadU16(src, count)) return invalid;
-        std::span<const std::uint8_t> slots;
-        if (!src.Take(std::size_t{count} * NameTextSize, slots)) return invalid;
+        if (src.Remaining() / NameTextSize < count) return invalid;
+        slots.resize(std::size_t{count} * NameTextSize);
+        if (!src.Read(slots.data(), slots.size())) return invalid;
         c.List(id) = NamesFromSlots(slots, count);
     }
     if (oldPublishers) c.List(ListId::Publisher) = DefaultPublisherList(otherName);
@@ -132,8 +172,8 @@ Expected<LoadedCollection, FileError> Parse(SpanSource& src, std::string_view ot
         for (auto& t : c.titles)
             ConvertOlderRecord(t, out.version);
 
-    std::span<const std::uint8_t> order;
-    if (!src.Take(std::size_t{n} * 2, order)) return invalid;
+    std::vector<std::uint8_t> order(std::size_t{n} * 2);
+    if (!src.Read(order.data(), order.size())) return invalid;
     c.ListeIndex.resize(n);
     std::vector<std::uint8_t> seen(n, 0);
     bool permutation = true;
@@ -229,10 +269,17 @@ Expected<LoadedCollection, FileError> ParseCollection(std::span<const std::uint8
 
 Expected<LoadedCollection, FileFailure> LoadCollectionFile(const std::filesystem::path& path,
                                                            std::string_view otherName) {
-    const auto bytes = ReadFileBytes(path, LargestCollectionFile, PastLimit::Ignore);
-    if (!bytes) return Unexpected{bytes.error()};
-    auto parsed = ParseCollection(*bytes, otherName);
-    if (!parsed) return Unexpected{FileFailure{parsed.error(), PathText(path), {}}};
+    const std::string name = PathText(path);
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec)) return Unexpected{FileFailure{FileError::NotFound, name, {}}};
+    std::FILE* f = OpenForReading(path);
+    if (!f) return Unexpected{FileFailure{FileError::CannotRead, name, SystemReason(errno)}};
+    const auto size = std::filesystem::file_size(path, ec);
+    FileSource src(f, ec ? std::nullopt : std::optional<std::size_t>(static_cast<std::size_t>(size)));
+    auto parsed = Parse(src, otherName);
+    std::fclose(f);
+    if (src.Failed()) return Unexpected{FileFailure{FileError::CannotRead, name, SystemReason(src.Error())}};
+    if (!parsed) return Unexpected{FileFailure{parsed.error(), name, {}}};
     return std::move(parsed).value();
 }
 
