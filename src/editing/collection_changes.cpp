@@ -171,9 +171,9 @@ Msg ChangeName(ChangeKind kind) {
         Msg::MsgStepAddTitle,     Msg::MsgStepEditTitle, Msg::MsgStepDuplicateTitle, Msg::MsgStepDeleteTitle,
         Msg::MsgStepWatchedToday, Msg::MsgStepAddName,   Msg::MsgStepDeleteName,     Msg::MsgStepRenameName,
         Msg::MsgStepCleanList,    Msg::MsgStepLoadList,  Msg::MsgStepImportTitle,    Msg::MsgStepAddList,
-        Msg::MsgStepRebuildIndex,
+        Msg::MsgStepRebuildIndex, Msg::MsgStepImportTable,
     };
-    static_assert(std::size(names) == static_cast<std::size_t>(ChangeKind::RebuildIndex) + 1);
+    static_assert(std::size(names) == static_cast<std::size_t>(ChangeKind::ImportTable) + 1);
     return names[static_cast<std::size_t>(kind)];
 }
 
@@ -390,20 +390,30 @@ Expected<std::size_t, ExchangeRefusal> ImportTitle(Changes ch, const TitleFileCo
 
 Expected<Done, ExchangeRefusal> AddList(Changes ch, Collection other, DayNumber today,
                                         const MergeProgress& progress, std::optional<std::size_t> current) {
+    Expected<Done, ExchangeRefusal> merged = Done{};
+    AppendTitles(ch, ChangeKind::AddList, current, today, [&](Collection& c) {
+        const std::size_t from = c.Count();
+        merged = MergeCollection(c, std::move(other), progress);
+        return merged && c.Count() != from;
+    });
+    return merged;
+}
+
+bool AppendTitles(Changes ch, ChangeKind kind, std::optional<std::size_t> current, DayNumber today,
+                  const std::function<bool(Collection&)>& append) {
     Collection& c = ch.collection;
-    StepMaker step(ch, ChangeKind::AddList, current);
+    StepMaker step(ch, kind, current);
     const auto sizes = ListSizes(c);
     const std::size_t from = c.Count();
     std::vector<std::uint16_t> order = c.ListeIndex;
-    auto merged = MergeCollection(c, std::move(other), progress);
-    if (!merged || c.Count() == from) return merged;
+    if (!append(c)) return false;
     c.EarliestBuyDate = EarliestBuyDate(c, today);
     step.NamesAppended(sizes);
     step.Add(
         patch::RecordsAppended{from, {c.titles.begin() + static_cast<std::ptrdiff_t>(from), c.titles.end()}});
     step.Add(patch::Order{std::move(order), c.ListeIndex});
     step.Done();
-    return merged;
+    return true;
 }
 
 void RebuildIndex(Changes ch, std::optional<std::size_t> current) {

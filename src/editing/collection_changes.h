@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <variant>
@@ -35,6 +36,7 @@ enum class ChangeKind {
     ImportTitle,
     AddList,
     RebuildIndex,
+    ImportTable,
 };
 
 // "Delete Title": what the EDIT menu says after "Undo" and "Redo".
@@ -169,5 +171,11 @@ Expected<std::size_t, ExchangeRefusal> ImportTitle(Changes ch, const TitleFileCo
 Expected<Done, ExchangeRefusal> AddList(Changes ch, Collection other, DayNumber today,
                                         const MergeProgress& progress, std::optional<std::size_t> current);
 void RebuildIndex(Changes ch, std::optional<std::size_t> current);
+
+// A change that only appends titles and names and puts the new titles into the master order
+// (a merge, a spreadsheet import), recorded as one step. `append` reports whether it changed
+// anything; when it did not, nothing is recorded.
+bool AppendTitles(Changes ch, ChangeKind kind, std::optional<std::size_t> current, DayNumber today,
+                  const std::function<bool(Collection&)>& append);
 
 } // namespace tavrin
