@@ -29,6 +29,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QLockFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
@@ -152,6 +153,7 @@ TLDF1::TLDF1(StartOptions options)
 TLDF1::~TLDF1() {
     // The model reads state that dies before the view does.
     ListDisc->setModel(nullptr);
+    DropRecoveryCopy();
 }
 
 void TLDF1::BuildMenus() {
@@ -171,6 +173,7 @@ void TLDF1::BuildMenus() {
     FILES1->addSeparator();
     Print = AddItem(FILES1, "Print");
     FILES1->addSeparator();
+    BuildRecentFiles();
     N2 = AddItem(FILES1, "N2");
 
     NewTavrinfile1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
@@ -486,9 +489,11 @@ void TLDF1::FirstActivation() {
     LoadLanguage();
     GrowToContent();
     EnterName->setFocus();
-    // After the window is on screen, so that a message about the file has a window to sit on.
-    if (!commandLineFile_.isEmpty())
-        QTimer::singleShot(0, this, [this] { LoadFromCommandLine(commandLineFile_); });
+    // After the window is on screen, so that a question or a message about a file has a window
+    // to sit on. Work recovered from a crash comes before the file asked for.
+    QTimer::singleShot(0, this, [this] {
+        if (!OfferRecovery() && !commandLineFile_.isEmpty()) LoadFromCommandLine(commandLineFile_);
+    });
 }
 
 void TLDF1::changeEvent(QEvent* event) {
@@ -509,6 +514,7 @@ void TLDF1::closeEvent(QCloseEvent* event) {
     settingsStore_->Write(settings_);
     windows_.CloseAll();
     help_->hide();
+    DropRecoveryCopy();
     event->accept();
 }
 
@@ -576,6 +582,7 @@ void TLDF1::NewTavrinfile1Click() {
     showsNewFile_ = true;
     NameFile->setText(QText(catalogue_, Msg::MsgNewFile));
     EnableCollectionCommands(true);
+    DropRecoveryCopy();
 }
 
 void TLDF1::Open1Click() {
@@ -595,7 +602,13 @@ bool TLDF1::LoadCollection(const QString& fileName) {
         ShowFileFailure(loaded.error().error, fileName);
         return false;
     }
-    Collection& fresh = loaded->collection;
+    ShowLoadedCollection(std::move(loaded->collection), fileName);
+    RememberFile(fileName);
+    DropRecoveryCopy();
+    return true;
+}
+
+void TLDF1::ShowLoadedCollection(Collection fresh, const QString& fileName) {
     fresh.Modified = false;
     fresh.CurrentFileName = fileName.toStdString();
     fresh.EarliestBuyDate = EarliestBuyDate(fresh, today_);
@@ -610,10 +623,9 @@ bool TLDF1::LoadCollection(const QString& fileName) {
     ClearTitleView();
     if (!listeIndexTri_.empty()) ListDisc->setCurrentIndex(model_->index(0));
     ShowCurrentTitle();
-    showsNewFile_ = false;
-    NameFile->setText(fileName);
+    showsNewFile_ = fileName.isEmpty();
+    NameFile->setText(showsNewFile_ ? QText(catalogue_, Msg::MsgNewFile) : fileName);
     EnableCollectionCommands(true);
-    return true;
 }
 
 FileDialogOptions TLDF1::CollectionDialog(const QString& title) {
@@ -640,11 +652,16 @@ bool TLDF1::SaveAsDialog() {
 }
 
 bool TLDF1::WriteCollectionTo(const QString& fileName) {
-    if (auto written = SaveCollection(collection_, PathFromQString(fileName)); !written) {
-        prompts_->ShowMessage(QText(catalogue_, Msg::MsgCannotWriteFile) + fileName);
+    if (auto written = SaveCollection(collection_, PathFromQString(fileName), settings_.KeepBackup);
+        !written) {
+        // The file named is the collection's, or its backup when that could not be kept.
+        prompts_->ShowMessage(QText(catalogue_, Msg::MsgCannotWriteFile) +
+                              QStringFromUtf8(written.error().path));
         return false;
     }
     history_.Saved();
+    RememberFile(fileName);
+    DropRecoveryCopy();
     showsNewFile_ = false;
     NameFile->setText(QStringFromUtf8(collection_.CurrentFileName));
     SAVEButton->setEnabled(true);

@@ -17,10 +17,12 @@
 #include <QMainWindow>
 #include <QString>
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 class QAction;
@@ -28,9 +30,11 @@ class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QListView;
+class QLockFile;
 class QMenu;
 class QProgressBar;
 class QTabWidget;
+class QTimer;
 class QToolButton;
 
 namespace tavrin {
@@ -121,6 +125,16 @@ class TLDF1 : public QMainWindow {
     // the list shows every title and the step's title is selected.
     void Undo1Click();
     void Redo1Click();
+
+    // The collection's files (main_window_files.cpp). A collection opened last, from the FILES
+    // menu (Alt+1 .. Alt+8); one that no longer exists leaves the list with a message.
+    void OpenRecentFile(std::size_t index);
+    const std::vector<std::string>& RecentFiles() const { return recentFiles_; }
+    // What the timer does every two minutes: with unsaved changes, the recovery copy written
+    // anew; without, the copy removed.
+    void KeepRecoveryCopy();
+    // The folder of the recovery copies, in the user's data folder.
+    static QString RecoveryFolder();
 
     void Help2Click();
     void About2Click();
@@ -216,6 +230,18 @@ class TLDF1 : public QMainWindow {
 
     // Swaps in the collection of a file; on any failure the open collection stays as it was.
     bool LoadCollection(const QString& fileName);
+    // The collection just read becomes the open one, under this name (empty: a new file).
+    void ShowLoadedCollection(Collection fresh, const QString& fileName);
+    // The recent files and the recovery copy (main_window_files.cpp).
+    void BuildRecentFiles();
+    void ShowRecentFiles();
+    // A collection opened or saved under this name heads the recent files.
+    void RememberFile(const QString& fileName);
+    // At the first activation: a recovery copy left by a run that ended without closing is
+    // offered; true when one was opened.
+    bool OfferRecovery();
+    // The recovery copy of this run is no longer needed (saved, another collection, quitting).
+    void DropRecoveryCopy();
     // The question about unsaved changes; true when the command may go on.
     bool ConfirmChanges();
     // Save: to the current file, or through the Save As dialog when there is none.
@@ -240,7 +266,13 @@ class TLDF1 : public QMainWindow {
     std::unique_ptr<UserPrompts> prompts_;
     QString commandLineFile_;
     bool activated_ = false;
-    bool showsNewFile_ = false; // NameFile shows "New File", to be re-labelled with the language
+    bool showsNewFile_ = false;            // NameFile shows "New File", to be re-labelled with the language
+    std::vector<std::string> recentFiles_; // UTF-8 paths, the last opened first
+    std::array<QAction*, RecentFileCount> recentItems_{};
+    QAction* recentSeparator_ = nullptr;
+    QTimer* recoveryTimer_ = nullptr;
+    std::unique_ptr<QLockFile> recoveryLock_; // held while this run keeps a recovery copy
+    QString recoveryId_;
 
     // Menus and their commands.
     QMenu* FILES1 = nullptr;

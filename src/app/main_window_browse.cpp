@@ -35,7 +35,7 @@ BrowseHost TLDF1::PagesHost() {
             folders_.text,
             folders_.medias,
             {settings_.FlipFlag, settings_.SaveTxt, settings_.TypeVideo, settings_.MediaFlag,
-             settings_.VideoFlag},
+             settings_.VideoFlag, settings_.KeepBackup},
             [this] { return CurrentRecord(); },
             [this] { RefreshList(); },
             [this](const std::function<void(BrowseFilters&)>& edit) { ChangeFilters(edit); },

@@ -15,7 +15,9 @@ void ReadYesNo(const SettingValues& values, std::string_view name, bool& setting
     if (c >= 0) setting = c != 'N';
 }
 
-std::string YesNo(bool on) { return on ? "Y" : "N"; }
+std::string YesNo(bool on) {
+    return on ? "Y" : "N";
+}
 
 } // namespace
 
@@ -25,6 +27,7 @@ Settings SettingsFromValues(const SettingValues& values) {
     ReadYesNo(values, "Video Flag", s.VideoFlag);
     ReadYesNo(values, "Save TXT", s.SaveTxt);
     ReadYesNo(values, "Media Flag", s.MediaFlag);
+    ReadYesNo(values, "Keep Backup", s.KeepBackup);
     if (int c = FirstChar(values, "Type Video"); c >= 0) s.TypeVideo = c == 'D' ? 1 : c == 'V' ? 2 : 0;
     if (int c = FirstChar(values, "Language"); c >= 0) s.Language = c - '0';
     return s;
@@ -40,9 +43,19 @@ SettingValues SettingsToValues(const Settings& s) {
         {"Media Flag", YesNo(s.MediaFlag)},
         {"Type Video", std::string(1, media[s.TypeVideo >= 0 && s.TypeVideo <= 2 ? s.TypeVideo : 0])},
         {"Language", std::string(1, static_cast<char>('0' + lang))},
+        {"Keep Backup", YesNo(s.KeepBackup)},
     };
 }
 
-int StartLanguage(int language) { return language >= 0 && language <= 4 ? language : 0; }
+std::vector<std::string> WithRecentFile(std::vector<std::string> recent, const std::string& path) {
+    std::erase(recent, path);
+    recent.insert(recent.begin(), path);
+    if (recent.size() > RecentFileCount) recent.resize(RecentFileCount);
+    return recent;
+}
+
+int StartLanguage(int language) {
+    return language >= 0 && language <= 4 ? language : 0;
+}
 
 } // namespace tavrin

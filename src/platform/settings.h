@@ -1,10 +1,11 @@
-// The six user settings and their one-character stored values, kept under Software\Tavrin.
+// The user settings and their one-character stored values, kept under Software\Tavrin.
 #pragma once
 
 #include <array>
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tavrin {
 
@@ -15,12 +16,13 @@ struct Settings {
     bool MediaFlag = true;  // multimedia loading
     int TypeVideo = 0;      // preferred medium: 0 LASERDISC, 1 DVD, 2 VHS
     int Language = 0;       // may be out of range until the first activation mends it
+    bool KeepBackup = true; // Save keeps the file it replaces as NAME.KXT.bak
 
     friend bool operator==(const Settings&, const Settings&) = default;
 };
 
-inline constexpr std::array<std::string_view, 6> SettingNames{"Flip Flag",  "Video Flag", "Save TXT",
-                                                              "Media Flag", "Type Video", "Language"};
+inline constexpr std::array<std::string_view, 7> SettingNames{
+    "Flip Flag", "Video Flag", "Save TXT", "Media Flag", "Type Video", "Language", "Keep Backup"};
 
 // Value name to stored text.
 using SettingValues = std::map<std::string, std::string, std::less<>>;
@@ -32,6 +34,12 @@ SettingValues SettingsToValues(const Settings& s);
 
 // The address the HTML pages' foot links to until the user sets another ("HTML Mail").
 inline constexpr std::string_view DefaultMailAddress = "tavrin@example.org";
+
+// The FILES menu lists this many collections opened last.
+inline constexpr std::size_t RecentFileCount = 8;
+// The collections opened last once path is opened or saved: path first, each name once, at most
+// RecentFileCount.
+std::vector<std::string> WithRecentFile(std::vector<std::string> recent, const std::string& path);
 
 // The language index the program starts with: anything outside 0 .. 4 becomes English.
 int StartLanguage(int language);

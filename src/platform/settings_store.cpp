@@ -54,6 +54,26 @@ std::string SettingsStore::HtmlMailAddress() {
     return address.isEmpty() ? std::string(DefaultMailAddress) : Cp1252FromQString(address);
 }
 
+namespace {
+const QString RecentFilesKey = QStringLiteral("Recent Files");
+}
+
+std::vector<std::string> SettingsStore::RecentFiles() {
+    std::vector<std::string> files;
+    for (const QString& file : settings_->value(RecentFilesKey).toStringList())
+        if (!file.isEmpty() && files.size() < RecentFileCount) files.push_back(file.toStdString());
+    return files;
+}
+
+void SettingsStore::WriteRecentFiles(const std::vector<std::string>& files) {
+    if (!usable_ || !settings_->isWritable()) return;
+    QStringList list;
+    for (const std::string& file : files)
+        list.append(QString::fromStdString(file));
+    settings_->setValue(RecentFilesKey, list);
+    settings_->sync();
+}
+
 bool SettingsStore::WriteValues(const SettingValues& values) {
     if (!settings_->isWritable()) return false;
     for (const auto& [name, text] : values)

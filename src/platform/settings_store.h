@@ -1,5 +1,6 @@
 // The per-user settings store: the registry key HKEY_CURRENT_USER\Software\Tavrin on Windows, an
-// INI file in the user's configuration folder elsewhere. Holds the six one-character values.
+// INI file in the user's configuration folder elsewhere. Holds the one-character values
+// of the settings, the mail address of the HTML pages and the collections opened last.
 #pragma once
 
 #include "platform/settings.h"
@@ -8,6 +9,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class QSettings;
 
@@ -23,14 +25,17 @@ class SettingsStore {
     SettingsStore(const SettingsStore&) = delete;
     SettingsStore& operator=(const SettingsStore&) = delete;
 
-    // Reads the six values. A store that does not exist yet is created with the defaults; when it
+    // Reads the values. A store that does not exist yet is created with the defaults; when it
     // cannot be created the defaults apply and the store is never written.
     Settings Read();
-    // Writes the six values; does nothing when the store could not be created or opened.
+    // Writes the values; does nothing when the store could not be created or opened.
     void Write(const Settings& settings);
     // The mail address of the HTML page foot (8-bit): the value "HTML Mail" of the store, the
     // default address when it has none.
     std::string HtmlMailAddress();
+    // The collections opened last (UTF-8 paths), the last one first.
+    std::vector<std::string> RecentFiles();
+    void WriteRecentFiles(const std::vector<std::string>& files);
     // False once the store proved impossible to create or write.
     bool Usable() const { return usable_; }
 

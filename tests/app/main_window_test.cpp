@@ -3,10 +3,15 @@
 #include "app/window_test_main.h"
 #include "app/window_test_support.h"
 #include "store/files/collection_file.h"
+#include "store/files/recovery_copy.h"
 #include "test_support.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
 #include <QMenuBar>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -420,6 +425,119 @@ class MainWindowTest : public QObject {
         prompts->questionAnswers = {SaveAnswer::No};
         window->NewTavrinfile1Click();
         QVERIFY(!undo->isEnabled() && !redo->isEnabled());
+    }
+
+    void saveKeepsTheFileItReplacesAsABackup() {
+        const QString path = WriteKx5(Path(QStringLiteral("films.KXT")), {"ALIEN"}, {0});
+        const auto original = ReadBytes(PathFromQString(path));
+        auto [window, prompts] = Make();
+        window->LoadFromCommandLine(path);
+        AppendTitle(window->Data(), MakeTitle("BRAZIL"));
+        window->SAVEButtonClick();
+        const QString backup = path + QStringLiteral(".bak");
+        QCOMPARE(ReadBytes(PathFromQString(backup)), original);
+        const auto saved = ReadBytes(PathFromQString(path));
+        QCOMPARE(saved, SerializeCollection(window->Data()));
+
+        // "Keep a backup" Off: the backup stays the one made before.
+        QCOMPARE(Find<QGroupBox>(*window, "RadioKeepBackup")->title(), QStringLiteral("Keep a backup"));
+        Find<QRadioButton>(*window, "RadioKeepBackup1")->click();
+        QVERIFY(!window->CurrentSettings().KeepBackup);
+        AppendTitle(window->Data(), MakeTitle("CASABLANCA"));
+        window->SAVEButtonClick();
+        QCOMPARE(ReadBytes(PathFromQString(backup)), original);
+        QVERIFY(ReadBytes(PathFromQString(path)) != saved);
+        QVERIFY(prompts->messages.isEmpty());
+    }
+
+    void aRecoveryCopyIsOfferedAfterACrash() {
+        const QString path = WriteKx5(Path(QStringLiteral("films.KXT")), {"ALIEN"}, {0});
+        const QString folder = TLDF1::RecoveryFolder();
+        QDir(folder).removeRecursively();
+        QStringList crashed;
+        {
+            auto [window, prompts] = Make();
+            window->LoadFromCommandLine(path);
+            window->KeepRecoveryCopy();
+            QVERIFY2(QDir(folder).entryList(QDir::Files).isEmpty(), "no copy without changes");
+            AppendTitle(window->Data(), MakeTitle("BRAZIL"));
+            window->KeepRecoveryCopy();
+            const QStringList files = QDir(folder).entryList(QDir::Files);
+            QCOMPARE(files.filter(QStringLiteral(".lock")).size(), 1);
+            // A run that ended without closing leaves its copy without a live lock.
+            for (const QString& ending : {QStringLiteral(".KXT"), QStringLiteral(".name")}) {
+                const QString own = files.filter(ending).value(0);
+                QVERIFY(QFile::copy(QDir(folder).filePath(own),
+                                    QDir(folder).filePath(QStringLiteral("gone") + ending)));
+            }
+            crashed = QDir(folder).entryList({QStringLiteral("gone.*")}, QDir::Files);
+        }
+        QCOMPARE(QDir(folder).entryList(QDir::Files), crashed); // a clean end removes its own copy
+
+        // Declined: the copy goes, nothing is opened.
+        for (const QString& name : crashed)
+            QVERIFY(QFile::copy(QDir(folder).filePath(name), Path(name)));
+        {
+            auto [window, prompts] = Make();
+            window->show();
+            QTRY_COMPARE(prompts->questions.size(), 1);
+            QCOMPARE(prompts->questions.front(),
+                     QStringLiteral("CONFIRMATION|Recover the changes made to %1?")
+                         .arg(QDir::toNativeSeparators(path)));
+            QVERIFY(window->Data().titles.empty());
+            QVERIFY(QDir(folder).entryList(QDir::Files).isEmpty());
+        }
+        // Accepted: the changes come back, unsaved, under the collection's own name.
+        for (const QString& name : crashed)
+            QVERIFY(QFile::copy(Path(name), QDir(folder).filePath(name)));
+        auto [window, prompts] = Make();
+        prompts->yesNoAnswers = {true};
+        window->show();
+        QTRY_COMPARE(prompts->questions.size(), 1);
+        QCOMPARE(Titles(window->Data()), (QStringList{"ALIEN", "BRAZIL"}));
+        QVERIFY(window->Data().Modified);
+        QCOMPARE(EditOf(*window, "NameFile")->text(), path);
+        QCOMPARE(QString::fromStdString(window->Data().CurrentFileName), path);
+        const QStringList now = QDir(folder).entryList(QDir::Files);
+        QVERIFY2(now.filter(QStringLiteral("gone")).isEmpty() &&
+                     now.filter(QStringLiteral(".KXT")).size() == 1,
+                 "the run's own copy takes over");
+        prompts->questionAnswers = {SaveAnswer::Yes};
+        window->close();
+        QCOMPARE(ReadBytes(PathFromQString(path)), SerializeCollection(window->Data()));
+        QVERIFY(QDir(folder).entryList(QDir::Files).isEmpty());
+    }
+
+    void recentFilesOpenFromTheFilesMenu() {
+        const QString first = WriteKx5(Path(QStringLiteral("first.KXT")), {"ALIEN"}, {0});
+        const QString second = WriteKx5(Path(QStringLiteral("second.KXT")), {"BRAZIL"}, {0});
+        {
+            auto [window, prompts] = Make();
+            QVERIFY(!ActionOf(*window, "RecentFile1")->isVisible());
+            prompts->openAnswers = {first, second};
+            window->Open1Click();
+            window->Open1Click();
+        }
+        auto [window, prompts] = Make(); // the list is kept in the settings
+        QCOMPARE(ShownCaption(ActionOf(*window, "RecentFile1")), QStringLiteral("1 ") + second);
+        QCOMPARE(ShownCaption(ActionOf(*window, "RecentFile2")), QStringLiteral("2 ") + first);
+        QVERIFY(!ActionOf(*window, "RecentFile3")->isVisible());
+        window->show();
+        QApplication::setActiveWindow(window.get());
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QTest::keyClick(window.get(), Qt::Key_2, Qt::AltModifier);
+        QCOMPARE(Titles(window->Data()), QStringList{"ALIEN"});
+        QCOMPARE(ShownCaption(ActionOf(*window, "RecentFile1")), QStringLiteral("1 ") + first);
+
+        // One that is gone leaves the list, named in a message.
+        QVERIFY(QFile::remove(second));
+        ActionOf(*window, "RecentFile2")->trigger();
+        QCOMPARE(
+            prompts->messages,
+            QStringList{QStringLiteral("This collection no longer exists and leaves the recent files:\n") +
+                        second});
+        QCOMPARE(Titles(window->Data()), QStringList{"ALIEN"});
+        QVERIFY(!ActionOf(*window, "RecentFile2")->isVisible());
     }
 };
 

@@ -44,7 +44,8 @@ void Store(const QString& iniFile, const std::map<QString, QString>& values) {
 }
 
 const std::map<QString, QString> Defaults{{"Flip Flag", "N"},  {"Video Flag", "N"}, {"Save TXT", "N"},
-                                          {"Media Flag", "Y"}, {"Type Video", "L"}, {"Language", "0"}};
+                                          {"Media Flag", "Y"}, {"Type Video", "L"}, {"Language", "0"},
+                                          {"Keep Backup", "Y"}};
 
 QStringList LanguageChecks(const TLDF1& w) {
     QStringList checked;
@@ -53,13 +54,14 @@ QStringList LanguageChecks(const TLDF1& w) {
     return checked;
 }
 
-// The names of a menu's items, "-" for a separator.
+// The names of a menu's items shown, "-" for a separator.
 QStringList Layout(const QMenu* menu) {
     QStringList items;
     for (const QAction* a : menu->actions())
-        items << (a->isSeparator() ? QStringLiteral("-")
-                  : a->menu()      ? a->menu()->objectName()
-                                   : a->objectName());
+        if (a->isVisible())
+            items << (a->isSeparator() ? QStringLiteral("-")
+                      : a->menu()      ? a->menu()->objectName()
+                                       : a->objectName());
     return items;
 }
 

@@ -68,7 +68,7 @@ TitleRecord RichRecord(std::string_view title) {
 }
 
 SaveContext Context(bool saveText = false, std::filesystem::path folder = {}) {
-    return SaveContext{Today, saveText, std::move(folder)};
+    return SaveContext{Today, saveText, std::move(folder), false, std::nullopt};
 }
 
 TitleEditorModel NewTitle(std::string_view title) {

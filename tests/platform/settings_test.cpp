@@ -13,13 +13,15 @@ TEST(SettingsTest, FirstRunDefaults) {
     EXPECT_TRUE(s.MediaFlag);
     EXPECT_EQ(s.TypeVideo, 0);
     EXPECT_EQ(s.Language, 0);
+    EXPECT_TRUE(s.KeepBackup);
     // What a first run writes into the new key.
     EXPECT_EQ(SettingsToValues(s), (SettingValues{{"Flip Flag", "N"},
                                                   {"Video Flag", "N"},
                                                   {"Save TXT", "N"},
                                                   {"Media Flag", "Y"},
                                                   {"Type Video", "L"},
-                                                  {"Language", "0"}}));
+                                                  {"Language", "0"},
+                                                  {"Keep Backup", "Y"}}));
     for (auto name : SettingNames)
         EXPECT_EQ(SettingsToValues(s).count(name), 1u) << name;
 }
@@ -36,7 +38,9 @@ TEST(SettingsTest, ReadsOnlyTheFirstCharacter) {
         const Settings s = SettingsFromValues({{"Flip Flag", v.value},
                                                {"Video Flag", v.value},
                                                {"Save TXT", v.value},
-                                               {"Media Flag", v.value}});
+                                               {"Media Flag", v.value},
+                                               {"Keep Backup", v.value}});
+        EXPECT_EQ(s.KeepBackup, v.on);
         EXPECT_EQ(s.FlipFlag, v.on);
         EXPECT_EQ(s.VideoFlag, v.on);
         EXPECT_EQ(s.SaveTxt, v.on);
@@ -81,12 +85,14 @@ TEST(SettingsTest, WritesOneCharacterPerValue) {
     s.MediaFlag = true;
     s.TypeVideo = 2;
     s.Language = 4;
+    s.KeepBackup = false;
     EXPECT_EQ(SettingsToValues(s), (SettingValues{{"Flip Flag", "Y"},
                                                   {"Video Flag", "Y"},
                                                   {"Save TXT", "N"},
                                                   {"Media Flag", "Y"},
                                                   {"Type Video", "V"},
-                                                  {"Language", "4"}}));
+                                                  {"Language", "4"},
+                                                  {"Keep Backup", "N"}}));
     s.TypeVideo = 1;
     EXPECT_EQ(SettingsToValues(s).at("Type Video"), "D");
 
@@ -103,6 +109,25 @@ TEST(SettingsTest, WritesOneCharacterPerValue) {
                 w.Language = lang;
                 EXPECT_EQ(SettingsFromValues(SettingsToValues(w)), w);
             }
+}
+
+// The FILES menu's collections opened last: the one just opened first, each once, eight at most.
+TEST(SettingsTest, RecentFiles) {
+    using Files = std::vector<std::string>;
+    const struct {
+        Files before;
+        std::string opened;
+        Files after;
+    } cases[] = {
+        {{}, "a", {"a"}},
+        {{"a", "b"}, "c", {"c", "a", "b"}},
+        {{"a", "b", "c"}, "b", {"b", "a", "c"}},
+        {{"a", "b"}, "a", {"a", "b"}},
+        {{"1", "2", "3", "4", "5", "6", "7", "8"}, "9", {"9", "1", "2", "3", "4", "5", "6", "7"}},
+        {{"1", "2", "3", "4", "5", "6", "7", "8"}, "8", {"8", "1", "2", "3", "4", "5", "6", "7"}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(WithRecentFile(c.before, c.opened), c.after) << c.opened;
 }
 
 } // namespace

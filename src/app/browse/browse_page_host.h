@@ -23,11 +23,12 @@ namespace tavrin {
 
 // The settings the pages show and change, as the main window keeps them.
 struct BrowseOptions {
-    bool& FlipFlag;  // page flipping
-    bool& SaveTxt;   // the editor saves the title's text
-    int& TypeVideo;  // the medium a new title starts with
-    bool& MediaFlag; // multimedia loading
-    bool& VideoFlag; // video in a window of its own
+    bool& FlipFlag;   // page flipping
+    bool& SaveTxt;    // the editor saves the title's text
+    int& TypeVideo;   // the medium a new title starts with
+    bool& MediaFlag;  // multimedia loading
+    bool& VideoFlag;  // video in a window of its own
+    bool& KeepBackup; // Save keeps the file it replaces
 };
 
 struct BrowseHost {

@@ -237,12 +237,14 @@ void TGadgetPage::BuildSelections(QVBoxLayout* page, QWidget* content) {
 void TGadgetPage::BuildOptions(QVBoxLayout* page, QWidget* content) {
     PageFlipping = NamedRadioGroup("PageFlipping", content, 2);
     RadioSaveTXT = NamedRadioGroup("RadioSaveTXT", content, 2);
+    RadioKeepBackup = NamedRadioGroup("RadioKeepBackup", content, 2);
     VideoPref = NamedRadioGroup("VideoPref", content, 3);
     SpeedButton17 = NamedButton("SpeedButton17", content);
     SpeedButton17->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
     auto* options = new QHBoxLayout;
     options->addWidget(PageFlipping.frame);
     options->addWidget(RadioSaveTXT.frame);
+    options->addWidget(RadioKeepBackup.frame);
     options->addWidget(VideoPref.frame);
     options->addStretch();
     options->addWidget(SpeedButton17, 0, Qt::AlignBottom);
@@ -251,9 +253,12 @@ void TGadgetPage::BuildOptions(QVBoxLayout* page, QWidget* content) {
     BrowseOptions& o = host_.options;
     PageFlipping.items[o.FlipFlag ? 0 : 1]->setChecked(true);
     RadioSaveTXT.items[o.SaveTxt ? 0 : 1]->setChecked(true);
+    RadioKeepBackup.items[o.KeepBackup ? 0 : 1]->setChecked(true);
     VideoPref.items[static_cast<std::size_t>(std::clamp(o.TypeVideo, 0, 2))]->setChecked(true);
     connect(PageFlipping.buttons, &QButtonGroup::idClicked, this, [&o](int id) { o.FlipFlag = id == 0; });
     connect(RadioSaveTXT.buttons, &QButtonGroup::idClicked, this, [&o](int id) { o.SaveTxt = id == 0; });
+    connect(RadioKeepBackup.buttons, &QButtonGroup::idClicked, this,
+            [&o](int id) { o.KeepBackup = id == 0; });
     connect(VideoPref.buttons, &QButtonGroup::idClicked, this, [&o](int id) { o.TypeVideo = id; });
     connect(SpeedButton17, &QToolButton::clicked, this, [this] { host_.resetFilters(); });
 }
@@ -417,6 +422,8 @@ void TGadgetPage::ApplyTexts() {
     SetRadioTexts(PageFlipping, {QStringLiteral("On"), QStringLiteral("Off")});
     RadioSaveTXT.frame->setTitle(text(Msg::MsgSaveText));
     SetRadioTexts(RadioSaveTXT, {QStringLiteral("On"), QStringLiteral("Off")});
+    RadioKeepBackup.frame->setTitle(text(Msg::MsgKeepBackup));
+    SetRadioTexts(RadioKeepBackup, {QStringLiteral("On"), QStringLiteral("Off")});
     VideoPref.frame->setTitle(QStringLiteral("Video Preference"));
     SetRadioTexts(VideoPref, {QStringLiteral("LASERDISC"), QStringLiteral("DVD"), QStringLiteral("VHS")});
     SpeedButton17->setToolTip(text(Msg::MsgResetAllSorting));

@@ -81,7 +81,7 @@ class TGadgetPage : public QWidget {
     QGroupBox *GroupBox10 = nullptr, *GroupBox9 = nullptr;
     QToolButton *SpeedButton14 = nullptr, *SpeedButton15 = nullptr;
     QLineEdit *TotalPrice = nullptr, *NbDisc = nullptr, *PriceZero = nullptr;
-    RadioGroup PageFlipping, RadioSaveTXT, VideoPref;
+    RadioGroup PageFlipping, RadioSaveTXT, RadioKeepBackup, VideoPref;
     QToolButton* SpeedButton17 = nullptr;
 };
 

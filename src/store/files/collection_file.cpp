@@ -299,7 +299,16 @@ bool SelectionIsSavable(const Collection& c, std::span<const std::uint16_t> brow
     return !browse.empty() && browse.size() < c.titles.size();
 }
 
-Expected<Done, FileFailure> SaveCollection(Collection& c, const std::filesystem::path& path) {
+std::filesystem::path BackupPath(const std::filesystem::path& path) {
+    std::filesystem::path backup = path;
+    backup += ".bak";
+    return backup;
+}
+
+namespace {
+
+Expected<Done, FileFailure> WriteWhole(const Collection& c, const std::filesystem::path& path,
+                                       bool keepBackup) {
     // The same bytes as SerializeCollection, the records written straight from the store.
     const std::size_t n = c.titles.size();
     const auto header = Header(n);
@@ -308,11 +317,23 @@ Expected<Done, FileFailure> SaveCollection(Collection& c, const std::filesystem:
     AppendNamesAndOrder(tail, c, n, c.ListeIndex, false);
     const std::span<const std::uint8_t> pieces[] = {
         header, {reinterpret_cast<const std::uint8_t*>(c.titles.data()), n * TitleRecordSize}, tail};
-    auto written = WriteFileReplacing(path, pieces);
+    return keepBackup ? WriteFileReplacingKeeping(path, pieces, BackupPath(path))
+                      : WriteFileReplacing(path, pieces);
+}
+
+} // namespace
+
+Expected<Done, FileFailure> SaveCollection(Collection& c, const std::filesystem::path& path,
+                                           bool keepBackup) {
+    auto written = WriteWhole(c, path, keepBackup);
     if (!written) return written;
     c.Modified = false;
     c.CurrentFileName = PathText(path);
     return Done{};
+}
+
+Expected<Done, FileFailure> WriteCollectionCopy(const Collection& c, const std::filesystem::path& path) {
+    return WriteWhole(c, path, false);
 }
 
 } // namespace tavrin

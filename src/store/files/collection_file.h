@@ -40,9 +40,16 @@ std::vector<std::uint8_t> SerializeCollection(const Collection& c);
 // list whole and the master order 0 .. m-1.
 std::vector<std::uint8_t> SerializeSelection(const Collection& c, std::span<const std::uint16_t> browse);
 
-// Save and Save As: writes the collection, then clears Modified and records the file name.
-// On failure the collection is untouched and stays Modified.
-Expected<Done, FileFailure> SaveCollection(Collection& c, const std::filesystem::path& path);
+// The file a save keeps the previous file as: NAME.KXT.bak beside NAME.KXT.
+std::filesystem::path BackupPath(const std::filesystem::path& path);
+
+// Save and Save As: writes the collection (keeping the file replaced as its backup when asked),
+// then clears Modified and records the file name. On failure the collection is untouched and
+// stays Modified.
+Expected<Done, FileFailure> SaveCollection(Collection& c, const std::filesystem::path& path,
+                                           bool keepBackup = false);
+// The collection written as it stands, its Modified and its name untouched (a recovery copy).
+Expected<Done, FileFailure> WriteCollectionCopy(const Collection& c, const std::filesystem::path& path);
 
 // True when this selection may be saved on its own: not empty and smaller than the collection.
 bool SelectionIsSavable(const Collection& c, std::span<const std::uint16_t> browse);

@@ -114,7 +114,8 @@ std::function<bool(const ByteWriter&)> ProducerOf(std::span<const std::span<cons
 // Every public writer ends here: the temporary file, its data, the rename and the flushes.
 Expected<Done, FileFailure> WriteReplacing(const std::filesystem::path& path,
                                            const std::function<bool(const ByteWriter&)>& produce,
-                                           bool flushToDisk, const std::function<std::string()>& freshSuffix);
+                                           bool flushToDisk, const std::function<std::string()>& freshSuffix,
+                                           const std::filesystem::path* backup = nullptr);
 
 } // namespace
 
@@ -143,20 +144,17 @@ Expected<Done, FileFailure> WriteFileReplacingWith(const std::filesystem::path& 
     return WriteReplacing(path, produce, flushToDisk, RandomSuffix);
 }
 
+Expected<Done, FileFailure> WriteFileReplacingKeeping(const std::filesystem::path& path,
+                                                      std::span<const std::span<const std::uint8_t>> pieces,
+                                                      const std::filesystem::path& backup) {
+    return WriteReplacing(path, ProducerOf(pieces), true, RandomSuffix, &backup);
+}
+
 namespace {
 
-Expected<Done, FileFailure> WriteReplacing(const std::filesystem::path& path,
-                                           const std::function<bool(const ByteWriter&)>& produce,
-                                           bool flushToDisk,
-                                           const std::function<std::string()>& freshSuffix) {
-    const std::string name = PathText(path);
-    auto fail = [&name](int err) {
-        return Unexpected{FileFailure{FileError::CannotWrite, name, SystemReason(err)}};
-    };
-
-    // The temporary file is created exclusively: a name already taken (a leftover, another save)
-    // is never opened, and a fresh one is tried instead.
-    std::filesystem::path temp;
+// A temporary name beside path that no file has yet, created exclusively and open for writing.
+std::FILE* CreateTemporary(const std::filesystem::path& path, const std::function<std::string()>& freshSuffix,
+                           std::filesystem::path& temp) {
     std::FILE* f = nullptr;
     for (int attempt = 0; attempt < TemporaryNameAttempts && !f; ++attempt) {
         temp = path;
@@ -171,6 +169,52 @@ Expected<Done, FileFailure> WriteReplacing(const std::filesystem::path& path,
 #endif
         if (!f && errno != EEXIST) break;
     }
+    return f;
+}
+
+// Keeps the file at path as backup before it is replaced. The old file is linked (copied where
+// the file system has no links) to a temporary beside the backup, which is then renamed over it:
+// the previous backup stays whole until the new one takes its name. Nothing to keep is no failure.
+Expected<Done, FileFailure> KeepBackup(const std::filesystem::path& path, const std::filesystem::path& backup,
+                                       const std::function<std::string()>& freshSuffix) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) return Done{};
+    auto fail = [&backup](int err) {
+        return Unexpected{FileFailure{FileError::CannotWrite, PathText(backup), SystemReason(err)}};
+    };
+    std::filesystem::path temp;
+    std::FILE* f = CreateTemporary(backup, freshSuffix, temp);
+    if (!f) return fail(errno);
+    std::fclose(f);
+    // The link takes the name the exclusive creation reserved.
+    std::filesystem::remove(temp, ec);
+    std::filesystem::create_hard_link(path, temp, ec);
+    if (ec) {
+        ec.clear();
+        std::filesystem::copy_file(path, temp, std::filesystem::copy_options::overwrite_existing, ec);
+    }
+    if (!ec) std::filesystem::rename(temp, backup, ec);
+    if (ec) {
+        std::error_code ignored;
+        std::filesystem::remove(temp, ignored);
+        return fail(ec.value());
+    }
+    return Done{};
+}
+
+Expected<Done, FileFailure> WriteReplacing(const std::filesystem::path& path,
+                                           const std::function<bool(const ByteWriter&)>& produce,
+                                           bool flushToDisk, const std::function<std::string()>& freshSuffix,
+                                           const std::filesystem::path* backup) {
+    const std::string name = PathText(path);
+    auto fail = [&name](int err) {
+        return Unexpected{FileFailure{FileError::CannotWrite, name, SystemReason(err)}};
+    };
+
+    // The temporary file is created exclusively: a name already taken (a leftover, another save)
+    // is never opened, and a fresh one is tried instead.
+    std::filesystem::path temp;
+    std::FILE* f = CreateTemporary(path, freshSuffix, temp);
     if (!f) return fail(errno);
     int err = 0;
     const ByteWriter write = [f, &err](std::span<const std::uint8_t> piece) {
@@ -203,6 +247,12 @@ Expected<Done, FileFailure> WriteReplacing(const std::filesystem::path& path,
         if (!ec && std::filesystem::exists(st))
             std::filesystem::permissions(temp, st.permissions(), std::filesystem::perm_options::replace, ec);
         ec.clear();
+        if (backup) {
+            if (auto kept = KeepBackup(path, *backup, freshSuffix); !kept) {
+                std::filesystem::remove(temp, ec);
+                return kept;
+            }
+        }
         std::filesystem::rename(temp, path, ec);
         if (ec) {
             ok = false;

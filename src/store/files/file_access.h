@@ -57,6 +57,13 @@ Expected<Done, FileFailure> WriteFileReplacing(const std::filesystem::path& path
 Expected<Done, FileFailure> WriteFileReplacing(const std::filesystem::path& path,
                                                std::span<const std::span<const std::uint8_t>> pieces,
                                                bool flushToDisk = true);
+// The same, keeping the file it replaces (when there is one) as backup, one generation: the old
+// file becomes the backup before the new one takes its name, so that path holds the complete old
+// file or the complete new one at every moment, and backup the previous backup or the old file.
+// A backup that cannot be made fails the write (naming the backup) and leaves path as it was.
+Expected<Done, FileFailure> WriteFileReplacingKeeping(const std::filesystem::path& path,
+                                                      std::span<const std::span<const std::uint8_t>> pieces,
+                                                      const std::filesystem::path& backup);
 // The same with the temporary names' middle part ("<path>.<suffix>.tmp") from freshSuffix, which is
 // asked again for each name found taken.
 Expected<Done, FileFailure> WriteFileReplacingWith(const std::filesystem::path& path,

@@ -1,16 +1,21 @@
 #include "store/files/collection_file.h"
+#include "store/files/recovery_copy.h"
 
 #include "test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <optional>
 #include <string>
 
 #ifndef _WIN32
 #include <csignal>
+#include <random>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #endif
 
 namespace tavrin {
@@ -567,6 +572,108 @@ TEST(CollectionFileTest, AWriteThatFailsHalfwayKeepsTheOldFile) {
     EXPECT_TRUE(big.Modified);
     EXPECT_EQ(big.CurrentFileName, "big.KXT");
     EXPECT_EQ(FilesIn(dir.path()), (std::vector<fs::path>{"films.KXT"})) << "no temporary file is left";
+}
+#endif
+
+TEST(CollectionFileTest, SavingKeepsThePreviousFileAsItsBackup) {
+    test::TempDir dir;
+    const fs::path path = dir / "films.KXT";
+    const fs::path backup = BackupPath(path);
+    EXPECT_EQ(backup, dir / "films.KXT.bak");
+    Collection first = test::MakeCollection({"ALIEN"}), second = test::MakeCollection({"BRAZIL"}),
+               third = test::MakeCollection({"CASABLANCA"});
+
+    ASSERT_TRUE(SaveCollection(first, path, true));
+    EXPECT_FALSE(fs::exists(backup)) << "a first save has nothing to keep";
+    ASSERT_TRUE(SaveCollection(second, path, true));
+    EXPECT_EQ(test::ReadBytes(backup), SerializeCollection(first));
+    ASSERT_TRUE(SaveCollection(third, path, true));
+    EXPECT_EQ(test::ReadBytes(backup), SerializeCollection(second)) << "one generation";
+    EXPECT_EQ(test::ReadBytes(path), SerializeCollection(third));
+    ASSERT_TRUE(SaveCollection(first, path, false));
+    EXPECT_EQ(test::ReadBytes(backup), SerializeCollection(second)) << "kept only when asked";
+    EXPECT_EQ(FilesIn(dir.path()), (std::vector<fs::path>{"films.KXT", "films.KXT.bak"}));
+
+    // A backup that cannot take its name: nothing saved, and the message names the backup.
+    fs::remove(backup);
+    fs::create_directory(backup);
+    test::WriteBytes(backup / "inside", test::Bytes("x"));
+    third.Modified = true;
+    auto saved = SaveCollection(third, path, true);
+    ASSERT_FALSE(saved);
+    EXPECT_EQ(saved.error().path, backup.string());
+    EXPECT_TRUE(third.Modified);
+    EXPECT_EQ(test::ReadBytes(path), SerializeCollection(first));
+    EXPECT_EQ(FilesIn(dir.path()), (std::vector<fs::path>{"films.KXT", "films.KXT.bak"}))
+        << "no temporary file is left";
+}
+
+TEST(CollectionFileTest, RecoveryCopies) {
+    test::TempDir dir;
+    const fs::path folder = dir / "recovery";
+    EXPECT_TRUE(FindRecoveryCopies(folder).empty()) << "no folder yet";
+
+    Collection named = test::MakeCollection({"ALIEN"});
+    named.CurrentFileName = "/home/me/Films é.KXT";
+    named.Modified = true;
+    Collection fresh = test::MakeCollection({"BRAZIL"});
+    ASSERT_TRUE(WriteRecoveryCopy(named, folder, "101-a"));
+    ASSERT_TRUE(WriteRecoveryCopy(fresh, folder, "202-b"));
+    fs::last_write_time(folder / "101-a.KXT",
+                        fs::last_write_time(folder / "202-b.KXT") + std::chrono::seconds(5));
+    EXPECT_TRUE(named.Modified) << "a copy is no save";
+    EXPECT_EQ(named.CurrentFileName, "/home/me/Films é.KXT");
+
+    const auto copies = FindRecoveryCopies(folder);
+    ASSERT_EQ(copies.size(), 2u);
+    EXPECT_EQ(copies[0].id, "101-a") << "the most recent first";
+    EXPECT_EQ(copies[0].fileName, named.CurrentFileName);
+    EXPECT_EQ(test::ReadBytes(copies[0].collection), SerializeCollection(named));
+    EXPECT_EQ(copies[1].id, "202-b");
+    EXPECT_EQ(copies[1].fileName, "") << "a new collection has no name yet";
+
+    RemoveRecoveryCopy(folder, "101-a");
+    RemoveRecoveryCopy(folder, "never-there");
+    EXPECT_EQ(FilesIn(folder), (std::vector<fs::path>{"202-b.KXT", "202-b.name"}));
+}
+
+#ifndef _WIN32
+// A save killed at any moment (a crash, a power cut of the program) leaves under the collection's
+// name the complete old file or the complete new one, and a complete earlier one as its backup.
+TEST(CollectionFileTest, ASaveKilledAtAnyMomentLeavesACompleteFile) {
+    test::TempDir dir;
+    const fs::path path = dir / "films.KXT";
+    Collection versions[2];
+    for (int i = 0; i < 4000; ++i) {
+        AppendTitle(versions[0], test::MakeTitle("FIRST " + std::to_string(i)));
+        if (i % 2) AppendTitle(versions[1], test::MakeTitle("SECOND " + std::to_string(i)));
+    }
+    const std::vector<std::uint8_t> bytes[2] = {SerializeCollection(versions[0]),
+                                                SerializeCollection(versions[1])};
+    ASSERT_TRUE(SaveCollection(versions[0], path, true));
+    ASSERT_TRUE(SaveCollection(versions[1], path, true));
+
+    std::mt19937 random(20261209);
+    for (int round = 0; round < 100; ++round) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            for (int save = 0;; ++save)
+                (void)SaveCollection(versions[save % 2], path, true);
+        }
+        usleep(std::uniform_int_distribution<useconds_t>(0, 30000)(random));
+        ::kill(child, SIGKILL);
+        int status = 0;
+        waitpid(child, &status, 0);
+        const auto now = test::ReadBytes(path), kept = test::ReadBytes(BackupPath(path));
+        ASSERT_TRUE(now == bytes[0] || now == bytes[1])
+            << "round " << round << ": " << now.size() << " bytes";
+        ASSERT_TRUE(kept == bytes[0] || kept == bytes[1])
+            << "round " << round << ": backup of " << kept.size();
+        // What a killed save leaves behind is only its temporary file.
+        for (const auto& e : fs::directory_iterator(dir.path()))
+            if (e.path().extension() == ".tmp") fs::remove(e.path());
+    }
 }
 #endif
 
