@@ -25,8 +25,9 @@ namespace {
 
 // Enough rows to recognise the columns by; the rest are only read on Import.
 constexpr int PreviewRows = 12;
-// Header and field pairs on a line of the field choices.
+// Header and field pairs on a line of the field choices, each header cut to a width.
 constexpr int ChoicesPerLine = 3;
+constexpr int HeaderWidth = 110;
 
 QString HeaderText(const Table& table, std::size_t column) {
     const QString text = QStringFromCp1252(table.Cell(0, column)).trimmed();
@@ -173,10 +174,7 @@ TTableImport::TTableImport(Changes changes, const MessageCatalogue& catalogue, Q
     Fields = new QScrollArea(this);
     Fields->setObjectName(QStringLiteral("Fields"));
     Fields->setWidgetResizable(true);
-    auto* grid = new QWidget(Fields);
-    fieldGrid_ = new QGridLayout(grid);
-    fieldGrid_->setContentsMargins(4, 4, 4, 4);
-    Fields->setWidget(grid);
+    Fields->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Fields->setMinimumHeight(4 * (fontMetrics().height() + 14));
 
     RefusalText = new QLabel(this);
@@ -211,7 +209,7 @@ TTableImport::TTableImport(Changes changes, const MessageCatalogue& catalogue, Q
     layout->addWidget(Refused, 2);
     layout->addLayout(closing);
     HideRefusal();
-    resize(760, 560);
+    resize(800, 580);
     ApplyTexts();
 }
 
@@ -254,20 +252,27 @@ void TTableImport::Open(Table table, const QString& fileName, DayNumber today,
     ApplyTexts();
     CentreOnScreen(this);
     open();
+    // The choices first: the preview is only looked at.
+    if (!fieldCombos_.empty()) fieldCombos_.front()->setFocus();
 }
 
 void TTableImport::BuildFieldChoices() {
-    for (QLabel* label : fieldLabels_)
-        delete label;
-    for (QComboBox* combo : fieldCombos_)
-        delete combo;
-    fieldLabels_.clear();
+    // A new grid each time (the scroll area deletes the last one), with the lines this table needs.
+    auto* grid = new QWidget;
+    auto* pairs = new QGridLayout(grid);
+    pairs->setContentsMargins(4, 4, 4, 4);
     fieldCombos_.clear();
-    QWidget* grid = Fields->widget();
     for (std::size_t k = 0; k < mapping_.size(); ++k) {
-        auto* label = new QLabel(HeaderText(table_, k), grid);
+        // A long header is cut, whole in its hint; an '&' in it is shown, not taken as a keyboard letter.
+        const QString header = HeaderText(table_, k);
+        auto* label = new QLabel(grid);
+        label->setText(label->fontMetrics()
+                           .elidedText(header, Qt::ElideRight, HeaderWidth)
+                           .replace(QLatin1Char('&'), QStringLiteral("&&")));
+        label->setToolTip(header);
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         auto* combo = new QComboBox(grid);
+        combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         combo->setObjectName(QStringLiteral("Field") + QString::number(k));
         combo->addItem(QText(catalogue_, Msg::MsgTableIgnored));
         for (const TableField field : AllTableFields()) {
@@ -277,16 +282,17 @@ void TTableImport::BuildFieldChoices() {
         label->setBuddy(combo);
         const int line = static_cast<int>(k) / ChoicesPerLine;
         const int pair = static_cast<int>(k) % ChoicesPerLine;
-        fieldGrid_->addWidget(label, line, 2 * pair);
-        fieldGrid_->addWidget(combo, line, 2 * pair + 1);
+        pairs->addWidget(label, line, 2 * pair);
+        pairs->addWidget(combo, line, 2 * pair + 1);
         connect(combo, &QComboBox::currentIndexChanged, this, [this, k](int index) {
             ChooseField(k, index <= 0 ? std::nullopt : std::optional(AllTableFields()[index - 1]));
         });
-        fieldLabels_.push_back(label);
         fieldCombos_.push_back(combo);
     }
-    for (int c = 0; c < 2 * ChoicesPerLine; ++c)
-        fieldGrid_->setColumnStretch(c, c % 2);
+    // The pairs keep their size at the top left; what is left over stays empty.
+    pairs->setRowStretch(pairs->rowCount(), 1);
+    pairs->setColumnStretch(2 * ChoicesPerLine, 1);
+    Fields->setWidget(grid);
     ShowMapping();
 }
 
@@ -308,6 +314,7 @@ void TTableImport::ShowMapping() {
 }
 
 void TTableImport::ImportBtnClick() {
+    // One step of the history, so that one Undo takes every new title and name away.
     Expected<TableImported, TableImportRefusal> done = TableImported{};
     QApplication::setOverrideCursor(Qt::WaitCursor);
     AppendTitles(changes_, ChangeKind::ImportTable, current_, today_, [&](Collection& c) {

@@ -18,7 +18,6 @@
 #include <vector>
 
 class QComboBox;
-class QGridLayout;
 class QLabel;
 class QPushButton;
 class QScrollArea;
@@ -72,8 +71,6 @@ class TTableImport : public QDialog {
     QTableView* Preview = nullptr;
     QLabel* FieldsCaption = nullptr;
     QScrollArea* Fields = nullptr;
-    QGridLayout* fieldGrid_ = nullptr;
-    std::vector<QLabel*> fieldLabels_;
     std::vector<QComboBox*> fieldCombos_;
     QLabel* RefusalText = nullptr;
     QTableView* Refused = nullptr;
