@@ -15,6 +15,7 @@
 #include "platform/text.h"
 #include "platform/user_prompts.h"
 #include "platform/window_placement.h"
+#include "reports/table_import_dialog.h"
 #include "store/files/collection_file.h"
 #include "store/text_encoding.h"
 
@@ -166,6 +167,7 @@ void TLDF1::BuildMenus() {
     SaveSelectedList1 = AddItem(FILES1, "SaveSelectedList1");
     FILES1->addSeparator();
     Import1 = AddItem(FILES1, "Import1");
+    ImportTable1 = AddItem(FILES1, "ImportTable1");
     AddAList1 = AddItem(FILES1, "AddAList1");
     FILES1->addSeparator();
     Export1 = AddItem(FILES1, "Export1");
@@ -381,6 +383,7 @@ void TLDF1::ApplyTexts() {
     SaveAs1->setText(text(Msg::MsgSaveAs));
     SaveSelectedList1->setText(text(Msg::MsgSaveSelectedTitles));
     Import1->setText(text(Msg::MsgImportATitle));
+    ImportTable1->setText(text(Msg::MsgImportASpreadsheet));
     AddAList1->setText(text(Msg::MsgAddAList));
     Export1->setText(text(Msg::MsgExportATitle));
     ExportAList1->setText(text(Msg::MsgExportAList));
@@ -441,6 +444,7 @@ void TLDF1::ApplyTexts() {
 
     help_->setWindowTitle(QLatin1String(ApplicationTitle) + QStringLiteral(" - ") + text(Msg::MsgHelp));
     windows_.ApplyTexts();
+    if (TableImport) TableImport->ApplyTexts();
     MarkMnemonics(menuBar());
 }
 
@@ -547,7 +551,7 @@ std::string TLDF1::OtherName() const {
 }
 
 void TLDF1::EnableCollectionCommands(bool enable) {
-    for (QAction* action : {SAVEButton, SaveAs1, Import1, AddAList1, Export1, ExportAList1})
+    for (QAction* action : {SAVEButton, SaveAs1, Import1, ImportTable1, AddAList1, Export1, ExportAList1})
         action->setEnabled(enable);
     for (QMenu* menu : {TOOLS1, STATS1}) {
         menu->setEnabled(enable);

@@ -48,6 +48,7 @@ class TitleListModel;
 class TMakeList;
 class TMediaPage;
 class TSortPage;
+class TTableImport;
 class TTextPage;
 
 struct StartOptions {
@@ -114,10 +115,11 @@ class TLDF1 : public QMainWindow {
     // Loads a collection without a dialog and without the question (command line).
     void LoadFromCommandLine(const QString& fileName);
 
-    // Title exchange (main_window_exchange.cpp): FILES "Export A Title", "Import A Title", "Add A
-    // List" and TOOLS "Re-Building Index".
+    // Title exchange (main_window_exchange.cpp): FILES "Export A Title", "Import A Title", "Import
+    // A Spreadsheet", "Add A List" and TOOLS "Re-Building Index".
     void Export1Click();
     void Import1Click();
+    void ImportTable1Click();
     void AddAList1Click();
     void ReBuildingIndex1Click();
 
@@ -192,6 +194,8 @@ class TLDF1 : public QMainWindow {
     // The title exchange commands (main_window_exchange.cpp).
     void ConnectExchangeCommands();
     void ShowExchangeRefusal(const ExchangeRefusal& refusal);
+    // The spreadsheet import dialog closed: the new titles listed, the first one shown.
+    void TableImportFinished(int result);
     // The message of a file that could not be read; nothing for one that does not exist.
     void ShowFileFailure(FileError error, const QString& fileName);
     // The editor, bound to this window's collection and windows at its first opening.
@@ -282,6 +286,7 @@ class TLDF1 : public QMainWindow {
     QAction* SaveAs1 = nullptr;
     QAction* SaveSelectedList1 = nullptr;
     QAction* Import1 = nullptr;
+    QAction* ImportTable1 = nullptr;
     QAction* AddAList1 = nullptr;
     QAction* Export1 = nullptr;
     QAction* ExportAList1 = nullptr;
@@ -365,6 +370,7 @@ class TLDF1 : public QMainWindow {
     Windows windows_;
     std::unique_ptr<HelpViewer> help_;
     TMakeList* MakeList = nullptr;
+    TTableImport* TableImport = nullptr;
 };
 
 } // namespace tavrin

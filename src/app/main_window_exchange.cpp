@@ -1,11 +1,13 @@
-// The main window's side of the title exchange: Export A Title, Import A Title, Add A List and
-// Re-Building Index.
+// The main window's side of the title exchange: Export A Title, Import A Title, Import A
+// Spreadsheet, Add A List and Re-Building Index.
 #include "app/browse/gadget_page.h"
 #include "app/browse/title_list_widget.h"
 #include "app/main_window.h"
 #include "editing/name_list_operations.h"
 #include "platform/text.h"
+#include "reports/table_import_dialog.h"
 #include "store/files/collection_file.h"
+#include "store/files/table_reader.h"
 #include "store/title_exchange.h"
 
 #include <QAction>
@@ -19,8 +21,11 @@ namespace tavrin {
 void TLDF1::ConnectExchangeCommands() {
     connect(Export1, &QAction::triggered, this, &TLDF1::Export1Click);
     connect(Import1, &QAction::triggered, this, &TLDF1::Import1Click);
+    connect(ImportTable1, &QAction::triggered, this, &TLDF1::ImportTable1Click);
     connect(AddAList1, &QAction::triggered, this, &TLDF1::AddAList1Click);
     connect(ReBuildingIndex1, &QAction::triggered, this, &TLDF1::ReBuildingIndex1Click);
+    TableImport = new TTableImport({collection_, history_}, catalogue_, this);
+    connect(TableImport, &QDialog::finished, this, &TLDF1::TableImportFinished);
 }
 
 void TLDF1::ShowExchangeRefusal(const ExchangeRefusal& refusal) {
@@ -73,6 +78,45 @@ void TLDF1::Import1Click() {
     RebuildTitleList();
     SelectRecord(*imported);
     QApplication::restoreOverrideCursor();
+}
+
+void TLDF1::ImportTable1Click() {
+    if (collection_.Count() >= TitleCapacity) {
+        prompts_->ShowMessage(QText(catalogue_, Msg::MsgAmazingCollectionButI));
+        return;
+    }
+    const QString fileName = prompts_->AskOpenFile(
+        {QStringLiteral("OPEN"), QStringLiteral("Spreadsheet (*.csv *.txt *.tsv)"), QStringLiteral("csv")});
+    if (fileName.isEmpty()) return;
+    const auto bytes = ReadTableFile(PathFromQString(fileName));
+    if (!bytes) {
+        // Even a file gone since it was chosen is named: the user asked for that one.
+        prompts_->ShowMessage(bytes.error().error == FileError::Invalid
+                                  ? QText(catalogue_, Msg::MsgInvalidFile) + QLatin1Char('\n') + fileName
+                                  : QText(catalogue_, Msg::MsgCannotReadFile) + fileName);
+        return;
+    }
+    auto table = ReadTable(*bytes);
+    if (!table) {
+        QString message =
+            QText(catalogue_, TableFailureMessage(table.error())) + QLatin1Char('\n') + fileName;
+        if (table.error().error == TableError::UnclosedQuote)
+            message += QLatin1Char('\n') + QText(catalogue_, Msg::MsgTableRow) + QLatin1Char(' ') +
+                       QString::number(table.error().row);
+        prompts_->ShowMessage(message);
+        return;
+    }
+    TableImport->Open(std::move(*table), fileName, today_, CurrentRecord());
+}
+
+void TLDF1::TableImportFinished(int result) {
+    const auto imported = TableImport->Imported();
+    if (result != QDialog::Accepted || !imported || imported->count == 0) return;
+    // As after Import A Title: the filter controls keep their settings, the list shows every title.
+    CopyMasterToBrowse();
+    RebuildTitleList();
+    GADGET->ShowEntryDate(collection_.EarliestBuyDate);
+    SelectRecord(imported->first);
 }
 
 void TLDF1::AddAList1Click() {

@@ -4,12 +4,20 @@
 #include "cli/list.h"
 #include "editing/name_list_operations.h"
 #include "lang/catalogue.h"
+#include "reports/table_columns.h"
+#include "reports/table_import.h"
+#include "store/files/table_reader.h"
+#include "store/text_encoding.h"
 #include "store/title_exchange.h"
+
+#include <nlohmann/json.hpp>
 
 #include <charconv>
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace tavrin::cli {
 namespace {
@@ -43,6 +51,48 @@ Expected<LoadedCollection, int> ReadInputAndToday(const Syntax& syntax, Args a, 
     if (!parsed)
         return Unexpected(Refuse(err, ExitUsage, command, FaultText(parsed.error(), FaultWords::Plain)));
     return ReadInput(a[0], a[2], command, err);
+}
+
+// A --map choice by header text (Windows-1252, as the table's cells).
+struct NamedChoice {
+    std::string header;
+    std::optional<TableField> field;
+};
+
+// Reads --map into choices, in the order given (a later choice of a field wins); gives the problem
+// with the value, if any.
+std::optional<std::string> ReadMap(std::string_view value, std::vector<NamedChoice>& choices) {
+    const auto doc = nlohmann::ordered_json::parse(value, nullptr, false);
+    if (doc.is_discarded() || !doc.is_object())
+        return "--map is not a JSON object from header text to field name";
+    for (const auto& [header, name] : doc.items()) {
+        NamedChoice choice{Utf8ToCp1252(header), std::nullopt};
+        if (name.is_string()) {
+            choice.field = TableFieldFromName(name.get<std::string>());
+            if (!choice.field) return "--map: \"" + name.get<std::string>() + "\" is not a field name";
+        } else if (!name.is_null()) {
+            return "--map: the field of \"" + header + "\" is neither a field name nor null";
+        }
+        choices.push_back(std::move(choice));
+    }
+    return std::nullopt;
+}
+
+// The window's message, then every refused cell of the first rows, one a line, and how many rows
+// more were refused: ExitFailure.
+int RefusedTable(std::ostream& err, const Table& table, const TableImportRefusal& refusal) {
+    RefuseAsTheWindows(err, TableImportMessage(refusal));
+    std::size_t rows = 0;
+    std::size_t lastRow = 0;
+    for (const RefusedCell& cell : refusal.cells) {
+        if (cell.row != lastRow) ++rows;
+        lastRow = cell.row;
+        if (rows > MaxRefusedRowsShown) continue;
+        err << "  row " << cell.row << ", column \"" << Cp1252ToUtf8(table.Cell(0, cell.column))
+            << "\": " << MessageText(CellProblemMessage(cell.problem), 0) << '\n';
+    }
+    if (rows > MaxRefusedRowsShown) err << "  and " << rows - MaxRefusedRowsShown << " more rows refused\n";
+    return ExitFailure;
 }
 
 } // namespace
@@ -97,6 +147,48 @@ int RunRebuildIndex(Args a, std::ostream&, std::ostream& err) { // FILE OUT
     if (!loaded) return loaded.error();
     RebuildIndex(loaded->collection);
     return Write(a[1], SerializeCollection(loaded->collection), err);
+}
+
+int RunImportTable(Args a, std::ostream&, std::ostream& err) { // FILE TABLE OUT [--map JSON] [--today DAY]
+    constexpr std::string_view command = "import-table";
+    std::optional<DayNumber> today;
+    std::vector<NamedChoice> named;
+    const OptionReader readToday = TodayReader(today);
+    const auto parsed =
+        ParseArgs(ImportTableSyntax, a,
+                  [&](std::string_view option, std::string_view value) -> std::optional<std::string> {
+                      if (option == MapOption.name) return ReadMap(value, named);
+                      return readToday(option, value);
+                  });
+    if (!parsed) return Refuse(err, ExitUsage, command, FaultText(parsed.error(), FaultWords::Plain));
+    auto loaded = ReadInput(a[0], a[2], command, err);
+    if (!loaded) return loaded.error();
+
+    const std::filesystem::path tablePath(a[1]);
+    const auto bytes = ReadTableFile(tablePath);
+    if (!bytes) return ReportFailure(err, bytes.error());
+    const auto table = ReadTable(*bytes);
+    if (!table) {
+        std::string problem(MessageText(TableFailureMessage(table.error()), 0));
+        if (table.error().error == TableError::UnclosedQuote)
+            problem += " (row " + std::to_string(table.error().row) + ")";
+        return Refuse(err, ExitFailure, PathText(tablePath), problem);
+    }
+    std::vector<ColumnChoice> choices;
+    for (const NamedChoice& choice : named) {
+        const auto columns = ColumnsNamed(*table, choice.header);
+        // A header misspelt in --map would otherwise leave its column quietly mapped by its name.
+        if (columns.empty())
+            return Refuse(err, ExitUsage, command,
+                          "--map: TABLE has no column \"" + Cp1252ToUtf8(choice.header) + "\"");
+        for (const std::size_t column : columns)
+            choices.push_back({column, choice.field});
+    }
+
+    Collection& c = loaded->collection;
+    const auto imported = ImportTable(c, *table, MapColumns(*table, choices), today.value_or(SystemToday()));
+    if (!imported) return RefusedTable(err, *table, imported.error());
+    return Write(a[2], SerializeCollection(c), err);
 }
 
 } // namespace tavrin::cli

@@ -4,12 +4,16 @@
 //   import-title FILE TITLE.KXM OUT [--today YYYY-MM-DD]
 //   add-list FILE OTHER.KXT OUT [--today YYYY-MM-DD]    OTHER must be a version-5 collection
 //   rebuild-index FILE OUT              the master order rebuilt from the title texts
-// A refusal prints the window's message and exits 1; bad usage exits 2.
+//   import-table FILE TABLE OUT [--map JSON] [--today YYYY-MM-DD]
+//                                       one title per row of a CSV or tab-separated table
+// A refusal prints the window's message and exits 1; bad usage exits 2. import-table prints
+// the refused cells too, those of the first MaxRefusedRowsShown rows, then a count of the rest.
 #pragma once
 
 #include "cli/browse_input.h"
 #include "cli/options.h"
 
+#include <cstddef>
 #include <ostream>
 #include <span>
 #include <string_view>
@@ -25,10 +29,20 @@ inline constexpr Syntax ImportTitleSyntax{ImportTitleArguments, TodayOnly};
 inline constexpr Syntax AddListSyntax{AddListArguments, TodayOnly};
 inline constexpr std::string_view RebuildIndexArguments[] = {"FILE", "OUT"};
 inline constexpr Syntax RebuildIndexSyntax{RebuildIndexArguments};
+inline constexpr std::string_view ImportTableArguments[] = {"FILE", "TABLE", "OUT"};
+inline constexpr Option MapOption{
+    "--map", "JSON",
+    "the field each column of TABLE fills, by header text: a JSON object as {\"Film\": \"Title\", "
+    "\"Notes\": null}, fields named as dump prints them, null leaving a column out (other columns: "
+    "by their headers)"};
+inline constexpr Option ImportTableOptions[] = {MapOption, TodayOption};
+inline constexpr Syntax ImportTableSyntax{ImportTableArguments, ImportTableOptions};
+inline constexpr std::size_t MaxRefusedRowsShown = 20;
 
 int RunExportTitle(std::span<const std::string_view> args, std::ostream& out, std::ostream& err);
 int RunImportTitle(std::span<const std::string_view> args, std::ostream& out, std::ostream& err);
 int RunAddList(std::span<const std::string_view> args, std::ostream& out, std::ostream& err);
 int RunRebuildIndex(std::span<const std::string_view> args, std::ostream& out, std::ostream& err);
+int RunImportTable(std::span<const std::string_view> args, std::ostream& out, std::ostream& err);
 
 } // namespace tavrin::cli

@@ -64,6 +64,10 @@ constexpr Command Commands[] = {
     {"add-list", AddListSyntax, "append every title of a version-5 collection, its names re-linked",
      RunAddList},
     {"rebuild-index", RebuildIndexSyntax, "rebuild the master order from the title texts", RunRebuildIndex},
+    {"import-table", ImportTableSyntax,
+     "append a title for each row of a CSV or tab-separated table, its names found or appended; nothing "
+     "while any cell does not fit its field (the refused cells printed)",
+     RunImportTable},
     {"export", ExportSyntax,
      "write the browse list as the export window does, as text, spreadsheet text (with --details) or "
      "HTML pages",

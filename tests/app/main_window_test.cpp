@@ -70,7 +70,8 @@ class MainWindowTest : public QObject {
 
     void commandsWaitForACollection() {
         auto [window, prompts] = Make();
-        const char* waiting[] = {"SAVEButton", "SaveAs1", "Import1", "AddAList1", "Export1", "ExportAList1"};
+        const char* waiting[] = {"SAVEButton", "SaveAs1", "Import1",     "ImportTable1",
+                                 "AddAList1",  "Export1", "ExportAList1"};
         const char* always[] = {"NewTavrinfile1", "Open1", "SaveSelectedList1", "Print", "N2",
                                 "Help2",          "About2"};
         auto check = [&](bool loaded) {

@@ -213,10 +213,10 @@ class StartupTest : public QObject {
         for (const QAction* a : window->menuBar()->actions())
             bar << a->menu()->objectName();
         QCOMPARE(bar, (QStringList{"FILES1", "EDIT1", "TOOLS1", "STATS1", "Language1", "ABOUT1"}));
-        QCOMPARE(
-            Layout(MenuOf(*window, "FILES1")),
-            (QStringList{"NewTavrinfile1", "-", "Open1", "SAVEButton", "SaveAs1", "SaveSelectedList1", "-",
-                         "Import1", "AddAList1", "-", "Export1", "ExportAList1", "-", "Print", "-", "N2"}));
+        QCOMPARE(Layout(MenuOf(*window, "FILES1")),
+                 (QStringList{"NewTavrinfile1", "-", "Open1", "SAVEButton", "SaveAs1", "SaveSelectedList1",
+                              "-", "Import1", "ImportTable1", "AddAList1", "-", "Export1", "ExportAList1",
+                              "-", "Print", "-", "N2"}));
         QCOMPARE(Layout(MenuOf(*window, "TOOLS1")),
                  (QStringList{"ManageList1", "-", "LoadList1", "SaveList1", "-", "ReBuildingIndex1"}));
         QCOMPARE(Layout(MenuOf(*window, "ManageList1")),
