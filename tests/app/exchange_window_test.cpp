@@ -36,11 +36,7 @@ class ExchangeWindowTest : public QObject {
         alien.SetBuyDate(40000);
         AppendTitle(c, zulu);
         AppendTitle(c, alien);
-        WriteBytes(PathFromQString(Path("films.KXT")), SerializeCollection(c));
-        auto w = MakeWindow(Path(QStringLiteral("settings.ini")));
-        w.prompts->openAnswers = {Path("films.KXT")};
-        ActionOf(*w.window, "Open1")->trigger();
-        return w;
+        return MakeWindowOpening(Path(QStringLiteral("settings.ini")), Path("films.KXT"), c);
     }
 
     // A title file of HEAT directed by MANN.

@@ -1,5 +1,6 @@
 #include "app/window_test_support.h"
 
+#include "store/files/collection_file.h"
 #include "test_support.h"
 
 #include <QAbstractItemModelTester>
@@ -77,6 +78,14 @@ WindowUnderTest MakeWindow(const QString& settingsFile, const QString& commandLi
     new QAbstractItemModelTester(Find<QListView>(*made.window, "ListDisc")->model(),
                                  QAbstractItemModelTester::FailureReportingMode::QtTest, made.window.get());
     return made;
+}
+
+WindowUnderTest MakeWindowOpening(const QString& settingsFile, const QString& file, const Collection& c) {
+    WriteBytes(PathFromQString(file), SerializeCollection(c));
+    auto w = MakeWindow(settingsFile);
+    w.prompts->openAnswers = {file};
+    ActionOf(*w.window, "Open1")->trigger();
+    return w;
 }
 
 WindowUnderTest MakeWindowWithTitles(const QString& settingsFile, std::initializer_list<const char*> titles) {

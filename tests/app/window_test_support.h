@@ -55,6 +55,8 @@ struct WindowUnderTest {
 // A main window answering its dialogs from a FakePrompts, with its settings in settingsFile
 // (empty: the user's store) and a model tester on its title list.
 WindowUnderTest MakeWindow(const QString& settingsFile, const QString& commandLineFile = {});
+// The same, then the collection written to file and opened there through FILES "Open".
+WindowUnderTest MakeWindowOpening(const QString& settingsFile, const QString& file, const Collection& c);
 // The same with a new collection holding these titles (bought today), the first line selected,
 // the window shown.
 WindowUnderTest MakeWindowWithTitles(const QString& settingsFile, std::initializer_list<const char*> titles);

@@ -34,11 +34,7 @@ class TableImportWindowTest : public QObject {
         TitleRecord zulu = MakeTitle("ZULU");
         zulu.SetDirector(0);
         AppendTitle(c, zulu);
-        WriteBytes(PathFromQString(Path("films.KXT")), SerializeCollection(c));
-        auto w = MakeWindow(Path(QStringLiteral("settings.ini")));
-        w.prompts->openAnswers = {Path("films.KXT")};
-        ActionOf(*w.window, "Open1")->trigger();
-        return w;
+        return MakeWindowOpening(Path(QStringLiteral("settings.ini")), Path("films.KXT"), c);
     }
 
     // Chooses the table file in the open dialog; gives the import dialog.
