@@ -8,6 +8,7 @@
 #include "app/browse/text_page.h"
 #include "app/browse/title_list_widget.h"
 #include "app/save_question.h"
+#include "platform/accessible_names.h"
 #include "platform/help_viewer.h"
 #include "platform/menu_mnemonics.h"
 #include "platform/qt_translations.h"
@@ -446,6 +447,10 @@ void TLDF1::ApplyTexts() {
     windows_.ApplyTexts();
     if (TableImport) TableImport->ApplyTexts();
     MarkMnemonics(menuBar());
+    EnterName->setAccessibleName(text(Msg::MsgTitle));
+    ListDisc->setAccessibleName(text(Msg::MsgAllTitles));
+    NameControls(this);
+    NameControls(help_.get());
 }
 
 void TLDF1::LoadLanguage() {

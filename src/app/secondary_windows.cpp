@@ -1,5 +1,7 @@
 #include "app/secondary_windows.h"
 
+#include "platform/accessible_names.h"
+
 namespace tavrin {
 
 Windows Windows::Create(const MessageCatalogue& catalogue, NameListHost nameLists) {
@@ -32,13 +34,18 @@ void Windows::ApplyTexts() {
     exportList->ApplyTexts();
     chooseElement->ApplyTexts();
     htmlChoix->ApplyTexts();
+    for (QWidget* window : All())
+        NameControls(window);
+}
+
+std::array<QWidget*, 12> Windows::All() const {
+    return {ajouteF.get(),  chooseActor.get(), changeBase.get(),    statsForm.get(),
+            kxtAbout.get(), cleaning.get(),    chooseMedia.get(),   mImage.get(),
+            dvdPanel.get(), exportList.get(),  chooseElement.get(), htmlChoix.get()};
 }
 
 void Windows::CloseAll() {
-    QWidget* all[] = {ajouteF.get(),  chooseActor.get(), changeBase.get(),    statsForm.get(),
-                      kxtAbout.get(), cleaning.get(),    chooseMedia.get(),   mImage.get(),
-                      dvdPanel.get(), exportList.get(),  chooseElement.get(), htmlChoix.get()};
-    for (QWidget* window : all)
+    for (QWidget* window : All())
         if (window) window->hide();
 }
 

@@ -13,13 +13,14 @@
 #include "editing/review_window.h"
 #include "editing/title_editor_window.h"
 #include "lang/catalogue.h"
-#include "reports/stats_window.h"
 #include "reports/export_window.h"
 #include "reports/html_options_window.h"
+#include "reports/stats_window.h"
 
 #include <QDialog>
 #include <QWidget>
 
+#include <array>
 #include <memory>
 
 namespace tavrin {
@@ -48,6 +49,8 @@ struct Windows {
     void ApplyTexts();
     // Closes whichever are open (the program is ending).
     void CloseAll();
+    // Each of them, in the order above.
+    std::array<QWidget*, 12> All() const;
 };
 
 } // namespace tavrin

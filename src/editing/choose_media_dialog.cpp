@@ -177,6 +177,8 @@ void TChooseMedia::ApplyTexts() {
     setWindowTitle(QText(catalogue, Msg::MsgMultimediaFile));
     MenuItem2->setText(QText(catalogue, Msg::MsgDeleteMenu));
     MenuItem4->setText(QText(catalogue, Msg::MsgCleanList));
+    // The files of the folder beside the list's own entries, told apart for a screen reader.
+    FileListBox1->setAccessibleName(QText(catalogue, Msg::MsgFiles));
 }
 
 void TChooseMedia::Open(Mode mode, std::function<void(int)> picked, QWidget* opener) {

@@ -35,6 +35,8 @@ TMIMAGE::TMIMAGE() {
     AReview = new QPlainTextEdit(this);
     AReview->setObjectName(QStringLiteral("AReview"));
     AReview->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Named as the main window's page that shows the same text.
+    AReview->setAccessibleName(QStringLiteral("TEXT"));
     connect(AReview, &QPlainTextEdit::textChanged, this, &TMIMAGE::KeepWithinLimit);
 
     Image3 = new QLabel(this);

@@ -1,5 +1,6 @@
 #include "reports/table_import_dialog.h"
 
+#include "platform/accessible_names.h"
 #include "platform/text.h"
 #include "platform/window_placement.h"
 
@@ -230,6 +231,8 @@ void TTableImport::ApplyTexts() {
         combo->setItemText(0, QText(catalogue_, Msg::MsgTableIgnored));
     previewModel_->MappingChanged();
     refusedModel_->ApplyTexts();
+    Refused->setAccessibleName(QText(catalogue_, Msg::MsgTableCellsRefused));
+    NameControls(this);
 }
 
 void TTableImport::Open(Table table, const QString& fileName, DayNumber today,

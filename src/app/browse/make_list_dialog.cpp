@@ -1,6 +1,7 @@
 #include "app/browse/make_list_dialog.h"
 
 #include "app/browse/title_list_widget.h"
+#include "platform/accessible_names.h"
 #include "platform/text.h"
 
 #include <QHBoxLayout>
@@ -95,6 +96,9 @@ TMakeList::~TMakeList() {
 
 void TMakeList::ApplyTexts() {
     setWindowTitle(QText(catalogue_, Msg::MsgChooseTitlesForThe));
+    SrcList->setAccessibleName(QText(catalogue_, Msg::MsgAllTitles));
+    DstList->setAccessibleName(QText(catalogue_, Msg::MsgChooseTitlesForThe));
+    NameControls(this);
 }
 
 void TMakeList::Fill(std::span<const std::uint16_t> titles) {
