@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The desktop entry, the file types and the manual page as their own tools read them; the file
-# types also as shared-mime-info compiles them, with the magic of every collection version.
+# The desktop entry, the file types and the manual pages as their own tools read them (the
+# software-centre entry is validated in scripts/package-check); the file types also as
+# shared-mime-info compiles them, with the magic of every collection version.
 #   desktop_files_test.sh REPOSITORY
 set -euo pipefail
 root=$1
@@ -11,6 +12,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 desktop-file-validate "$root/data/tavrin.desktop" || fail "tavrin.desktop"
 xmllint --noout "$root/data/tavrin-mime.xml" || fail "tavrin-mime.xml is not well-formed"
 xmllint --noout "$root/data/tavrin.svg" || fail "tavrin.svg is not well-formed"
+xmllint --noout "$root/data/tavrin.metainfo.xml" || fail "tavrin.metainfo.xml is not well-formed"
 
 mkdir -p "$scratch/mime/packages"
 cp "$root/data/tavrin-mime.xml" "$scratch/mime/packages/tavrin.xml"
@@ -25,6 +27,8 @@ done
 grep -q "x-tavrin-collection:\*.kxt" "$scratch/mime/globs" || fail "no *.kxt glob"
 grep -q "^MimeType=application/x-tavrin-collection;" "$root/data/tavrin.desktop" || fail "the program does not open collections"
 
-warnings=$(groff -man -ww -z -Tutf8 "$root/docs/tavrin-cli.1" 2>&1) || fail "groff"
-[ -z "$warnings" ] || fail "tavrin-cli.1: $warnings"
-echo "desktop entry, file types and manual page are valid"
+for page in tavrin tavrin-cli; do
+  warnings=$(groff -man -ww -z -Tutf8 "$root/docs/$page.1" 2>&1) || fail "groff"
+  [ -z "$warnings" ] || fail "$page.1: $warnings"
+done
+echo "desktop entry, file types and manual pages are valid"
