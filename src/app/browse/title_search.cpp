@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 
 namespace tavrin {
 namespace {
@@ -32,18 +33,19 @@ constexpr NameFields SearchedNames[] = {
     {ListId::Info2, {U16Offset("Info2")}, 1},
 };
 
-// A text folded into a buffer of its own; texts here are at most a name slot long.
+// A text folded into a buffer of its own, up to its first NUL; texts here (titles, names) are at
+// most a name slot long.
 class Folded {
   public:
-    explicit Folded(std::string_view text) : size_(std::min(text.size(), buffer_.size())) {
-        for (std::size_t i = 0; i < size_; ++i)
-            buffer_[i] = static_cast<char>(FoldedCp1252[static_cast<unsigned char>(text[i])]);
+    explicit Folded(std::string_view text) {
+        for (; size_ < buffer_.size() && size_ < text.size() && text[size_] != 0; ++size_)
+            buffer_[size_] = static_cast<char>(FoldedCp1252[static_cast<unsigned char>(text[size_])]);
     }
     std::string_view View() const { return {buffer_.data(), size_}; }
 
   private:
-    std::array<char, NameTextSize> buffer_{};
-    std::size_t size_;
+    std::array<char, NameTextSize> buffer_;
+    std::size_t size_ = 0;
 };
 
 WordBits WordsIn(std::string_view folded, std::span<const std::string> words, WordBits wanted) {
@@ -62,6 +64,27 @@ std::vector<WordBits> EntryWords(const NameList& names, std::span<const std::str
     return bits;
 }
 
+// Whether a title holds every word of the group, in its names (the words each entry holds, by
+// list) or in its own text.
+bool Holds(const TitleRecord& t, std::span<const std::string> words, WordBits all,
+           std::span<const std::vector<WordBits>> entries, const std::vector<WordBits>& publishers) {
+    WordBits found = 0;
+    for (std::size_t l = 0; l < std::size(SearchedNames); ++l) {
+        const auto& bits = entries[l];
+        const std::size_t last = bits.size() - 1;
+        for (std::size_t i = 0; i < SearchedNames[l].count; ++i)
+            found |= bits[std::min<std::size_t>(t.U16(SearchedNames[l].offsets[i]), last)];
+    }
+    found |= publishers[std::min<std::size_t>(t.Publisher(), publishers.size() - 1)];
+    if (found == all) return true;
+    // The title's own text answers for the words its names left; the first it lacks rejects it.
+    const Folded folded(std::string_view(reinterpret_cast<const char*>(t.bytes.data()), TitleTextSize));
+    const std::string_view title = folded.View();
+    for (std::size_t w = 0; w < words.size(); ++w)
+        if (!(found >> w & 1u) && title.find(words[w]) == std::string_view::npos) return false;
+    return true;
+}
+
 // Keeps in list the titles that hold every word of one group.
 void KeepHolding(const Collection& c, std::vector<std::uint16_t>& list, std::span<const std::string> words) {
     const WordBits all = words.size() == GroupSize ? ~WordBits{0} : (WordBits{1} << words.size()) - 1;
@@ -70,22 +93,22 @@ void KeepHolding(const Collection& c, std::vector<std::uint16_t>& list, std::spa
         entries[l] = EntryWords(c.List(SearchedNames[l].list), words, all);
     const std::vector<WordBits> publishers = EntryWords(c.List(ListId::Publisher), words, all);
 
-    std::size_t kept = 0;
-    for (const std::uint16_t r : list) {
-        if (r >= c.Count()) continue;
-        const TitleRecord& t = c.titles[r];
-        WordBits found = 0;
-        for (std::size_t l = 0; l < std::size(SearchedNames); ++l) {
-            const auto& bits = entries[l];
-            const std::size_t last = bits.size() - 1;
-            for (std::size_t i = 0; i < SearchedNames[l].count; ++i)
-                found |= bits[std::min<std::size_t>(t.U16(SearchedNames[l].offsets[i]), last)];
+    // The records are read in memory order, which the processor streams, rather than in the order
+    // of the list, which jumps across the whole store: one bit per record says which are listed,
+    // another which hold every word; the list then keeps its order reading the bits alone.
+    const std::size_t n = c.Count();
+    std::vector<std::uint64_t> listed((n + 63) / 64, 0), holding(listed.size(), 0);
+    for (const std::uint16_t r : list)
+        if (r < n) listed[r >> 6] |= std::uint64_t{1} << (r & 63);
+    for (std::size_t w = 0; w < listed.size(); ++w)
+        for (std::uint64_t left = listed[w]; left; left &= left - 1) {
+            const std::size_t r = w * 64 + static_cast<std::size_t>(std::countr_zero(left));
+            if (Holds(c.titles[r], words, all, entries, publishers))
+                holding[w] |= std::uint64_t{1} << (r & 63);
         }
-        found |= publishers[std::min<std::size_t>(t.Publisher(), publishers.size() - 1)];
-        // The title is folded only for the words its names left.
-        if (found != all) found |= WordsIn(Folded(t.TitleView()).View(), words, all & ~found);
-        if (found == all) list[kept++] = r;
-    }
+    std::size_t kept = 0;
+    for (const std::uint16_t r : list)
+        if (r < n && (holding[r >> 6] >> (r & 63) & 1u)) list[kept++] = r;
     list.resize(kept);
 }
 
