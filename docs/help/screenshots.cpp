@@ -6,14 +6,14 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemModel>
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
-#include <QAction>
 #include <QFile>
 #include <QHeaderView>
-#include <QTableView>
 #include <QListView>
+#include <QTableView>
 #include <QTimer>
 
 namespace {
