@@ -1,5 +1,6 @@
 #include "cli/list.h"
 
+#include "app/browse/title_search.h"
 #include "cli/browse_input.h"
 #include "cli/cli_files.h"
 #include "store/text_encoding.h"
@@ -219,9 +220,11 @@ int RunList(std::span<const std::string_view> args, std::ostream& out, std::ostr
     std::optional<DayNumber> today;
     const auto parsed = ParseArgs(ListSyntax, args, TodayReader(today));
     if (!parsed) return Refuse(err, ExitUsage, "list", FaultText(parsed.error(), FaultWords::List));
-    const auto input = LoadBrowseInput(std::filesystem::path(parsed->positionals[0]),
-                                       parsed->Value(FiltersOption.name), today, "list", err);
+    auto input = LoadBrowseInput(std::filesystem::path(parsed->positionals[0]),
+                                 parsed->Value(FiltersOption.name), today, "list", err);
     if (!input) return input.error();
+    if (const auto typed = parsed->Value(SearchOption.name))
+        input->browse = SearchTitles(input->collection, input->browse, SearchWords(Utf8ToCp1252(*typed)));
     for (auto r : input->browse)
         out << r << '\t' << Cp1252ToUtf8(input->collection.RecordAt(r).TitleView()) << '\n';
     return FinishOutput(out, err);
