@@ -249,6 +249,8 @@ class TLDF1 : public QMainWindow {
     void ApplyViewTexts();
     void ShowTitleTable(bool table);
     void TitleTableHeaderClick(int section);
+    // The browse list sorted by a column, as a click on its header sorts it.
+    void SortTableBy(TableColumn column);
     void TitleTableHeaderMenu(const QPoint& at);
     void ShowTableLayout(const TableLayout& layout);
     void KeepTableLayout();

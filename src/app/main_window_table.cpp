@@ -92,6 +92,14 @@ void TLDF1::BuildViewMenu() {
         });
     }
     VIEW1->addMenu(columns);
+    // The header's sorts, for the keyboard: a column chosen again sorts the other way.
+    auto* sorts = new QMenu(VIEW1);
+    sorts->setObjectName(QStringLiteral("SortBy1"));
+    for (TableColumn column : AllTableColumns) {
+        QAction* item = AddViewItem(sorts, QStringLiteral("SortBy") + ColumnItemName(column));
+        connect(item, &QAction::triggered, this, [this, column] { SortTableBy(column); });
+    }
+    VIEW1->addMenu(sorts);
     VIEW1->addSeparator();
     Search1 = AddViewItem(VIEW1, QStringLiteral("Search1"));
     Search1->setShortcut(QKeySequence::Find);
@@ -154,8 +162,13 @@ void TLDF1::ApplyViewTexts() {
     TitleTable1->setText(text(Msg::MsgTitleTable));
     auto* columns = VIEW1->findChild<QMenu*>(QStringLiteral("TableColumns1"));
     columns->setTitle(text(Msg::MsgColumns));
-    for (TableColumn column : AllTableColumns)
+    auto* sorts = VIEW1->findChild<QMenu*>(QStringLiteral("SortBy1"));
+    sorts->setTitle(text(Msg::MsgSortBy));
+    for (TableColumn column : AllTableColumns) {
         columns->findChild<QAction*>(ColumnItemName(column))->setText(text(TableColumnHeader(column)));
+        sorts->findChild<QAction*>(QStringLiteral("SortBy") + ColumnItemName(column))
+            ->setText(text(TableColumnHeader(column)));
+    }
     Search1->setText(text(Msg::MsgSearch));
     EnterSearch->setPlaceholderText(text(Msg::MsgSearch));
     EnterSearch->setToolTip(text(Msg::MsgSearchHint));
@@ -207,8 +220,12 @@ void TLDF1::ShowTitleTable(bool table) {
 }
 
 void TLDF1::TitleTableHeaderClick(int section) {
+    SortTableBy(TitleTableModel::ColumnAt(section));
+}
+
+void TLDF1::SortTableBy(TableColumn column) {
     const auto record = CurrentRecord();
-    tableSort_ = ClickedSort(tableSort_, TitleTableModel::ColumnAt(section));
+    tableSort_ = ClickedSort(tableSort_, column);
     SortTitles(collection_, listeIndexTri_, *tableSort_, catalogue_);
     RebuildTitleList();
     ShowSortIndicator();

@@ -126,6 +126,11 @@ class TitleTableWindowTest : public QObject {
         ClickHeader(*window, TableColumn::Year);
         QCOMPARE(ShownTitles(*window), (QStringList{Amelie, "WITNESS", "BLADE RUNNER", "ZULU"}));
         QCOMPARE(HeaderOf(*window)->sortIndicatorOrder(), Qt::DescendingOrder);
+        // The same sorts from VIEW "Sort By", for the keyboard.
+        ActionOf(*window, "SortByColumnYear")->trigger();
+        QCOMPARE(ShownTitles(*window), (QStringList{"ZULU", "BLADE RUNNER", "WITNESS", Amelie}));
+        ActionOf(*window, "SortByColumnYear")->trigger();
+        QCOMPARE(ShownTitles(*window), (QStringList{Amelie, "WITNESS", "BLADE RUNNER", "ZULU"}));
 
         // The sort stays over a refresh; Delete and the current title work on the sorted rows.
         QTest::keyClicks(EditOf(*window, "EnterSearch"), QStringLiteral("e"));
