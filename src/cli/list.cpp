@@ -66,20 +66,8 @@ template <class Choice> Setter ChoiceSetter(std::string key, Choice BrowseFilter
 
 const std::map<std::string, Setter, std::less<>>& Setters() {
     static const auto table = [] {
+        // The combos come from their own table (FiltersFromJson looks there first).
         std::map<std::string, Setter, std::less<>> t;
-        const auto combo = [&](const char* key, int BrowseFilters::*m, int neutral) {
-            t[key] = IntSetter(key, m, 0, neutral);
-        };
-        combo("TSupport", &BrowseFilters::TSupport, 4);
-        combo("TStandard", &BrowseFilters::TStandard, 3);
-        combo("TAspectRatio", &BrowseFilters::TAspectRatio, 9);
-        combo("TSound", &BrowseFilters::TSound, 5);
-        combo("TColor", &BrowseFilters::TColor, 3);
-        combo("TAVendre", &BrowseFilters::TAVendre, 3);
-        combo("TMPAA", &BrowseFilters::TMPAA, 10);
-        combo("TZone", &BrowseFilters::TZone, 7);
-        combo("TGenre", &BrowseFilters::TGenre, GenreAll);
-
         const std::pair<const char*, bool BrowseFilters::*> boxes[] = {
             {"TTHX", &BrowseFilters::TTHX},
             {"TAC3", &BrowseFilters::TAC3},
@@ -153,17 +141,6 @@ const std::map<std::string, Setter, std::less<>>& Setters() {
             f.EntrySince = *day;
             return std::nullopt;
         };
-
-        const std::pair<const char*, DvdFilter> dvd[] = {
-            {"TDVDSub", DvdFilter::Sub},       {"TDVDDTS", DvdFilter::Dts},
-            {"TDVDDD10", DvdFilter::Dd10},     {"TDVDDD20", DvdFilter::Dd20},
-            {"TDVDDD40", DvdFilter::Dd40},     {"TDVDDD51", DvdFilter::Dd51},
-            {"TDVDMPEG10", DvdFilter::Mpeg10}, {"TDVDMPEG20", DvdFilter::Mpeg20},
-            {"TDVDMPEG40", DvdFilter::Mpeg40}, {"TDVDMPEG51", DvdFilter::Mpeg51},
-            {"TDVDALLDD", DvdFilter::AllDd},   {"TDVDALLMPEG", DvdFilter::AllMpeg},
-        };
-        for (const auto& [key, d] : dvd)
-            t[key] = DvdSetter(key, d);
         return t;
     }();
     return table;
