@@ -1,5 +1,6 @@
 #include "editing/title_editor_model.h"
 
+#include "store/files/file_access.h"
 #include "store/review_files.h"
 #include "store/text_encoding.h"
 
@@ -7,7 +8,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <system_error>
 
 namespace tavrin {
@@ -324,11 +324,10 @@ Expected<std::uint16_t, std::filesystem::path> SaveReviewText(const std::filesys
     // An empty text leaves any older file in place.
     if (text.empty()) return std::uint16_t{0};
 
+    // Replaced whole, like every file the program writes: a failure keeps the older review.
     const auto file = fileOf(reviewNumber);
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    if (!out) return Unexpected{file};
+    if (!WriteFileReplacing(file, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}))
+        return Unexpected{file};
     return reviewNumber;
 }
 

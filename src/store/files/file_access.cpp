@@ -80,6 +80,55 @@ Expected<std::vector<std::uint8_t>, FileFailure> ReadFileBytes(const std::filesy
 
 namespace {
 
+std::FILE* CreateExclusive(const std::filesystem::path& path) {
+#ifdef _WIN32
+    return _wfopen(path.c_str(), L"wbx");
+#else
+    return std::fopen(path.c_str(), "wbx");
+#endif
+}
+
+std::size_t WriteBytes(const void* data, std::size_t size, std::FILE* f) {
+    return std::fwrite(data, 1, size, f);
+}
+
+int FlushFile(std::FILE* f) {
+    return std::fflush(f);
+}
+
+int SyncToDisk(std::FILE* f) {
+#ifdef _WIN32
+    return _commit(_fileno(f));
+#else
+    return fsync(fileno(f));
+#endif
+}
+
+int CloseFile(std::FILE* f) {
+    return std::fclose(f);
+}
+
+void RenameFile(const std::filesystem::path& from, const std::filesystem::path& to, std::error_code& ec) {
+    std::filesystem::rename(from, to, ec);
+}
+
+void LinkFile(const std::filesystem::path& from, const std::filesystem::path& to, std::error_code& ec) {
+    std::filesystem::create_hard_link(from, to, ec);
+}
+
+} // namespace
+
+WriterCalls SystemWriterCalls() {
+    return {CreateExclusive, WriteBytes, FlushFile, SyncToDisk, CloseFile, RenameFile, LinkFile};
+}
+
+WriterCalls& CurrentWriterCalls() {
+    static WriterCalls calls = SystemWriterCalls();
+    return calls;
+}
+
+namespace {
+
 // Flushes a folder's entries (a rename just done in it) to the disk, where the platform allows.
 // A file system that cannot flush folders is no failure: the data itself is on the disk already.
 void FlushFolder([[maybe_unused]] const std::filesystem::path& folder) {
@@ -162,11 +211,7 @@ std::FILE* CreateTemporary(const std::filesystem::path& path, const std::functio
         temp += ".";
         temp += freshSuffix();
         temp += ".tmp";
-#ifdef _WIN32
-        f = _wfopen(temp.c_str(), L"wbx");
-#else
-        f = std::fopen(temp.c_str(), "wbx");
-#endif
+        f = CurrentWriterCalls().create(temp);
         if (!f && errno != EEXIST) break;
     }
     return f;
@@ -183,17 +228,22 @@ Expected<Done, FileFailure> KeepBackup(const std::filesystem::path& path, const 
         return Unexpected{FileFailure{FileError::CannotWrite, PathText(backup), SystemReason(err)}};
     };
     std::filesystem::path temp;
+    const WriterCalls& calls = CurrentWriterCalls();
     std::FILE* f = CreateTemporary(backup, freshSuffix, temp);
     if (!f) return fail(errno);
-    std::fclose(f);
+    if (calls.close(f) != 0) {
+        const int err = errno;
+        std::filesystem::remove(temp, ec);
+        return fail(err);
+    }
     // The link takes the name the exclusive creation reserved.
     std::filesystem::remove(temp, ec);
-    std::filesystem::create_hard_link(path, temp, ec);
+    calls.link(path, temp, ec);
     if (ec) {
         ec.clear();
         std::filesystem::copy_file(path, temp, std::filesystem::copy_options::overwrite_existing, ec);
     }
-    if (!ec) std::filesystem::rename(temp, backup, ec);
+    if (!ec) calls.rename(temp, backup, ec);
     if (ec) {
         std::error_code ignored;
         std::filesystem::remove(temp, ignored);
@@ -213,30 +263,27 @@ Expected<Done, FileFailure> WriteReplacing(const std::filesystem::path& path,
 
     // The temporary file is created exclusively: a name already taken (a leftover, another save)
     // is never opened, and a fresh one is tried instead.
+    const WriterCalls& calls = CurrentWriterCalls();
     std::filesystem::path temp;
     std::FILE* f = CreateTemporary(path, freshSuffix, temp);
     if (!f) return fail(errno);
     int err = 0;
-    const ByteWriter write = [f, &err](std::span<const std::uint8_t> piece) {
-        if (piece.empty() || std::fwrite(piece.data(), 1, piece.size(), f) == piece.size()) return true;
+    const ByteWriter write = [f, &err, &calls](std::span<const std::uint8_t> piece) {
+        if (piece.empty() || calls.write(piece.data(), piece.size(), f) == piece.size()) return true;
         err = errno;
         return false;
     };
     bool ok = produce(write);
     if (!ok && err == 0) err = EIO; // abandoned by the producer
-    if (ok && std::fflush(f) != 0) {
+    if (ok && calls.flush(f) != 0) {
         ok = false;
         err = errno;
     }
     if (ok && flushToDisk) {
-#ifdef _WIN32
-        ok = _commit(_fileno(f)) == 0;
-#else
-        ok = fsync(fileno(f)) == 0;
-#endif
+        ok = calls.sync(f) == 0;
         if (!ok) err = errno;
     }
-    if (std::fclose(f) != 0 && ok) {
+    if (calls.close(f) != 0 && ok) {
         ok = false;
         err = errno;
     }
@@ -253,7 +300,7 @@ Expected<Done, FileFailure> WriteReplacing(const std::filesystem::path& path,
                 return kept;
             }
         }
-        std::filesystem::rename(temp, path, ec);
+        calls.rename(temp, path, ec);
         if (ec) {
             ok = false;
             err = ec.value();

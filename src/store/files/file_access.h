@@ -11,6 +11,7 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace tavrin {
@@ -76,5 +77,23 @@ using ByteWriter = std::function<bool(std::span<const std::uint8_t>)>;
 Expected<Done, FileFailure> WriteFileReplacingWith(const std::filesystem::path& path,
                                                    const std::function<bool(const ByteWriter&)>& produce,
                                                    bool flushToDisk = true);
+
+// The system calls the safe writer makes, one pointer each, so that a test can make any one of
+// them fail and see that the target file stays whole. The program never changes them.
+struct WriterCalls {
+    // Creates path exclusively for binary writing; null (with errno set) when it cannot.
+    std::FILE* (*create)(const std::filesystem::path& path);
+    // fwrite's contract: the bytes written, fewer with errno set on a failure.
+    std::size_t (*write)(const void* data, std::size_t size, std::FILE* f);
+    int (*flush)(std::FILE* f);
+    int (*sync)(std::FILE* f); // forces the file's data out to the disk
+    int (*close)(std::FILE* f);
+    void (*rename)(const std::filesystem::path& from, const std::filesystem::path& to, std::error_code& ec);
+    void (*link)(const std::filesystem::path& from, const std::filesystem::path& to, std::error_code& ec);
+};
+// The real calls.
+WriterCalls SystemWriterCalls();
+// The calls in use: the real ones unless a test replaced them.
+WriterCalls& CurrentWriterCalls();
 
 } // namespace tavrin
