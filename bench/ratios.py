@@ -29,6 +29,12 @@ RATIOS = [
 ABSOLUTE = [
     ("browse_filters_bench", "BM_SortMasterOrder", "title order of 65,535 titles", 10),
     ("title_list_bench", "BM_RebuildEveryTitle", "title list rebuild, 65,535 rows", 4),
+    ("title_search_bench", "BM_Search/3", "search of three words, 65,535 titles", 5),
+    ("title_search_bench", "BM_SearchTitlesOnly", "search of a word no name holds", 5),
+    ("title_search_bench", "BM_SortByColumn/3/0", "table sort by director, 65,535 titles", 20),
+    ("title_search_bench", "BM_SortByColumn/6/1", "table sort by price reversed", 20),
+    ("title_list_bench", "BM_SearchKeystroke/0", "search keystroke and list rebuild", 16),
+    ("title_list_bench", "BM_SearchKeystroke/1", "search keystroke and table rebuild", 16),
 ]
 
 

@@ -1,16 +1,19 @@
 // Takes the screenshots of the help pages from the demo collection:
 //   help_screenshots DEMO.KXT OUTPUT_FOLDER
 // Run with TAVRIN_HOME at the demo's folder (for its texts and pictures) on a real display or
-// under xvfb-run; it writes main_window.png and title_editor.png.
+// under xvfb-run; it writes main_window.png, title_table.png and title_editor.png.
 #include "app/main_window.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemModel>
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
+#include <QHeaderView>
 #include <QListView>
+#include <QTableView>
 #include <QTimer>
 
 namespace {
@@ -50,6 +53,16 @@ int main(int argc, char* argv[]) {
     SelectTitle(window.findChild<QListView*>(QStringLiteral("ListDisc")), QStringLiteral("BLADE RUNNER"));
     Settle();
     window.grab().save(out.filePath(QStringLiteral("main_window.png")));
+
+    // The table, sorted by year, with the title still selected.
+    window.findChild<QAction*>(QStringLiteral("TitleTable1"))->trigger();
+    Settle();
+    QHeaderView* header = window.findChild<QTableView*>(QStringLiteral("TitleTable"))->horizontalHeader();
+    emit header->sectionClicked(1); // Year
+    Settle();
+    window.grab().save(out.filePath(QStringLiteral("title_table.png")));
+    window.findChild<QAction*>(QStringLiteral("TitleList1"))->trigger();
+    Settle();
 
     window.findChild<QAbstractButton*>(QStringLiteral("SpeedButton1"))->click();
     Settle();

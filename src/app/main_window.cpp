@@ -6,7 +6,7 @@
 #include "app/browse/media_page.h"
 #include "app/browse/sort_page.h"
 #include "app/browse/text_page.h"
-#include "app/browse/title_list_widget.h"
+#include "app/browse/title_table_widget.h"
 #include "app/save_question.h"
 #include "platform/accessible_names.h"
 #include "platform/help_viewer.h"
@@ -37,10 +37,12 @@
 #include <QProgressBar>
 #include <QScreen>
 #include <QScrollArea>
+#include <QStackedWidget>
 #include <QStandardPaths>
 #include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -140,6 +142,10 @@ TLDF1::TLDF1(StartOptions options)
     EnableCollectionCommands(false);
     RebuildTitleList();
     FitToScreen();
+    if (settings_.TitleView == "T") {
+        ShowTitleTable(true);
+        CentreOnScreen(this);
+    }
 
     windows_ = Windows::Create(catalogue_, NameListsHost());
     windows_.htmlChoix->SetMailAddress(settingsStore_->HtmlMailAddress());
@@ -153,7 +159,8 @@ TLDF1::TLDF1(StartOptions options)
 }
 
 TLDF1::~TLDF1() {
-    // The model reads state that dies before the view does.
+    // The model reads state that dies before the views do.
+    TitleTable->setModel(nullptr);
     ListDisc->setModel(nullptr);
     DropRecoveryCopy();
 }
@@ -192,6 +199,8 @@ void TLDF1::BuildMenus() {
     connect(Undo1, &QAction::triggered, this, &TLDF1::Undo1Click);
     connect(Redo1, &QAction::triggered, this, &TLDF1::Redo1Click);
     connect(EDIT1, &QMenu::aboutToShow, this, &TLDF1::ShowEditMenu);
+
+    BuildViewMenu();
 
     TOOLS1 = AddMenu(this, "TOOLS1");
     ManageList1 = AddMenu(TOOLS1, "ManageList1");
@@ -256,7 +265,7 @@ void TLDF1::BuildMenus() {
     About2 = AddItem(ABOUT1, "About2");
     Help2->setShortcut(QKeySequence::HelpContents);
 
-    for (QMenu* menu : {FILES1, EDIT1, TOOLS1, STATS1, Language1, ABOUT1})
+    for (QMenu* menu : {FILES1, EDIT1, VIEW1, TOOLS1, STATS1, Language1, ABOUT1})
         menuBar()->addMenu(menu);
 
     connect(NewTavrinfile1, &QAction::triggered, this, &TLDF1::NewTavrinfile1Click);
@@ -278,14 +287,20 @@ void TLDF1::BuildControls() {
     EnterName = new QLineEdit(leftColumn_);
     EnterName->setObjectName(QStringLiteral("EnterName"));
     EnterName->setMaxLength(50);
+    EnterSearch = new QLineEdit(leftColumn_);
+    EnterSearch->setObjectName(QStringLiteral("EnterSearch"));
+    EnterSearch->setClearButtonEnabled(true);
 
-    ListDisc = new QListView(leftColumn_);
+    titleViews_ = new QStackedWidget(leftColumn_);
+    ListDisc = new QListView(titleViews_);
     ListDisc->setObjectName(QStringLiteral("ListDisc"));
     ListDisc->setUniformItemSizes(true);
     ListDisc->setSelectionMode(QAbstractItemView::SingleSelection);
     ListDisc->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    model_ = new TitleListModel(collection_, listeIndexTri_, this);
+    model_ = new TitleTableModel(collection_, listeIndexTri_, catalogue_, this);
     ListDisc->setModel(model_);
+    titleViews_->addWidget(ListDisc);
+    BuildTitleTable();
 
     NameFile = new QLineEdit(leftColumn_);
     NameFile->setObjectName(QStringLiteral("NameFile"));
@@ -332,8 +347,12 @@ void TLDF1::BuildControls() {
     auto* left = new QVBoxLayout(leftColumn_);
     left->setContentsMargins(0, 0, 0, 0);
     left->setSpacing(4);
-    left->addWidget(EnterName);
-    left->addWidget(ListDisc, 1);
+    auto* finding = new QHBoxLayout;
+    finding->setSpacing(4);
+    finding->addWidget(EnterName, 1);
+    finding->addWidget(EnterSearch, 1);
+    left->addLayout(finding);
+    left->addWidget(titleViews_, 1);
     left->addWidget(NameFile);
     left->addLayout(counters);
     left->addLayout(sortingButtons);
@@ -441,6 +460,7 @@ void TLDF1::ApplyTexts() {
     Onglet->setTabText(Onglet->indexOf(TEXTDISC), QStringLiteral("TEXT"));
 
     if (showsNewFile_) NameFile->setText(text(Msg::MsgNewFile));
+    ApplyViewTexts();
     ApplyBrowseTexts();
 
     help_->setWindowTitle(QLatin1String(ApplicationTitle) + QStringLiteral(" - ") + text(Msg::MsgHelp));
@@ -530,7 +550,11 @@ void TLDF1::closeEvent(QCloseEvent* event) {
 // ---- The title list ----
 
 void TLDF1::CopyMasterToBrowse() {
-    listeIndexTri_ = collection_.ListeIndex;
+    // Every title: the search, typed or not, no longer applies; the table's sort still does.
+    EnterSearch->clear();
+    search_ = {};
+    filtered_ = collection_.ListeIndex;
+    ShowSearchedList();
 }
 
 void TLDF1::RebuildTitleList() {
@@ -542,7 +566,8 @@ void TLDF1::RebuildTitleList() {
 }
 
 std::optional<std::size_t> TLDF1::CurrentRecord() const {
-    const QModelIndexList rows = ListDisc->selectionModel()->selectedRows();
+    // The list selects the title's cell, the table its whole row.
+    const QModelIndexList rows = ListDisc->selectionModel()->selectedIndexes();
     if (rows.isEmpty()) return std::nullopt;
     const auto row = static_cast<std::size_t>(rows.front().row());
     if (row >= listeIndexTri_.size()) return std::nullopt;
@@ -584,6 +609,7 @@ void TLDF1::NewTavrinfile1Click() {
     ShowEditMenu();
     collection_.EarliestBuyDate = today_;
     listeIndexTri_.clear();
+    filtered_.clear();
     EnterName->clear();
     ResetFilters();
     RebuildTitleList();
@@ -630,7 +656,7 @@ void TLDF1::ShowLoadedCollection(Collection fresh, const QString& fileName) {
     CopyMasterToBrowse();
     RebuildTitleList();
     ClearTitleView();
-    if (!listeIndexTri_.empty()) ListDisc->setCurrentIndex(model_->index(0));
+    if (!listeIndexTri_.empty()) ShownTitles()->setCurrentIndex(model_->index(0));
     ShowCurrentTitle();
     showsNewFile_ = fileName.isEmpty();
     NameFile->setText(showsNewFile_ ? QText(catalogue_, Msg::MsgNewFile) : fileName);

@@ -4,6 +4,8 @@
 
 #include "app/browse/browse_filters.h"
 #include "app/browse/browse_page_host.h"
+#include "app/browse/title_search.h"
+#include "app/browse/title_table.h"
 #include "app/program_folders.h"
 #include "app/secondary_windows.h"
 #include "editing/collection_changes.h"
@@ -25,6 +27,7 @@
 #include <string>
 #include <vector>
 
+class QAbstractItemView;
 class QAction;
 class QGridLayout;
 class QLabel;
@@ -32,8 +35,11 @@ class QLineEdit;
 class QListView;
 class QLockFile;
 class QMenu;
+class QPoint;
 class QProgressBar;
+class QStackedWidget;
 class QTabWidget;
+class QTableView;
 class QTimer;
 class QToolButton;
 
@@ -44,7 +50,7 @@ struct ExchangeRefusal;
 class SettingsStore;
 class TGadgetPage;
 class TInformationPage;
-class TitleListModel;
+class TitleTableModel;
 class TMakeList;
 class TMediaPage;
 class TSortPage;
@@ -83,6 +89,8 @@ class TLDF1 : public QMainWindow {
     void RebuildTitleList();
     // The record number of the selected title, if any.
     std::optional<std::size_t> CurrentRecord() const;
+    // The title list or the title table, whichever the VIEW menu shows.
+    QAbstractItemView* ShownTitles() const;
 
     // Browsing (main_window_browse.cpp). The filters applied to the master order give the
     // browse list, whose first title is selected and shown; nothing while the refresh lock is set.
@@ -228,6 +236,25 @@ class TLDF1 : public QMainWindow {
     void ClearTitleView();
     void ListDiscClick();
     void EnterNameChange(const QString& text);
+    // The browse list: the titles the filters or a selection gave, narrowed by the search and
+    // ordered by the table's sort.
+    void ShowSearchedList();
+    void EnterSearchChange(const QString& text);
+    // The search field emptied and the table back in title order (not yet shown).
+    void ClearSearchAndSort();
+
+    // The VIEW menu and the title table (main_window_table.cpp).
+    void BuildViewMenu();
+    void BuildTitleTable();
+    void ApplyViewTexts();
+    void ShowTitleTable(bool table);
+    void TitleTableHeaderClick(int section);
+    // The browse list sorted by a column, as a click on its header sorts it.
+    void SortTableBy(TableColumn column);
+    void TitleTableHeaderMenu(const QPoint& at);
+    void ShowTableLayout(const TableLayout& layout);
+    void KeepTableLayout();
+    void ShowSortIndicator();
     void OngletChange(int page);
     void LoadReview();
     void FlipToInformation();
@@ -295,6 +322,10 @@ class TLDF1 : public QMainWindow {
     QMenu* EDIT1 = nullptr;
     QAction* Undo1 = nullptr;
     QAction* Redo1 = nullptr;
+    QMenu* VIEW1 = nullptr;
+    QAction* TitleList1 = nullptr;
+    QAction* TitleTable1 = nullptr;
+    QAction* Search1 = nullptr;
     QMenu* TOOLS1 = nullptr;
     QMenu* ManageList1 = nullptr;
     QAction* ManageActorList1 = nullptr;
@@ -338,7 +369,11 @@ class TLDF1 : public QMainWindow {
 
     // The left column.
     QLineEdit* EnterName = nullptr;
+    QLineEdit* EnterSearch = nullptr;
+    QStackedWidget* titleViews_ = nullptr; // ListDisc or TitleTable
     QListView* ListDisc = nullptr;
+    QTableView* TitleTable = nullptr;
+    int tableWidening_ = 0; // what the table added to the window's width
     QLineEdit* NameFile = nullptr;
     QWidget* Panel3 = nullptr;
     QLabel* Panel3Caption = nullptr;
@@ -364,8 +399,11 @@ class TLDF1 : public QMainWindow {
     TMediaPage* MEDIAS = nullptr;
     TTextPage* TEXTDISC = nullptr;
 
-    TitleListModel* model_ = nullptr;
+    TitleTableModel* model_ = nullptr;
     BrowseFilters filters_;
+    std::vector<std::uint16_t> filtered_; // the titles the filters or a selection gave
+    TitleSearch search_;
+    std::optional<TableSort> tableSort_; // none: title order
     bool refreshLock_ = false;
     Windows windows_;
     std::unique_ptr<HelpViewer> help_;

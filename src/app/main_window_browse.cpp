@@ -7,7 +7,7 @@
 #include "app/browse/media_page.h"
 #include "app/browse/sort_page.h"
 #include "app/browse/text_page.h"
-#include "app/browse/title_list_widget.h"
+#include "app/browse/title_table_widget.h"
 #include "app/browse/title_view.h"
 #include "app/main_window.h"
 #include "platform/text.h"
@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QTabWidget>
+#include <QTableView>
 #include <QToolButton>
 
 #include <algorithm>
@@ -72,10 +73,14 @@ void TLDF1::BuildBrowsePages() {
     ClearTitleView();
 
     connect(ListDisc, &QListView::clicked, this, &TLDF1::ListDiscClick);
-    // Keyboard moves in the list show the title as a click does.
+    connect(TitleTable, &QTableView::clicked, this, &TLDF1::ListDiscClick);
+    // Keyboard moves in the list or the table (which share the selection) show the title as a
+    // click does.
     connect(ListDisc->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this] { ShowCurrentTitle(); });
     connect(EnterName, &QLineEdit::textEdited, this, &TLDF1::EnterNameChange);
+    // Typed or cleared by its button; emptied by the program, it leaves the list to the caller.
+    connect(EnterSearch, &QLineEdit::textEdited, this, &TLDF1::EnterSearchChange);
     connect(Onglet, &QTabWidget::currentChanged, this, &TLDF1::OngletChange);
     connect(SpeedButton13, &QToolButton::clicked, this, &TLDF1::ResetAndListEveryTitle);
 
@@ -122,6 +127,29 @@ void TLDF1::ChangeFilters(const std::function<void(BrowseFilters&)>& edit) {
 void TLDF1::ResetFilters() {
     filters_ = NeutralFilters(DateFromDayNumber(today_).year, collection_.EarliestBuyDate);
     ShowFilterControls();
+    ClearSearchAndSort();
+}
+
+void TLDF1::ClearSearchAndSort() {
+    EnterSearch->clear();
+    search_ = {};
+    tableSort_.reset();
+    ShowSortIndicator();
+}
+
+void TLDF1::ShowSearchedList() {
+    listeIndexTri_ = search_.Empty() ? filtered_ : SearchTitles(collection_, filtered_, search_);
+    if (tableSort_) SortTitles(collection_, listeIndexTri_, *tableSort_, catalogue_);
+}
+
+void TLDF1::EnterSearchChange(const QString& text) {
+    search_ = SearchWords(Cp1252FromQString(text));
+    ShowSearchedList();
+    RebuildTitleList();
+    if (listeIndexTri_.empty())
+        ClearTitleView();
+    else
+        SelectRow(0);
 }
 
 void TLDF1::ResetAndListEveryTitle() {
@@ -135,12 +163,13 @@ void TLDF1::RefreshList() {
     // Whatever the controls hold now, also a date typed without "GO".
     ReadFilterControls();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    listeIndexTri_ = RefreshBrowseList(collection_, filters_, today_);
+    filtered_ = RefreshBrowseList(collection_, filters_, today_);
+    ShowSearchedList();
     RebuildTitleList();
     if (listeIndexTri_.empty()) {
         ClearTitleView();
     } else {
-        ListDisc->setCurrentIndex(model_->index(0));
+        ShownTitles()->setCurrentIndex(model_->index(0));
         ShowCurrentTitle();
     }
     QApplication::restoreOverrideCursor();
@@ -158,7 +187,8 @@ bool TLDF1::AddActorFilter(int entry) {
 }
 
 void TLDF1::ListTitles(std::vector<std::uint16_t> titles) {
-    listeIndexTri_ = std::move(titles);
+    filtered_ = std::move(titles);
+    ShowSearchedList();
     RebuildTitleList();
     if (listeIndexTri_.empty())
         ClearTitleView();
@@ -168,8 +198,8 @@ void TLDF1::ListTitles(std::vector<std::uint16_t> titles) {
 
 void TLDF1::SelectRow(std::size_t row) {
     const QModelIndex index = model_->index(static_cast<int>(row));
-    ListDisc->setCurrentIndex(index);
-    ListDisc->scrollTo(index);
+    ShownTitles()->setCurrentIndex(index);
+    ShownTitles()->scrollTo(index);
     ShowCurrentTitle();
 }
 
@@ -228,8 +258,8 @@ void TLDF1::EnterNameChange(const QString& typed) {
     }
     if (const auto row = FindTitleByPrefix(collection_, listeIndexTri_, text)) {
         const QModelIndex index = model_->index(static_cast<int>(*row));
-        ListDisc->setCurrentIndex(index);
-        ListDisc->scrollTo(index, QAbstractItemView::PositionAtTop);
+        ShownTitles()->setCurrentIndex(index);
+        ShownTitles()->scrollTo(index, QAbstractItemView::PositionAtTop);
     } else {
         ListDisc->selectionModel()->clear();
     }

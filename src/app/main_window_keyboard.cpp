@@ -6,22 +6,25 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QTabWidget>
+#include <QTableView>
 #include <QToolButton>
 
 namespace tavrin {
 
 void TLDF1::SetUpKeyboard() {
-    // Search field, title list, the four title commands, then the pages.
-    QWidget* const chain[] = {EnterName, ListDisc, Ajoute, SpeedButton1, SpeedButton12, Efface, Onglet};
+    // Type-ahead and search fields, title list (or table), the four title commands, then the pages.
+    QWidget* const chain[] = {EnterName,    EnterSearch,   ListDisc, TitleTable, Ajoute,
+                              SpeedButton1, SpeedButton12, Efface,   Onglet};
     for (QToolButton* button : {Ajoute, SpeedButton1, SpeedButton12, Efface})
         button->setFocusPolicy(Qt::StrongFocus);
     for (std::size_t i = 0; i + 1 < std::size(chain); ++i)
         setTabOrder(chain[i], chain[i + 1]);
     ListDisc->installEventFilter(this);
+    TitleTable->installEventFilter(this);
 }
 
 bool TLDF1::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != ListDisc || event->type() != QEvent::KeyPress)
+    if ((watched != ListDisc && watched != TitleTable) || event->type() != QEvent::KeyPress)
         return QMainWindow::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
     if (key->modifiers() & ~Qt::KeypadModifier) return QMainWindow::eventFilter(watched, event);

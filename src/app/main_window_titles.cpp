@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QListView>
+#include <QTableView>
 #include <QToolButton>
 
 namespace tavrin {
@@ -17,6 +18,7 @@ void TLDF1::ConnectTitleCommands() {
     connect(SpeedButton12, &QToolButton::clicked, this, &TLDF1::SpeedButton12Click);
     connect(Efface, &QToolButton::clicked, this, &TLDF1::EffaceClick);
     connect(ListDisc, &QListView::doubleClicked, this, &TLDF1::SpeedButton1Click);
+    connect(TitleTable, &QTableView::doubleClicked, this, &TLDF1::SpeedButton1Click);
 }
 
 TAjouteF& TLDF1::TitleEditor() {

@@ -1,5 +1,6 @@
 #include "cli/list.h"
 
+#include "app/browse/title_search.h"
 #include "cli/browse_input.h"
 #include "cli/cli_files.h"
 #include "store/text_encoding.h"
@@ -65,20 +66,8 @@ template <class Choice> Setter ChoiceSetter(std::string key, Choice BrowseFilter
 
 const std::map<std::string, Setter, std::less<>>& Setters() {
     static const auto table = [] {
+        // The combos come from their own table (FiltersFromJson looks there first).
         std::map<std::string, Setter, std::less<>> t;
-        const auto combo = [&](const char* key, int BrowseFilters::*m, int neutral) {
-            t[key] = IntSetter(key, m, 0, neutral);
-        };
-        combo("TSupport", &BrowseFilters::TSupport, 4);
-        combo("TStandard", &BrowseFilters::TStandard, 3);
-        combo("TAspectRatio", &BrowseFilters::TAspectRatio, 9);
-        combo("TSound", &BrowseFilters::TSound, 5);
-        combo("TColor", &BrowseFilters::TColor, 3);
-        combo("TAVendre", &BrowseFilters::TAVendre, 3);
-        combo("TMPAA", &BrowseFilters::TMPAA, 10);
-        combo("TZone", &BrowseFilters::TZone, 7);
-        combo("TGenre", &BrowseFilters::TGenre, GenreAll);
-
         const std::pair<const char*, bool BrowseFilters::*> boxes[] = {
             {"TTHX", &BrowseFilters::TTHX},
             {"TAC3", &BrowseFilters::TAC3},
@@ -152,17 +141,6 @@ const std::map<std::string, Setter, std::less<>>& Setters() {
             f.EntrySince = *day;
             return std::nullopt;
         };
-
-        const std::pair<const char*, DvdFilter> dvd[] = {
-            {"TDVDSub", DvdFilter::Sub},       {"TDVDDTS", DvdFilter::Dts},
-            {"TDVDDD10", DvdFilter::Dd10},     {"TDVDDD20", DvdFilter::Dd20},
-            {"TDVDDD40", DvdFilter::Dd40},     {"TDVDDD51", DvdFilter::Dd51},
-            {"TDVDMPEG10", DvdFilter::Mpeg10}, {"TDVDMPEG20", DvdFilter::Mpeg20},
-            {"TDVDMPEG40", DvdFilter::Mpeg40}, {"TDVDMPEG51", DvdFilter::Mpeg51},
-            {"TDVDALLDD", DvdFilter::AllDd},   {"TDVDALLMPEG", DvdFilter::AllMpeg},
-        };
-        for (const auto& [key, d] : dvd)
-            t[key] = DvdSetter(key, d);
         return t;
     }();
     return table;
@@ -219,9 +197,11 @@ int RunList(std::span<const std::string_view> args, std::ostream& out, std::ostr
     std::optional<DayNumber> today;
     const auto parsed = ParseArgs(ListSyntax, args, TodayReader(today));
     if (!parsed) return Refuse(err, ExitUsage, "list", FaultText(parsed.error(), FaultWords::List));
-    const auto input = LoadBrowseInput(std::filesystem::path(parsed->positionals[0]),
-                                       parsed->Value(FiltersOption.name), today, "list", err);
+    auto input = LoadBrowseInput(std::filesystem::path(parsed->positionals[0]),
+                                 parsed->Value(FiltersOption.name), today, "list", err);
     if (!input) return input.error();
+    if (const auto typed = parsed->Value(SearchOption.name))
+        input->browse = SearchTitles(input->collection, input->browse, SearchWords(Utf8ToCp1252(*typed)));
     for (auto r : input->browse)
         out << r << '\t' << Cp1252ToUtf8(input->collection.RecordAt(r).TitleView()) << '\n';
     return FinishOutput(out, err);

@@ -1,5 +1,6 @@
-// `tavrin-cli list FILE [--filters JSON] [--today YYYY-MM-DD]`: the browse list, as the main
-// window shows it for those filter settings, one title a line: record number, TAB, title (UTF-8).
+// `tavrin-cli list FILE [--filters JSON] [--today YYYY-MM-DD] [--search TEXT]`: the browse list,
+// as the main window shows it for those filter settings and that search, one title a line: record
+// number, TAB, title (UTF-8).
 #pragma once
 
 #include "app/browse/browse_filters.h"
@@ -31,7 +32,11 @@ DayNumber SystemToday();
 // "YYYY-MM-DD" as a day number; nothing for anything else or an impossible date.
 std::optional<DayNumber> ParseIsoDate(std::string_view text);
 
-inline constexpr Option ListOptions[] = {FiltersOption, TodayOption};
+inline constexpr Option SearchOption{
+    "--search", "TEXT",
+    "keep the titles whose title or names (director, actors, composer, publisher, box set, retailer, "
+    "other informations) hold every word of TEXT, without regard to case or accents"};
+inline constexpr Option ListOptions[] = {FiltersOption, TodayOption, SearchOption};
 inline constexpr Syntax ListSyntax{FileArgument, ListOptions};
 
 int RunList(std::span<const std::string_view> args, std::ostream& out, std::ostream& err);

@@ -30,13 +30,15 @@ Settings SettingsFromValues(const SettingValues& values) {
     ReadYesNo(values, "Keep Backup", s.KeepBackup);
     if (int c = FirstChar(values, "Type Video"); c >= 0) s.TypeVideo = c == 'D' ? 1 : c == 'V' ? 2 : 0;
     if (int c = FirstChar(values, "Language"); c >= 0) s.Language = c - '0';
+    if (auto it = values.find("Title View"); it != values.end()) s.TitleView = it->second;
+    if (auto it = values.find("Table Columns"); it != values.end()) s.TableColumns = it->second;
     return s;
 }
 
 SettingValues SettingsToValues(const Settings& s) {
     static constexpr char media[] = {'L', 'D', 'V'};
     const int lang = StartLanguage(s.Language);
-    return {
+    SettingValues values{
         {"Flip Flag", YesNo(s.FlipFlag)},
         {"Video Flag", YesNo(s.VideoFlag)},
         {"Save TXT", YesNo(s.SaveTxt)},
@@ -45,6 +47,9 @@ SettingValues SettingsToValues(const Settings& s) {
         {"Language", std::string(1, static_cast<char>('0' + lang))},
         {"Keep Backup", YesNo(s.KeepBackup)},
     };
+    if (!s.TitleView.empty()) values.emplace("Title View", s.TitleView);
+    if (!s.TableColumns.empty()) values.emplace("Table Columns", s.TableColumns);
+    return values;
 }
 
 std::vector<std::string> WithRecentFile(std::vector<std::string> recent, const std::string& path) {

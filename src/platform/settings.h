@@ -17,12 +17,19 @@ struct Settings {
     int TypeVideo = 0;      // preferred medium: 0 LASERDISC, 1 DVD, 2 VHS
     int Language = 0;       // may be out of range until the first activation mends it
     bool KeepBackup = true; // Save keeps the file it replaces as NAME.KXT.bak
+    // The main window's title view and the title table's columns, as stored: empty until the user
+    // first chooses them, and then written back with the others.
+    std::string TitleView;    // "L" the title list, "T" the title table
+    std::string TableColumns; // the columns shown, in order, by name ("Title,Year,Director")
 
     friend bool operator==(const Settings&, const Settings&) = default;
 };
 
 inline constexpr std::array<std::string_view, 7> SettingNames{
     "Flip Flag", "Video Flag", "Save TXT", "Media Flag", "Type Video", "Language", "Keep Backup"};
+
+// The values of the title view, stored only once the user has chosen them.
+inline constexpr std::array<std::string_view, 2> ViewSettingNames{"Title View", "Table Columns"};
 
 // Value name to stored text.
 using SettingValues = std::map<std::string, std::string, std::less<>>;

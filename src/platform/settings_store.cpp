@@ -40,6 +40,11 @@ Settings SettingsStore::Read() {
         usable_ = WriteValues(SettingsToValues(defaults));
         return defaults;
     }
+    for (std::string_view name : ViewSettingNames) {
+        const QString key = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+        if (settings_->contains(key))
+            values.emplace(std::string(name), settings_->value(key).toString().toStdString());
+    }
     return SettingsFromValues(values);
 }
 

@@ -25,10 +25,11 @@ class SettingsStore {
     SettingsStore(const SettingsStore&) = delete;
     SettingsStore& operator=(const SettingsStore&) = delete;
 
-    // Reads the values. A store that does not exist yet is created with the defaults; when it
-    // cannot be created the defaults apply and the store is never written.
+    // Reads the values (the title view's once chosen). A store that does not exist yet is created
+    // with the defaults; when it cannot be created the defaults apply and the store is never written.
     Settings Read();
-    // Writes the values; does nothing when the store could not be created or opened.
+    // Writes the values (the title view's once chosen); does nothing when the store could not be
+    // created or opened.
     void Write(const Settings& settings);
     // The mail address of the HTML page foot (8-bit): the value "HTML Mail" of the store, the
     // default address when it has none.

@@ -2,6 +2,7 @@
 // UTF-8 (what the windows and the command line speak), and the one upper-casing rule.
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -16,5 +17,43 @@ int Cp1252FromCodePoint(char32_t cp);
 // Upper case of one Windows-1252 character: a..z, the accented letters (é to É), š, œ, ž, ÿ.
 char UpperCp1252(char c);
 std::string UpperCp1252(std::string_view text);
+
+namespace detail {
+constexpr std::array<unsigned char, 256> MakeFolded() {
+    std::array<unsigned char, 256> t{};
+    for (int b = 0; b < 256; ++b)
+        t[b] = static_cast<unsigned char>(b);
+    for (int b = 'a'; b <= 'z'; ++b)
+        t[b] = static_cast<unsigned char>(b - 0x20);
+    auto fold = [&t](int from, int to, char base) {
+        for (int b = from; b <= to; ++b) {
+            t[b] = static_cast<unsigned char>(base);
+            t[b + 0x20] = static_cast<unsigned char>(base);
+        }
+    };
+    fold(0xC0, 0xC6, 'A'); // À .. Æ
+    fold(0xC7, 0xC7, 'C');
+    fold(0xC8, 0xCB, 'E');
+    fold(0xCC, 0xCF, 'I');
+    fold(0xD0, 0xD0, 'D');
+    fold(0xD1, 0xD1, 'N');
+    fold(0xD2, 0xD6, 'O');
+    fold(0xD8, 0xD8, 'O');
+    fold(0xD9, 0xDC, 'U');
+    fold(0xDD, 0xDD, 'Y');
+    fold(0xDE, 0xDE, 'T');
+    t[0xDF] = 'S'; // ß
+    t[0xFF] = 'Y';
+    t[0x8A] = t[0x9A] = 'S';
+    t[0x8C] = t[0x9C] = 'O';
+    t[0x8E] = t[0x9E] = 'Z';
+    t[0x9F] = 'Y';
+    return t;
+}
+} // namespace detail
+
+// Each Windows-1252 byte upper case with its accent taken off (é and É to E, ß to S, œ to O):
+// the weight titles sort by, and how a search compares.
+inline constexpr std::array<unsigned char, 256> FoldedCp1252 = detail::MakeFolded();
 
 } // namespace tavrin

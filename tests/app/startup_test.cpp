@@ -212,7 +212,7 @@ class StartupTest : public QObject {
         QStringList bar;
         for (const QAction* a : window->menuBar()->actions())
             bar << a->menu()->objectName();
-        QCOMPARE(bar, (QStringList{"FILES1", "EDIT1", "TOOLS1", "STATS1", "Language1", "ABOUT1"}));
+        QCOMPARE(bar, (QStringList{"FILES1", "EDIT1", "VIEW1", "TOOLS1", "STATS1", "Language1", "ABOUT1"}));
         QCOMPARE(Layout(MenuOf(*window, "FILES1")),
                  (QStringList{"NewTavrinfile1", "-", "Open1", "SAVEButton", "SaveAs1", "SaveSelectedList1",
                               "-", "Import1", "ImportTable1", "AddAList1", "-", "Export1", "ExportAList1",
@@ -227,6 +227,8 @@ class StartupTest : public QObject {
                  (QStringList{"Actor1", "Box1", "Composer1", "Director1", "Informations1", "Publisher2",
                               "Retailer1"}));
         QCOMPARE(Layout(MenuOf(*window, "LoadList1")).size(), 7);
+        QCOMPARE(Layout(MenuOf(*window, "VIEW1")),
+                 (QStringList{"TitleList1", "TitleTable1", "TableColumns1", "SortBy1", "-", "Search1"}));
         QCOMPARE(Layout(MenuOf(*window, "STATS1")), (QStringList{"Statistics1", "DVDStatistics1"}));
         QCOMPARE(Layout(MenuOf(*window, "Language1")),
                  (QStringList{"English1", "Franais1", "Allemand1", "Italiano1", "Finlandais1"}));

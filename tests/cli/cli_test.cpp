@@ -459,10 +459,11 @@ TEST(CliUsageTest, BadOptionsAreNamedAsEachCommandAlwaysHas) {
         EXPECT_EQ(run.err, "tavrin-cli: " + line + "\n");
     }
     // Too many arguments for what the command declares: the usage follows.
-    const auto run = RunCli(dir, {"list", f, "--today", "2020-01-01", "--filters", "{}", "x"});
+    const auto run =
+        RunCli(dir, {"list", f, "--today", "2020-01-01", "--filters", "{}", "--search", "y", "x"});
     EXPECT_EQ(run.exitCode, 2);
-    EXPECT_TRUE(
-        run.err.starts_with("tavrin-cli: list takes FILE [--filters JSON] [--today YYYY-MM-DD]\n\nUsage:"))
+    EXPECT_TRUE(run.err.starts_with(
+        "tavrin-cli: list takes FILE [--filters JSON] [--today YYYY-MM-DD] [--search TEXT]\n\nUsage:"))
         << run.err;
 }
 

@@ -80,6 +80,27 @@ TEST(CliListTest, EachKindOfControlNarrowsTheList) {
     EXPECT_EQ(List(dir, file, R"({"TNoteFilm1": 1})"), "");
 }
 
+// The main window's search: every word in the title or a name, without case or accents, over
+// what the filters keep.
+TEST(CliListTest, SearchNarrowsTheFilteredList) {
+    TempDir dir;
+    const auto file = WriteSample(dir);
+    const auto search = [&](const std::string& text, const std::string& filters) {
+        std::vector<std::string> args{"list", file.string(), "--today", Today, "--search", text};
+        if (!filters.empty()) args.insert(args.end(), {"--filters", filters});
+        const auto run = RunCli(dir, args);
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        return run.out;
+    };
+    const std::string ete = "1\t\xC3\x89T\xC3\x89 MEURTRIER\n";
+    EXPECT_EQ(search("meurtrier ete", ""), ete);
+    EXPECT_EQ(search("\xC3\xA9t\xC3\xA9", ""), ete); // "été" typed in UTF-8
+    EXPECT_EQ(search("henreid casa", ""), "4\tCASABLANCA\n");
+    EXPECT_EQ(search("leone", R"({"TSupport": 1})"), "0\tZORRO\n");
+    EXPECT_EQ(search("bogart", R"({"TSupport": 1})"), "");
+    EXPECT_EQ(search(" ", ""), List(dir, file, ""));
+}
+
 TEST(CliListTest, TodayBoundsThePurchaseDates) {
     TempDir dir;
     const auto file = WriteSample(dir);
