@@ -173,6 +173,7 @@ void TLDF1::ApplyViewTexts() {
     EnterSearch->setPlaceholderText(text(Msg::MsgSearch));
     EnterSearch->setToolTip(text(Msg::MsgSearchHint));
     TitleTable->horizontalHeader()->setToolTip(text(Msg::MsgTableColumnsHint));
+    TitleTable->setAccessibleName(text(Msg::MsgTitleTable));
     model_->Relabel();
     // The genres sort by their names, which the language changes.
     if (tableSort_ && tableSort_->column == TableColumn::Genre) {
