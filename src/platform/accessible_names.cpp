@@ -163,7 +163,9 @@ void NameControls(QWidget* window) {
     if (!window) return;
     // The main window's title is the program's and the file's: it names none of its controls.
     const bool byTitle = !qobject_cast<QMainWindow*>(window);
-    if (byTitle && !window->findChild<TitleWatcher*>(QString(), Qt::FindDirectChildrenOnly))
+    // Found by its name: the class has no meta-object of its own for findChild to cast with.
+    if (byTitle &&
+        !window->findChild<QObject*>(QStringLiteral("tavrinTitleWatcher"), Qt::FindDirectChildrenOnly))
         new TitleWatcher(window);
     for (QWidget* w : window->findChildren<QWidget*>()) {
         // A dialog inside the window names its own controls.
