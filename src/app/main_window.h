@@ -239,6 +239,8 @@ class TLDF1 : public QMainWindow {
     // The browse list: the titles the filters or a selection gave, narrowed by the search and
     // ordered by the table's sort.
     void ShowSearchedList();
+    // The same, shown again with its first title selected (nothing shown when it is empty).
+    void ListFromTop();
     void EnterSearchChange(const QString& text);
     // The search field emptied and the table back in title order (not yet shown).
     void ClearSearchAndSort();

@@ -144,6 +144,10 @@ void TLDF1::ShowSearchedList() {
 
 void TLDF1::EnterSearchChange(const QString& text) {
     search_ = SearchWords(Cp1252FromQString(text));
+    ListFromTop();
+}
+
+void TLDF1::ListFromTop() {
     ShowSearchedList();
     RebuildTitleList();
     if (listeIndexTri_.empty())
@@ -188,12 +192,7 @@ bool TLDF1::AddActorFilter(int entry) {
 
 void TLDF1::ListTitles(std::vector<std::uint16_t> titles) {
     filtered_ = std::move(titles);
-    ShowSearchedList();
-    RebuildTitleList();
-    if (listeIndexTri_.empty())
-        ClearTitleView();
-    else
-        SelectRow(0);
+    ListFromTop();
 }
 
 void TLDF1::SelectRow(std::size_t row) {
