@@ -306,6 +306,7 @@ class TLDF1 : public QMainWindow {
     QTimer* recoveryTimer_ = nullptr;
     std::unique_ptr<QLockFile> recoveryLock_; // held while this run keeps a recovery copy
     QString recoveryId_;
+    std::optional<std::uint64_t> recoveryGeneration_; // the history's generation the copy holds
 
     // Menus and their commands.
     QMenu* FILES1 = nullptr;

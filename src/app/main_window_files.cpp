@@ -115,14 +115,18 @@ void TLDF1::KeepRecoveryCopy() {
             return;
         }
     }
+    // Nothing changed since the last copy: it still holds every change.
+    if (recoveryGeneration_ == history_.Generation()) return;
     // A copy that cannot be written is left to the next turn: the collection itself is untouched.
-    WriteRecoveryCopy(collection_, PathFromQString(folder), recoveryId_.toStdString());
+    if (WriteRecoveryCopy(collection_, PathFromQString(folder), recoveryId_.toStdString()))
+        recoveryGeneration_ = history_.Generation();
 }
 
 void TLDF1::DropRecoveryCopy() {
     if (!recoveryLock_) return;
     RemoveRecoveryCopy(PathFromQString(RecoveryFolder()), recoveryId_.toStdString());
     recoveryLock_.reset(); // unlocks and removes the lock file
+    recoveryGeneration_.reset();
 }
 
 bool TLDF1::OfferRecovery() {

@@ -192,6 +192,7 @@ std::optional<ChangeKind> ChangeHistory::NextRedo() const {
 std::optional<std::optional<std::size_t>> ChangeHistory::Undo(Collection& c) {
     if (done_ == 0) return std::nullopt;
     const ChangeStep& step = steps_[--done_];
+    ++generation_;
     for (auto p = step.patches.rbegin(); p != step.patches.rend(); ++p)
         Apply(c, *p, false);
     c.EarliestBuyDate = step.earliestBefore;
@@ -202,6 +203,7 @@ std::optional<std::optional<std::size_t>> ChangeHistory::Undo(Collection& c) {
 std::optional<std::optional<std::size_t>> ChangeHistory::Redo(Collection& c) {
     if (done_ == steps_.size()) return std::nullopt;
     const ChangeStep& step = steps_[done_++];
+    ++generation_;
     for (const Patch& p : step.patches)
         Apply(c, p, true);
     c.EarliestBuyDate = step.earliestAfter;
@@ -214,6 +216,7 @@ void ChangeHistory::Clear() {
     done_ = 0;
     saved_ = 0;
     bytes_ = 0;
+    ++generation_;
 }
 
 void ChangeHistory::Saved() {
@@ -233,6 +236,7 @@ void ChangeHistory::Record(ChangeStep step) {
     bytes_ += step.bytes;
     steps_.push_back(std::move(step));
     ++done_;
+    ++generation_;
     while (steps_.size() > 1 && (steps_.size() > MaxSteps || bytes_ > MaxBytes)) {
         bytes_ -= steps_.front().bytes;
         steps_.pop_front();

@@ -126,6 +126,9 @@ class ChangeHistory {
     void Saved();
 
     std::size_t StepCount() const { return steps_.size(); }
+    // Counts every step done, undone or redone and every Clear: the same number again means the
+    // collection has not changed in between.
+    std::uint64_t Generation() const { return generation_; }
     std::size_t Bytes() const { return bytes_; }
 
     // A step done: the steps undone before it are forgotten.
@@ -136,6 +139,7 @@ class ChangeHistory {
     std::size_t done_ = 0;                 // steps_[0 .. done_) are done
     std::optional<std::size_t> saved_ = 0; // done_ at the last save; nothing when forgotten
     std::size_t bytes_ = 0;
+    std::uint64_t generation_ = 0;
 };
 
 // The open collection with its history.

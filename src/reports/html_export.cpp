@@ -1,5 +1,9 @@
 #include "reports/html_export.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <memory>
+#include <optional>
 #include <system_error>
 
 namespace tavrin {
@@ -12,6 +16,33 @@ std::span<const std::uint8_t> AsBytes(const std::string& text) {
 std::filesystem::path FolderOf(const std::filesystem::path& file) {
     std::filesystem::path folder = file.parent_path();
     return folder.empty() ? std::filesystem::path(".") : folder;
+}
+
+// Copies source over target through the safe writer, a block at a time, so that target is the
+// older picture or the complete new one whatever fails. A source that cannot be read is the
+// failure named; nothing of target changes then.
+std::optional<FileFailure> CopyPicture(const std::filesystem::path& source, const std::filesystem::path& target) {
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(OpenForReading(source), &std::fclose);
+    if (!in) return FileFailure{FileError::CannotRead, PathText(source), SystemReason(errno)};
+    int readError = 0;
+    auto done = WriteFileReplacingWith(
+        target,
+        [&](const ByteWriter& write) {
+            std::uint8_t block[64 * 1024];
+            for (;;) {
+                const std::size_t got = std::fread(block, 1, sizeof block, in.get());
+                if (got > 0 && !write(std::span(block, got))) return false;
+                if (got < sizeof block) {
+                    if (!std::ferror(in.get())) return true;
+                    readError = errno ? errno : EIO;
+                    return false;
+                }
+            }
+        },
+        false);
+    if (readError) return FileFailure{FileError::CannotRead, PathText(source), SystemReason(readError)};
+    if (!done) return done.error();
+    return std::nullopt;
 }
 
 } // namespace
@@ -84,17 +115,17 @@ std::filesystem::path PictureTarget(const std::filesystem::path& pageFolder, con
 }
 
 std::vector<FileFailure> CopyPictures(std::span<const CoverPicture> pictures,
-                                      const std::filesystem::path& pageFolder) {
+                                      const std::filesystem::path& pageFolder,
+                                      const std::function<void(std::size_t)>& copied) {
     std::vector<FileFailure> failures;
+    std::size_t count = 0;
     for (const CoverPicture& picture : pictures) {
+        if (copied) copied(count++);
         const std::filesystem::path target = PictureTarget(pageFolder, picture);
         std::error_code ec;
         // Pages written into the medias folder itself: the picture is already there.
         if (std::filesystem::equivalent(picture.source, target, ec)) continue;
-        ec.clear();
-        std::filesystem::copy_file(picture.source, target, std::filesystem::copy_options::overwrite_existing,
-                                   ec);
-        if (ec) failures.push_back({FileError::CannotWrite, PathText(target), ec.message()});
+        if (auto failure = CopyPicture(picture.source, target)) failures.push_back(std::move(*failure));
     }
     return failures;
 }

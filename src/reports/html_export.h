@@ -6,6 +6,7 @@
 #include "store/files/file_access.h"
 
 #include <filesystem>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -31,9 +32,12 @@ HtmlExportResult WriteHtmlExport(const std::filesystem::path& chosenFile, const 
 // Where a picture goes: the folder of the pages, under its entry name.
 std::filesystem::path PictureTarget(const std::filesystem::path& pageFolder, const CoverPicture& picture);
 
-// Copies the pictures beside the pages, replacing older files of the same names; a picture that
-// already is the file at its target is left alone. Gives the ones that could not be copied.
+// Copies the pictures beside the pages, each replacing an older file of the same name only once
+// it is complete; a picture that already is the file at its target is left alone. copied, when
+// given, hears the number of pictures done before each. Gives the ones that could not be copied,
+// by the picture that could not be read or the target that could not be written.
 std::vector<FileFailure> CopyPictures(std::span<const CoverPicture> pictures,
-                                      const std::filesystem::path& pageFolder);
+                                      const std::filesystem::path& pageFolder,
+                                      const std::function<void(std::size_t)>& copied = {});
 
 } // namespace tavrin

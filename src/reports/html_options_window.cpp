@@ -7,9 +7,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
-#include <QDir>
 #include <QEvent>
-#include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -241,17 +239,11 @@ QStringList THTMLCHOIX::CopyPictures(const std::vector<CoverPicture>& pictures, 
         progress->setWindowModality(Qt::WindowModal);
         progress->setMinimumDuration(0);
     }
-    int done = 0;
-    for (const CoverPicture& picture : pictures) {
-        const QString source = QStringFromPath(picture.source);
-        const QString target = QDir(folder).filePath(QStringFromPath(PathFromCp1252(picture.entry)));
-        if (progress) progress->setValue(done++);
-        // Pages written into the medias folder itself: the picture is already in place, and
-        // removing the target would remove it.
-        if (QFileInfo(source).canonicalFilePath() == QFileInfo(target).canonicalFilePath()) continue;
-        if (QFile::exists(target)) QFile::remove(target);
-        if (!QFile::copy(source, target)) failed << target;
-    }
+    for (const FileFailure& failure :
+         tavrin::CopyPictures(pictures, PathFromQString(folder), [&progress](std::size_t done) {
+             if (progress) progress->setValue(static_cast<int>(done));
+         }))
+        failed << QStringFromUtf8(failure.path);
     if (progress) progress->setValue(static_cast<int>(pictures.size()));
     return failed;
 }

@@ -472,6 +472,16 @@ class MainWindowTest : public QObject {
                                     QDir(folder).filePath(QStringLiteral("gone") + ending)));
             }
             crashed = QDir(folder).entryList({QStringLiteral("gone.*")}, QDir::Files);
+
+            // Written again only after a change.
+            const QString own = QDir(folder).filePath(files.filter(QStringLiteral(".KXT")).value(0));
+            QVERIFY(QFile::remove(own));
+            window->KeepRecoveryCopy();
+            QVERIFY(!QFile::exists(own));
+            prompts->yesNoAnswers = {true};
+            ButtonOf(*window, "Efface")->click();
+            window->KeepRecoveryCopy();
+            QVERIFY(QFile::exists(own));
         }
         QCOMPARE(QDir(folder).entryList(QDir::Files), crashed); // a clean end removes its own copy
 

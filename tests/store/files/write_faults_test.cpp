@@ -214,6 +214,18 @@ const Writer Writers[] = {
          options.frames = true;
          return WriteHtmlExport(dir / "LIST.HTM", s.context, s.browse, choices, options, {}).failures;
      }},
+    {"pictures beside the pages",
+     {"SHOT.GIF", "COVER.JPG"},
+     nullptr,
+     [](Source&, const fs::path& dir) {
+         static const test::TempDir medias;
+         std::vector<CoverPicture> pictures;
+         for (const char* name : {"SHOT.GIF", "COVER.JPG"}) {
+             test::WriteBytes(medias.path() / name, test::Bytes(std::string("picture ") + name));
+             pictures.push_back({name, medias.path() / name});
+         }
+         return CopyPictures(pictures, dir);
+     }},
 };
 
 class WriteFaultsTest : public testing::TestWithParam<Writer> {
