@@ -1,9 +1,5 @@
 #include "reports/html_export.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <memory>
-#include <optional>
 #include <system_error>
 
 namespace tavrin {
@@ -16,33 +12,6 @@ std::span<const std::uint8_t> AsBytes(const std::string& text) {
 std::filesystem::path FolderOf(const std::filesystem::path& file) {
     std::filesystem::path folder = file.parent_path();
     return folder.empty() ? std::filesystem::path(".") : folder;
-}
-
-// Copies source over target through the safe writer, a block at a time, so that target is the
-// older picture or the complete new one whatever fails. A source that cannot be read is the
-// failure named; nothing of target changes then.
-std::optional<FileFailure> CopyPicture(const std::filesystem::path& source, const std::filesystem::path& target) {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(OpenForReading(source), &std::fclose);
-    if (!in) return FileFailure{FileError::CannotRead, PathText(source), SystemReason(errno)};
-    int readError = 0;
-    auto done = WriteFileReplacingWith(
-        target,
-        [&](const ByteWriter& write) {
-            std::uint8_t block[64 * 1024];
-            for (;;) {
-                const std::size_t got = std::fread(block, 1, sizeof block, in.get());
-                if (got > 0 && !write(std::span(block, got))) return false;
-                if (got < sizeof block) {
-                    if (!std::ferror(in.get())) return true;
-                    readError = errno ? errno : EIO;
-                    return false;
-                }
-            }
-        },
-        false);
-    if (readError) return FileFailure{FileError::CannotRead, PathText(source), SystemReason(readError)};
-    if (!done) return done.error();
-    return std::nullopt;
 }
 
 } // namespace
@@ -125,7 +94,7 @@ std::vector<FileFailure> CopyPictures(std::span<const CoverPicture> pictures,
         std::error_code ec;
         // Pages written into the medias folder itself: the picture is already there.
         if (std::filesystem::equivalent(picture.source, target, ec)) continue;
-        if (auto failure = CopyPicture(picture.source, target)) failures.push_back(std::move(*failure));
+        if (auto done = CopyFileReplacing(picture.source, target); !done) failures.push_back(done.error());
     }
     return failures;
 }

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <random>
 #include <system_error>
 
@@ -191,6 +192,31 @@ Expected<Done, FileFailure> WriteFileReplacingWith(const std::filesystem::path& 
                                                    const std::function<bool(const ByteWriter&)>& produce,
                                                    bool flushToDisk) {
     return WriteReplacing(path, produce, flushToDisk, RandomSuffix);
+}
+
+Expected<Done, FileFailure> CopyFileReplacing(const std::filesystem::path& source,
+                                              const std::filesystem::path& path) {
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(OpenForReading(source), &std::fclose);
+    if (!in) return Unexpected{FileFailure{FileError::CannotRead, PathText(source), SystemReason(errno)}};
+    int readError = 0;
+    auto done = WriteFileReplacingWith(
+        path,
+        [&](const ByteWriter& write) {
+            std::uint8_t block[64 * 1024];
+            for (;;) {
+                const std::size_t got = std::fread(block, 1, sizeof block, in.get());
+                if (got > 0 && !write(std::span(block, got))) return false;
+                if (got < sizeof block) {
+                    if (!std::ferror(in.get())) return true;
+                    readError = errno ? errno : EIO;
+                    return false;
+                }
+            }
+        },
+        false);
+    if (readError)
+        return Unexpected{FileFailure{FileError::CannotRead, PathText(source), SystemReason(readError)}};
+    return done;
 }
 
 Expected<Done, FileFailure> WriteFileReplacingKeeping(const std::filesystem::path& path,

@@ -78,6 +78,12 @@ Expected<Done, FileFailure> WriteFileReplacingWith(const std::filesystem::path& 
                                                    const std::function<bool(const ByteWriter&)>& produce,
                                                    bool flushToDisk = true);
 
+// Copies source over path the same way, a block at a time (path holds the older file or the
+// complete copy whatever fails), without forcing it out to the disk. A source that cannot be read
+// is the failure named, and path is left as it was.
+Expected<Done, FileFailure> CopyFileReplacing(const std::filesystem::path& source,
+                                              const std::filesystem::path& path);
+
 // The system calls the safe writer makes, one pointer each, so that a test can make any one of
 // them fail and see that the target file stays whole. The program never changes them.
 struct WriterCalls {
