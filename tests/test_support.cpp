@@ -29,7 +29,6 @@ Collection MakeCollection(std::initializer_list<std::string_view> titles) {
     Collection c;
     for (auto t : titles)
         AppendTitle(c, MakeTitle(t));
-    c.Modified = false;
     return c;
 }
 

@@ -1,13 +1,17 @@
 // Small builders shared by the tests: records, name lists and collection files byte by byte.
 #pragma once
 
+#include "editing/open_collection.h"
 #include "store/collection.h"
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace tavrin::test {
@@ -18,6 +22,28 @@ TitleRecord MakeTitle(std::string_view title, std::uint16_t year = 1990);
 // The working entry number (-1 for none) of an actor slot 0 .. 4.
 inline int ActorEntry(const TitleRecord& t, int slot) {
     return EntryFromStored(t.U16(ActorOffsets[static_cast<std::size_t>(slot)]));
+}
+
+// One change made to c through an open collection, as the windows make it; c is the changed
+// collection afterwards, and change's result is given back.
+template <class Change> auto ChangeOf(Collection& c, Change&& change) {
+    OpenCollection open(std::move(c));
+    if constexpr (std::is_void_v<decltype(change(open))>) {
+        change(open);
+        c = open.Data();
+    } else {
+        auto result = change(open);
+        c = open.Data();
+        return result;
+    }
+}
+
+// A test's collection set up: edit applied to a copy that then replaces the open one, as a file just
+// opened (nothing to undo, no unsaved changes).
+inline void Edit(OpenCollection& open, const std::function<void(Collection&)>& edit) {
+    Collection c = open.Data();
+    edit(c);
+    open.Replace(std::move(c), Origin::Opened, open.CurrentFileName());
 }
 
 // A collection whose master order is in title order.

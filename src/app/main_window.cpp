@@ -111,14 +111,17 @@ TLDF1::TLDF1(StartOptions options)
       prompts_(options.prompts ? std::move(options.prompts) : std::make_unique<QtUserPrompts>(this)),
       commandLineFile_(options.commandLineFile) {
     setObjectName(QStringLiteral("TLDF1"));
-    setWindowTitle(QLatin1String(MainWindowCaption));
+    ShowCaption();
 
     settings_ = settingsStore_->Read();
     catalogue_.SetLanguage(settings_.Language);
 
     const QDate now = QDate::currentDate();
     today_ = DayNumberFromDate(now.year(), now.month(), now.day()).value_or(0);
-    collection_.EarliestBuyDate = today_;
+    document_.RecomputeEarliestBuyDate(today_);
+    // Every window follows the open collection through one signal; this one first.
+    document_.Listen([this](const CollectionNews& news) { emit CollectionChanged(news); });
+    connect(this, &TLDF1::CollectionChanged, this, &TLDF1::FollowChange);
 
     const QString envHome = qEnvironmentVariable("TAVRIN_HOME");
     const std::optional<std::filesystem::path> tavrinHome =
@@ -593,7 +596,7 @@ void TLDF1::EnableCollectionCommands(bool enable) {
 
 bool TLDF1::ConfirmChanges() {
     return ConfirmUnsavedChanges(
-        collection_.Modified,
+        document_.Modified(),
         [this] {
             return prompts_->AskSaveChanges(QStringLiteral("CONFIRMATION"),
                                             QText(catalogue_, Msg::MsgDoYouWantTo));
@@ -603,21 +606,17 @@ bool TLDF1::ConfirmChanges() {
 
 void TLDF1::NewTavrinfile1Click() {
     if (!ConfirmChanges()) return;
-    ClearCollection(collection_);
-    collection_.Modified = false;
-    history_.Clear();
-    ShowEditMenu();
-    collection_.EarliestBuyDate = today_;
-    listeIndexTri_.clear();
-    filtered_.clear();
-    EnterName->clear();
-    ResetFilters();
-    RebuildTitleList();
-    ClearTitleView();
+    Collection fresh;
+    fresh.EarliestBuyDate = today_;
+    // The file name stays: it no longer equals what NameFile shows, so the next Save asks for one.
     showsNewFile_ = true;
+    hasCollection_ = true;
+    document_.Replace(std::move(fresh), Origin::New, std::nullopt);
+    EnterName->clear();
     NameFile->setText(QText(catalogue_, Msg::MsgNewFile));
     EnableCollectionCommands(true);
     DropRecoveryCopy();
+    ShowCaption();
 }
 
 void TLDF1::Open1Click() {
@@ -637,29 +636,21 @@ bool TLDF1::LoadCollection(const QString& fileName) {
         ShowFileFailure(loaded.error().error, fileName);
         return false;
     }
-    ShowLoadedCollection(std::move(loaded->collection), fileName);
+    // A file of an older version is written anew in the current one at the next save.
+    ShowLoadedCollection(std::move(loaded->collection), fileName,
+                         loaded->version == '5' ? Origin::Opened : Origin::Converted);
     RememberFile(fileName);
     DropRecoveryCopy();
     return true;
 }
 
-void TLDF1::ShowLoadedCollection(Collection fresh, const QString& fileName) {
-    fresh.Modified = false;
-    fresh.CurrentFileName = fileName.toStdString();
+void TLDF1::ShowLoadedCollection(Collection fresh, const QString& fileName, Origin origin) {
     fresh.EarliestBuyDate = EarliestBuyDate(fresh, today_);
-    collection_ = std::move(fresh);
-    history_.Clear();
-    ShowEditMenu();
-
-    EnterName->clear();
-    ResetFilters();
-    CopyMasterToBrowse();
-    RebuildTitleList();
-    ClearTitleView();
-    if (!listeIndexTri_.empty()) ShownTitles()->setCurrentIndex(model_->index(0));
-    ShowCurrentTitle();
     showsNewFile_ = fileName.isEmpty();
+    EnterName->clear();
     NameFile->setText(showsNewFile_ ? QText(catalogue_, Msg::MsgNewFile) : fileName);
+    hasCollection_ = true;
+    document_.Replace(std::move(fresh), origin, fileName.toStdString());
     EnableCollectionCommands(true);
 }
 
@@ -687,17 +678,17 @@ bool TLDF1::SaveAsDialog() {
 }
 
 bool TLDF1::WriteCollectionTo(const QString& fileName) {
-    if (auto written = SaveCollection(collection_, PathFromQString(fileName), settings_.KeepBackup);
-        !written) {
+    const auto path = PathFromQString(fileName);
+    if (auto written = SaveCollection(collection_, path, settings_.KeepBackup); !written) {
         // The file named is the collection's, or its backup when that could not be kept.
         prompts_->ShowMessage(QText(catalogue_, Msg::MsgCannotWriteFile) +
                               QStringFromUtf8(written.error().path));
         return false;
     }
-    history_.Saved();
+    showsNewFile_ = false;
+    document_.Saved(PathText(path));
     RememberFile(fileName);
     DropRecoveryCopy();
-    showsNewFile_ = false;
     NameFile->setText(QStringFromUtf8(collection_.CurrentFileName));
     SAVEButton->setEnabled(true);
     return true;

@@ -9,6 +9,7 @@
 #include "app/program_folders.h"
 #include "app/secondary_windows.h"
 #include "editing/collection_changes.h"
+#include "editing/open_collection.h"
 #include "lang/catalogue.h"
 #include "platform/settings.h"
 #include "platform/user_prompts.h"
@@ -70,9 +71,12 @@ class TLDF1 : public QMainWindow {
     explicit TLDF1(StartOptions options = {});
     ~TLDF1() override;
 
-    // The open collection and the browse list, which the other windows read and change directly.
-    Collection& Data() { return collection_; }
-    const Collection& Data() const { return collection_; }
+    // The open collection: read here, changed only through the change functions, each of which
+    // it announces (CollectionChanged).
+    const Collection& Data() const { return document_.Data(); }
+    OpenCollection& Document() { return document_; }
+    const OpenCollection& Document() const { return document_; }
+    // The browse list.
     std::vector<std::uint16_t>& ListeIndexTri() { return listeIndexTri_; }
     const Settings& CurrentSettings() const { return settings_; }
     const MessageCatalogue& Catalogue() const { return catalogue_; }
@@ -163,6 +167,11 @@ class TLDF1 : public QMainWindow {
     void DVDStatistics1Click();
     void SpeedButton23Click(); // "Select manually some titles"
 
+  signals:
+    // The open collection changed (a change, Undo, Redo, New, Open, a recovery, a save): every
+    // window that shows it follows from here.
+    void CollectionChanged(const tavrin::CollectionNews& news);
+
   protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -170,10 +179,14 @@ class TLDF1 : public QMainWindow {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // What this window does after the open collection changed: the lists, the counters, the
+    // view, the EDIT menu and the caption follow.
+    void FollowChange(const CollectionNews& news);
+    // The caption: the file's name, the unsaved-changes mark and the program's name.
+    void ShowCaption();
     void BuildMenus();
     // "Undo Delete Title", "Redo ...": enabled when there is a step to take.
     void ShowEditMenu();
-    void ShowAfterStep(std::optional<std::size_t> record);
     void BuildControls();
     void FitToScreen();
     // At the first showing: as tall as the pages need, within the screen.
@@ -264,7 +277,7 @@ class TLDF1 : public QMainWindow {
     // Swaps in the collection of a file; on any failure the open collection stays as it was.
     bool LoadCollection(const QString& fileName);
     // The collection just read becomes the open one, under this name (empty: a new file).
-    void ShowLoadedCollection(Collection fresh, const QString& fileName);
+    void ShowLoadedCollection(Collection fresh, const QString& fileName, Origin origin);
     // The recent files and the recovery copy (main_window_files.cpp).
     void BuildRecentFiles();
     void ShowRecentFiles();
@@ -288,8 +301,8 @@ class TLDF1 : public QMainWindow {
     std::string OtherName() const;
 
     // State.
-    Collection collection_;
-    ChangeHistory history_; // what can be undone and redone of the changes to collection_
+    OpenCollection document_;
+    const Collection& collection_ = document_.Data(); // the open collection, read-only
     std::vector<std::uint16_t> listeIndexTri_;
     Settings settings_;
     MessageCatalogue catalogue_;
@@ -299,6 +312,7 @@ class TLDF1 : public QMainWindow {
     std::unique_ptr<UserPrompts> prompts_;
     QString commandLineFile_;
     bool activated_ = false;
+    bool hasCollection_ = false;           // New or Open has given a collection
     bool showsNewFile_ = false;            // NameFile shows "New File", to be re-labelled with the language
     std::vector<std::string> recentFiles_; // UTF-8 paths, the last opened first
     std::array<QAction*, RecentFileCount> recentItems_{};

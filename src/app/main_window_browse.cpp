@@ -26,8 +26,8 @@
 namespace tavrin {
 
 BrowseHost TLDF1::PagesHost() {
-    return {collection_,
-            history_,
+    return {document_,
+            collection_,
             listeIndexTri_,
             filters_,
             catalogue_,

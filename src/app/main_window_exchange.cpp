@@ -24,7 +24,7 @@ void TLDF1::ConnectExchangeCommands() {
     connect(ImportTable1, &QAction::triggered, this, &TLDF1::ImportTable1Click);
     connect(AddAList1, &QAction::triggered, this, &TLDF1::AddAList1Click);
     connect(ReBuildingIndex1, &QAction::triggered, this, &TLDF1::ReBuildingIndex1Click);
-    TableImport = new TTableImport({collection_, history_}, catalogue_, this);
+    TableImport = new TTableImport(document_, catalogue_, this);
     connect(TableImport, &QDialog::finished, this, &TLDF1::TableImportFinished);
 }
 
@@ -67,17 +67,9 @@ void TLDF1::Import1Click() {
     if (!prompts_->AskYesNo(QStringLiteral("CONFIRMATION"), question)) return;
 
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const auto imported = ImportTitle({collection_, history_}, *title, today_, CurrentRecord());
-    if (!imported) {
-        QApplication::restoreOverrideCursor();
-        ShowExchangeRefusal(imported.error());
-        return;
-    }
-    // The filter controls keep their settings, but the list shows every title.
-    CopyMasterToBrowse();
-    RebuildTitleList();
-    SelectRecord(*imported);
+    const auto imported = ImportTitle(document_, *title, today_, CurrentRecord());
     QApplication::restoreOverrideCursor();
+    if (!imported) ShowExchangeRefusal(imported.error());
 }
 
 void TLDF1::ImportTable1Click() {
@@ -110,13 +102,8 @@ void TLDF1::ImportTable1Click() {
 }
 
 void TLDF1::TableImportFinished(int result) {
-    const auto imported = TableImport->Imported();
-    if (result != QDialog::Accepted || !imported || imported->count == 0) return;
-    // As after Import A Title: the filter controls keep their settings, the list shows every title.
-    CopyMasterToBrowse();
-    RebuildTitleList();
-    GADGET->ShowEntryDate(collection_.EarliestBuyDate);
-    SelectRecord(imported->first);
+    // The list followed the import (its first new title shown); the focus comes back to it.
+    if (result == QDialog::Accepted) ShownTitles()->setFocus();
 }
 
 void TLDF1::AddAList1Click() {
@@ -144,7 +131,7 @@ void TLDF1::AddAList1Click() {
         sinceShown.start();
         std::size_t calls = 0;
         const auto merged = AddList(
-            {collection_, history_}, std::move(loaded->collection), today_,
+            document_, std::move(loaded->collection), today_,
             [&](std::size_t j) {
                 if (j + 1 == m || ((++calls & 255) == 0 && sinceShown.elapsed() >= 40)) {
                     ProgressBar1->setValue(static_cast<int>(j));
@@ -153,33 +140,14 @@ void TLDF1::AddAList1Click() {
             },
             CurrentRecord());
         QApplication::restoreOverrideCursor();
-        if (!merged) {
-            ShowExchangeRefusal(merged.error());
-        } else if (m > 0) {
-            collection_.EarliestBuyDate = EarliestBuyDate(collection_, today_);
-            ResetFilters();
-            CopyMasterToBrowse();
-            RebuildTitleList();
-            ShownTitles()->setCurrentIndex(model_->index(0));
-            ShowCurrentTitle();
-            FlipToInformation();
-        }
+        if (!merged) ShowExchangeRefusal(merged.error());
     }
-    // Whatever happened after the file was read: the "Entry Since..." date starts from the earliest
-    // purchase again.
-    collection_.EarliestBuyDate = EarliestBuyDate(collection_, today_);
-    GADGET->ShowEntryDate(collection_.EarliestBuyDate);
     ProgressBar1->setValue(0);
 }
 
 void TLDF1::ReBuildingIndex1Click() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    RebuildIndex({collection_, history_}, CurrentRecord());
-    ResetFilters();
-    CopyMasterToBrowse();
-    RebuildTitleList();
-    ListDisc->selectionModel()->clear();
-    ClearTitleView();
+    RebuildIndex(document_, CurrentRecord());
     QApplication::restoreOverrideCursor();
 }
 

@@ -98,7 +98,7 @@ QString TLDF1::RecoveryFolder() {
 }
 
 void TLDF1::KeepRecoveryCopy() {
-    if (!collection_.Modified) {
+    if (!document_.Modified()) {
         DropRecoveryCopy();
         return;
     }
@@ -116,10 +116,10 @@ void TLDF1::KeepRecoveryCopy() {
         }
     }
     // Nothing changed since the last copy: it still holds every change.
-    if (recoveryGeneration_ == history_.Generation()) return;
+    if (recoveryGeneration_ == document_.History().Generation()) return;
     // A copy that cannot be written is left to the next turn: the collection itself is untouched.
     if (WriteRecoveryCopy(collection_, PathFromQString(folder), recoveryId_.toStdString()))
-        recoveryGeneration_ = history_.Generation();
+        recoveryGeneration_ = document_.History().Generation();
 }
 
 void TLDF1::DropRecoveryCopy() {
@@ -157,8 +157,8 @@ bool TLDF1::OfferRecovery() {
             ShowFileFailure(loaded.error().error, QString::fromStdString(PathText(copy.collection)));
             return false;
         }
-        ShowLoadedCollection(std::move(loaded->collection), fileName);
-        collection_.Modified = true;
+        // Unsaved until saved, whatever is undone of the changes made to it from here.
+        ShowLoadedCollection(std::move(loaded->collection), fileName, Origin::Recovered);
         // This run's own copy takes over before the one recovered goes.
         KeepRecoveryCopy();
         RemoveRecoveryCopy(PathFromQString(folder), copy.id);

@@ -16,7 +16,7 @@ void TLDF1::ShowEditMenu() {
         if (kind) text += QStringLiteral(" ") + QText(catalogue_, ChangeName(*kind));
         return text;
     };
-    const auto undo = history_.NextUndo(), redo = history_.NextRedo();
+    const auto undo = document_.History().NextUndo(), redo = document_.History().NextRedo();
     Undo1->setText(named(Msg::MsgUndo, undo));
     Undo1->setEnabled(undo.has_value());
     Redo1->setText(named(Msg::MsgRedo, redo));
@@ -25,31 +25,14 @@ void TLDF1::ShowEditMenu() {
 
 void TLDF1::Undo1Click() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const auto shown = history_.Undo(collection_);
+    document_.Undo();
     QApplication::restoreOverrideCursor();
-    if (shown) ShowAfterStep(*shown);
 }
 
 void TLDF1::Redo1Click() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const auto shown = history_.Redo(collection_);
+    document_.Redo();
     QApplication::restoreOverrideCursor();
-    if (shown) ShowAfterStep(*shown);
-}
-
-void TLDF1::ShowAfterStep(std::optional<std::size_t> record) {
-    // Name filters hold entry numbers the step may have moved: the list starts again from every
-    // title, as after a new title.
-    ResetFilters();
-    CopyMasterToBrowse();
-    RebuildTitleList();
-    if (record && *record < collection_.Count())
-        SelectRecord(*record);
-    else if (!listeIndexTri_.empty())
-        SelectRow(0);
-    else
-        ClearTitleView();
-    ShowEditMenu();
 }
 
 } // namespace tavrin

@@ -37,21 +37,15 @@ void TLDF1::ConnectListCommands() {
 }
 
 NameListHost TLDF1::NameListsHost() {
-    return {collection_,
-            history_,
+    return {document_,
+            collection_,
             *prompts_,
             catalogue_,
             [this](ListId list, int entry) { SetNameFilter(list, entry); },
             [this](int entry) { return AddActorFilter(entry); },
             [this](ListId list, const std::vector<int>& positions) { NameEntriesRemoved(list, positions); },
-            [this](ListId list, int) {
-                // The filter fields show names too: a renamed filter entry shows its new text.
-                if (list == ListId::Actor)
-                    SORTDISC->ShowActorFilter();
-                else
-                    SORTDISC->ShowNameFilter(list);
-                ShowCurrentTitle();
-            }};
+            // The filter fields and the view follow the rename from the collection's announcement.
+            [](ListId, int) {}};
 }
 
 void TLDF1::ManageNameList(ListId list) {
@@ -127,7 +121,7 @@ void TLDF1::LoadNameList() {
         }
     }
     // A damaged file, or one whose letter names no list, has changed nothing.
-    tavrin::LoadNameList({collection_, history_}, *loaded);
+    tavrin::LoadNameList(document_, *loaded);
 }
 
 } // namespace tavrin

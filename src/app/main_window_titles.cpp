@@ -25,8 +25,8 @@ TAjouteF& TLDF1::TitleEditor() {
     TAjouteF& editor = *windows_.ajouteF;
     if (!editor.IsBound()) {
         editor.Bind(TitleEditorHost{
+            document_,
             collection_,
-            history_,
             *prompts_,
             [this] { return today_; },
             [this] { return settings_.TypeVideo; },
@@ -75,16 +75,9 @@ void TLDF1::SpeedButton12Click() {
 
 void TLDF1::TitleEditorClosed() {
     setEnabled(true);
-    const auto& saved = TitleEditor().LastSave();
-    if (saved && saved->placed) {
-        ResetFilters();
-        CopyMasterToBrowse();
-        RebuildTitleList();
-        SelectRecord(saved->record);
-    } else if (const auto record = CurrentRecord()) {
-        // The line stays; what it shows may have been edited.
-        SelectRecord(*record);
-    }
+    // The list followed the save already; the title is shown again, now that the DVD panel the
+    // editor shared is free.
+    if (const auto record = CurrentRecord()) SelectRecord(*record);
 }
 
 void TLDF1::EffaceClick() {
@@ -98,9 +91,8 @@ void TLDF1::EffaceClick() {
                              QStringFromCp1252(collection_.RecordAt(*record).TitleView());
     if (!Prompts().AskYesNo(QStringLiteral("CONFIRMATION"), question)) return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    DeleteCurrentTitle({collection_, history_}, *record);
+    DeleteCurrentTitle(document_, *record);
     QApplication::restoreOverrideCursor();
-    RefreshList();
 }
 
 } // namespace tavrin

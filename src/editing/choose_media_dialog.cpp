@@ -316,7 +316,7 @@ void TChooseMedia::MenuItem2Click() {
         host_.prompts.ShowMessage(QText(host_.catalogue, Msg::MsgChooseSomethingFirst));
         return;
     }
-    Collection& c = host_.collection;
+    const Collection& c = host_.collection;
     const std::string name(NameAt(c.List(ListId::Media), p));
     const std::size_t uses = NameUseCount(c, ListId::Media, p);
     if (!host_.prompts.AskYesNo(Text8(DeleteCaption(ListId::Media)), Text8(DeleteQuestion(name, uses))))
@@ -331,7 +331,7 @@ void TChooseMedia::MenuItem2Click() {
 }
 
 void TChooseMedia::MenuItem4Click() {
-    Collection& c = host_.collection;
+    const Collection& c = host_.collection;
     if (c.List(ListId::Media).empty()) return;
     if (!host_.prompts.AskYesNo(Text8(CleanCaption), Text8(MediaCleanQuestion))) return;
 

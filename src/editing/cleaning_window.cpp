@@ -81,7 +81,7 @@ void TCleaning::Finish(const QString& state) {
 }
 
 void TCleaning::RunDeletion(Changes ch, ListId list, int entry, QWidget& owner) {
-    const Collection& c = ch.collection;
+    const Collection& c = ch.Data();
     Begin();
     owner.setEnabled(false);
     const QString checking = QStringFromCp1252(CheckingTitlePrefix);

@@ -28,12 +28,12 @@ void PackDvdTicks(TitleRecord& record, const DvdTicks& ticks, int support) {
     }
 }
 
-std::optional<DvdTicks> DvdTicksToShow(Collection& c, std::optional<std::size_t> record) {
+std::optional<DvdTicks> DvdTicksToShow(const Collection& c, std::optional<std::size_t> record) {
     if (!record || *record >= c.Count()) return DvdTicks{};
-    TitleRecord& t = c.RecordAt(*record);
+    const TitleRecord& t = c.RecordAt(*record);
     if (t.Support() == SupportDvd) return DvdTicksFromRecord(t);
-    // Bytes left over from an older file mean nothing for other media.
-    PackDvdTicks(t, DvdTicks{}, t.Support());
+    // Bytes left over from an older file mean nothing for other media: the editor's OK packs
+    // them anew.
     return std::nullopt;
 }
 

@@ -43,6 +43,6 @@ void PackDvdTicks(TitleRecord& record, const DvdTicks& ticks, int support);
 
 // What the panel shows for a record, or for none (every box clear). A record that is not a DVD
 // has its ten bytes cleared in the collection and leaves the boxes as they are (nothing).
-std::optional<DvdTicks> DvdTicksToShow(Collection& c, std::optional<std::size_t> record);
+std::optional<DvdTicks> DvdTicksToShow(const Collection& c, std::optional<std::size_t> record);
 
 } // namespace tavrin

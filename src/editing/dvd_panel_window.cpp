@@ -71,7 +71,7 @@ void TDVDPanel::ApplyTexts() {
     }
 }
 
-void TDVDPanel::LoadDvdPanel(Collection& c, std::optional<std::size_t> record) {
+void TDVDPanel::LoadDvdPanel(const Collection& c, std::optional<std::size_t> record) {
     if (const auto ticks = DvdTicksToShow(c, record)) SetTicks(*ticks);
 }
 

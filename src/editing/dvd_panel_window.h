@@ -27,7 +27,7 @@ class TDVDPanel : public QDialog {
 
     // Shows the languages of a record (none: every box clear). A record that is not a DVD has its
     // DVD bytes cleared in the collection and leaves the boxes as they were.
-    void LoadDvdPanel(Collection& c, std::optional<std::size_t> record);
+    void LoadDvdPanel(const Collection& c, std::optional<std::size_t> record);
     // Writes the record's ten DVD bytes from the boxes, or zeros when support is not DVD.
     void PackDvdFlags(TitleRecord& r, int support) const;
 

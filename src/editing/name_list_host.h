@@ -14,8 +14,8 @@ namespace tavrin {
 class UserPrompts;
 
 struct NameListHost {
-    Collection& collection;
-    ChangeHistory& history;
+    OpenCollection& document;     // every change goes through it
+    const Collection& collection; // the document's collection, as it stands
     UserPrompts& prompts;
     const MessageCatalogue& catalogue;
     // Filter mode: the chosen entry becomes the main window's filter selection of that list.
@@ -28,8 +28,8 @@ struct NameListHost {
     std::function<void(ListId list, const std::vector<int>& positions)> entriesRemoved;
     std::function<void(ListId list, int position)> entryRenamed;
 
-    // The collection with its history: every change of these windows goes through it.
-    Changes Edits() const { return {collection, history}; }
+    // The open collection: every change of these windows goes through it.
+    Changes Edits() const { return document; }
 };
 
 } // namespace tavrin

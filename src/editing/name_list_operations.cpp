@@ -138,7 +138,6 @@ CleanResult CleanList(Collection& c, ListId list, const EntryProgress& progress,
             if (nv != v) t.SetU16(off, StoredFromEntry(nv)); // a removed entry in use: none
         }
     }
-    c.Modified = true;
     return result;
 }
 

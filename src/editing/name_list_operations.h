@@ -61,7 +61,7 @@ using TitleProgress = std::function<void(std::size_t record)>;
 
 // Removes entry e of a list: references to e become none, references above e go one lower, in
 // every title (every actor slot, the publisher by its low byte). Gives the record numbers of the
-// titles that referred to e, in record order, each once. Sets Modified. An entry that does not
+// titles that referred to e, in record order, each once. An entry that does not
 // exist changes nothing and gives nothing.
 std::vector<std::size_t> DeleteEntry(Collection& c, ListId list, int entry,
                                      const TitleProgress& progress = {});
@@ -93,8 +93,7 @@ using EntryGone = std::function<bool(std::string_view text)>;
 // Removes every entry no title refers to (and every one gone says is gone; references to it become
 // none), lowering the references above each removed entry. The result, the renumbering and the
 // order of the lines are those of checking the entries one by one from the first, removing each
-// as it is met; the titles are read once to count the uses and written once to renumber. Sets
-// Modified when something was removed.
+// as it is met; the titles are read once to count the uses and written once to renumber.
 CleanResult CleanList(Collection& c, ListId list, const EntryProgress& progress = {},
                       const EntryGone& gone = {});
 

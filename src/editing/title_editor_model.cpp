@@ -168,10 +168,10 @@ void ClearEditor(TitleEditorModel& m, DayNumber today, int videoPreference) {
     m.media.fill(-1);
 }
 
-void LoadTitleIntoEditor(TitleEditorModel& m, Collection& c, std::size_t r,
+void LoadTitleIntoEditor(TitleEditorModel& m, const Collection& c, std::size_t r,
                          const std::filesystem::path& textFolder) {
     if (r >= c.Count()) return;
-    TitleRecord& t = c.RecordAt(r);
+    const TitleRecord& t = c.RecordAt(r);
     m.target = r;
     m.ATitre = t.Title();
     m.AAnnee = std::to_string(t.Year());
@@ -186,10 +186,9 @@ void LoadTitleIntoEditor(TitleEditorModel& m, Collection& c, std::size_t r,
     m.AZone = t.Zone();
     m.AAVendre = t.Trade();
     m.AColor = t.Color();
-    if (t.Genre() >= GenreCount) t.SetGenre(0);
-    if (t.Genre2() >= GenreCount) t.SetGenre2(0);
-    m.AGenre = t.Genre();
-    m.AGenre2 = t.Genre2();
+    // A genre beyond the list shows (and is saved) as the first one.
+    m.AGenre = t.Genre() < GenreCount ? t.Genre() : 0;
+    m.AGenre2 = t.Genre2() < GenreCount ? t.Genre2() : 0;
     m.ANoteFilm = t.FilmRating();
     m.ANoteImage = t.PictureRating();
     m.ANoteSon = t.SoundRating();
@@ -332,7 +331,7 @@ Expected<std::uint16_t, std::filesystem::path> SaveReviewText(const std::filesys
 }
 
 Expected<SavedTitle, SaveProblem> SaveEditor(TitleEditorModel& m, Changes ch, const SaveContext& context) {
-    Collection& c = ch.collection;
+    const Collection& c = ch.Data();
     // A full store takes no new title: the record would land past its end.
     if (!m.target && !CanAddTitle(c))
         return Unexpected{SaveProblem{SaveError::CollectionFull, Msg::MsgAmazingCollectionButI, {}, {}}};
@@ -477,7 +476,7 @@ bool AddMediaSlot(TitleEditorModel& m, int entry) {
 }
 
 bool DeleteCurrentTitle(Changes ch, std::size_t r) {
-    if (r >= ch.collection.Count()) return false;
+    if (r >= ch.Data().Count()) return false;
     DeleteTitle(ch, r);
     return true;
 }

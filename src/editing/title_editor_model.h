@@ -134,7 +134,7 @@ struct TitleEditorModel {
 void ClearEditor(TitleEditorModel& m, DayNumber today, int videoPreference);
 // Every control from record r; repairs a genre code above 32 in the record itself. The review
 // text comes from the title's file in textFolder.
-void LoadTitleIntoEditor(TitleEditorModel& m, Collection& c, std::size_t r,
+void LoadTitleIntoEditor(TitleEditorModel& m, const Collection& c, std::size_t r,
                          const std::filesystem::path& textFolder);
 
 // The edit's text and its check.

@@ -734,7 +734,7 @@ void TAjouteF::SaveEditor() {
                               purpose_ == Purpose::Duplicate, opened_};
 
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const auto saved = tavrin::SaveEditor(model_, {host_->collection, host_->history}, context);
+    const auto saved = tavrin::SaveEditor(model_, host_->document, context);
     QApplication::restoreOverrideCursor();
 
     if (saved) {

@@ -42,8 +42,8 @@ class UserPrompts;
 
 // What the editor works with besides its own controls; given by the main window.
 struct TitleEditorHost {
-    Collection& collection;
-    ChangeHistory& history;
+    OpenCollection& document;     // every change goes through it
+    const Collection& collection; // the document's collection, as it stands
     UserPrompts& prompts;
     std::function<DayNumber()> today;
     std::function<int()> videoPreference; // the medium a new title starts with

@@ -672,8 +672,17 @@ Expected<TableImported, TableImportRefusal> ImportTable(Collection& c, const Tab
     c.titles = std::move(titles);
     c.ListeIndex = std::move(order);
     c.EarliestBuyDate = earliest;
-    c.Modified = true;
     return TableImported{n, m};
+}
+
+Expected<TableImported, TableImportRefusal> ImportTable(Changes ch, const Table& table, const ColumnMapping& mapping,
+                                                        DayNumber today, std::optional<std::size_t> current) {
+    Expected<TableImported, TableImportRefusal> done = TableImported{};
+    AppendTitles(ch, ChangeKind::ImportTable, current, today, [&](Collection& c) {
+        done = ImportTable(c, table, mapping, today);
+        return done && done->count > 0;
+    });
+    return done;
 }
 
 } // namespace tavrin

@@ -15,6 +15,7 @@
 // and number 0, bought and watched today.
 #pragma once
 
+#include "editing/collection_changes.h"
 #include "lang/catalogue.h"
 #include "reports/table_columns.h"
 #include "store/collection.h"
@@ -74,9 +75,13 @@ struct TableImported {
 };
 
 // Appends a title for every row after the header that has a cell not blank, places the new titles
-// in the master order and sets Modified (when titles were added). The collection changes only at
+// in the master order. The collection changes only at
 // the end, all at once: a refusal leaves it as it was.
 Expected<TableImported, TableImportRefusal> ImportTable(Collection& c, const Table& table,
                                                         const ColumnMapping& mapping, DayNumber today);
+// The same into the open collection, as one step of its history (one Undo takes every new title
+// and name away); current is the title shown before it.
+Expected<TableImported, TableImportRefusal> ImportTable(Changes ch, const Table& table, const ColumnMapping& mapping,
+                                                        DayNumber today, std::optional<std::size_t> current);
 
 } // namespace tavrin

@@ -318,12 +318,8 @@ void TTableImport::ShowMapping() {
 
 void TTableImport::ImportBtnClick() {
     // One step of the history, so that one Undo takes every new title and name away.
-    Expected<TableImported, TableImportRefusal> done = TableImported{};
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    AppendTitles(changes_, ChangeKind::ImportTable, current_, today_, [&](Collection& c) {
-        done = ImportTable(c, table_, mapping_, today_);
-        return done && done->count > 0;
-    });
+    const auto done = ImportTable(changes_, table_, mapping_, today_, current_);
     QApplication::restoreOverrideCursor();
     if (!done) {
         ShowRefusal(done.error());

@@ -64,7 +64,6 @@ StoreError AppendTitle(Collection& c, const TitleRecord& record) {
     if (c.titles.size() >= TitleCapacity) return StoreError::CollectionFull;
     c.titles.push_back(record);
     InsertIntoOrder(c, static_cast<std::uint16_t>(c.titles.size() - 1));
-    c.Modified = true;
     return StoreError::None;
 }
 
@@ -75,7 +74,6 @@ void ReplaceTitle(Collection& c, std::size_t r, const TitleRecord& record) {
         RemoveFromOrder(c.ListeIndex, static_cast<std::uint16_t>(r));
         InsertIntoOrder(c, static_cast<std::uint16_t>(r));
     }
-    c.Modified = true;
 }
 
 void DeleteTitle(Collection& c, std::size_t k) {
@@ -85,7 +83,6 @@ void DeleteTitle(Collection& c, std::size_t k) {
     RemoveFromOrder(c.ListeIndex, gone);
     for (auto& r : c.ListeIndex)
         if (r > gone) --r;
-    c.Modified = true;
 }
 
 StoreError AddName(Collection& c, ListId list, std::string_view name, int* entry) {
@@ -93,7 +90,6 @@ StoreError AddName(Collection& c, ListId list, std::string_view name, int* entry
     if (names.size() >= Capacity(list)) return StoreError::ListFull;
     names.emplace_back(name.substr(0, NameTextSize - 1));
     if (entry) *entry = static_cast<int>(names.size() - 1);
-    c.Modified = true;
     return StoreError::None;
 }
 
@@ -101,7 +97,6 @@ void RenameName(Collection& c, ListId list, int entry, std::string_view name) {
     auto& names = c.List(list);
     if (entry < 0 || static_cast<std::size_t>(entry) >= names.size()) return;
     names[static_cast<std::size_t>(entry)] = std::string(name.substr(0, NameTextSize - 1));
-    c.Modified = true;
 }
 
 void RemoveName(Collection& c, ListId list, int entry) {
@@ -124,7 +119,6 @@ void RemoveName(Collection& c, ListId list, int entry) {
             }
         }
     }
-    c.Modified = true;
 }
 
 std::size_t NameUseCount(const Collection& c, ListId list, int entry) {

@@ -39,7 +39,6 @@ struct Collection {
     std::vector<TitleRecord> titles;         // records 0 .. n-1, no gaps
     std::array<NameList, ListCount> lists{}; // indexed by ListId
     std::vector<std::uint16_t> ListeIndex;   // master order: every record number once, in title order
-    bool Modified = false;
     std::string CurrentFileName;
     DayNumber EarliestBuyDate = 0;
 
@@ -57,9 +56,9 @@ std::string_view ReferencedName(const Collection& c, const TitleRecord& record, 
 
 enum class StoreError { None, CollectionFull, ListFull };
 
-// Appends a title at record number n and places it in the master order; sets Modified.
+// Appends a title at record number n and places it in the master order.
 StoreError AppendTitle(Collection& c, const TitleRecord& record);
-// Rewrites record r; re-places it in the master order when its title text changed; sets Modified.
+// Rewrites record r; re-places it in the master order when its title text changed.
 void ReplaceTitle(Collection& c, std::size_t r, const TitleRecord& record);
 // Removes record k: later records move down, master-order entries above k drop by one.
 void DeleteTitle(Collection& c, std::size_t k);

@@ -84,9 +84,10 @@ void NameLinker::Commit(NameList& list) const {
     list.insert(list.end(), appended_.begin(), appended_.end());
 }
 
-std::vector<std::uint8_t> ExportTitle(Collection& c, std::size_t r) {
-    RepairExportedReferences(c, r);
-    return SerializeTitleFile(c, c.RecordAt(r));
+std::vector<std::uint8_t> ExportTitle(const Collection& c, std::size_t r) {
+    TitleRecord record = c.RecordAt(r);
+    RepairExportedReferences(c, record);
+    return SerializeTitleFile(c, record);
 }
 
 Expected<std::size_t, ExchangeRefusal> ImportTitle(Collection& c, const TitleFileContents& file,
@@ -214,7 +215,6 @@ Expected<Done, ExchangeRefusal> MergeCollection(Collection& c, Collection other,
     CommitNames(c, linkers);
     c.titles = std::move(titles);
     c.ListeIndex = std::move(order);
-    c.Modified = true;
     return Done{};
 }
 

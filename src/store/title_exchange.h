@@ -49,13 +49,13 @@ class NameLinker {
     std::deque<std::string> appended_;                // a deque: its texts never move
 };
 
-// Export A Title: repairs record r (every exported reference that names no entry becomes none) and
-// gives the title file's bytes. Modified does not change.
-std::vector<std::uint8_t> ExportTitle(Collection& c, std::size_t r);
+// Export A Title: the title file's bytes of record r, with every exported reference that names no
+// entry written as none. The collection is only read.
+std::vector<std::uint8_t> ExportTitle(const Collection& c, std::size_t r);
 
 // Import A Title: appends the title of a title file with its names re-linked, no retailer and no
 // multimedia files, no viewings, not second-hand, bought and watched today; places it in the master
-// order and sets Modified. Gives its record number. A full collection or a name that would take
+// order. Gives its record number. A full collection or a name that would take
 // its list past its limit adds nothing and changes nothing.
 Expected<std::size_t, ExchangeRefusal> ImportTitle(Collection& c, const TitleFileContents& file,
                                                    DayNumber today);
@@ -68,13 +68,13 @@ bool CanMerge(const Collection& c, std::size_t m);
 
 // Add A List: appends every title of other (records in its order) with every name reference
 // re-linked into c's lists (multimedia files dropped, retailers kept), places them in the master
-// order and sets Modified when titles were added. A reference that names no entry of other's list
+// order. A reference that names no entry of other's list
 // becomes none. Refused, with nothing changed, when c cannot take the titles or a list cannot take
 // its new names.
 Expected<Done, ExchangeRefusal> MergeCollection(Collection& c, Collection other,
                                                 const MergeProgress& progress = {});
 
-// Re-Building Index: the master order rebuilt from the title texts. Modified does not change.
+// Re-Building Index: the master order rebuilt from the title texts.
 void RebuildIndex(Collection& c);
 
 } // namespace tavrin

@@ -74,7 +74,7 @@ class ExchangeWindowTest : public QObject {
                  QStringList{"CONFIRMATION|Do you really want to add to your list this title?\nHEAT"});
         QCOMPARE(window->Data().titles, before.titles);
         QCOMPARE(window->Data().lists, before.lists);
-        QVERIFY(!window->Data().Modified);
+        QVERIFY(!window->Document().Modified());
         QCOMPARE(ShownTitles(*window), (QStringList{"ALIEN"}));
 
         // Yes: appended with its director re-linked, shown and selected among every title.
@@ -86,7 +86,7 @@ class ExchangeWindowTest : public QObject {
         QCOMPARE(window->Data().List(ListId::Director), (NameList{"LEONE", "SCOTT", "MANN"}));
         QCOMPARE(window->Data().RecordAt(2).Director(), std::uint16_t{2});
         QCOMPARE(window->Data().RecordAt(2).BuyDate(), window->Today());
-        QVERIFY(window->Data().Modified);
+        QVERIFY(window->Document().Modified());
         QCOMPARE(ShownTitles(*window), (QStringList{"ALIEN", "HEAT", "ZULU"}));
         QCOMPARE(window->CurrentRecord(), std::optional<std::size_t>(2));
         QCOMPARE(EditOf(*window, "Edit1")->text(), QStringLiteral("3"));
@@ -106,7 +106,7 @@ class ExchangeWindowTest : public QObject {
         QVERIFY(prompts->questions.isEmpty());
         QCOMPARE(window->Data().titles, before.titles);
         QCOMPARE(window->Data().lists, before.lists);
-        QVERIFY(!window->Data().Modified);
+        QVERIFY(!window->Document().Modified());
     }
 
     void exportWritesTheSelectedTitle() {
@@ -125,7 +125,7 @@ class ExchangeWindowTest : public QObject {
         QVERIFY(file.has_value());
         QCOMPARE(file->record, window->Data().RecordAt(1));
         QCOMPARE(*file->names[0], std::string("SCOTT"));
-        QVERIFY(!window->Data().Modified);
+        QVERIFY(!window->Document().Modified());
     }
 
     void addAListMergesWithTheProgressBarMoving() {
@@ -151,7 +151,7 @@ class ExchangeWindowTest : public QObject {
         ActionOf(*window, "AddAList1")->trigger();
         QCOMPARE(prompts->messages, QStringList{"Invalid file!"});
         QCOMPARE(window->Data().Count(), std::size_t{2});
-        QVERIFY(!window->Data().Modified);
+        QVERIFY(!window->Document().Modified());
 
         window->SetNameFilter(ListId::Director, 0);
         prompts->openAnswers = {Path("other.KXT")};
@@ -165,7 +165,7 @@ class ExchangeWindowTest : public QObject {
         QCOMPARE(window->CurrentRecord(), std::optional<std::size_t>(1));
         QCOMPARE(EditOf(*window, "Edit1")->text(), QStringLiteral("6"));
         QCOMPARE(EditOf(*window, "Edit2")->text(), QStringLiteral("6"));
-        QVERIFY(window->Data().Modified);
+        QVERIFY(window->Document().Modified());
         // The bar went up to the last title and back to 0.
         QVERIFY(!values.empty());
         QCOMPARE(*std::max_element(values.begin(), values.end()), 3);
@@ -177,15 +177,14 @@ class ExchangeWindowTest : public QObject {
 
     void rebuildingTheIndexShowsEveryTitleWithNoneSelected() {
         auto [window, prompts] = Opened();
-        window->Data().ListeIndex = {0, 1}; // ZULU before ALIEN: out of order
-        window->Data().Modified = false;
+        Edit(window->Document(), [](Collection& c) { c.ListeIndex = {0, 1}; }); // ZULU before ALIEN: out of order
         window->SetNameFilter(ListId::Director, 0);
         ActionOf(*window, "ReBuildingIndex1")->trigger();
         QCOMPARE(window->Data().ListeIndex, (std::vector<std::uint16_t>{1, 0}));
         QCOMPARE(ShownTitles(*window), (QStringList{"ALIEN", "ZULU"}));
         QVERIFY(!window->CurrentRecord());
         QCOMPARE(window->Filters().TDirector, -1);
-        QVERIFY(!window->Data().Modified);
+        QVERIFY(!window->Document().Modified());
         QVERIFY(prompts->messages.isEmpty());
     }
 };

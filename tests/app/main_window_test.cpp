@@ -56,7 +56,7 @@ class MainWindowTest : public QObject {
         auto w = Make();
         w.window->NewTavrinfile1Click();
         for (const char* t : titles)
-            AppendTitle(w.window->Data(), MakeTitle(t));
+            (void)AddTitle(w.window->Document(), MakeTitle(t), ChangeKind::AddTitle, std::nullopt);
         w.window->CopyMasterToBrowse();
         w.window->RebuildTitleList();
         return w;
@@ -137,7 +137,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(EditOf(*window, "Edit2")->text(), QStringLiteral("3"));
         QCOMPARE(EditOf(*window, "NameFile")->text(), file);
         QCOMPARE(window->Data().CurrentFileName, file.toStdString());
-        QVERIFY(!window->Data().Modified);
+        QVERIFY(!window->Document().Modified());
         // The first row is selected: record 1, "ALIEN".
         QCOMPARE(window->CurrentRecord(), std::optional<std::size_t>(1));
         QVERIFY(prompts->messages.isEmpty());
@@ -161,8 +161,13 @@ class MainWindowTest : public QObject {
         const NameList& publishers = window->Data().List(ListId::Publisher);
         QCOMPARE(publishers.size(), std::size_t(29));
         QCOMPARE(publishers.front(), std::string("Other"));
+        // Converted on opening: unsaved until it is written in the current version.
+        QVERIFY(window->Document().Modified());
+        QVERIFY(window->isWindowModified());
 
+        prompts->questionAnswers = {SaveAnswer::No};
         ActionOf(*window, "Open1")->trigger();
+        QCOMPARE(prompts->questions.size(), 1);
         QCOMPARE(ShownTitles(*window), QStringList{"RAN"});
         QCOMPARE(EditOf(*window, "Edit1")->text(), QStringLiteral("1"));
         QVERIFY(prompts->messages.isEmpty());
@@ -173,10 +178,10 @@ class MainWindowTest : public QObject {
         const QString good = WriteKx5(Path("good.KXT"), {"HEAT", "JAWS"}, {0, 1});
         prompts->openAnswers = {good};
         ActionOf(*window, "Open1")->trigger();
-        AppendTitle(window->Data(), MakeTitle("KING KONG"));
+        (void)AddTitle(window->Document(), MakeTitle("KING KONG"), ChangeKind::AddTitle, std::nullopt);
         window->CopyMasterToBrowse();
         window->RebuildTitleList();
-        QVERIFY(window->Data().Modified);
+        QVERIFY(window->Document().Modified());
 
         WriteBytes(PathFromQString(Path("notes.KXT")), {'h', 'e', 'l', 'l', 'o'});
         auto damaged = ReadBytes(PathFromQString(good));
@@ -194,7 +199,7 @@ class MainWindowTest : public QObject {
                                                  "Could not read the file:\n" + Path("folder.KXT")}));
         QCOMPARE(ShownTitles(*window), (QStringList{"HEAT", "JAWS", "KING KONG"}));
         QCOMPARE(EditOf(*window, "Edit1")->text(), QStringLiteral("3"));
-        QVERIFY(window->Data().Modified);
+        QVERIFY(window->Document().Modified());
         QCOMPARE(window->Data().CurrentFileName, good.toStdString());
         QCOMPARE(EditOf(*window, "NameFile")->text(), good);
     }
@@ -208,7 +213,7 @@ class MainWindowTest : public QObject {
             QCOMPARE(prompts->questions,
                      QStringList{QStringLiteral("CONFIRMATION|Do you want to save the change?")});
             QCOMPARE(ShownTitles(*window), QStringList{"ALIEN"});
-            QVERIFY(window->Data().Modified);
+            QVERIFY(window->Document().Modified());
             QCOMPARE(prompts->saveAsked, 0);
         }
         // Yes, then the save dialog is cancelled: the changes are not thrown away.
@@ -218,7 +223,7 @@ class MainWindowTest : public QObject {
             ActionOf(*window, "NewTavrinfile1")->trigger();
             QCOMPARE(prompts->saveAsked, 1);
             QCOMPARE(ShownTitles(*window), QStringList{"ALIEN"});
-            QVERIFY(window->Data().Modified);
+            QVERIFY(window->Document().Modified());
         }
         // Yes and a name: saved, then a new collection.
         {
@@ -227,7 +232,7 @@ class MainWindowTest : public QObject {
             prompts->saveAnswers = {Path("kept.KXT")};
             ActionOf(*window, "NewTavrinfile1")->trigger();
             QVERIFY(ShownTitles(*window).isEmpty());
-            QVERIFY(!window->Data().Modified);
+            QVERIFY(!window->Document().Modified());
             QCOMPARE(EditOf(*window, "NameFile")->text(), QStringLiteral("New File"));
             auto reloaded = LoadCollectionFile(PathFromQString(Path("kept.KXT")), "Other");
             QVERIFY(reloaded.has_value());
@@ -240,7 +245,7 @@ class MainWindowTest : public QObject {
             ActionOf(*window, "NewTavrinfile1")->trigger();
             QVERIFY(ShownTitles(*window).isEmpty());
             QCOMPARE(prompts->saveAsked, 0);
-            QVERIFY(!window->Data().Modified);
+            QVERIFY(!window->Document().Modified());
             QCOMPARE(window->Data().EarliestBuyDate, window->Today());
         }
         // Nothing to save: no question.
@@ -275,7 +280,7 @@ class MainWindowTest : public QObject {
             QCOMPARE(prompts->openAsked, 0);
             QCOMPARE(prompts->messages.size(), 1);
             QCOMPARE(ShownTitles(*window), QStringList{"ALIEN"});
-            QVERIFY(window->Data().Modified);
+            QVERIFY(window->Document().Modified());
         }
         {
             auto [window, prompts] = MakeModified({"ALIEN"});
@@ -283,7 +288,7 @@ class MainWindowTest : public QObject {
             prompts->openAnswers = {other};
             ActionOf(*window, "Open1")->trigger();
             QCOMPARE(ShownTitles(*window), QStringList{"RAN"});
-            QVERIFY(!window->Data().Modified);
+            QVERIFY(!window->Document().Modified());
         }
     }
 
@@ -295,7 +300,7 @@ class MainWindowTest : public QObject {
             prompts->questionAnswers = {SaveAnswer::Cancel};
             QVERIFY(!window->close());
             QVERIFY(window->isVisible());
-            QVERIFY(window->Data().Modified);
+            QVERIFY(window->Document().Modified());
         }
         {
             QFile plain(Path("plain"));
@@ -327,15 +332,15 @@ class MainWindowTest : public QObject {
         ActionOf(*window, "SaveAs1")->trigger();
         QCOMPARE(prompts->lastDialog.title, QStringLiteral("SAVE"));
         QCOMPARE(prompts->lastDialog.filter, QStringLiteral("Tavrin File (*.KXT)"));
-        QVERIFY(!window->Data().Modified);
+        QVERIFY(!window->Document().Modified());
         QCOMPARE(EditOf(*window, "NameFile")->text(), file);
         QCOMPARE(window->Data().CurrentFileName, file.toStdString());
 
         // Save now writes to that file without asking.
-        AppendTitle(window->Data(), MakeTitle("ZULU"));
+        (void)AddTitle(window->Document(), MakeTitle("ZULU"), ChangeKind::AddTitle, std::nullopt);
         ActionOf(*window, "SAVEButton")->trigger();
         QCOMPARE(prompts->saveAsked, 1);
-        QVERIFY(!window->Data().Modified);
+        QVERIFY(!window->Document().Modified());
 
         auto [reader, readerPrompts] = Make();
         readerPrompts->openAnswers = {file};
@@ -353,7 +358,7 @@ class MainWindowTest : public QObject {
         ActionOf(*window, "SAVEButton")->trigger(); // no file yet: Save asks for one
         QCOMPARE(prompts->saveAsked, 1);
         QCOMPARE(prompts->messages, QStringList{"Could not write the file:\n" + target});
-        QVERIFY(window->Data().Modified);
+        QVERIFY(window->Document().Modified());
         QCOMPARE(EditOf(*window, "NameFile")->text(), QStringLiteral("New File"));
         QVERIFY(window->Data().CurrentFileName.empty());
     }
@@ -384,7 +389,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(saved->collection.ListeIndex, (std::vector<std::uint16_t>{0, 1}));
         QCOMPARE(EditOf(*window, "NameFile")->text(), file);
         QCOMPARE(window->Data().CurrentFileName, file.toStdString());
-        QVERIFY(!window->Data().Modified);
+        QVERIFY(!window->Document().Modified());
     }
 
     void undoAndRedoFollowTheEditMenuAndItsKeys() {
@@ -399,7 +404,7 @@ class MainWindowTest : public QObject {
         QAction* redo = ActionOf(*window, "Redo1");
         QVERIFY(!undo->isEnabled());
         const QStringList before = ShownTitles(*window);
-        const bool modifiedBefore = window->Data().Modified;
+        const bool modifiedBefore = window->Document().Modified();
 
         prompts->yesNoAnswers = {true};
         ButtonOf(*window, "Efface")->click(); // the first line: ALIEN
@@ -412,7 +417,7 @@ class MainWindowTest : public QObject {
         QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(ShownTitles(*window), before);
         QCOMPARE(window->CurrentRecord(), std::optional<std::size_t>(0)); // the title undone is selected
-        QCOMPARE(window->Data().Modified, modifiedBefore);
+        QCOMPARE(window->Document().Modified(), modifiedBefore);
         QCOMPARE(ShownCaption(redo), QStringLiteral("Redo Delete Title"));
         QTest::keyClick(list, Qt::Key_Y, Qt::ControlModifier);
         QCOMPARE(ShownTitles(*window), (QStringList{"BRAZIL", "CASABLANCA"}));
@@ -433,7 +438,7 @@ class MainWindowTest : public QObject {
         const auto original = ReadBytes(PathFromQString(path));
         auto [window, prompts] = Make();
         window->LoadFromCommandLine(path);
-        AppendTitle(window->Data(), MakeTitle("BRAZIL"));
+        (void)AddTitle(window->Document(), MakeTitle("BRAZIL"), ChangeKind::AddTitle, std::nullopt);
         window->SAVEButtonClick();
         const QString backup = path + QStringLiteral(".bak");
         QCOMPARE(ReadBytes(PathFromQString(backup)), original);
@@ -444,7 +449,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(Find<QGroupBox>(*window, "RadioKeepBackup")->title(), QStringLiteral("Keep a backup"));
         Find<QRadioButton>(*window, "RadioKeepBackup1")->click();
         QVERIFY(!window->CurrentSettings().KeepBackup);
-        AppendTitle(window->Data(), MakeTitle("CASABLANCA"));
+        (void)AddTitle(window->Document(), MakeTitle("CASABLANCA"), ChangeKind::AddTitle, std::nullopt);
         window->SAVEButtonClick();
         QCOMPARE(ReadBytes(PathFromQString(backup)), original);
         QVERIFY(ReadBytes(PathFromQString(path)) != saved);
@@ -461,7 +466,7 @@ class MainWindowTest : public QObject {
             window->LoadFromCommandLine(path);
             window->KeepRecoveryCopy();
             QVERIFY2(QDir(folder).entryList(QDir::Files).isEmpty(), "no copy without changes");
-            AppendTitle(window->Data(), MakeTitle("BRAZIL"));
+            (void)AddTitle(window->Document(), MakeTitle("BRAZIL"), ChangeKind::AddTitle, std::nullopt);
             window->KeepRecoveryCopy();
             const QStringList files = QDir(folder).entryList(QDir::Files);
             QCOMPARE(files.filter(QStringLiteral(".lock")).size(), 1);
@@ -506,7 +511,7 @@ class MainWindowTest : public QObject {
         window->show();
         QTRY_COMPARE(prompts->questions.size(), 1);
         QCOMPARE(Titles(window->Data()), (QStringList{"ALIEN", "BRAZIL"}));
-        QVERIFY(window->Data().Modified);
+        QVERIFY(window->Document().Modified());
         QCOMPARE(EditOf(*window, "NameFile")->text(), path);
         QCOMPARE(QString::fromStdString(window->Data().CurrentFileName), path);
         const QStringList now = QDir(folder).entryList(QDir::Files);

@@ -91,12 +91,14 @@ WindowUnderTest MakeWindowOpening(const QString& settingsFile, const QString& fi
 WindowUnderTest MakeWindowWithTitles(const QString& settingsFile, std::initializer_list<const char*> titles) {
     auto w = MakeWindow(settingsFile);
     w.window->NewTavrinfile1Click();
-    for (const char* t : titles) {
-        TitleRecord r = MakeTitle(t);
-        r.SetBuyDate(w.window->Today());
-        AppendTitle(w.window->Data(), r);
-    }
-    w.window->Data().Modified = false;
+    const DayNumber today = w.window->Today();
+    Edit(w.window->Document(), [&](Collection& c) {
+        for (const char* t : titles) {
+            TitleRecord r = MakeTitle(t);
+            r.SetBuyDate(today);
+            AppendTitle(c, r);
+        }
+    });
     w.window->CopyMasterToBrowse();
     w.window->RebuildTitleList();
     if (titles.size() > 0) w.window->SelectRecord(w.window->ListeIndexTri().front());

@@ -28,14 +28,14 @@ namespace {
 
 // The choosers over a collection of their own, as Windows::Create makes them.
 struct Choosers {
-    Collection collection;
-    ChangeHistory history;
+    OpenCollection document;
+    const Collection& collection = document.Data();
     FakePrompts prompts;
     MessageCatalogue catalogue;
     std::optional<std::pair<ListId, int>> filterSet;
     std::vector<int> actorFilters;
-    NameListHost host{collection,
-                      history,
+    NameListHost host{document,
+                      collection,
                       prompts,
                       catalogue,
                       [this](ListId list, int entry) {
@@ -102,7 +102,7 @@ class ChoosersWindowTest : public QObject {
     // new one at the end and hands its number to the editor.
     void editorModePicksOrAddsTheTypedName() {
         Choosers s;
-        s.collection.List(ListId::Director) = {"SMITHSON", "LANG"};
+        Edit(s.document, [&](Collection& c) { c.List(ListId::Director) = {"SMITHSON", "LANG"}; });
         std::vector<int> picked;
         s.opener.show();
         s.element.OpenForEditor(
@@ -122,7 +122,7 @@ class ChoosersWindowTest : public QObject {
 
         QCOMPARE(picked, (std::vector<int>{2}));
         QCOMPARE(s.collection.List(ListId::Director), (NameList{"SMITHSON", "LANG", "SMITH"}));
-        QVERIFY(s.collection.Modified);
+        QVERIFY(s.document.Modified());
         QVERIFY(!s.element.isVisible());
         QVERIFY(s.opener.isEnabled());
 
@@ -138,7 +138,7 @@ class ChoosersWindowTest : public QObject {
 
     void editorModeRefusesNoNameAndAFullList() {
         Choosers s;
-        s.collection.List(ListId::Publisher).assign(255, "P");
+        Edit(s.document, [&](Collection& c) { c.List(ListId::Publisher).assign(255, "P"); });
         int picks = 0;
         s.element.OpenForEditor(
             ListId::Publisher, -1, [&](int) { ++picks; }, &s.opener);
@@ -157,7 +157,7 @@ class ChoosersWindowTest : public QObject {
     // The actor chooser in editor mode works on the actor list for the slot that opened it.
     void actorEditorModeAddsToTheActorList() {
         Choosers s;
-        s.collection.List(ListId::Actor) = {"FORD"};
+        Edit(s.document, [&](Collection& c) { c.List(ListId::Actor) = {"FORD"}; });
         int picked = -1;
         s.actor.OpenForEditor(
             3, [&](int e) { picked = e; }, &s.opener);
@@ -172,7 +172,7 @@ class ChoosersWindowTest : public QObject {
     // Manage mode: Delete asks, renumbers every title and reports each title that lost the entry.
     void deleteAsksThenRenumbersAndReports() {
         Choosers s;
-        s.collection.List(ListId::Actor) = {"FORD", "ALLEN", "KEATON"};
+        Edit(s.document, [&](Collection& c) { c.List(ListId::Actor) = {"FORD", "ALLEN", "KEATON"}; });
         TitleRecord a = Title("ANNIE HALL");
         a.SetActor1(1);
         a.SetActor4(1);
@@ -180,7 +180,7 @@ class ChoosersWindowTest : public QObject {
         TitleRecord b = Title("WITNESS");
         b.SetActor1(0);
         b.SetActor5(2);
-        s.collection.titles = {a, b};
+        Edit(s.document, [&](Collection& c) { c.titles = {a, b}; });
         QSignalSpy deleted(&s.actor, &NameChooser::EntryDeleted);
         s.actor.OpenForManage(&s.opener);
 
@@ -205,7 +205,7 @@ class ChoosersWindowTest : public QObject {
         QCOMPARE(test::ActorEntry(s.collection.titles[0], 1), 1);
         QCOMPARE(test::ActorEntry(s.collection.titles[1], 0), 0);
         QCOMPARE(test::ActorEntry(s.collection.titles[1], 4), 1);
-        QVERIFY(s.collection.Modified);
+        QVERIFY(s.document.Modified());
         QCOMPARE(deleted.count(), 1);
         QCOMPARE(deleted[0][0].value<ListId>(), ListId::Actor);
         QCOMPARE(deleted[0][1].toInt(), 1);
@@ -223,7 +223,7 @@ class ChoosersWindowTest : public QObject {
         QVERIFY(!s.cleaning.isVisible());
 
         // An unused entry is asked about plainly, under the generic caption in the other chooser.
-        s.collection.List(ListId::Box) = {"TRILOGY"};
+        Edit(s.document, [&](Collection& c) { c.List(ListId::Box) = {"TRILOGY"}; });
         s.element.OpenForManage(ListId::Box, &s.opener);
         ClickRow(s.element, QStringLiteral("TRILOGY"));
         Find<QAction>(s.element, "Delete1")->trigger();
@@ -233,7 +233,7 @@ class ChoosersWindowTest : public QObject {
     // Modify opens the rename dialog; an existing name is refused, a new one shows at its place.
     void modifyRenamesThroughTheRenameDialog() {
         Choosers s;
-        s.collection.List(ListId::Composer) = {"SMITH", "JARRE", "WILLIAMS"};
+        Edit(s.document, [&](Collection& c) { c.List(ListId::Composer) = {"SMITH", "JARRE", "WILLIAMS"}; });
         QSignalSpy renamed(&s.element, &NameChooser::EntryRenamed);
         s.element.OpenForManage(ListId::Composer, &s.opener);
         ClickRow(s.element, QStringLiteral("SMITH"));
@@ -270,11 +270,11 @@ class ChoosersWindowTest : public QObject {
     // Clean List removes the unused entries, lists them and signals each removal in order.
     void cleanListRemovesUnusedEntries() {
         Choosers s;
-        s.collection.List(ListId::Retailer) = {"A", "B", "C", "D", "E", "F"};
+        Edit(s.document, [&](Collection& c) { c.List(ListId::Retailer) = {"A", "B", "C", "D", "E", "F"}; });
         for (int ref : {0, 1, 4, 5}) {
             TitleRecord t = Title("T");
             t.SetRetailer(static_cast<std::uint16_t>(ref));
-            s.collection.titles.push_back(t);
+            Edit(s.document, [&](Collection& c) { c.titles.push_back(t); });
         }
         QSignalSpy deleted(&s.element, &NameChooser::EntryDeleted);
         s.element.OpenForManage(ListId::Retailer, &s.opener);
@@ -298,7 +298,7 @@ class ChoosersWindowTest : public QObject {
         QCOMPARE(deleted[1][1].toInt(), 2);
 
         // An empty list asks nothing.
-        s.collection.List(ListId::Info).clear();
+        Edit(s.document, [&](Collection& c) { c.List(ListId::Info).clear(); });
         s.element.OpenForManage(ListId::Info, &s.opener);
         Find<QAction>(s.element, "CleanList1")->trigger();
         QCOMPARE(s.prompts.questions.size(), 2);
@@ -307,7 +307,7 @@ class ChoosersWindowTest : public QObject {
     // Filter mode: the selected entry goes to the main window's filter; nothing selected is refused.
     void filterModeHandsTheSelectedEntryOver() {
         Choosers s;
-        s.collection.List(ListId::Info2) = {"LETTERBOX", "SIGNED"};
+        Edit(s.document, [&](Collection& c) { c.List(ListId::Info2) = {"LETTERBOX", "SIGNED"}; });
         s.element.OpenForFilter(ListId::Info2, &s.opener);
         QTest::mouseClick(Find<QPushButton>(s.element, "BitBtn1"), Qt::LeftButton);
         QCOMPARE(s.prompts.messages, QStringList{QStringLiteral("Choose Something First!")});
@@ -325,7 +325,7 @@ class ChoosersWindowTest : public QObject {
 
     void actorFilterRefusesAnActorChosenBefore() {
         Choosers s;
-        s.collection.List(ListId::Actor) = {"FORD", "ALLEN"};
+        Edit(s.document, [&](Collection& c) { c.List(ListId::Actor) = {"FORD", "ALLEN"}; });
         s.actor.OpenForFilter(&s.opener);
         ClickRow(s.actor, QStringLiteral("ALLEN"));
         QTest::keyClick(EditLine(s.actor), Qt::Key_Return);
@@ -342,7 +342,7 @@ class ChoosersWindowTest : public QObject {
     // Backspace after a completion removes the completed part and completes nothing.
     void typeAheadStopsOnBackspace() {
         Choosers s;
-        s.collection.List(ListId::Director) = {"SMITH", "LANG"};
+        Edit(s.document, [&](Collection& c) { c.List(ListId::Director) = {"SMITH", "LANG"}; });
         s.element.OpenForManage(ListId::Director, &s.opener);
         QTest::keyClicks(EditLine(s.element), QStringLiteral("SM"));
         QCOMPARE(EditLine(s.element)->text(), QStringLiteral("SMITH"));
@@ -368,7 +368,7 @@ class ChoosersWindowTest : public QObject {
         QTemporaryDir dir;
         auto [window, prompts] = MakeWindow(dir.filePath(QStringLiteral("settings.ini")));
         window->NewTavrinfile1Click();
-        window->Data().List(ListId::Composer) = {"WILLIAMS", "JARRE"};
+        Edit(window->Document(), [&](Collection& c) { c.List(ListId::Composer) = {"WILLIAMS", "JARRE"}; });
 
         ActionOf(*window, "ManageComposerList1")->trigger();
         TChooseElement& chooser = *window->SecondaryWindows().chooseElement;
@@ -390,7 +390,7 @@ class ChoosersWindowTest : public QObject {
         QCOMPARE(prompts->lastDialog.defaultSuffix, QStringLiteral("KXC"));
         QCOMPARE(ReadBytes(PathFromQString(file)), SerializeNameList(window->Data(), ListId::Composer));
 
-        window->Data().List(ListId::Composer) = {"OTHER"};
+        Edit(window->Document(), [&](Collection& c) { c.List(ListId::Composer) = {"OTHER"}; });
         prompts->openAnswers = {file};
         ActionOf(*window, "LoadDirector1")->trigger(); // the file's letter decides
         QCOMPARE(window->Data().List(ListId::Composer), (NameList{"WILLIAMS", "JARRE"}));
@@ -400,13 +400,13 @@ class ChoosersWindowTest : public QObject {
         bytes.pop_back();
         WriteBytes(PathFromQString(file), bytes);
         prompts->openAnswers = {file};
-        window->Data().List(ListId::Composer) = {"KEPT"};
+        Edit(window->Document(), [&](Collection& c) { c.List(ListId::Composer) = {"KEPT"}; });
         ActionOf(*window, "LoadComposer1")->trigger();
         QCOMPARE(prompts->messages.last(), QStringLiteral("Invalid file!"));
         QCOMPARE(window->Data().List(ListId::Composer), NameList{"KEPT"});
 
         // With titles, Load List refuses before asking for a file.
-        AppendTitle(window->Data(), MakeTitle("T"));
+        (void)AddTitle(window->Document(), MakeTitle("T"), ChangeKind::AddTitle, std::nullopt);
         const int asked = prompts->openAsked;
         ActionOf(*window, "LoadActor1")->trigger();
         QCOMPARE(prompts->messages.last(),
@@ -420,15 +420,15 @@ class ChoosersWindowTest : public QObject {
         QTemporaryDir dir;
         auto [window, prompts] = MakeWindow(dir.filePath(QStringLiteral("settings.ini")));
         window->NewTavrinfile1Click();
-        window->Data().List(ListId::Director) = {"LANG", "WELLES", "HAWKS", "FORD"};
+        Edit(window->Document(), [&](Collection& c) { c.List(ListId::Director) = {"LANG", "WELLES", "HAWKS", "FORD"}; });
         TitleRecord kane = MakeTitle("KANE");
         kane.SetDirector(1);
         TitleRecord searchers = MakeTitle("THE SEARCHERS");
         searchers.SetDirector(3);
         for (TitleRecord* t : {&kane, &searchers})
             t->SetBuyDate(window->Today()); // within the entry-date filter
-        AppendTitle(window->Data(), kane);
-        AppendTitle(window->Data(), searchers);
+        (void)AddTitle(window->Document(), kane, ChangeKind::AddTitle, std::nullopt);
+        (void)AddTitle(window->Document(), searchers, ChangeKind::AddTitle, std::nullopt);
         window->CopyMasterToBrowse();
         window->RebuildTitleList();
 
@@ -470,7 +470,7 @@ class ChoosersWindowTest : public QObject {
         QTemporaryDir dir;
         auto [window, prompts] = MakeWindow(dir.filePath(QStringLiteral("settings.ini")));
         window->NewTavrinfile1Click();
-        window->Data().List(ListId::Actor) = {"KEATON", "WAYNE", "STEWART"};
+        Edit(window->Document(), [&](Collection& c) { c.List(ListId::Actor) = {"KEATON", "WAYNE", "STEWART"}; });
         TitleRecord rio = MakeTitle("RIO BRAVO");
         rio.SetActor1(1);
         rio.SetActor2(0);
@@ -479,7 +479,7 @@ class ChoosersWindowTest : public QObject {
         liberty.SetActor2(2);
         for (TitleRecord* t : {&rio, &liberty}) {
             t->SetBuyDate(window->Today());
-            AppendTitle(window->Data(), *t);
+            (void)AddTitle(window->Document(), *t, ChangeKind::AddTitle, std::nullopt);
         }
         window->CopyMasterToBrowse();
         window->RebuildTitleList();

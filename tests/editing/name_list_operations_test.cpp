@@ -55,15 +55,12 @@ TEST(PickOrAddTest, ChoosesAnEqualEntryAndAppendsAnyOtherName) {
     ASSERT_TRUE(added);
     EXPECT_EQ(added->entry, 2);
     EXPECT_TRUE(added->added);
-    EXPECT_TRUE(c.Modified);
     EXPECT_EQ(c.List(ListId::Director), (NameList{"SMITHSON", "LANG", "SMITH"}));
 
-    c.Modified = false;
     auto picked = PickOrAddName(c, ListId::Director, "Lang");
     ASSERT_TRUE(picked);
     EXPECT_EQ(picked->entry, 1);
     EXPECT_FALSE(picked->added);
-    EXPECT_FALSE(c.Modified);
     EXPECT_EQ(c.List(ListId::Director).size(), 3u);
 }
 
@@ -112,7 +109,6 @@ TEST(PickOrAddTest, RefusesEmptyNamesAndFullLists) {
     auto retailer = PickOrAddName(c, ListId::Retailer, "NEW");
     ASSERT_FALSE(retailer);
     EXPECT_EQ(retailer.error(), Msg::MsgYouCanTAddA);
-    EXPECT_FALSE(c.Modified);
 }
 
 TEST(SortedEntriesTest, SortsForTheEyeAndKeepsEachEntryNumber) {
@@ -162,7 +158,6 @@ TEST(DeleteEntryTest, RenumbersEveryActorSlotAndReportsEachTitleOnce) {
         }
     }
     EXPECT_EQ(c.titles[6].Director(), 3);
-    EXPECT_TRUE(c.Modified);
 }
 
 TEST(DeleteEntryTest, RenumbersThePublisherByItsLowByte) {
@@ -192,7 +187,6 @@ TEST(RenameEntryTest, RenamesForEveryTitleWithoutTouchingRecords) {
     EXPECT_EQ(c.List(ListId::Composer), (NameList{"WILLIAMS", "SMYTH", "JARRE"}));
     EXPECT_EQ(ReferencedName(c, c.titles[0], ListId::Composer), "SMYTH");
     EXPECT_EQ(c.titles, before);
-    EXPECT_TRUE(c.Modified);
 }
 
 TEST(RenameEntryTest, RefusesAnExistingNameTheSameNameAndNoName) {
@@ -226,7 +220,6 @@ TEST(CleanListTest, RemovesUnusedEntriesAcrossGaps) {
     for (const auto& t : c.titles)
         refs.push_back(EntryFromStored(t.Retailer()));
     EXPECT_EQ(refs, (std::vector<int>{0, 1, 2, 3, -1, 2}));
-    EXPECT_TRUE(c.Modified);
 }
 
 TEST(CleanListTest, AFullyUsedOrEmptyListStaysAsItWas) {
@@ -241,13 +234,11 @@ TEST(CleanListTest, AFullyUsedOrEmptyListStaysAsItWas) {
     EXPECT_TRUE(result.erased.empty());
     EXPECT_EQ(c.titles, before.titles);
     EXPECT_EQ(c.List(ListId::Director), before.List(ListId::Director));
-    EXPECT_FALSE(c.Modified);
 
     Collection empty;
     int calls = 0;
     CleanList(empty, ListId::Box, [&](std::size_t, std::string_view) { ++calls; });
     EXPECT_EQ(calls, 0);
-    EXPECT_FALSE(empty.Modified);
 }
 
 // Random collections, every list kind, with references beyond the list, values that read as
@@ -284,7 +275,6 @@ TEST(CleanListTest, GivesExactlyWhatOneByOneRemovalGives) {
             EXPECT_EQ(got.erased, want.erased);
             EXPECT_EQ(got.removedAt, want.removedAt);
             EXPECT_EQ(c.List(list), expected.List(list));
-            EXPECT_EQ(c.Modified, expected.Modified);
             for (std::size_t r = 0; r < c.titles.size(); ++r)
                 EXPECT_EQ(c.titles[r], expected.titles[r]) << "record " << r;
         }

@@ -75,7 +75,7 @@ class TitleEditorWindowTest : public QObject {
         QCOMPARE(window->CurrentRecord(), std::optional<std::size_t>(2));
         QCOMPARE(Find<QListView>(*window, "ListDisc")->currentIndex().row(), 1);
         QCOMPARE(window->Data().titles[2].Length(), 136);
-        QVERIFY(window->Data().Modified);
+        QVERIFY(window->Document().Modified());
     }
 
     void emptyTitleKeepsTheEditorOpen() {
@@ -88,7 +88,7 @@ class TitleEditorWindowTest : public QObject {
         QTest::mouseClick(Push(Editor(*window), "BitBtn1"), Qt::LeftButton);
         QVERIFY(!Editor(*window).isVisible());
         QVERIFY(window->isEnabled());
-        QVERIFY(!window->Data().Modified);
+        QVERIFY(!window->Document().Modified());
     }
 
     void editingKeepsOrMovesTheLine() {
@@ -117,8 +117,10 @@ class TitleEditorWindowTest : public QObject {
 
     void duplicateAddsASecondTitle() {
         auto [window, prompts] = MakeWith({"ALIEN", "ZULU"});
-        window->Data().titles[0].SetDirector(0);
-        AddName(window->Data(), ListId::Director, "SCOTT");
+        Edit(window->Document(), [](Collection& c) {
+            c.titles[0].SetDirector(0);
+            AddName(c, ListId::Director, "SCOTT");
+        });
         window->SelectRecord(0);
         QTest::mouseClick(ButtonOf(*window, "SpeedButton12"), Qt::LeftButton);
         TAjouteF& editor = Editor(*window);
@@ -154,7 +156,7 @@ class TitleEditorWindowTest : public QObject {
         QTest::mouseClick(ButtonOf(*window, "Efface"), Qt::LeftButton);
         QCOMPARE(ShownTitles(*window), (QStringList{"ALIEN", "ZULU"}));
         QCOMPARE(window->Data().ListeIndex, (std::vector<std::uint16_t>{0, 1}));
-        QVERIFY(window->Data().Modified);
+        QVERIFY(window->Document().Modified());
     }
 
     void leavingABadFieldShowsItsMessage() {
@@ -225,8 +227,10 @@ class TitleEditorWindowTest : public QObject {
 
     void doubleClickClearsAReference() {
         auto [window, prompts] = MakeWith({"ALIEN"});
-        AddName(window->Data(), ListId::Composer, "GOLDSMITH");
-        window->Data().titles[0].SetComposer(0);
+        Edit(window->Document(), [](Collection& c) {
+            AddName(c, ListId::Composer, "GOLDSMITH");
+            c.titles[0].SetComposer(0);
+        });
         QTest::mouseClick(ButtonOf(*window, "SpeedButton1"), Qt::LeftButton);
         TAjouteF& editor = Editor(*window);
         QLineEdit* composer = Find<QLineEdit>(editor, "AComposer");
@@ -264,23 +268,25 @@ class TitleEditorWindowTest : public QObject {
 
     void removedNamesRenumberTheOpenEditor() {
         auto [window, prompts] = MakeWith({"ALIEN"});
-        Collection& c = window->Data();
-        for (const char* name : {"CAMERON", "FINCHER", "SCOTT"})
-            AddName(c, ListId::Director, name);
-        c.titles[0].SetDirector(2);
+        Edit(window->Document(), [](Collection& c) {
+            for (const char* name : {"CAMERON", "FINCHER", "SCOTT"})
+                AddName(c, ListId::Director, name);
+            c.titles[0].SetDirector(2);
+        });
+        const Collection& c = window->Data();
         QTest::mouseClick(ButtonOf(*window, "SpeedButton1"), Qt::LeftButton);
         TAjouteF& editor = Editor(*window);
         QLineEdit* director = Find<QLineEdit>(editor, "ADirector");
         QCOMPARE(director->text(), QStringLiteral("SCOTT"));
 
         // What the chooser does when an entry below the editor's is deleted.
-        RemoveName(c, ListId::Director, 0);
+        DeleteEntry(window->Document(), ListId::Director, 0);
         emit window->SecondaryWindows().chooseElement->EntryDeleted(ListId::Director, 0);
         QCOMPARE(director->text(), QStringLiteral("SCOTT"));
-        RenameName(c, ListId::Director, 1, "RIDLEY SCOTT");
+        RenameEntry(window->Document(), ListId::Director, 1, "RIDLEY SCOTT");
         emit window->SecondaryWindows().chooseElement->EntryRenamed(ListId::Director, 1);
         QCOMPARE(director->text(), QStringLiteral("RIDLEY SCOTT"));
-        RemoveName(c, ListId::Director, 1);
+        DeleteEntry(window->Document(), ListId::Director, 1);
         emit window->SecondaryWindows().chooseElement->EntryDeleted(ListId::Director, 1);
         QCOMPARE(director->text(), QStringLiteral("Director"));
         QTest::mouseClick(Push(editor, "BitBtn2"), Qt::LeftButton);
@@ -289,9 +295,10 @@ class TitleEditorWindowTest : public QObject {
 
     void dvdPanelIsEditableOnlyFromTheEditor() {
         auto [window, prompts] = MakeWith({"ALIEN"});
-        TitleRecord& t = window->Data().titles[0];
-        t.SetSupport(1);
-        t.SetDvdSubtitles(0x83);
+        Edit(window->Document(), [](Collection& c) {
+            c.titles[0].SetSupport(1);
+            c.titles[0].SetDvdSubtitles(0x83);
+        });
         TDVDPanel& panel = *window->SecondaryWindows().dvdPanel;
 
         panel.LoadDvdPanel(window->Data(), 0);
@@ -354,8 +361,10 @@ class TitleEditorWindowTest : public QObject {
 
     void languageSwitchKeepsTheChoices() {
         auto [window, prompts] = MakeWith({"ALIEN"});
-        window->Data().titles[0].SetGenre(19); // Science Fiction
-        window->Data().titles[0].SetColor(1);
+        Edit(window->Document(), [](Collection& c) {
+            c.titles[0].SetGenre(19); // Science Fiction
+            c.titles[0].SetColor(1);
+        });
         QTest::mouseClick(ButtonOf(*window, "SpeedButton1"), Qt::LeftButton);
         TAjouteF& editor = Editor(*window);
         window->SetLanguage(1);

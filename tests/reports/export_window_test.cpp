@@ -32,15 +32,15 @@ class ExportWindowTest : public QObject {
     WindowUnderTest MakeWith(int titles) {
         auto w = MakeWindow(dir_->filePath(QStringLiteral("settings.ini")));
         w.window->NewTavrinfile1Click();
-        Collection& c = w.window->Data();
-        const Collection names = ReportCollection();
-        c.lists = names.lists;
-        for (int i = 0; i < titles; ++i) {
-            TitleRecord t = FullLaserDisc();
-            t.SetTitle("TITLE " + std::to_string(10 + i));
-            AppendTitle(c, t);
-        }
-        c.Modified = false;
+        Edit(w.window->Document(), [&](Collection& c) {
+            const Collection names = ReportCollection();
+            c.lists = names.lists;
+            for (int i = 0; i < titles; ++i) {
+                TitleRecord t = FullLaserDisc();
+                t.SetTitle("TITLE " + std::to_string(10 + i));
+                AppendTitle(c, t);
+            }
+        });
         w.window->CopyMasterToBrowse();
         w.window->RebuildTitleList();
         w.window->show();

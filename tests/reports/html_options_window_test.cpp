@@ -163,10 +163,10 @@ class HtmlOptionsWindowTest : public QObject {
         QTemporaryDir dir;
         auto w = MakeWindow(dir.filePath(QStringLiteral("settings.ini")));
         w.window->NewTavrinfile1Click();
-        Collection& c = w.window->Data();
-        for (const char* title : {"ALIEN", "TOM & JERRY"})
-            AppendTitle(c, MakeTitle(title));
-        c.Modified = false;
+        Edit(w.window->Document(), [](Collection& c) {
+            for (const char* title : {"ALIEN", "TOM & JERRY"})
+                AppendTitle(c, MakeTitle(title));
+        });
         w.window->CopyMasterToBrowse();
         w.window->RebuildTitleList();
         w.window->show();

@@ -98,7 +98,7 @@ class TableImportWindowTest : public QObject {
         QCOMPARE(c.RecordAt(2).Year(), std::uint16_t{1995});
         QCOMPARE(c.List(ListId::Director), (NameList{"LEONE", "SCOTT", "MANN"}));
         QCOMPARE(c.RecordAt(2).Director(), std::uint16_t{2});
-        QVERIFY(c.Modified);
+        QVERIFY(w.window->Document().Modified());
         QCOMPARE(ShownTitles(*w.window), (QStringList{"ALIEN", "HEAT", "ZULU"}));
         QCOMPARE(w.window->CurrentRecord(), std::optional<std::size_t>(1));
         QVERIFY(w.prompts->messages.isEmpty());
@@ -129,7 +129,7 @@ class TableImportWindowTest : public QObject {
         QCOMPARE(refused->model()->index(14, 1).data().toString(), QStringLiteral("Year"));
         QCOMPARE(refused->model()->index(14, 2).data().toString(), QStringLiteral("Not a whole number"));
         QCOMPARE(w.window->Data().titles, before.titles);
-        QVERIFY(!w.window->Data().Modified);
+        QVERIFY(!w.window->Document().Modified());
 
         // The Year left out, the 30 titles go in as one step, and one Undo takes them all away.
         Choose(Find<QComboBox>(*dialog, "Field1"), "(ignored)");
@@ -140,7 +140,7 @@ class TableImportWindowTest : public QObject {
         ActionOf(*w.window, "Undo1")->trigger();
         QCOMPARE(w.window->Data().titles, before.titles);
         QCOMPARE(w.window->Data().ListeIndex, before.ListeIndex);
-        QVERIFY(!w.window->Data().Modified);
+        QVERIFY(!w.window->Document().Modified());
         QCOMPARE(ShownTitles(*w.window), QStringList{"ZULU"});
     }
 };

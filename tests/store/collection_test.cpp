@@ -34,7 +34,6 @@ TEST(CollectionTest, AppendingPlacesTheTitleInTheMasterOrder) {
     EXPECT_EQ(AppendTitle(c, test::MakeTitle("heat")), StoreError::None);
     EXPECT_EQ(TitlesOf(c), (std::vector<std::string>{"MATRIX", "ALIEN", "ZELIG", "heat"}));
     EXPECT_EQ(c.ListeIndex, (Order{1, 3, 0, 2}));
-    EXPECT_TRUE(c.Modified);
 
     // The record is stored whole, not just its title.
     TitleRecord full = test::FilledRecord(5, "BRAZIL");
@@ -53,11 +52,9 @@ TEST(CollectionTest, AppendingIsRefusedAtCapacity) {
     ASSERT_EQ(c.Count(), TitleCapacity);
     EXPECT_EQ(c.ListeIndex.back(), TitleCapacity - 1);
     // ...and then nothing more is added.
-    c.Modified = false;
     EXPECT_EQ(AppendTitle(c, test::MakeTitle("ONE TOO MANY")), StoreError::CollectionFull);
     EXPECT_EQ(c.Count(), TitleCapacity);
     EXPECT_EQ(c.ListeIndex.size(), TitleCapacity);
-    EXPECT_FALSE(c.Modified);
 }
 
 TEST(CollectionTest, ReplacingMovesTheTitleOnlyWhenItsTextChanged) {
@@ -72,7 +69,6 @@ TEST(CollectionTest, ReplacingMovesTheTitleOnlyWhenItsTextChanged) {
     ReplaceTitle(c, 0, edited);
     EXPECT_EQ(c.RecordAt(0), edited);
     EXPECT_EQ(c.ListeIndex, (Order{2, 0, 1}));
-    EXPECT_TRUE(c.Modified);
 
     // Bytes after the title's NUL are not part of the title.
     TitleRecord tail = c.RecordAt(1);
@@ -99,7 +95,6 @@ TEST(CollectionTest, DeletingShiftsRecordsAndRenumbersTheOrder) {
         DeleteTitle(c, 0);
         EXPECT_EQ(TitlesOf(c), (std::vector<std::string>{"C", "A"}));
         EXPECT_EQ(c.ListeIndex, (Order{1, 0}));
-        EXPECT_TRUE(c.Modified);
     }
     {
         Collection c = test::MakeCollection({"B", "C", "A", "D"});
@@ -119,7 +114,6 @@ TEST(CollectionTest, DeletingShiftsRecordsAndRenumbersTheOrder) {
         DeleteTitle(c, 0);
         EXPECT_EQ(c.Count(), 0u);
         EXPECT_TRUE(c.ListeIndex.empty());
-        EXPECT_TRUE(c.Modified);
     }
     {
         // The moved records keep every byte.
@@ -141,25 +135,20 @@ TEST(CollectionTest, AddingAndRenamingNames) {
     EXPECT_EQ(entry, 1);
     EXPECT_EQ(c.List(ListId::Actor), (NameList{"SIGOURNEY WEAVER", "IAN HOLM"}));
     EXPECT_TRUE(c.List(ListId::Director).empty());
-    EXPECT_TRUE(c.Modified);
 
     // Names longer than a slot keep their first 49 characters.
     AddName(c, ListId::Box, std::string(60, 'B'), &entry);
     EXPECT_EQ(c.List(ListId::Box)[0], std::string(49, 'B'));
 
     c.RecordAt(0).SetActor2(1);
-    c.Modified = false;
     RenameName(c, ListId::Actor, 1, "JOHN HURT");
     EXPECT_EQ(c.List(ListId::Actor), (NameList{"SIGOURNEY WEAVER", "JOHN HURT"}));
     EXPECT_EQ(c.RecordAt(0).Actor2(), 1) << "renaming changes no record";
-    EXPECT_TRUE(c.Modified);
 
     // A rename of an entry that does not exist changes nothing.
-    c.Modified = false;
     RenameName(c, ListId::Actor, 2, "NOBODY");
     RenameName(c, ListId::Actor, -1, "NOBODY");
     EXPECT_EQ(c.List(ListId::Actor).size(), 2u);
-    EXPECT_FALSE(c.Modified);
 }
 
 TEST(CollectionTest, ListsRefuseNamesBeyondWhatRecordsCanReferTo) {
@@ -207,10 +196,8 @@ TEST(CollectionTest, RemovingANameRenumbersEveryReferringField) {
             c.titles.push_back(t);
         }
         const std::vector<TitleRecord> original = c.titles;
-        c.Modified = false;
         RemoveName(c, k.list, 3);
         EXPECT_EQ(c.List(k.list), (NameList{"N0", "N1", "N2", "N4", "N5", "N6"}));
-        EXPECT_TRUE(c.Modified);
         for (std::size_t i = 0; i < c.titles.size(); ++i) {
             TitleRecord expected = original[i];
             for (auto off : k.offsets)
@@ -249,7 +236,6 @@ TEST(CollectionTest, RemovingAnEntryThatDoesNotExistChangesNothing) {
     RemoveName(c, ListId::Director, -1);
     EXPECT_EQ(c.List(ListId::Director).size(), 2u);
     EXPECT_EQ(c.titles[0].Director(), 1);
-    EXPECT_FALSE(c.Modified);
 }
 
 TEST(CollectionTest, CountsUsesOfAName) {

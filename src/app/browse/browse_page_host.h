@@ -32,8 +32,8 @@ struct BrowseOptions {
 };
 
 struct BrowseHost {
-    Collection& collection;
-    ChangeHistory& history;                 // every change to the collection is a step of it
+    OpenCollection& document;               // every change to the collection goes through it
+    const Collection& collection;           // the document's collection, as it stands
     std::vector<std::uint16_t>& browseList; // the titles listed, one per row of the title list
     BrowseFilters& filters;                 // the filters in force
     const MessageCatalogue& catalogue;

@@ -388,10 +388,8 @@ void TInformationPage::ShowTitle(std::size_t record) {
 void TInformationPage::WatchedTodayClicked() {
     const auto record = host_.currentRecord();
     if (!record) return;
-    WatchedToday({host_.collection, host_.history}, *record, host_.today);
-    const TitleRecord& t = host_.collection.RecordAt(*record);
-    NbVision->setText(Decimal(t.Viewings()));
-    DateVision->setText(DateText(t.WatchDate()));
+    // The page shows the new count and date as the main window follows the change.
+    WatchedToday(host_.document, *record, host_.today);
 }
 
 void TInformationPage::ShowTextButton(bool visible) {

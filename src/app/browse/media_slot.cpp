@@ -2,15 +2,15 @@
 
 namespace tavrin {
 
-MediaSlotView DescribeMediaSlot(Collection& c, std::size_t r, int slot, const std::filesystem::path& medias,
+MediaSlotView DescribeMediaSlot(const Collection& c, std::size_t r, int slot, const std::filesystem::path& medias,
                                 bool loading) {
     MediaSlotView view;
     if (r >= c.Count() || slot < 1 || slot > MediaSlotCount) return view;
-    TitleRecord& t = c.titles[r];
+    const TitleRecord& t = c.titles[r];
     const std::size_t offset = MediaOffsets[static_cast<std::size_t>(slot - 1)];
-    if (t.U16(offset) > MaxEntryNumber) t.SetU16(offset, NoEntry);
+    // A stored value above the last entry number names no file.
     const std::uint16_t entry = t.U16(offset);
-    if (entry == NoEntry) return view;
+    if (entry > MaxEntryNumber) return view;
 
     const NameList& names = c.List(ListId::Media);
     // An entry beyond the list has an empty name, which no file has.

@@ -32,7 +32,7 @@ struct MediaSlotView {
 
 // Slot 1..4 of record r. A stored value above 65000 is none and is written back as 0xFFFF.
 // loading: the "Loading" option is on and the MULTIMEDIA page is the active page.
-MediaSlotView DescribeMediaSlot(Collection& c, std::size_t r, int slot, const std::filesystem::path& medias,
+MediaSlotView DescribeMediaSlot(const Collection& c, std::size_t r, int slot, const std::filesystem::path& medias,
                                 bool loading);
 
 } // namespace tavrin

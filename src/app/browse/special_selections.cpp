@@ -35,18 +35,18 @@ std::vector<int> AllRows(std::size_t count) {
 
 } // namespace
 
-PriceSummary CalculatePrice(Collection& c, std::span<const std::uint16_t> list) {
+PriceSummary CalculatePrice(const Collection& c, std::span<const std::uint16_t> list) {
     PriceSummary s;
     // One flag per possible box link: no limit on how many box sets a list holds.
     std::vector<bool> counted(static_cast<std::size_t>(MaxEntryNumber) + 1, false);
     for (const std::uint16_t r : list) {
-        TitleRecord& title = c.RecordAt(r);
-        if (title.Box() > MaxEntryNumber) title.SetBox(NoEntry);
+        const TitleRecord& title = c.RecordAt(r);
         const float price = title.Price();
         const bool nullPrice = price == 0.0f;
         if (nullPrice) ++s.PriceZero;
+        // A stored value above the last entry number is no box set.
         const std::uint16_t box = title.Box();
-        if (box != NoEntry) {
+        if (box <= MaxEntryNumber) {
             if (counted[box]) continue;
             counted[box] = true;
         }

@@ -25,7 +25,7 @@ struct PriceSummary {
 
 // Goes through the browse list in order. A box link above 65000 names no box set and is
 // rewritten as 0xFFFF in its record. Any number of box sets can be told apart.
-PriceSummary CalculatePrice(Collection& c, std::span<const std::uint16_t> list);
+PriceSummary CalculatePrice(const Collection& c, std::span<const std::uint16_t> list);
 // The total as shown: exactly two decimals.
 std::string TotalPriceText(const PriceSummary& summary);
 

@@ -99,6 +99,10 @@ QVariant TitleTableModel::headerData(int section, Qt::Orientation orientation, i
 
 void TitleTableModel::Relabel() {
     emit headerDataChanged(Qt::Horizontal, 0, static_cast<int>(TableColumnCount) - 1);
+    TextsChanged();
+}
+
+void TitleTableModel::TextsChanged() {
     if (!browse_.empty())
         emit dataChanged(index(0, 0),
                          index(static_cast<int>(browse_.size()) - 1, static_cast<int>(TableColumnCount) - 1));

@@ -42,6 +42,9 @@ class TitleTableModel : public QAbstractTableModel {
     }
     // After a language switch: the headers and the genre names, the rows and selection kept.
     void Relabel();
+    // The same titles in the same rows, some of them edited: shown again, selection and scroll
+    // position kept.
+    void TextsChanged();
 
   private:
     const Collection& collection_;

@@ -323,13 +323,9 @@ Expected<Done, FileFailure> WriteWhole(const Collection& c, const std::filesyste
 
 } // namespace
 
-Expected<Done, FileFailure> SaveCollection(Collection& c, const std::filesystem::path& path,
+Expected<Done, FileFailure> SaveCollection(const Collection& c, const std::filesystem::path& path,
                                            bool keepBackup) {
-    auto written = WriteWhole(c, path, keepBackup);
-    if (!written) return written;
-    c.Modified = false;
-    c.CurrentFileName = PathText(path);
-    return Done{};
+    return WriteWhole(c, path, keepBackup);
 }
 
 Expected<Done, FileFailure> WriteCollectionCopy(const Collection& c, const std::filesystem::path& path) {

@@ -43,12 +43,11 @@ std::vector<std::uint8_t> SerializeSelection(const Collection& c, std::span<cons
 // The file a save keeps the previous file as: NAME.KXT.bak beside NAME.KXT.
 std::filesystem::path BackupPath(const std::filesystem::path& path);
 
-// Save and Save As: writes the collection (keeping the file replaced as its backup when asked),
-// then clears Modified and records the file name. On failure the collection is untouched and
-// stays Modified.
-Expected<Done, FileFailure> SaveCollection(Collection& c, const std::filesystem::path& path,
+// Save and Save As: writes the collection (keeping the file replaced as its backup when asked).
+// The open collection records the save (its name, its saved state) when this succeeded.
+Expected<Done, FileFailure> SaveCollection(const Collection& c, const std::filesystem::path& path,
                                            bool keepBackup = false);
-// The collection written as it stands, its Modified and its name untouched (a recovery copy).
+// The collection written as it stands (a recovery copy).
 Expected<Done, FileFailure> WriteCollectionCopy(const Collection& c, const std::filesystem::path& path);
 
 // True when this selection may be saved on its own: not empty and smaller than the collection.

@@ -55,7 +55,7 @@ Expected<Done, FileFailure> SaveNameListFile(const Collection& c, ListId list,
                                              const std::filesystem::path& path);
 
 // Load List puts a loaded list in place only into a collection without titles; the list is
-// replaced whole, Modified does not change. False (nothing changed) when titles are present.
+// replaced whole. False (nothing changed) when titles are present.
 bool ApplyNameList(Collection& c, const LoadedNameList& loaded);
 
 } // namespace tavrin

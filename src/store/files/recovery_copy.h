@@ -23,7 +23,7 @@ struct RecoveryCopy {
 };
 
 // Writes (replaces) the copy with this id, creating the folder when needed. The collection is
-// left as it is: still Modified, still under its own name.
+// only read.
 Expected<Done, FileFailure> WriteRecoveryCopy(const Collection& c, const std::filesystem::path& folder,
                                               std::string_view id);
 // The copies in the folder, the most recent first; none when the folder does not exist.

@@ -21,8 +21,7 @@ void ClearSlot(TitleRecord& record, const TitleFileSlot& slot) {
     record.SetU16(slot.offset, NoEntry);
 }
 
-void RepairExportedReferences(Collection& c, std::size_t r) {
-    TitleRecord& record = c.RecordAt(r);
+void RepairExportedReferences(const Collection& c, TitleRecord& record) {
     for (const auto& slot : TitleFileSlots) {
         const int entry = SlotEntry(record, slot);
         // A stored value above 65000 is none already but is written as none too, so that the

@@ -45,9 +45,9 @@ int SlotEntry(const TitleRecord& record, const TitleFileSlot& slot);
 // Sets a slot to none: 0xFFFF (for the publisher too).
 void ClearSlot(TitleRecord& record, const TitleFileSlot& slot);
 
-// Every exported reference of record r that names no entry of its list becomes none, so that a file
-// written from it always holds a name for each reference. Modified does not change.
-void RepairExportedReferences(Collection& c, std::size_t r);
+// Every exported reference of a record that names no entry of c's lists becomes none, so that a
+// file written from it always holds a name for each reference.
+void RepairExportedReferences(const Collection& c, TitleRecord& record);
 
 // The bytes of the title file of a record whose references all name entries (repair it first).
 std::vector<std::uint8_t> SerializeTitleFile(const Collection& c, const TitleRecord& record);

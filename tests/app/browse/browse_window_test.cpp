@@ -256,13 +256,13 @@ class BrowseWindowTest : public QObject {
 
     void watchedTodayCountsAndMarksModified() {
         auto [window, prompts] = Open();
-        QVERIFY(!window->Data().Modified);
+        QVERIFY(!window->Document().Modified());
         auto* watched = Find<QToolButton>(*window, "SpeedButton9");
         watched->click();
         watched->click();
         QCOMPARE(window->Data().RecordAt(1).Viewings(), 2);
         QCOMPARE(Shown(*window, "NbVision"), QStringLiteral("2"));
-        QVERIFY(window->Data().Modified);
+        QVERIFY(window->Document().Modified());
     }
 
     void pageFlippingAndTheTextPage() {

@@ -47,7 +47,7 @@ TEST(MediaSlotTest, EachSlotShowsByItsFileAndKind) {
     EXPECT_EQ(DescribeMediaSlot(c, 0, 1, medias.path(), true).file, medias / "trailer.avi");
 }
 
-TEST(MediaSlotTest, AStrayStoredValueIsNoFileAndIsRepaired) {
+TEST(MediaSlotTest, AStrayStoredValueIsNoFileAndShowingWritesNothing) {
     Collection c;
     c.List(ListId::Media) = {"COVER.JPG"};
     TitleRecord t = test::MakeTitle("A");
@@ -55,7 +55,7 @@ TEST(MediaSlotTest, AStrayStoredValueIsNoFileAndIsRepaired) {
     t.SetMedia3(65000);
     AppendTitle(c, t);
     EXPECT_EQ(DescribeMediaSlot(c, 0, 1, "/nowhere", true).shows, SlotShows::NoFile);
-    EXPECT_EQ(c.titles[0].Media1(), NoEntry);
+    EXPECT_EQ(c.titles[0].Media1(), 65001);
     EXPECT_EQ(DescribeMediaSlot(c, 0, 3, "/nowhere", true).shows, SlotShows::NotFound);
     EXPECT_EQ(c.titles[0].Media3(), 65000); // within range: kept, beyond the list
     EXPECT_EQ(DescribeMediaSlot(c, 0, 5, "/nowhere", true).shows, SlotShows::NoFile);

@@ -64,13 +64,12 @@ TEST(TitleSearchTest, AccentedLettersMatchWithoutRegardToCase) {
 }
 
 TEST(WatchedTodayTest, CountsEveryViewingAndMarksModified) {
-    Collection c = test::MakeCollection({"A"});
-    ChangeHistory history;
-    WatchedToday({c, history}, 0, 46000);
-    WatchedToday({c, history}, 0, 46000);
-    EXPECT_EQ(c.RecordAt(0).Viewings(), 2);
-    EXPECT_EQ(c.RecordAt(0).WatchDate(), 46000);
-    EXPECT_TRUE(c.Modified);
+    OpenCollection open(test::MakeCollection({"A"}));
+    WatchedToday(open, 0, 46000);
+    WatchedToday(open, 0, 46000);
+    EXPECT_EQ(open.Data().RecordAt(0).Viewings(), 2);
+    EXPECT_EQ(open.Data().RecordAt(0).WatchDate(), 46000);
+    EXPECT_TRUE(open.Modified());
 }
 
 TEST(SideCaptionsTest, FollowTheMedium) {

@@ -165,7 +165,6 @@ TEST(CollectionFileTest, ReadsEveryVersion) {
                 EXPECT_TRUE(c.List(id).empty());
         }
         // State belongs to the caller.
-        EXPECT_FALSE(c.Modified);
         EXPECT_TRUE(c.CurrentFileName.empty());
     }
 }
@@ -378,7 +377,6 @@ TEST(CollectionFileTest, WritesASelectionAsACollectionOfItsOwn) {
         AppendTitle(c, test::FilledRecord(i, "TITLE " + std::to_string(i)));
     for (ListId id : AllLists)
         c.List(id) = NamesFor(id);
-    c.Modified = true;
     c.CurrentFileName = "whole.KXT";
     const Order browse = {7, 2, 5};
 
@@ -386,7 +384,6 @@ TEST(CollectionFileTest, WritesASelectionAsACollectionOfItsOwn) {
     const auto bytes = SerializeSelection(c, browse);
     EXPECT_EQ(bytes,
               test::BuildFile('5', {c.titles[7], c.titles[2], c.titles[5]}, SectionsFor('5'), {0, 1, 2}));
-    EXPECT_TRUE(c.Modified);
     EXPECT_EQ(c.CurrentFileName, "whole.KXT");
 
     auto parsed = ParseCollection(bytes, OtherText);
@@ -454,19 +451,16 @@ TEST(CollectionFileTest, LoadingFromDisk) {
     }
 }
 
-TEST(CollectionFileTest, SavingReplacesTheFileAndRecordsItsName) {
+TEST(CollectionFileTest, SavingReplacesTheFile) {
     test::TempDir dir;
     const fs::path path = dir / "films.KXT";
     test::WriteBytes(path, test::Bytes("an older collection"));
 
     Collection c = test::MakeCollection({"ALIEN", "BRAZIL"});
     c.List(ListId::Actor) = {"IAN HOLM"};
-    c.Modified = true;
     auto saved = SaveCollection(c, path);
     ASSERT_TRUE(saved) << saved.error().detail;
     EXPECT_EQ(test::ReadBytes(path), SerializeCollection(c));
-    EXPECT_FALSE(c.Modified);
-    EXPECT_EQ(c.CurrentFileName, path.string());
     EXPECT_EQ(FilesIn(dir.path()), (std::vector<fs::path>{"films.KXT"})) << "no temporary file is left";
 
     auto loaded = LoadCollectionFile(path, OtherText);
@@ -500,14 +494,12 @@ TEST(CollectionFileTest, AFailedSaveLosesNothing) {
     const fs::path below = dir / "plain" / "films.KXT";
 
     Collection c = test::MakeCollection({"ALIEN"});
-    c.Modified = true;
     c.CurrentFileName = "earlier.KXT";
     auto saved = SaveCollection(c, below);
     ASSERT_FALSE(saved);
     EXPECT_EQ(saved.error().error, FileError::CannotWrite);
     EXPECT_EQ(saved.error().path, below.string());
     EXPECT_FALSE(saved.error().detail.empty());
-    EXPECT_TRUE(c.Modified);
     EXPECT_EQ(c.CurrentFileName, "earlier.KXT");
     EXPECT_EQ(test::ReadBytes(dir / "plain"), test::Bytes("not a folder"));
 
@@ -518,7 +510,6 @@ TEST(CollectionFileTest, AFailedSaveLosesNothing) {
     ASSERT_FALSE(saved);
     EXPECT_EQ(saved.error().error, FileError::CannotWrite);
     EXPECT_EQ(saved.error().path, (dir / "taken.KXT").string());
-    EXPECT_TRUE(c.Modified);
     EXPECT_EQ(c.CurrentFileName, "earlier.KXT");
     EXPECT_TRUE(fs::is_directory(dir / "taken.KXT"));
     EXPECT_EQ(FilesIn(dir.path()), (std::vector<fs::path>{"plain", "taken.KXT"}))
@@ -569,7 +560,6 @@ TEST(CollectionFileTest, AWriteThatFailsHalfwayKeepsTheOldFile) {
     EXPECT_EQ(saved.error().error, FileError::CannotWrite);
     EXPECT_EQ(saved.error().path, path.string());
     EXPECT_EQ(test::ReadBytes(path), before);
-    EXPECT_TRUE(big.Modified);
     EXPECT_EQ(big.CurrentFileName, "big.KXT");
     EXPECT_EQ(FilesIn(dir.path()), (std::vector<fs::path>{"films.KXT"})) << "no temporary file is left";
 }
@@ -598,11 +588,9 @@ TEST(CollectionFileTest, SavingKeepsThePreviousFileAsItsBackup) {
     fs::remove(backup);
     fs::create_directory(backup);
     test::WriteBytes(backup / "inside", test::Bytes("x"));
-    third.Modified = true;
     auto saved = SaveCollection(third, path, true);
     ASSERT_FALSE(saved);
     EXPECT_EQ(saved.error().path, backup.string());
-    EXPECT_TRUE(third.Modified);
     EXPECT_EQ(test::ReadBytes(path), SerializeCollection(first));
     EXPECT_EQ(FilesIn(dir.path()), (std::vector<fs::path>{"films.KXT", "films.KXT.bak"}))
         << "no temporary file is left";
@@ -615,13 +603,11 @@ TEST(CollectionFileTest, RecoveryCopies) {
 
     Collection named = test::MakeCollection({"ALIEN"});
     named.CurrentFileName = "/home/me/Films é.KXT";
-    named.Modified = true;
     Collection fresh = test::MakeCollection({"BRAZIL"});
     ASSERT_TRUE(WriteRecoveryCopy(named, folder, "101-a"));
     ASSERT_TRUE(WriteRecoveryCopy(fresh, folder, "202-b"));
     fs::last_write_time(folder / "101-a.KXT",
                         fs::last_write_time(folder / "202-b.KXT") + std::chrono::seconds(5));
-    EXPECT_TRUE(named.Modified) << "a copy is no save";
     EXPECT_EQ(named.CurrentFileName, "/home/me/Films é.KXT");
 
     const auto copies = FindRecoveryCopies(folder);
