@@ -88,8 +88,9 @@ int RefusedTable(std::ostream& err, const Table& table, const TableImportRefusal
         if (cell.row != lastRow) ++rows;
         lastRow = cell.row;
         if (rows > MaxRefusedRowsShown) continue;
-        err << "  row " << cell.row << ", column \"" << Cp1252ToUtf8(table.Cell(0, cell.column))
-            << "\": " << MessageText(CellProblemMessage(cell.problem), 0) << '\n';
+        const std::string header = Cp1252ToUtf8(table.Cell(0, cell.column));
+        err << "  row " << cell.row << ", column \"" << header << "\": " << RefusedCellReason(cell, header, 0)
+            << '\n';
     }
     if (rows > MaxRefusedRowsShown) err << "  and " << rows - MaxRefusedRowsShown << " more rows refused\n";
     return ExitFailure;

@@ -4,6 +4,7 @@
 #include "cli/media.h"
 #include "editing/media_files.h"
 #include "editing/name_list_operations.h"
+#include "lang/unstorable_text.h"
 #include "store/files/name_list_file.h"
 #include "store/text_encoding.h"
 
@@ -86,6 +87,10 @@ int Rename(const ParsedArgs& p, std::ostream&, std::ostream& err) { // FILE LIST
     Collection& c = loaded->collection;
     const auto entry = EntryIn(c, *list, a[2]);
     if (!entry) return Usage(err, std::string(a[1]) + " has no entry '" + std::string(a[2]) + "'");
+    // As the rename window: a character the collection cannot store is named, never made '?'.
+    if (const std::string unstorable = UnstorableTextMessage(MessageText(ListFieldName(*list), 0), a[3], 0);
+        !unstorable.empty())
+        return Refuse(err, ExitFailure, {}, unstorable);
     if (const auto refusal = RenameEntry(c, *list, *entry, Utf8ToCp1252(a[3])))
         return RefuseAsTheWindows(err, *refusal);
     return Write(c, a[4], err);

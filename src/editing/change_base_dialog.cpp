@@ -1,10 +1,11 @@
 #include "editing/change_base_dialog.h"
 
+#include "editing/name_chooser_dialog.h"
 #include "editing/name_list_operations.h"
+#include "platform/length_note.h"
 #include "platform/text.h"
 #include "platform/user_prompts.h"
 #include "platform/window_placement.h"
-#include "store/text_encoding.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -40,10 +41,11 @@ TChangeBase::TChangeBase(NameListHost& host) : host_(host) {
     Edit1->setReadOnly(true);
     Panel1 = CaptionedEdit(this, "Panel1", Panel1Caption, Edit2, "Edit2");
     Edit2->setMaxLength(static_cast<int>(NameTextSize - 1));
+    lengthNote_ = new LengthNote(Edit2);
     // Upper case as it is typed, the caret kept where it was.
     connect(Edit2, &QLineEdit::textEdited, this, [this](const QString& text) {
         const int caret = Edit2->cursorPosition();
-        Edit2->setText(QStringFromCp1252(UpperCp1252(Cp1252FromQString(text))));
+        Edit2->setText(UpperStorable(text));
         Edit2->setCursorPosition(caret);
     });
     connect(Edit2, &QLineEdit::returnPressed, this, &TChangeBase::BitBtn1Click);
@@ -78,6 +80,7 @@ void TChangeBase::ApplyTexts() {
     setWindowTitle(QText(host_.catalogue, Msg::MsgModify));
     Panel2Caption->setText(QStringLiteral(" CHANGE : "));
     Panel1Caption->setText(QText(host_.catalogue, Msg::MsgModifyTo));
+    lengthNote_->ApplyTexts(host_.catalogue, QString());
 }
 
 void TChangeBase::OpenRename(ListId list, int entry, QWidget* opener, std::function<void()> renamed) {
@@ -98,6 +101,7 @@ void TChangeBase::OpenRename(ListId list, int entry, QWidget* opener, std::funct
 }
 
 void TChangeBase::BitBtn1Click() {
+    if (RefuseUnstorableName(host_, list_, *Edit2)) return;
     if (const auto refusal = RenameEntry(host_.Edits(), list_, entry_, Cp1252FromQString(Edit2->text()))) {
         host_.prompts.ShowMessage(QText(host_.catalogue, *refusal));
         Edit2->setText(Edit1->text());

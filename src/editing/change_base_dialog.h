@@ -14,6 +14,8 @@ class QPushButton;
 
 namespace tavrin {
 
+class LengthNote;
+
 class TChangeBase : public QDialog {
     Q_OBJECT
 
@@ -38,6 +40,7 @@ class TChangeBase : public QDialog {
     QWidget* Panel1 = nullptr;
     QLabel* Panel1Caption = nullptr;
     QLineEdit* Edit2 = nullptr;
+    LengthNote* lengthNote_ = nullptr;
     QPushButton* BitBtn1 = nullptr;
     QPushButton* BitBtn2 = nullptr;
 

@@ -224,13 +224,13 @@ void TChooseMedia::RefreshFiles() {
 void TChooseMedia::FileListBox1Click() {
     HidePreview();
     if (const QModelIndex index = FileListBox1->currentIndex(); index.isValid())
-        MediaName->setText(QStringFromCp1252(UpperCp1252(Cp1252FromQString(index.data().toString()))));
+        MediaName->setText(UpperStorable(index.data().toString()));
 }
 
 void TChooseMedia::FileListBox1DblClick(const QModelIndex& index) {
     HidePreview();
     if (!index.isValid()) return;
-    MediaName->setText(QStringFromCp1252(UpperCp1252(Cp1252FromQString(index.data().toString()))));
+    MediaName->setText(UpperStorable(index.data().toString()));
     Preview();
 }
 
@@ -304,7 +304,7 @@ void TChooseMedia::BitBtn1Click() {
         accept();
         return;
     }
-    PickOrAddAndClose(host_, ListId::Media, name, *this, picked_, [this] {
+    PickOrAddAndClose(host_, ListId::Media, *MediaName, *this, picked_, [this] {
         Refill();
         ShowCount();
     });

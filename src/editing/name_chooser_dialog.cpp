@@ -3,10 +3,10 @@
 #include "editing/change_base_dialog.h"
 #include "editing/cleaning_window.h"
 #include "editing/name_list_operations.h"
+#include "platform/length_note.h"
 #include "platform/text.h"
 #include "platform/user_prompts.h"
 #include "platform/window_placement.h"
-#include "store/text_encoding.h"
 
 #include <QAction>
 #include <QHBoxLayout>
@@ -17,14 +17,6 @@
 #include <QVBoxLayout>
 
 namespace tavrin {
-namespace {
-
-QString Text8(std::string_view text) {
-    return QStringFromCp1252(text);
-}
-
-} // namespace
-
 NameChooser::NameChooser(NameListHost& host, TChangeBase& rename, TCleaning& cleaning,
                          const ChooserNames& names)
     : host_(host), rename_(rename), cleaning_(cleaning) {
@@ -33,6 +25,7 @@ NameChooser::NameChooser(NameListHost& host, TChangeBase& rename, TCleaning& cle
 
     names_ = new NameListBox(this);
     names_->setObjectName(QLatin1String(names.list));
+    lengthNote_ = new LengthNote(names_->Edit());
     count_ = new QLineEdit(this);
     count_->setObjectName(QLatin1String(names.count));
     count_->setReadOnly(true);
@@ -105,6 +98,7 @@ void NameChooser::Open(Mode mode, ListId list, std::function<void(int)> picked, 
     opener_ = opener;
     Refill();
     ShowCount();
+    lengthNote_->ApplyTexts(host_.catalogue, QString()); // in the language of the moment
     if (opener) opener->setEnabled(false);
     CentreOnScreen(this);
     show();
@@ -135,7 +129,7 @@ void NameChooser::OkClick() {
 }
 
 void NameChooser::PickOrAdd() {
-    PickOrAddAndClose(host_, list_, Cp1252FromQString(names_->Edit()->text()), *this, picked_, [this] {
+    PickOrAddAndClose(host_, list_, *names_->Edit(), *this, picked_, [this] {
         ShowCount();
         Refill();
     });
@@ -160,7 +154,7 @@ void NameChooser::PickForFilter() {
 
 int NameChooser::Locate() {
     QLineEdit* edit = names_->Edit();
-    const QString upper = QStringFromCp1252(UpperCp1252(Cp1252FromQString(edit->text())));
+    const QString upper = UpperStorable(edit->text());
     if (upper != edit->text()) edit->setText(upper);
     return names_->SelectedEntry();
 }
@@ -183,7 +177,9 @@ void NameChooser::Delete1Click() {
     const ListId list = list_;
     const std::string name(NameAt(host_.collection.List(list), p));
     const std::size_t uses = NameUseCount(host_.collection, list, p);
-    if (!host_.prompts.AskYesNo(Text8(DeleteCaption(list)), Text8(DeleteQuestion(name, uses)))) return;
+    if (!host_.prompts.AskYesNo(QStringFromCp1252(DeleteCaption(list)),
+                                QStringFromCp1252(DeleteQuestion(name, uses))))
+        return;
 
     cleaning_.RunDeletion(host_.Edits(), list, p, *this);
     ShowCount();
@@ -194,22 +190,23 @@ void NameChooser::Delete1Click() {
 void NameChooser::CleanClick() {
     const ListId list = list_;
     if (host_.collection.List(list).empty()) return;
-    if (!host_.prompts.AskYesNo(Text8(CleanCaption), Text8(CleanQuestion))) return;
+    if (!host_.prompts.AskYesNo(QStringFromCp1252(CleanCaption), QStringFromCp1252(CleanQuestion))) return;
 
     cleaning_.Begin();
     setEnabled(false);
-    const QString prefix = Text8(CheckingEntryPrefix);
+    const QString prefix = QStringFromCp1252(CheckingEntryPrefix);
     const auto result = CleanList(host_.Edits(), list, [&](std::size_t remaining, std::string_view text) {
         if (cleaning_.ProgressDue())
-            cleaning_.ShowChecking(prefix + QString::number(remaining) + QStringLiteral(" : ") + Text8(text));
+            cleaning_.ShowChecking(prefix + QString::number(remaining) + QStringLiteral(" : ") +
+                                   QStringFromCp1252(text));
     });
     QStringList lines;
     lines.reserve(static_cast<qsizetype>(result.erased.size()));
     for (const auto& name : result.erased)
-        lines << Text8(ErasedLine(name));
+        lines << QStringFromCp1252(ErasedLine(name));
     cleaning_.AddCleaned(lines);
     Removed(list, result.removedAt);
-    cleaning_.Finish(Text8(CleaningCompleteText));
+    cleaning_.Finish(QStringFromCp1252(CleaningCompleteText));
     ShowCount();
     Refill();
     setEnabled(true);
@@ -229,9 +226,18 @@ void NameChooser::Refill() {
     names_->Fill(host_.collection.List(list_));
 }
 
-void PickOrAddAndClose(NameListHost& host, ListId list, std::string_view typed, QDialog& dialog,
+bool RefuseUnstorableName(NameListHost& host, ListId list, QLineEdit& edit) {
+    const QString refusal = UnstorableMessage(host.catalogue, ListFieldName(list), edit.text());
+    if (refusal.isEmpty()) return false;
+    host.prompts.ShowMessage(refusal);
+    edit.setFocus();
+    return true;
+}
+
+void PickOrAddAndClose(NameListHost& host, ListId list, QLineEdit& typed, QDialog& dialog,
                        std::function<void(int)>& picked, const std::function<void()>& added) {
-    const auto result = PickOrAddName(host.Edits(), list, typed);
+    if (RefuseUnstorableName(host, list, typed)) return;
+    const auto result = PickOrAddName(host.Edits(), list, Cp1252FromQString(typed.text()));
     if (!result) {
         host.prompts.ShowMessage(QText(host.catalogue, result.error()));
         return;

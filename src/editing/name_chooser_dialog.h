@@ -20,6 +20,7 @@ class QPushButton;
 
 namespace tavrin {
 
+class LengthNote;
 class TChangeBase;
 class TCleaning;
 
@@ -76,6 +77,7 @@ class NameChooser : public QDialog {
     TCleaning& cleaning_;
 
     NameListBox* names_ = nullptr;
+    LengthNote* lengthNote_ = nullptr;
     QLineEdit* count_ = nullptr;
     QPushButton* BitBtn1 = nullptr;
     QPushButton* BitBtn2 = nullptr;
@@ -90,10 +92,14 @@ class NameChooser : public QDialog {
     QPointer<QWidget> opener_;
 };
 
-// OK of a chooser: the typed name picked, or added to list (then added runs, to show it); the
-// dialog closed and the entry handed to picked, which is emptied first. A name the list refuses is
-// told to the user and the dialog stays open.
-void PickOrAddAndClose(NameListHost& host, ListId list, std::string_view typed, QDialog& dialog,
+// OK of a chooser: the name typed in edit picked, or added to list (then added runs, to show it);
+// the dialog closed and the entry handed to picked, which is emptied first. A name the list
+// refuses is told to the user and the dialog stays open.
+void PickOrAddAndClose(NameListHost& host, ListId list, QLineEdit& typed, QDialog& dialog,
                        std::function<void(int)>& picked, const std::function<void()>& added);
+
+// A typed name with characters a collection cannot store: told to the user, naming them and the
+// list's field, the focus given back to edit, and true. False when the name can be stored.
+bool RefuseUnstorableName(NameListHost& host, ListId list, QLineEdit& edit);
 
 } // namespace tavrin

@@ -80,6 +80,12 @@ bool NameListBox::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void NameListBox::TextEdited(const QString& text) {
+    // No list entry holds a character Windows-1252 lacks; the text stays as typed, to be named
+    // when OK refuses it.
+    if (!IsStorable(text)) {
+        SelectRow(-1);
+        return;
+    }
     // Texts are 8-bit, one character each, so positions carry over between the two forms.
     const std::string typed = Cp1252FromQString(text);
     const TypeAhead t =

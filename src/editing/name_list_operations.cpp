@@ -31,6 +31,29 @@ int LocateEntry(const NameList& list, std::string_view name) {
     return it == list.end() ? -1 : static_cast<int>(it - list.begin());
 }
 
+Msg ListFieldName(ListId list) {
+    switch (list) {
+    case ListId::Director:
+        return Msg::MsgDirector;
+    case ListId::Actor:
+        return Msg::MsgActor;
+    case ListId::Composer:
+        return Msg::MsgComposer;
+    case ListId::Box:
+        return Msg::MsgBoxNameOrMultiple;
+    case ListId::Publisher:
+        return Msg::MsgPublisher;
+    case ListId::Retailer:
+        return Msg::MsgRetailer;
+    case ListId::Info:
+    case ListId::Info2:
+        return Msg::MsgOtherInformations;
+    case ListId::Media:
+        return Msg::MsgMultimediaFile;
+    }
+    return Msg::MsgDirector;
+}
+
 Msg ListFullMessage(ListId list) {
     return list == ListId::Publisher ? Msg::MsgYouCanTAddMore : Msg::MsgYouCanTAddA;
 }

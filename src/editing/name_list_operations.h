@@ -33,6 +33,9 @@ std::string NormalizedName(std::string_view typed);
 // The first entry whose text equals the name exactly, or -1.
 int LocateEntry(const NameList& list, std::string_view name);
 
+// The field a list fills in the title editor, naming it in messages ("Director").
+Msg ListFieldName(ListId list);
+
 // The message that refuses an addition to a full list.
 Msg ListFullMessage(ListId list);
 

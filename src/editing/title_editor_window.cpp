@@ -6,6 +6,7 @@
 #include "editing/dvd_panel_window.h"
 #include "editing/review_window.h"
 #include "lang/vocabulary.h"
+#include "platform/length_note.h"
 #include "platform/page_widgets.h"
 #include "platform/tab_order.h"
 #include "platform/text.h"
@@ -350,8 +351,9 @@ void TAjouteF::BuildControls() {
 
     // The model follows every control.
     connect(ATitre, &QLineEdit::textEdited, this, [this](const QString& text) {
-        model_.ATitre = UpperCp1252(Cp1252FromQString(text));
-        const QString upper = QStringFromCp1252(model_.ATitre);
+        // A letter the collection cannot store stays as typed, to be named when OK refuses it.
+        const QString upper = UpperStorable(text);
+        model_.ATitre = Cp1252FromQString(upper);
         if (upper != text) {
             const int caret = ATitre->cursorPosition();
             ATitre->setText(upper);
@@ -405,6 +407,15 @@ void TAjouteF::BuildControls() {
     connect(ADVDButton, &QPushButton::clicked, this, &TAjouteF::ADVDButtonClick);
     connect(SpeedButton1, &QPushButton::clicked, this, &TAjouteF::SpeedButton1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &TAjouteF::SaveEditor);
+
+    // Every edit that takes typing says when it is full.
+    const std::pair<QLineEdit*, std::optional<Msg>> limited[] = {
+        {ATitre, Msg::MsgTitle},      {AAnnee, Msg::MsgYear},       {ADuree, Msg::MsgLength},
+        {ACAV, std::nullopt},         {ACLV, std::nullopt},         {APrix, Msg::MsgPrice},
+        {ADateVisionJ, std::nullopt}, {ADateVisionM, std::nullopt}, {ADateVisionA, std::nullopt},
+        {ADateAchatJ, std::nullopt},  {ADateAchatM, std::nullopt},  {ADateAchatA, std::nullopt}};
+    for (const auto& [edit, hint] : limited)
+        lengthNotes_.emplace_back(new LengthNote(edit), hint);
     connect(BitBtn1, &QPushButton::clicked, this, &TAjouteF::CancelClick);
 }
 
@@ -427,10 +438,8 @@ void TAjouteF::ApplyTexts() {
     GenreLabel->setText(text(Msg::MsgGenre));
     PriceLabel->setText(text(Msg::MsgPrice));
     ViewingsLabel->setText(text(Msg::MsgWatchingTimes));
-    ATitre->setToolTip(text(Msg::MsgTitle));
-    AAnnee->setToolTip(text(Msg::MsgYear));
-    ADuree->setToolTip(text(Msg::MsgLength));
-    APrix->setToolTip(text(Msg::MsgPrice));
+    for (const auto& [note, hint] : lengthNotes_)
+        note->ApplyTexts(catalogue_, hint ? text(*hint) : QString());
     ANbVision->setToolTip(text(Msg::MsgWatchingTimes));
     AMedia->setToolTip(text(Msg::MsgMultimediaFile));
     GroupBox2->setTitle(text(Msg::MsgBoxNameOrMultiple));
@@ -727,6 +736,20 @@ void TAjouteF::SpeedButton1Click() {
 
 void TAjouteF::SaveEditor() {
     if (!host_) return;
+    // Checked before the texts become 8-bit, where such a character would turn into '?'.
+    if (const QString refusal = UnstorableMessage(catalogue_, Msg::MsgTitle, ATitre->text());
+        !refusal.isEmpty()) {
+        host_->prompts.ShowMessage(refusal);
+        ATitre->setFocus();
+        return;
+    }
+    if (const QString refusal =
+            UnstorableMessage(catalogue_, Msg::MsgReviewField, host_->review.ReviewText());
+        !refusal.isEmpty()) {
+        host_->prompts.ShowMessage(refusal);
+        SpeedButton1Click(); // the review shown with its text focused
+        return;
+    }
     // The panel and the review window are this editor's views of the DVD bytes and the text.
     model_.dvd = host_->dvdPanel.Ticks();
     model_.review = ReviewLinesForFile(Cp1252FromQString(host_->review.ReviewText()));

@@ -38,6 +38,7 @@ class TChooseElement;
 class TChooseMedia;
 class TDVDPanel;
 class TMIMAGE;
+class LengthNote;
 class UserPrompts;
 
 // What the editor works with besides its own controls; given by the main window.
@@ -146,6 +147,7 @@ class TAjouteF : public QDialog {
     std::array<QLineEdit*, EditorRefCount> refEdits_{};
     std::array<QToolButton*, EditorRefCount> refButtons_{};
     std::array<QCheckBox*, EditorFlagCount> flagBoxes_{};
+    std::vector<std::pair<LengthNote*, std::optional<Msg>>> lengthNotes_; // each with its edit's hint
     QListWidget* AMedia = nullptr;
     QToolButton *Button12 = nullptr, *Button14 = nullptr;
     UpDown* upDown_ = nullptr; // UpDown1

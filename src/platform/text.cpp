@@ -1,5 +1,6 @@
 #include "platform/text.h"
 
+#include "lang/unstorable_text.h"
 #include "store/text_encoding.h"
 
 namespace tavrin {
@@ -11,6 +12,25 @@ QString QStringFromCp1252(std::string_view text) {
 std::string Cp1252FromQString(const QString& text) {
     const QByteArray utf8 = text.toUtf8();
     return Utf8ToCp1252(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
+}
+
+QString UnstorableMessage(const MessageCatalogue& catalogue, Msg field, const QString& text) {
+    const QByteArray utf8 = text.toUtf8();
+    return QStringFromUtf8(UnstorableTextMessage(
+        catalogue(field), std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())),
+        catalogue.Language()));
+}
+
+bool IsStorable(const QString& text) {
+    const QByteArray utf8 = text.toUtf8();
+    return UnstorableCharacters(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())))
+        .empty();
+}
+
+QString UpperStorable(const QString& text) {
+    const QByteArray utf8 = text.toUtf8();
+    return QStringFromUtf8(
+        UpperStorableLetters(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size()))));
 }
 
 std::filesystem::path PathFromQString(const QString& path) {

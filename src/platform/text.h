@@ -12,7 +12,16 @@
 namespace tavrin {
 
 QString QStringFromCp1252(std::string_view text);
+// Characters Windows-1252 has no byte for become '?': a text the user typed goes through
+// UnstorableMessage first and is refused with it.
 std::string Cp1252FromQString(const QString& text);
+// The message refusing a typed text that holds characters a collection cannot store, naming them
+// and the field; empty when every character can be stored.
+QString UnstorableMessage(const MessageCatalogue& catalogue, Msg field, const QString& text);
+// True when every character of text has a Windows-1252 byte.
+bool IsStorable(const QString& text);
+// Upper case as the lists and titles store it (é to É), every other character left as typed.
+QString UpperStorable(const QString& text);
 
 std::filesystem::path PathFromQString(const QString& path);
 QString QStringFromPath(const std::filesystem::path& path);

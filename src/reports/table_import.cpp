@@ -1,5 +1,6 @@
 #include "reports/table_import.h"
 
+#include "lang/unstorable_text.h"
 #include "lang/vocabulary.h"
 #include "reports/detail_block.h"
 #include "store/large_blocks.h"
@@ -600,6 +601,12 @@ Msg CellProblemMessage(CellProblem problem) {
     return Msg::MsgCellUnknownValue;
 }
 
+std::string RefusedCellReason(const RefusedCell& cell, std::string_view header, int language) {
+    if (cell.problem == CellProblem::Unconvertible && !cell.characters.empty())
+        return UnstorableTextMessage(header, cell.characters, language);
+    return std::string(MessageText(CellProblemMessage(cell.problem), language));
+}
+
 Msg TableImportMessage(const TableImportRefusal& refusal) {
     switch (refusal.error) {
     case TableImportError::NoTitleColumn:
@@ -646,7 +653,9 @@ Expected<TableImported, TableImportRefusal> ImportTable(Collection& c, const Tab
         for (const auto& [k, f] : columns) {
             auto problem = table.Unconvertible(r, k) ? std::optional(CellProblem::Unconvertible)
                                                      : reader.Read(f, table.Cell(r, k), t);
-            if (problem) refusal.cells.push_back({r + 1, k, *problem});
+            if (problem)
+                refusal.cells.push_back(
+                    {r + 1, k, *problem, std::string(table.UnconvertibleCharacters(r, k))});
         }
     }
     if (!refusal.cells.empty()) return Unexpected{std::move(refusal)};

@@ -5,7 +5,7 @@
 //   auto table = ReadTable(bytes);
 //   ColumnMapping mapping = MapColumns(*table, choices);
 //   auto done = ImportTable(collection, *table, mapping, today);
-//   if (!done) for (const RefusedCell& cell : done.error().cells) ... CellProblemMessage(cell.problem)
+//   if (!done) for (const RefusedCell& cell : done.error().cells) ... RefusedCellReason(cell, header, 0)
 //
 // Values, blanks around them left out: names and titles as text, upper-cased, at most 49
 // characters; code fields (Support, Zone, Standard, Genre, Genre2, Sound, AspectRatio, Mpaa,
@@ -24,6 +24,8 @@
 #include "store/files/table_reader.h"
 
 #include <cstddef>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace tavrin {
@@ -48,8 +50,13 @@ struct RefusedCell {
     std::size_t row;    // as the spreadsheet numbers it: the header is row 1
     std::size_t column; // from 0, as in the table
     CellProblem problem;
+    std::string characters; // Unconvertible: those characters, each once, UTF-8
     friend bool operator==(const RefusedCell&, const RefusedCell&) = default;
 };
+
+// What is wrong with a cell, in a language (UTF-8): characters that cannot be stored are named,
+// with header, the column's header text (UTF-8), as the field.
+std::string RefusedCellReason(const RefusedCell& cell, std::string_view header, int language);
 
 enum class TableImportError {
     NoTitleColumn, // no column fills Title

@@ -139,7 +139,8 @@ class RefusedCellsModel final : public QAbstractTableModel {
         case 1:
             return HeaderText(*table_, cell.column);
         default:
-            return QText(catalogue_, CellProblemMessage(cell.problem));
+            return QStringFromUtf8(RefusedCellReason(cell, HeaderText(*table_, cell.column).toStdString(),
+                                                     catalogue_.Language()));
         }
     }
 

@@ -3,8 +3,10 @@
 #pragma once
 
 #include <array>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tavrin {
 
@@ -13,6 +15,18 @@ std::string Cp1252ToUtf8(std::string_view text);
 std::string Utf8ToCp1252(std::string_view text);
 // The Windows-1252 byte of a code point; -1 when the code page has none.
 int Cp1252FromCodePoint(char32_t cp);
+
+// The characters of a UTF-8 text that Windows-1252 cannot hold, each once, in the order they first
+// appear, each as its UTF-8 bytes; empty when the whole text can be stored. A malformed byte counts
+// as U+FFFD, which cannot be stored either. Checked before Utf8ToCp1252, so that nothing typed
+// becomes '?' unseen.
+std::vector<std::string> UnstorableCharacters(std::string_view utf8);
+// The characters for a message: "ł", "ł and ż", "ł, ż and ő", with the language's word for "and"
+// given blanks and all (" and ").
+std::string CharacterList(std::span<const std::string> characters, std::string_view andWord);
+// A UTF-8 text with its Windows-1252 letters upper-cased as UpperCp1252 does; every other
+// character is left exactly as it is.
+std::string UpperStorableLetters(std::string_view utf8);
 
 // Upper case of one Windows-1252 character: a..z, the accented letters (é to É), š, œ, ž, ÿ.
 char UpperCp1252(char c);

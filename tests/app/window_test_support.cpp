@@ -4,7 +4,9 @@
 #include "test_support.h"
 
 #include <QAbstractItemModelTester>
+#include <QApplication>
 #include <QFile>
+#include <QKeyEvent>
 
 #include <filesystem>
 
@@ -26,6 +28,18 @@ QString FakePrompts::AskSaveFile(const FileDialogOptions& dialogOptions) {
     QString answer = saveAnswers.front();
     saveAnswers.pop_front();
     return answer;
+}
+
+void TypeText(QWidget* widget, const QString& text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype n = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const QString key = text.mid(i, n);
+        i += n - 1;
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, key);
+        QApplication::sendEvent(widget, &press);
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, key);
+        QApplication::sendEvent(widget, &release);
+    }
 }
 
 SaveAnswer FakePrompts::AskSaveChanges(const QString& caption, const QString& text) {

@@ -87,6 +87,10 @@ inline QToolButton* ButtonOf(const TLDF1& w, const char* name) {
     return Find<QToolButton>(w, name);
 }
 
+// Types text into widget as a keyboard would, one character a key (a surrogate pair as one):
+// QTest::keyClicks sends Latin-1 only.
+void TypeText(QWidget* widget, const QString& text);
+
 // The texts ListDisc shows, top to bottom.
 QStringList ShownTitles(const TLDF1& w);
 

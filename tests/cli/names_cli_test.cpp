@@ -87,6 +87,14 @@ TEST(CliNamesTest, RenameUpperCasesAndRefusesAnExistingName) {
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find("This Name Already Exist!"), std::string::npos) << run.err;
     EXPECT_FALSE(std::filesystem::exists(f.out));
+
+    run =
+        RunCli(f.dir, {"names", "rename", f.in.string(), "ActorList", "0", "W\xC5\x82odek", f.out.string()});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("Actor: \xC5\x82 cannot be stored in a collection; type it without accents"),
+              std::string::npos)
+        << run.err;
+    EXPECT_FALSE(std::filesystem::exists(f.out));
 }
 
 TEST(CliNamesTest, SaveAndLoadAListFile) {

@@ -129,6 +129,11 @@ TEST(CliTableImportTest, RefusalsListTheFirstRowsThenCountTheRestAndWriteNothing
     const std::vector<std::pair<std::string, std::string>> refused{
         {"Film,Year\nAlien,1979\n", "The table has no Title column!"},
         {"Title\n\"Alien\n", "A quoted cell is not closed before the end of the file! (row 2)"},
+        {"Title\nCz\xC5\x82owiek z \xC5\xBC"
+         "elaza\n",
+         "  row 2, column \"Title\": Title: \xC5\x82 and \xC5\xBC cannot be stored in a collection; type "
+         "them "
+         "without accents\n"},
     };
     for (const auto& [text, message] : refused) {
         f.Table(text);

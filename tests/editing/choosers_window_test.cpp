@@ -23,6 +23,7 @@
 
 using namespace tavrin;
 using namespace tavrin::test;
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
@@ -152,6 +153,64 @@ class ChoosersWindowTest : public QObject {
         QCOMPARE(s.collection.List(ListId::Publisher).size(), std::size_t{255});
         s.element.reject();
         QVERIFY(s.opener.isEnabled());
+    }
+
+    // A name with characters Windows-1252 lacks is neither added nor renamed to: the message names
+    // them and the list, the name stays as typed, with the focus, and no list changes.
+    void lettersACollectionCannotStoreAreRefused_data() {
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("director")
+            << u"director"_s << u"Kieślowski"_s << u"Kieślowski"_s
+            << u"Director: ś cannot be stored in a collection; type it without accents"_s;
+        QTest::newRow("actor")
+            << u"actor"_s << u"三船敏郎"_s << u"三船敏郎"_s
+            << u"Actor: 三, 船, 敏 and 郎 cannot be stored in a collection; type them without "
+               u"accents"_s;
+        QTest::newRow("rename")
+            << u"rename"_s << u"Żuławski"_s << u"ŻUłAWSKI"_s
+            << u"Composer: Ż and ł cannot be stored in a collection; type them without accents"_s;
+    }
+
+    void lettersACollectionCannotStoreAreRefused() {
+        QFETCH(QString, where);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(QString, message);
+        Choosers s;
+        s.collection.List(ListId::Director) = {"LANG"};
+        s.collection.List(ListId::Actor) = {"FORD"};
+        s.collection.List(ListId::Composer) = {"SMITH"};
+        const auto before = s.collection.lists;
+        int picks = 0;
+        QDialog* dialog = &s.element;
+        QLineEdit* edit = EditLine(s.element);
+        if (where == u"rename"_s) {
+            s.element.OpenForManage(ListId::Composer, &s.opener);
+            ClickRow(s.element, QStringLiteral("SMITH"));
+            Find<QAction>(s.element, "Modify1")->trigger();
+            dialog = &s.rename;
+            edit = Find<QLineEdit>(s.rename, "Edit2");
+            edit->clear();
+        } else if (where == u"actor"_s) {
+            s.actor.OpenForEditor(
+                0, [&](int) { ++picks; }, &s.opener);
+            dialog = &s.actor;
+            edit = EditLine(s.actor);
+        } else {
+            s.element.OpenForEditor(
+                ListId::Director, -1, [&](int) { ++picks; }, &s.opener);
+        }
+        TypeText(edit, typed);
+        QTest::keyClick(edit, Qt::Key_Return);
+        QCOMPARE(s.prompts.messages, QStringList{message});
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(edit->text(), shown);
+        QCOMPARE(dialog->focusWidget(), static_cast<QWidget*>(edit));
+        QCOMPARE(picks, 0);
+        QVERIFY(s.collection.lists == before);
     }
 
     // The actor chooser in editor mode works on the actor list for the slot that opened it.

@@ -26,6 +26,7 @@
 
 using namespace tavrin;
 using namespace tavrin::test;
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
@@ -357,6 +358,86 @@ class TitleEditorWindowTest : public QObject {
         const auto r = window->CurrentRecord();
         QVERIFY(r.has_value());
         QCOMPARE(int(window->Data().titles[*r].ReviewNumber()), 1);
+    }
+
+    // A character Windows-1252 lacks is named with its field and nothing is saved: the record stays
+    // as it was, the text as typed, the field keeps the focus. The code page's own letters are kept.
+    void lettersACollectionCannotStoreAreRefused_data() {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("review");
+        QTest::addColumn<QString>("message"); // none: saved
+        QTest::addColumn<QString>("shown");   // the title as the edit shows it after OK
+        QTest::addColumn<QString>("focused");
+        QTest::newRow("title")
+            << u"Człowiek z żelaza"_s << QString()
+            << u"Title: ł and ż cannot be stored in a collection; type them without accents"_s
+            << u"CZłOWIEK Z żELAZA"_s << u"ATitre"_s;
+        QTest::newRow("kana")
+            << u"となりのトトロ"_s << QString()
+            << u"Title: と, な, り, の, ト and ロ cannot be stored in a collection; type them "
+               u"without accents"_s
+            << u"となりのトトロ"_s << u"ATitre"_s;
+        QTest::newRow("review") << u"Heat"_s << u"Ładny"_s
+                                << u"Review: Ł cannot be stored in a collection; type it without accents"_s
+                                << u"HEAT"_s << u"AReview"_s;
+        QTest::newRow("kept") << u"Škoda € œuvre"_s << QString() << QString() << u"ŠKODA € ŒUVRE"_s
+                              << QString();
+    }
+
+    void lettersACollectionCannotStoreAreRefused() {
+        QFETCH(QString, title);
+        QFETCH(QString, review);
+        QFETCH(QString, message);
+        QFETCH(QString, shown);
+        QFETCH(QString, focused);
+        auto [window, prompts] = MakeWith({"ALIEN"});
+        const TitleRecord before = window->Data().titles[0];
+        QTest::mouseClick(ButtonOf(*window, "SpeedButton1"), Qt::LeftButton);
+        TAjouteF& editor = Editor(*window);
+        QLineEdit* edit = Find<QLineEdit>(editor, "ATitre");
+        edit->clear();
+        TypeText(edit, title);
+        TMIMAGE& reviewWindow = *window->SecondaryWindows().mImage;
+        if (!review.isEmpty()) {
+            QTest::mouseClick(Push(editor, "SpeedButton1"), Qt::LeftButton);
+            TypeText(Find<QPlainTextEdit>(reviewWindow, "AReview"), review);
+        }
+        QTest::mouseClick(Push(editor, "BitBtn2"), Qt::LeftButton);
+        QCOMPARE(edit->text(), shown);
+        if (message.isEmpty()) {
+            QVERIFY(prompts->messages.isEmpty());
+            QVERIFY(!editor.isVisible());
+            QCOMPARE(QStringFromCp1252(window->Data().titles[0].Title()), shown);
+            return;
+        }
+        QCOMPARE(prompts->messages, QStringList{message});
+        QVERIFY(editor.isVisible());
+        QVERIFY(window->Data().titles[0] == before);
+        QWidget* field = focused == u"AReview"_s
+                             ? static_cast<QWidget*>(Find<QPlainTextEdit>(reviewWindow, "AReview"))
+                             : edit;
+        QVERIFY(field->isVisible());
+        QCOMPARE(field->window()->focusWidget(), field);
+    }
+
+    // A full title says so under the edit, and its tool tip gives the limit.
+    void aFullTitleShowsItsLimit() {
+        auto [window, prompts] = MakeWith({"ALIEN"});
+        QTest::mouseClick(ButtonOf(*window, "Ajoute"), Qt::LeftButton);
+        TAjouteF& editor = Editor(*window);
+        QVERIFY(QTest::qWaitForWindowActive(&editor));
+        QLineEdit* edit = Find<QLineEdit>(editor, "ATitre");
+        edit->setFocus();
+        QCOMPARE(edit->toolTip(), u"Title\n49 characters at most"_s);
+        auto* note = Find<QLabel>(*edit, "LengthNote");
+        QTest::keyClicks(edit, QString(48, u'A'));
+        QVERIFY(!note->isVisible());
+        QTest::keyClicks(edit, u"BC"_s);
+        QCOMPARE(edit->text(), QString(48, u'A') + u'B');
+        QVERIFY(note->isVisible());
+        QCOMPARE(note->text(), u"49 characters at most"_s);
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QVERIFY(!note->isVisible());
     }
 
     void languageSwitchKeepsTheChoices() {

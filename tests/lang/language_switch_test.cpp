@@ -227,9 +227,11 @@ class LanguageSwitchTest : public QObject {
                                    : a.property == Property::WindowTitle
                                        ? (asWidget ? std::optional(asWidget->windowTitle()) : std::nullopt)
                                        : CaptionOf(control);
-                if (!shown)
-                    wrong << path + QStringLiteral(" shows no caption");
-                else if (*shown != ShownText(a.entry, language))
+                if (!shown) wrong << path + QStringLiteral(" shows no caption");
+                // A hint may end with the edit's length limit, on a line of its own.
+                else if (*shown != ShownText(a.entry, language) &&
+                         !(a.property == Property::Hint &&
+                           shown->startsWith(ShownText(a.entry, language) + QLatin1Char('\n'))))
                     wrong << path + QStringLiteral(": \"") + *shown + QStringLiteral("\" instead of \"") +
                                  ShownText(a.entry, language) + QLatin1Char('"');
             }

@@ -178,7 +178,7 @@ TEST(TableImportTest, RefusesValuesThatDoNotFitTheirField) {
         const auto done = Import(c, table);
         ASSERT_FALSE(done.has_value());
         EXPECT_EQ(done.error().error, TableImportError::RefusedCells);
-        EXPECT_EQ(done.error().cells, (std::vector<RefusedCell>{{2, 0, v.problem}}));
+        EXPECT_EQ(done.error().cells, (std::vector<RefusedCell>{{2, 0, v.problem, ""}}));
     }
 }
 
@@ -216,13 +216,17 @@ TEST(TableImportTest, AnyRefusedCellImportsNothing) {
     const Table table =
         ReadText("Title\tYear\tDirector\tNotes\n"
                  "ALIEN\tsoon\tSCOTT\t\n"
-                 "BRAZIL\t1985\tGILLIAM\t\xE2\x98\x83\n" // the snowman is in a column left out
-                 "\xE2\x98\x83\t1984\tLANG\tx\n"
+                 "BRAZIL\t1985\tGILLIAM\t\xE2\x98\x83\n"              // the snowman is in a column left out
+                 "\xE2\x98\x83 \xC5\x82\xE2\x98\x83\t1984\tLANG\tx\n" // ☃ ł☃
                  "HEAT\t1995\tMANN\t\n");
     const auto done = Import(c, table);
     ASSERT_FALSE(done.has_value());
-    EXPECT_EQ(done.error().cells, (std::vector<RefusedCell>{{2, 1, CellProblem::NotANumber},
-                                                            {4, 0, CellProblem::Unconvertible}}));
+    EXPECT_EQ(done.error().cells,
+              (std::vector<RefusedCell>{{2, 1, CellProblem::NotANumber, ""},
+                                        {4, 0, CellProblem::Unconvertible, "\xE2\x98\x83\xC5\x82"}}));
+    EXPECT_EQ(RefusedCellReason(done.error().cells[1], "Title", 0),
+              "Title: \xE2\x98\x83 and \xC5\x82 cannot be stored in a collection; type them without accents");
+    EXPECT_EQ(RefusedCellReason(done.error().cells[0], "Year", 2), "Keine ganze Zahl");
     EXPECT_EQ(TableImportMessage(done.error()), Msg::MsgTableCellsRefused);
     EXPECT_EQ(c.titles, before.titles);
     EXPECT_EQ(c.lists, before.lists);

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <span>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace tavrin {
 namespace {
@@ -75,6 +78,55 @@ TEST(TextEncodingTest, MalformedUtf8BecomesQuestionMarksAndLosesNoNeighbour) {
     EXPECT_EQ(nul.back(), 'B');
     EXPECT_EQ(Utf8ToCp1252("\xC1\x81").find('A'), std::string::npos);
     EXPECT_EQ(Utf8ToCp1252("\xE0\x81\x81").find('A'), std::string::npos);
+}
+
+// What a window checks before converting: the characters without a Windows-1252 byte, each once
+// in order, never one the code page has.
+TEST(TextEncodingTest, FindsTheCharactersACollectionCannotStore) {
+    struct Case {
+        std::string text;
+        std::vector<std::string> refused;
+    };
+    const Case cases[] = {
+        {"Am\xC3\xA9lie", {}},
+        {"\xC5\xA0koda \xE2\x82\xAC", {}},                                     // Š and €
+        {"\xC5\x93uvre \xC3\xB1 \xC3\xBC \xC5\xBD \xE2\x80\xA6 \xC3\xBF", {}}, // œ ñ ü Ž … ÿ
+        {"Cz\xC5\x82owiek z \xC5\xBC"
+         "elaza",
+         {"\xC5\x82", "\xC5\xBC"}}, // ł, ż
+        // となりのトトロ: each kana once, in order of first appearance.
+        {"\xE3\x81\xA8\xE3\x81\xAA\xE3\x82\x8A\xE3\x81\xAE\xE3\x83\x88\xE3\x83\x88\xE3\x83\xAD",
+         {"\xE3\x81\xA8", "\xE3\x81\xAA", "\xE3\x82\x8A", "\xE3\x81\xAE", "\xE3\x83\x88", "\xE3\x83\xAD"}},
+        {"A\xF0\x9F\x98\x80\xF0\x9F\x98\x80", {"\xF0\x9F\x98\x80"}}, // an emoji, twice
+        {"\xC2\x80", {"\xC2\x80"}},                                  // U+0080 is not the euro byte
+        {"A\xC3", {"\xEF\xBF\xBD"}},                                 // malformed bytes are named by U+FFFD
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(UnstorableCharacters(c.text), c.refused) << c.text;
+        EXPECT_EQ(c.refused.empty(), Utf8ToCp1252(c.text).find('?') == std::string::npos) << c.text;
+    }
+}
+
+TEST(TextEncodingTest, ListsCharactersForAMessage) {
+    const std::vector<std::string> three{"\xC5\x82", "\xC5\xBC", "\xC5\x91"};
+    const std::pair<std::size_t, std::string> cases[] = {
+        {0, ""},
+        {1, "\xC5\x82"},
+        {2, "\xC5\x82 and \xC5\xBC"},
+        {3, "\xC5\x82, \xC5\xBC and \xC5\x91"},
+    };
+    for (const auto& [n, expected] : cases)
+        EXPECT_EQ(CharacterList(std::span(three).first(n), " and "), expected) << n;
+}
+
+TEST(TextEncodingTest, UpperCasesOnlyTheLettersItCanStore) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"am\xC3\xA9lie \xC5\x93", "AM\xC3\x89LIE \xC5\x92"}, // é to É, œ to Œ
+        {"cz\xC5\x82owiek", "CZ\xC5\x82OWIEK"},               // ł left as typed
+        {"\xE3\x81\xA8x", "\xE3\x81\xA8X"},
+    };
+    for (const auto& [typed, shown] : cases)
+        EXPECT_EQ(UpperStorableLetters(typed), shown) << typed;
 }
 
 TEST(TextEncodingTest, UpperCasesWindowsLetters) {

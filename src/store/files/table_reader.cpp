@@ -3,6 +3,7 @@
 #include "store/large_blocks.h"
 #include "store/text_encoding.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -84,6 +85,7 @@ class TableBuilder {
     void BeginCell() {
         begin_ = t_.text_.size();
         foreign_ = false;
+        foreignText_.clear();
     }
     void Append(const std::uint8_t* p, const std::uint8_t* end) {
         if (!utf8_) {
@@ -101,16 +103,25 @@ class TableBuilder {
             char32_t cp = *p & (0x3F >> extra);
             for (int k = 1; k <= extra; ++k)
                 cp = cp << 6 | (p[k] & 0x3F);
+            const std::string_view sequence(reinterpret_cast<const char*>(p),
+                                            static_cast<std::size_t>(extra) + 1);
             p += extra + 1;
             const int byte = Cp1252FromCodePoint(cp);
-            if (byte < 0) foreign_ = true;
+            if (byte < 0) {
+                foreign_ = true;
+                // Whole sequences only, so a match is always a whole character.
+                if (foreignText_.find(sequence) == std::string::npos) foreignText_ += sequence;
+            }
             t_.text_.push_back(byte < 0 ? '?' : static_cast<char>(byte));
         }
     }
     void AppendQuote() { t_.text_.push_back('"'); }
     void EndCell() {
         auto size = static_cast<std::uint32_t>(t_.text_.size() - begin_);
-        if (foreign_) size |= Table::ForeignBit;
+        if (foreign_) {
+            size |= Table::ForeignBit;
+            t_.foreign_.emplace_back(static_cast<std::uint32_t>(t_.cells_.size()), foreignText_);
+        }
         t_.cells_.push_back({static_cast<std::uint32_t>(begin_), size});
     }
     void EndRow() { t_.rowStarts_.push_back(static_cast<std::uint32_t>(t_.cells_.size())); }
@@ -120,6 +131,7 @@ class TableBuilder {
     bool utf8_;
     std::size_t begin_ = 0;
     bool foreign_ = false;
+    std::string foreignText_; // the cell's characters without a byte, each once
 };
 
 std::string_view Table::Cell(std::size_t row, std::size_t column) const {
@@ -130,6 +142,15 @@ std::string_view Table::Cell(std::size_t row, std::size_t column) const {
 
 bool Table::Unconvertible(std::size_t row, std::size_t column) const {
     return column < ColumnCount(row) && (cells_[rowStarts_[row] + column].size & ForeignBit) != 0;
+}
+
+std::string_view Table::UnconvertibleCharacters(std::size_t row, std::size_t column) const {
+    if (!Unconvertible(row, column)) return {};
+    const auto cell = static_cast<std::uint32_t>(rowStarts_[row] + column);
+    const auto found = std::lower_bound(foreign_.begin(), foreign_.end(), cell,
+                                        [](const auto& entry, std::uint32_t k) { return entry.first < k; });
+    return found != foreign_.end() && found->first == cell ? std::string_view(found->second)
+                                                           : std::string_view();
 }
 
 Expected<Table, TableFailure> ReadTable(std::span<const std::uint8_t> bytes) {

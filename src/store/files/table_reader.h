@@ -18,6 +18,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tavrin {
@@ -36,6 +37,8 @@ class Table {
     // True when the UTF-8 text of the cell held a character that Windows-1252 has no byte for (the
     // cell shows '?' in its place): such a cell cannot be stored.
     bool Unconvertible(std::size_t row, std::size_t column) const;
+    // Those characters of the cell, each once in the order met, as UTF-8: what a refusal names.
+    std::string_view UnconvertibleCharacters(std::size_t row, std::size_t column) const;
 
     TableEncoding encoding = TableEncoding::Utf8;
     bool byteOrderMark = false;
@@ -50,7 +53,8 @@ class Table {
     };
     std::string text_;
     std::vector<Span> cells_;
-    std::vector<std::uint32_t> rowStarts_; // first cell of each row, then the end
+    std::vector<std::uint32_t> rowStarts_;                       // first cell of each row, then the end
+    std::vector<std::pair<std::uint32_t, std::string>> foreign_; // by cell index, ascending
 };
 
 enum class TableError {

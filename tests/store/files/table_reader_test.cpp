@@ -95,7 +95,9 @@ TEST(TableReaderTest, MarksCellsWindows1252CannotHold) {
     ASSERT_TRUE(table.has_value());
     EXPECT_EQ(table->Cell(1, 0), "? SNOW");
     EXPECT_TRUE(table->Unconvertible(1, 0));
+    EXPECT_EQ(table->UnconvertibleCharacters(1, 0), "\xE2\x98\x83");
     EXPECT_FALSE(table->Unconvertible(1, 1));
+    EXPECT_EQ(table->UnconvertibleCharacters(1, 1), "");
     EXPECT_EQ(table->Cell(1, 1), "\xE9t\xE9");
     EXPECT_FALSE(table->Unconvertible(1, 5));
     EXPECT_EQ(table->Cell(1, 5), "");
