@@ -180,9 +180,11 @@ class ChoosersWindowTest : public QObject {
         QFETCH(QString, shown);
         QFETCH(QString, message);
         Choosers s;
-        s.collection.List(ListId::Director) = {"LANG"};
-        s.collection.List(ListId::Actor) = {"FORD"};
-        s.collection.List(ListId::Composer) = {"SMITH"};
+        Edit(s.document, [](Collection& c) {
+            c.List(ListId::Director) = {"LANG"};
+            c.List(ListId::Actor) = {"FORD"};
+            c.List(ListId::Composer) = {"SMITH"};
+        });
         const auto before = s.collection.lists;
         int picks = 0;
         QDialog* dialog = &s.element;
