@@ -1,5 +1,6 @@
 #include "platform/text.h"
 
+#include "lang/write_failure.h"
 #include "store/text_encoding.h"
 
 namespace tavrin {
@@ -31,6 +32,10 @@ QString QText(const MessageCatalogue& catalogue, Msg m) {
 
 QString QCaptionText(const MessageCatalogue& catalogue, Msg m) {
     return QText(catalogue, m).replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+QString WriteFailureText(const MessageCatalogue& catalogue, const FileFailure& failure) {
+    return QStringFromUtf8(WriteFailureMessage(catalogue, failure));
 }
 
 } // namespace tavrin
