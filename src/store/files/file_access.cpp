@@ -9,6 +9,7 @@
 #include <memory>
 #include <random>
 #include <system_error>
+#include <utility>
 
 #ifdef _WIN32
 #include <io.h>
@@ -260,6 +261,12 @@ void RemoveStaleTemporaries(const std::filesystem::path& path) {
     }
 }
 
+// The reason of a failed call by its errno; one that set none still failed. A filesystem error
+// code gives its own message instead, as on Windows it is the system's code and not an errno.
+std::string ErrnoReason(int err) {
+    return SystemReason(err != 0 ? err : EIO);
+}
+
 // How many fresh names are tried before giving up on a folder where every one exists already.
 constexpr int TemporaryNameAttempts = 100;
 
@@ -369,18 +376,18 @@ Expected<Done, FileFailure> KeepBackup(const std::filesystem::path& path, const 
                                        const std::function<std::string()>& freshSuffix) {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec)) return Done{};
-    auto fail = [&backup](int err) {
-        return Unexpected{FileFailure{FileError::CannotWrite, PathText(backup), SystemReason(err)}};
+    auto fail = [&backup](std::string reason) {
+        return Unexpected{FileFailure{FileError::CannotWrite, PathText(backup), std::move(reason)}};
     };
     std::filesystem::path temp;
     const WriterCalls& calls = CurrentWriterCalls();
     TemporaryLock lock;
     std::FILE* f = CreateTemporary(backup, freshSuffix, temp, lock);
-    if (!f) return fail(errno);
+    if (!f) return fail(ErrnoReason(errno));
     if (calls.close(f) != 0) {
         const int err = errno;
         std::filesystem::remove(temp, ec);
-        return fail(err);
+        return fail(ErrnoReason(err));
     }
     // The link takes the name the exclusive creation reserved.
     std::filesystem::remove(temp, ec);
@@ -401,7 +408,7 @@ Expected<Done, FileFailure> KeepBackup(const std::filesystem::path& path, const 
     if (ec) {
         std::error_code ignored;
         std::filesystem::remove(temp, ignored);
-        return fail(ec.value());
+        return fail(ec.message());
     }
     return Done{};
 }
@@ -411,8 +418,8 @@ Expected<Done, FileFailure> WriteReplacing(const std::filesystem::path& path,
                                            bool flushToDisk, const std::function<std::string()>& freshSuffix,
                                            const std::filesystem::path* backup) {
     const std::string name = PathText(path);
-    auto fail = [&name](int err) {
-        return Unexpected{FileFailure{FileError::CannotWrite, name, SystemReason(err)}};
+    auto fail = [&name](std::string reason) {
+        return Unexpected{FileFailure{FileError::CannotWrite, name, std::move(reason)}};
     };
 
     // The temporary file is created exclusively: a name already taken (a leftover, another save)
@@ -423,7 +430,7 @@ Expected<Done, FileFailure> WriteReplacing(const std::filesystem::path& path,
     std::filesystem::path temp;
     TemporaryLock lock;
     std::FILE* f = CreateTemporary(path, freshSuffix, temp, lock);
-    if (!f) return fail(errno);
+    if (!f) return fail(ErrnoReason(errno));
     int err = 0;
     const ByteWriter write = [f, &err, &calls](std::span<const std::uint8_t> piece) {
         if (piece.empty() || calls.write(piece.data(), piece.size(), f) == piece.size()) return true;
@@ -445,6 +452,7 @@ Expected<Done, FileFailure> WriteReplacing(const std::filesystem::path& path,
         err = errno;
     }
     std::error_code ec;
+    std::string renameReason;
     if (ok) {
         // A file being replaced keeps its permissions.
         const auto st = std::filesystem::status(path, ec);
@@ -460,12 +468,12 @@ Expected<Done, FileFailure> WriteReplacing(const std::filesystem::path& path,
         calls.rename(temp, path, ec);
         if (ec) {
             ok = false;
-            err = ec.value();
+            renameReason = ec.message();
         }
     }
     if (!ok) {
         std::filesystem::remove(temp, ec);
-        return fail(err);
+        return fail(renameReason.empty() ? ErrnoReason(err) : renameReason);
     }
     if (flushToDisk) FlushFolder(path.parent_path());
     return Done{};

@@ -13,6 +13,8 @@
 
 #ifdef _WIN32
 #include <process.h>
+#define NOMINMAX
+#define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 #else
 #include <pwd.h>
@@ -198,7 +200,9 @@ Expected<CollectionLock, LockRefusal> CollectionLock::Acquire(const std::filesys
             ReadLockFileText(std::string_view(reinterpret_cast<const char*>(found->data()), found->size()));
         if (!LeftByAGoneRun(holder, me)) return Unexpected{LockRefusal{*holder, {}}};
         std::error_code ec;
-        std::filesystem::remove(file, ec);
+        if (!std::filesystem::remove(file, ec) && ec)
+            return Unexpected{
+                LockRefusal{std::nullopt, FileFailure{FileError::CannotWrite, PathText(file), ec.message()}}};
     }
     return Unexpected{
         LockRefusal{std::nullopt, FileFailure{FileError::CannotWrite, PathText(file), SystemReason(err)}}};

@@ -27,8 +27,7 @@ Expected<Done, FileFailure> MakeRecoveryFolder(const std::filesystem::path& fold
     if (!ec)
         std::filesystem::permissions(folder, std::filesystem::perms::owner_all,
                                      std::filesystem::perm_options::replace, ec);
-    if (ec)
-        return Unexpected{FileFailure{FileError::CannotWrite, PathText(folder), SystemReason(ec.value())}};
+    if (ec) return Unexpected{FileFailure{FileError::CannotWrite, PathText(folder), ec.message()}};
     return Done{};
 }
 
