@@ -681,8 +681,7 @@ bool TLDF1::WriteCollectionTo(const QString& fileName) {
     const auto path = PathFromQString(fileName);
     if (auto written = SaveCollection(collection_, path, settings_.KeepBackup); !written) {
         // The file named is the collection's, or its backup when that could not be kept.
-        prompts_->ShowMessage(QText(catalogue_, Msg::MsgCannotWriteFile) +
-                              QStringFromUtf8(written.error().path));
+        prompts_->ShowMessage(WriteFailureText(catalogue_, written.error()));
         return false;
     }
     showsNewFile_ = false;
@@ -701,8 +700,10 @@ void TLDF1::SaveSelectedList1Click() {
     }
     const QString fileName = prompts_->AskSaveFile(CollectionDialog(QStringLiteral("SAVE")));
     if (fileName.isEmpty()) return;
-    if (!WriteFileReplacing(PathFromQString(fileName), SerializeSelection(collection_, listeIndexTri_)))
-        prompts_->ShowMessage(QText(catalogue_, Msg::MsgCannotWriteFile) + fileName);
+    if (auto written =
+            WriteFileReplacing(PathFromQString(fileName), SerializeSelection(collection_, listeIndexTri_));
+        !written)
+        prompts_->ShowMessage(WriteFailureText(catalogue_, written.error()));
 }
 
 // ---- Help ----

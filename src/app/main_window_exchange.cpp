@@ -43,8 +43,9 @@ void TLDF1::Export1Click() {
     const QString fileName = prompts_->AskSaveFile(
         {QStringLiteral("SAVE"), QStringLiteral("Tavrin Title (*.KXM)"), QStringLiteral("KXM")});
     if (fileName.isEmpty()) return;
-    if (!WriteFileReplacing(PathFromQString(fileName), ExportTitle(collection_, *record)))
-        prompts_->ShowMessage(QText(catalogue_, Msg::MsgCannotWriteFile) + fileName);
+    if (auto written = WriteFileReplacing(PathFromQString(fileName), ExportTitle(collection_, *record));
+        !written)
+        prompts_->ShowMessage(WriteFailureText(catalogue_, written.error()));
     // The repair may have cleared references that named nothing.
     ShowCurrentTitle();
 }

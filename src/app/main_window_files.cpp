@@ -104,7 +104,7 @@ void TLDF1::KeepRecoveryCopy() {
     }
     const QString folder = RecoveryFolder();
     if (!recoveryLock_) {
-        QDir().mkpath(folder);
+        MakeRecoveryFolder(PathFromQString(folder)); // the lock below tells if it failed
         recoveryId_ = QStringLiteral("%1-%2")
                           .arg(QCoreApplication::applicationPid())
                           .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));

@@ -95,8 +95,8 @@ void TLDF1::SaveNameList(ListId list) {
                                           QStringFromCp1252(NameListExtension(list))};
     const QString fileName = prompts_->AskSaveFile(dialogOptions);
     if (fileName.isEmpty()) return;
-    if (!SaveNameListFile(collection_, list, PathFromQString(fileName)))
-        prompts_->ShowMessage(QText(catalogue_, Msg::MsgCannotWriteFile) + fileName);
+    if (auto written = SaveNameListFile(collection_, list, PathFromQString(fileName)); !written)
+        prompts_->ShowMessage(WriteFailureText(catalogue_, written.error()));
 }
 
 void TLDF1::LoadNameList() {

@@ -5,6 +5,7 @@
 #include "store/text_encoding.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -306,10 +307,9 @@ bool CanAddTitle(const Collection& c) {
     return c.Count() < TitleCapacity;
 }
 
-Expected<std::uint16_t, std::filesystem::path> SaveReviewText(const std::filesystem::path& textFolder,
-                                                              std::string_view typedTitle,
-                                                              std::uint16_t reviewNumber,
-                                                              std::string_view text) {
+Expected<std::uint16_t, FileFailure> SaveReviewText(const std::filesystem::path& textFolder,
+                                                    std::string_view typedTitle, std::uint16_t reviewNumber,
+                                                    std::string_view text) {
     std::error_code ec;
     const auto fileOf = [&](std::uint16_t n) { return ReviewFilePath(textFolder, typedTitle, n); };
     if (reviewNumber != 0 && !std::filesystem::exists(fileOf(reviewNumber), ec)) reviewNumber = 0;
@@ -317,7 +317,9 @@ Expected<std::uint16_t, std::filesystem::path> SaveReviewText(const std::filesys
         std::uint32_t n = 1;
         while (n <= 0xFFFF && std::filesystem::exists(fileOf(static_cast<std::uint16_t>(n)), ec))
             ++n;
-        if (n > 0xFFFF) return Unexpected{fileOf(0xFFFF)};
+        if (n > 0xFFFF)
+            return Unexpected{
+                FileFailure{FileError::CannotWrite, PathText(fileOf(0xFFFF)), SystemReason(EEXIST)}};
         reviewNumber = static_cast<std::uint16_t>(n);
     }
     // An empty text leaves any older file in place.
@@ -325,8 +327,10 @@ Expected<std::uint16_t, std::filesystem::path> SaveReviewText(const std::filesys
 
     // Replaced whole, like every file the program writes: a failure keeps the older review.
     const auto file = fileOf(reviewNumber);
-    if (!WriteFileReplacing(file, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}))
-        return Unexpected{file};
+    if (auto written =
+            WriteFileReplacing(file, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
+        !written)
+        return Unexpected{written.error()};
     return reviewNumber;
 }
 
@@ -393,7 +397,7 @@ Expected<SavedTitle, SaveProblem> SaveEditor(TitleEditorModel& m, Changes ch, co
             SaveReviewText(context.textFolder, t.TitleView(), sameFile ? t.ReviewNumber() : 0, text);
         if (!number)
             return Unexpected{
-                SaveProblem{SaveError::ReviewNotWritten, Msg::MsgCannotWriteFile, {}, number.error()}};
+                SaveProblem{SaveError::ReviewNotWritten, Msg::MsgCouldNotWriteUnchanged, {}, number.error()}};
         t.SetReviewNumber(*number);
     }
 

@@ -9,6 +9,7 @@
 #include "store/collection.h"
 #include "store/day_number.h"
 #include "store/expected.h"
+#include "store/files/file_access.h"
 
 #include <array>
 #include <cstdint>
@@ -156,11 +157,10 @@ bool CanAddTitle(const Collection& c);
 
 // Stores the review text by the file rule: the file named from the typed title and the number,
 // a fresh number when the record has none or its file is gone; an empty text writes nothing and
-// gives 0. Gives the number to store, or the file that could not be written.
-Expected<std::uint16_t, std::filesystem::path> SaveReviewText(const std::filesystem::path& textFolder,
-                                                              std::string_view typedTitle,
-                                                              std::uint16_t reviewNumber,
-                                                              std::string_view text);
+// gives 0. Gives the number to store, or why the file could not be written.
+Expected<std::uint16_t, FileFailure> SaveReviewText(const std::filesystem::path& textFolder,
+                                                    std::string_view typedTitle, std::uint16_t reviewNumber,
+                                                    std::string_view text);
 
 struct SaveContext {
     DayNumber today = 0;
@@ -175,7 +175,7 @@ struct SaveProblem {
     SaveError error;
     Msg message;
     std::optional<EditorField> field; // BadField: the field, already reset
-    std::filesystem::path file;       // ReviewNotWritten
+    FileFailure failure;              // ReviewNotWritten
 };
 struct SavedTitle {
     std::size_t record;

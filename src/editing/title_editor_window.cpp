@@ -778,7 +778,7 @@ void TAjouteF::SaveEditor() {
         FieldEdit(*problem.field)->setFocus();
         return;
     case SaveError::ReviewNotWritten:
-        host_->prompts.ShowMessage(text + QStringFromPath(problem.file));
+        host_->prompts.ShowMessage(WriteFailureText(catalogue_, problem.failure));
         return;
     case SaveError::NoTitle:
         host_->prompts.ShowMessage(text);

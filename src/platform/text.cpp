@@ -1,6 +1,7 @@
 #include "platform/text.h"
 
 #include "lang/unstorable_text.h"
+#include "lang/write_failure.h"
 #include "store/text_encoding.h"
 
 namespace tavrin {
@@ -51,6 +52,10 @@ QString QText(const MessageCatalogue& catalogue, Msg m) {
 
 QString QCaptionText(const MessageCatalogue& catalogue, Msg m) {
     return QText(catalogue, m).replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+QString WriteFailureText(const MessageCatalogue& catalogue, const FileFailure& failure) {
+    return QStringFromUtf8(WriteFailureMessage(catalogue, failure));
 }
 
 } // namespace tavrin

@@ -11,6 +11,8 @@
 
 namespace tavrin {
 
+struct FileFailure;
+
 QString QStringFromCp1252(std::string_view text);
 // Characters Windows-1252 has no byte for become '?': a text the user typed goes through
 // UnstorableMessage first and is refused with it.
@@ -33,5 +35,7 @@ QString QText(const MessageCatalogue& catalogue, Msg m);
 // A catalogue text as the caption of a button, check box or group: an '&' in it ("P&S/Full
 // Frame") is shown as it is instead of marking a keyboard shortcut.
 QString QCaptionText(const MessageCatalogue& catalogue, Msg m);
+// "Could not write NAME: REASON. The file on disk is unchanged." for a failed write.
+QString WriteFailureText(const MessageCatalogue& catalogue, const FileFailure& failure);
 
 } // namespace tavrin

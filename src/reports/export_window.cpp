@@ -226,7 +226,7 @@ template <class Write> void TEXPORTLIST::ExportToChosenFile(Write write) {
     const ReportContext context{*host_.collection, texts, dates};
     const auto written = write(PathFromQString(fileName), context, std::span(*host_.browse));
     QApplication::restoreOverrideCursor();
-    if (!written) host_.prompts->ShowMessage(QText(catalogue_, Msg::MsgCannotWriteFile) + fileName);
+    if (!written) host_.prompts->ShowMessage(WriteFailureText(catalogue_, written.error()));
 }
 
 void TEXPORTLIST::ETEXTClick() {

@@ -217,14 +217,14 @@ void THTMLCHOIX::BitBtn1Click() {
 
     QStringList failed;
     for (const FileFailure& failure : result.failures)
-        failed << QStringFromUtf8(failure.path);
+        failed << WriteFailureText(catalogue_, failure);
     failed += CopyPictures(result.pictures, QFileInfo(fileName).absolutePath());
     if (!failed.isEmpty()) {
         if (failed.size() > FailuresShown) {
             failed = failed.mid(0, FailuresShown);
             failed << QStringLiteral("...");
         }
-        prompts_.ShowMessage(QText(catalogue_, Msg::MsgCannotWriteFile) + failed.join(QLatin1Char('\n')));
+        prompts_.ShowMessage(failed.join(QLatin1Char('\n')));
     }
     accept();
 }
@@ -243,7 +243,7 @@ QStringList THTMLCHOIX::CopyPictures(const std::vector<CoverPicture>& pictures, 
          tavrin::CopyPictures(pictures, PathFromQString(folder), [&progress](std::size_t done) {
              if (progress) progress->setValue(static_cast<int>(done));
          }))
-        failed << QStringFromUtf8(failure.path);
+        failed << WriteFailureText(catalogue_, failure);
     if (progress) progress->setValue(static_cast<int>(pictures.size()));
     return failed;
 }

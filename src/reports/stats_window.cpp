@@ -259,9 +259,12 @@ void TStatsForm::SaveChartAsPng() {
         buffer.open(QIODevice::WriteOnly);
         const bool encoded = image.save(&buffer, "PNG");
         const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.constData());
-        if (!encoded || !WriteFileReplacing(PathFromQString(fileName),
-                                            std::span(data, static_cast<std::size_t>(bytes.size()))))
+        if (!encoded)
             source_.prompts->ShowMessage(QText(catalogue_, Msg::MsgCannotWriteFile) + fileName);
+        else if (auto written = WriteFileReplacing(PathFromQString(fileName),
+                                                   std::span(data, static_cast<std::size_t>(bytes.size())));
+                 !written)
+            source_.prompts->ShowMessage(WriteFailureText(catalogue_, written.error()));
     }
     prompting_ = false;
 }

@@ -312,7 +312,8 @@ class MainWindowTest : public QObject {
             prompts->saveAnswers = {Path("plain/x.KXT")};
             QVERIFY(!window->close());
             QVERIFY(window->isVisible());
-            QCOMPARE(prompts->messages, QStringList{"Could not write the file:\n" + Path("plain/x.KXT")});
+            QCOMPARE(prompts->messages, QStringList{"Could not write " + Path("plain/x.KXT") +
+                                                    ": Not a directory. The file on disk is unchanged."});
         }
         {
             QFile::remove(settings);
@@ -357,7 +358,8 @@ class MainWindowTest : public QObject {
         prompts->saveAnswers = {target};
         ActionOf(*window, "SAVEButton")->trigger(); // no file yet: Save asks for one
         QCOMPARE(prompts->saveAsked, 1);
-        QCOMPARE(prompts->messages, QStringList{"Could not write the file:\n" + target});
+        QCOMPARE(prompts->messages, QStringList{"Could not write " + target +
+                                                ": Not a directory. The file on disk is unchanged."});
         QVERIFY(window->Document().Modified());
         QCOMPARE(EditOf(*window, "NameFile")->text(), QStringLiteral("New File"));
         QVERIFY(window->Data().CurrentFileName.empty());

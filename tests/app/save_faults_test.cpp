@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cerrno>
 #include <memory>
 
 using namespace tavrin;
@@ -69,8 +70,9 @@ class SaveFaultsTest : public QObject {
             FailingRename failing;
             ActionOf(*window, command.toLatin1().constData())->trigger();
         }
-        QCOMPARE(prompts->messages,
-                 QStringList{QText(window->Catalogue(), Msg::MsgCannotWriteFile) + dir_->filePath(named)});
+        const FileFailure failure{FileError::CannotWrite, dir_->filePath(named).toStdString(),
+                                  SystemReason(EIO)};
+        QCOMPARE(prompts->messages, QStringList{WriteFailureText(window->Catalogue(), failure)});
         QCOMPARE(ReadBytes(PathFromQString(target)), older);
         QCOMPARE(QDir(dir_->path()).entryList({QStringLiteral("*.tmp")}, QDir::Files), QStringList{});
     }

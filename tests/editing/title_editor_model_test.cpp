@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <fstream>
 
 namespace tavrin {
@@ -552,8 +553,8 @@ TEST(ReviewTextTest, UnwritableFolderStoresNothingAndNamesTheFile) {
     const auto saved = Save(m, c, Context(true, missing));
     ASSERT_FALSE(saved.has_value());
     EXPECT_EQ(saved.error().error, SaveError::ReviewNotWritten);
-    EXPECT_EQ(saved.error().message, Msg::MsgCannotWriteFile);
-    EXPECT_EQ(saved.error().file, missing / "HEAT1.TXT");
+    EXPECT_EQ(saved.error().failure.path, PathText(missing / "HEAT1.TXT"));
+    EXPECT_EQ(saved.error().failure.detail, SystemReason(ENOENT));
     EXPECT_EQ(c.Count(), 0u);
 }
 

@@ -4,6 +4,7 @@
 #include "app/window_test_support.h"
 #include "reports/export_window.h"
 #include "reports/html_options_window.h"
+#include "store/files/file_access.h"
 #include "test_support.h"
 
 #include <QApplication>
@@ -13,6 +14,8 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <cerrno>
 
 using namespace tavrin;
 using namespace tavrin::test;
@@ -198,7 +201,9 @@ class HtmlOptionsWindowTest : public QObject {
         o.prompts.saveAnswers = {target};
         o.Click("BitBtn1");
         QCOMPARE(o.prompts.messages.size(), 1);
-        QCOMPARE(o.prompts.messages[0], QText(o.catalogue, Msg::MsgCannotWriteFile) + target);
+        QCOMPARE(o.prompts.messages[0],
+                 WriteFailureText(o.catalogue, FileFailure{FileError::CannotWrite, target.toStdString(),
+                                                           SystemReason(ENOENT)}));
         QVERIFY(!o.window.isVisible());
 
         // A cancelled file choice writes nothing and closes the window.

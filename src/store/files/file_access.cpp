@@ -9,11 +9,15 @@
 #include <memory>
 #include <random>
 #include <system_error>
+#include <utility>
 
 #ifdef _WIN32
 #include <io.h>
+#include <process.h>
 #else
 #include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -142,11 +146,125 @@ void FlushFolder([[maybe_unused]] const std::filesystem::path& folder) {
 #endif
 }
 
+// The process id tells whose temporary it was when one is found; the random part keeps two writes
+// of the same file (two threads, two windows) apart.
 std::string RandomSuffix() {
     static thread_local std::mt19937_64 rng{std::random_device{}()};
-    char text[17];
-    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(rng()));
+#ifdef _WIN32
+    const long long pid = _getpid();
+#else
+    const long long pid = ::getpid();
+#endif
+    char text[48];
+    std::snprintf(text, sizeof text, "%lld-%016llx", pid, static_cast<unsigned long long>(rng()));
     return text;
+}
+
+constexpr std::string_view TemporaryMarker = ".~tavrin-";
+constexpr std::string_view TemporaryEnd = ".tmp";
+
+// The lock a writer holds on its temporary from its creation until it is renamed or removed. The
+// system drops it when the process ends, however it ends, so an unlocked temporary is a leftover.
+// An flock lock (not fcntl) is held by the open file, so another write in the same process sees it
+// too, and it outlives the stream's close through a duplicate of the descriptor, up to the rename.
+// Windows needs none: a file open for writing there cannot be removed.
+class TemporaryLock {
+  public:
+    TemporaryLock() = default;
+    ~TemporaryLock() { Release(); }
+    TemporaryLock(const TemporaryLock&) = delete;
+    TemporaryLock& operator=(const TemporaryLock&) = delete;
+
+    // Locks the temporary just created as temp. False when it is not ours any more: a cleaning
+    // write took it for a leftover in the moment before the lock, and is removing it.
+    bool Take([[maybe_unused]] std::FILE* f, [[maybe_unused]] const std::filesystem::path& temp) {
+        Release();
+#ifndef _WIN32
+        const int fd = ::dup(fileno(f));
+        if (fd < 0) return true; // no lock to be had: unlocked, the file is still ours to write
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            const bool taken = errno == EWOULDBLOCK;
+            ::close(fd);
+            // A file system without locks: no cleaning write can lock it either, so none removes it.
+            return !taken;
+        }
+        fd_ = fd;
+        struct stat mine {};
+        struct stat named {};
+        return ::fstat(fd, &mine) == 0 && ::lstat(temp.c_str(), &named) == 0 && mine.st_dev == named.st_dev &&
+               mine.st_ino == named.st_ino;
+#else
+        return true;
+#endif
+    }
+
+    // Locks a temporary made some other way (the backup's link); the rename after it finds out if
+    // that failed.
+    void Take([[maybe_unused]] const std::filesystem::path& temp) {
+        Release();
+#ifndef _WIN32
+        const int fd = ::open(temp.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+        if (fd < 0) return;
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            fd_ = fd;
+        else
+            ::close(fd);
+#endif
+    }
+
+    void Release() {
+#ifndef _WIN32
+        if (fd_ >= 0) ::close(fd_);
+        fd_ = -1;
+#endif
+    }
+
+  private:
+    [[maybe_unused]] int fd_ = -1;
+};
+
+// Removes one temporary unless a live writer holds it.
+void RemoveIfUnlocked(const std::filesystem::path& temp) {
+#ifdef _WIN32
+    std::error_code ec;
+    std::filesystem::remove(temp, ec); // fails, and is left, while its writer has it open
+#else
+    const int fd = ::open(temp.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return;
+    struct stat opened {};
+    struct stat named {};
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &opened) == 0 &&
+        ::lstat(temp.c_str(), &named) == 0 && opened.st_dev == named.st_dev && opened.st_ino == named.st_ino)
+        ::unlink(temp.c_str());
+    ::close(fd);
+#endif
+}
+
+// Removes what earlier writes of path that were killed left beside it: their temporaries, which no
+// live writer holds. Done before the new temporary is written, so that a disk filled by leftovers
+// has their room back for it.
+void RemoveStaleTemporaries(const std::filesystem::path& path) {
+    const std::string prefix = PathText(path.filename()) + std::string(TemporaryMarker);
+    const std::filesystem::path folder =
+        path.parent_path().empty() ? std::filesystem::path(".") : path.parent_path();
+    std::error_code ec;
+    std::filesystem::directory_iterator entries(folder, ec);
+    for (; !ec && entries != std::filesystem::directory_iterator(); entries.increment(ec)) {
+        const std::filesystem::directory_entry& entry = *entries;
+        const std::string name = PathText(entry.path().filename());
+        if (name.size() <= prefix.size() + TemporaryEnd.size() || !name.starts_with(prefix) ||
+            !name.ends_with(TemporaryEnd))
+            continue;
+        std::error_code typeError;
+        if (entry.symlink_status(typeError).type() == std::filesystem::file_type::regular)
+            RemoveIfUnlocked(entry.path());
+    }
+}
+
+// The reason of a failed call by its errno; one that set none still failed. A filesystem error
+// code gives its own message instead, as on Windows it is the system's code and not an errno.
+std::string ErrnoReason(int err) {
+    return SystemReason(err != 0 ? err : EIO);
 }
 
 // How many fresh names are tried before giving up on a folder where every one exists already.
@@ -188,6 +306,15 @@ Expected<Done, FileFailure> WriteFileReplacingWith(const std::filesystem::path& 
     return WriteReplacing(path, ProducerOf(pieces), flushToDisk, freshSuffix);
 }
 
+std::filesystem::path TemporaryPath(const std::filesystem::path& path, std::string_view part) {
+    std::filesystem::path temp = path;
+    // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) about joined std::strings in Release.
+    temp += std::string(TemporaryMarker);
+    temp += std::string(part);
+    temp += std::string(TemporaryEnd);
+    return temp;
+}
+
 Expected<Done, FileFailure> WriteFileReplacingWith(const std::filesystem::path& path,
                                                    const std::function<bool(const ByteWriter&)>& produce,
                                                    bool flushToDisk) {
@@ -227,20 +354,19 @@ Expected<Done, FileFailure> WriteFileReplacingKeeping(const std::filesystem::pat
 
 namespace {
 
-// A temporary name beside path that no file has yet, created exclusively and open for writing.
+// A temporary name beside path that no file has yet, created exclusively, locked and open for
+// writing.
 std::FILE* CreateTemporary(const std::filesystem::path& path, const std::function<std::string()>& freshSuffix,
-                           std::filesystem::path& temp) {
-    std::FILE* f = nullptr;
-    for (int attempt = 0; attempt < TemporaryNameAttempts && !f; ++attempt) {
-        temp = path;
-        // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) about "." + std::string in Release.
-        temp += ".";
-        temp += freshSuffix();
-        temp += ".tmp";
-        f = CurrentWriterCalls().create(temp);
-        if (!f && errno != EEXIST) break;
+                           std::filesystem::path& temp, TemporaryLock& lock) {
+    for (int attempt = 0; attempt < TemporaryNameAttempts; ++attempt) {
+        temp = TemporaryPath(path, freshSuffix());
+        std::FILE* f = CurrentWriterCalls().create(temp);
+        if (!f && errno != EEXIST) return nullptr;
+        if (f && lock.Take(f, temp)) return f;
+        if (f) std::fclose(f); // being removed by another write: another name
+        errno = EEXIST;
     }
-    return f;
+    return nullptr;
 }
 
 // Keeps the file at path as backup before it is replaced. The old file is linked (copied where
@@ -250,17 +376,18 @@ Expected<Done, FileFailure> KeepBackup(const std::filesystem::path& path, const 
                                        const std::function<std::string()>& freshSuffix) {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec)) return Done{};
-    auto fail = [&backup](int err) {
-        return Unexpected{FileFailure{FileError::CannotWrite, PathText(backup), SystemReason(err)}};
+    auto fail = [&backup](std::string reason) {
+        return Unexpected{FileFailure{FileError::CannotWrite, PathText(backup), std::move(reason)}};
     };
     std::filesystem::path temp;
     const WriterCalls& calls = CurrentWriterCalls();
-    std::FILE* f = CreateTemporary(backup, freshSuffix, temp);
-    if (!f) return fail(errno);
+    TemporaryLock lock;
+    std::FILE* f = CreateTemporary(backup, freshSuffix, temp, lock);
+    if (!f) return fail(ErrnoReason(errno));
     if (calls.close(f) != 0) {
         const int err = errno;
         std::filesystem::remove(temp, ec);
-        return fail(err);
+        return fail(ErrnoReason(err));
     }
     // The link takes the name the exclusive creation reserved.
     std::filesystem::remove(temp, ec);
@@ -269,11 +396,19 @@ Expected<Done, FileFailure> KeepBackup(const std::filesystem::path& path, const 
         ec.clear();
         std::filesystem::copy_file(path, temp, std::filesystem::copy_options::overwrite_existing, ec);
     }
-    if (!ec) calls.rename(temp, backup, ec);
+    if (!ec) {
+        lock.Take(temp);
+        calls.rename(temp, backup, ec);
+        // A save killed between keeping its backup and renaming its new file leaves the backup a
+        // link to the file itself: rename does nothing between two links to one file, and leaves
+        // the temporary name in place.
+        std::error_code ignored;
+        if (!ec) std::filesystem::remove(temp, ignored);
+    }
     if (ec) {
         std::error_code ignored;
         std::filesystem::remove(temp, ignored);
-        return fail(ec.value());
+        return fail(ec.message());
     }
     return Done{};
 }
@@ -283,16 +418,19 @@ Expected<Done, FileFailure> WriteReplacing(const std::filesystem::path& path,
                                            bool flushToDisk, const std::function<std::string()>& freshSuffix,
                                            const std::filesystem::path* backup) {
     const std::string name = PathText(path);
-    auto fail = [&name](int err) {
-        return Unexpected{FileFailure{FileError::CannotWrite, name, SystemReason(err)}};
+    auto fail = [&name](std::string reason) {
+        return Unexpected{FileFailure{FileError::CannotWrite, name, std::move(reason)}};
     };
 
     // The temporary file is created exclusively: a name already taken (a leftover, another save)
     // is never opened, and a fresh one is tried instead.
+    RemoveStaleTemporaries(path);
+    if (backup) RemoveStaleTemporaries(*backup);
     const WriterCalls& calls = CurrentWriterCalls();
     std::filesystem::path temp;
-    std::FILE* f = CreateTemporary(path, freshSuffix, temp);
-    if (!f) return fail(errno);
+    TemporaryLock lock;
+    std::FILE* f = CreateTemporary(path, freshSuffix, temp, lock);
+    if (!f) return fail(ErrnoReason(errno));
     int err = 0;
     const ByteWriter write = [f, &err, &calls](std::span<const std::uint8_t> piece) {
         if (piece.empty() || calls.write(piece.data(), piece.size(), f) == piece.size()) return true;
@@ -314,6 +452,7 @@ Expected<Done, FileFailure> WriteReplacing(const std::filesystem::path& path,
         err = errno;
     }
     std::error_code ec;
+    std::string renameReason;
     if (ok) {
         // A file being replaced keeps its permissions.
         const auto st = std::filesystem::status(path, ec);
@@ -329,12 +468,12 @@ Expected<Done, FileFailure> WriteReplacing(const std::filesystem::path& path,
         calls.rename(temp, path, ec);
         if (ec) {
             ok = false;
-            err = ec.value();
+            renameReason = ec.message();
         }
     }
     if (!ok) {
         std::filesystem::remove(temp, ec);
-        return fail(err);
+        return fail(renameReason.empty() ? ErrnoReason(err) : renameReason);
     }
     if (flushToDisk) FlushFolder(path.parent_path());
     return Done{};

@@ -11,6 +11,7 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
@@ -49,8 +50,10 @@ ReadFileBytes(const std::filesystem::path& path, std::size_t sizeLimit, PastLimi
 
 // Writes bytes to a temporary file beside path and renames it over path, so the previous file
 // survives any failure. The temporary file gets a fresh name that no file has (created exclusively,
-// another name tried when one is taken). flushToDisk forces the data out before the rename and the
-// folder's entries after it.
+// another name tried when one is taken), TemporaryPath(path, "<process id>-<random>"), and is held
+// locked while it is written. Every write first removes the temporaries of path that no writer holds
+// any more: what a save killed on its way left behind. flushToDisk forces the data out before the
+// rename and the folder's entries after it.
 Expected<Done, FileFailure> WriteFileReplacing(const std::filesystem::path& path,
                                                std::span<const std::uint8_t> bytes, bool flushToDisk = true);
 // The same with the bytes given as pieces, written one after the other: a large block that is
@@ -65,11 +68,15 @@ Expected<Done, FileFailure> WriteFileReplacing(const std::filesystem::path& path
 Expected<Done, FileFailure> WriteFileReplacingKeeping(const std::filesystem::path& path,
                                                       std::span<const std::span<const std::uint8_t>> pieces,
                                                       const std::filesystem::path& backup);
-// The same with the temporary names' middle part ("<path>.<suffix>.tmp") from freshSuffix, which is
-// asked again for each name found taken.
+// The same with the temporary names' middle part (TemporaryPath(path, suffix)) from freshSuffix,
+// which is asked again for each name found taken.
 Expected<Done, FileFailure> WriteFileReplacingWith(const std::filesystem::path& path,
                                                    std::span<const std::uint8_t> bytes, bool flushToDisk,
                                                    const std::function<std::string()>& freshSuffix);
+
+// The name of a temporary file of path: "<path>.~tavrin-<part>.tmp". The marker lets a later write of
+// the same file tell its own leftovers from anything else in the folder.
+std::filesystem::path TemporaryPath(const std::filesystem::path& path, std::string_view part);
 
 // The same for bytes made piece by piece: produce hands each piece to write, which says whether
 // it was written, and gives false to abandon the file.

@@ -21,16 +21,34 @@ constexpr std::size_t NameFileLimit = 64 * 1024;
 
 } // namespace
 
-Expected<Done, FileFailure> WriteRecoveryCopy(const Collection& c, const std::filesystem::path& folder,
-                                              std::string_view id) {
+Expected<Done, FileFailure> MakeRecoveryFolder(const std::filesystem::path& folder) {
     std::error_code ec;
     std::filesystem::create_directories(folder, ec);
+    if (!ec)
+        std::filesystem::permissions(folder, std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::replace, ec);
+    if (ec) return Unexpected{FileFailure{FileError::CannotWrite, PathText(folder), ec.message()}};
+    return Done{};
+}
+
+Expected<Done, FileFailure> WriteRecoveryCopy(const Collection& c, const std::filesystem::path& folder,
+                                              std::string_view id) {
+    if (auto made = MakeRecoveryFolder(folder); !made) return made;
     // The name first: a copy found without its name file would be opened as a new collection.
     const std::string& name = c.CurrentFileName;
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(name.data());
-    if (auto written = WriteFileReplacing(CopyFile(folder, id, ".name"), {bytes, name.size()}); !written)
-        return written;
-    return WriteCollectionCopy(c, CopyFile(folder, id, ".KXT"));
+    const std::filesystem::path files[] = {CopyFile(folder, id, ".name"), CopyFile(folder, id, ".KXT")};
+    if (auto written = WriteFileReplacing(files[0], {bytes, name.size()}); !written) return written;
+    if (auto written = WriteCollectionCopy(c, files[1]); !written) return written;
+    // A new file comes out as the umask makes it; the private folder hides it meanwhile, and a
+    // copy written again keeps the mode of the one it replaces.
+    for (const auto& file : files) {
+        std::error_code ec;
+        std::filesystem::permissions(file,
+                                     std::filesystem::perms::owner_read | std::filesystem::perms::owner_write,
+                                     std::filesystem::perm_options::replace, ec);
+    }
+    return Done{};
 }
 
 std::vector<RecoveryCopy> FindRecoveryCopies(const std::filesystem::path& folder) {

@@ -22,8 +22,11 @@ struct RecoveryCopy {
     std::string fileName;             // the collection's own file, empty when it has none
 };
 
-// Writes (replaces) the copy with this id, creating the folder when needed. The collection is
-// only read.
+// Creates the recovery folder, or makes an existing one private again: the copies hold the
+// collector's data, so the folder is the owner's alone (0700) whatever the umask.
+Expected<Done, FileFailure> MakeRecoveryFolder(const std::filesystem::path& folder);
+// Writes (replaces) the copy with this id, making the folder as above; its files are the owner's
+// alone too (0600). The collection is only read.
 Expected<Done, FileFailure> WriteRecoveryCopy(const Collection& c, const std::filesystem::path& folder,
                                               std::string_view id);
 // The copies in the folder, the most recent first; none when the folder does not exist.

@@ -14,6 +14,7 @@
 #include <csignal>
 #include <random>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -624,6 +625,32 @@ TEST(CollectionFileTest, RecoveryCopies) {
 }
 
 #ifndef _WIN32
+TEST(CollectionFileTest, RecoveryCopiesAreTheOwnersAloneWhateverTheUmask) {
+    const mode_t umaskBefore = ::umask(022);
+    struct Case {
+        const char* what;
+        bool earlier; // a folder and a copy already there, made as the umask allows
+    };
+    for (const Case& k :
+         {Case{"a new folder", false}, Case{"a folder and a copy left open to others", true}}) {
+        SCOPED_TRACE(k.what);
+        test::TempDir dir;
+        const fs::path folder = dir / "recovery";
+        if (k.earlier) {
+            fs::create_directory(folder);
+            for (const char* f : {"RUN.KXT", "RUN.name"})
+                test::WriteBytes(folder / f, test::Bytes("older"));
+        }
+        ASSERT_TRUE(WriteRecoveryCopy(test::MakeCollection({"ALIEN"}), folder, "RUN"));
+        EXPECT_EQ(fs::status(folder).permissions() & fs::perms::all, fs::perms::owner_all);
+        for (const char* f : {"RUN.KXT", "RUN.name"})
+            EXPECT_EQ(fs::status(folder / f).permissions() & fs::perms::all,
+                      fs::perms::owner_read | fs::perms::owner_write)
+                << f;
+    }
+    ::umask(umaskBefore);
+}
+
 // A save killed at any moment (a crash, a power cut of the program) leaves under the collection's
 // name the complete old file or the complete new one, and a complete earlier one as its backup.
 TEST(CollectionFileTest, ASaveKilledAtAnyMomentLeavesACompleteFile) {
@@ -656,10 +683,10 @@ TEST(CollectionFileTest, ASaveKilledAtAnyMomentLeavesACompleteFile) {
             << "round " << round << ": " << now.size() << " bytes";
         ASSERT_TRUE(kept == bytes[0] || kept == bytes[1])
             << "round " << round << ": backup of " << kept.size();
-        // What a killed save leaves behind is only its temporary file.
-        for (const auto& e : fs::directory_iterator(dir.path()))
-            if (e.path().extension() == ".tmp") fs::remove(e.path());
     }
+    // What the killed saves left behind is only their temporary files, which the next save removes.
+    ASSERT_TRUE(SaveCollection(versions[0], path, true));
+    EXPECT_EQ(FilesIn(dir.path()), (std::vector<fs::path>{"films.KXT", "films.KXT.bak"}));
 }
 #endif
 

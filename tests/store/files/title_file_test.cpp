@@ -11,6 +11,10 @@
 #include <string>
 #include <vector>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 namespace tavrin {
 namespace {
 
@@ -209,8 +213,11 @@ TEST(TitleFileTest, NameSlotsKeepRoomForTheirNul) {
 TEST(FileAccessTest, TheTemporaryFileNeverTakesAnExistingName) {
     test::TempDir dir;
     const auto path = dir / "films.KXT";
-    // A leftover temporary file with the first name the writer will try.
-    test::WriteBytes(dir / "films.KXT.first.tmp", test::Bytes("leftover"));
+    // A temporary file with the first name the writer will try, held by a write still going on.
+    const auto held = TemporaryPath(path, "first");
+    test::WriteBytes(held, test::Bytes("being written"));
+    const int writer = ::open(held.c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(writer, LOCK_EX), 0);
     std::vector<std::string> names{"first", "first", "second"};
     std::size_t asked = 0;
     const auto written =
@@ -218,14 +225,15 @@ TEST(FileAccessTest, TheTemporaryFileNeverTakesAnExistingName) {
     ASSERT_TRUE(written) << written.error().detail;
     EXPECT_EQ(asked, 3u);
     EXPECT_EQ(test::ReadBytes(path), test::Bytes("KX5"));
-    EXPECT_EQ(test::ReadBytes(dir / "films.KXT.first.tmp"), test::Bytes("leftover"));
-    EXPECT_FALSE(std::filesystem::exists(dir / "films.KXT.second.tmp"));
+    EXPECT_EQ(test::ReadBytes(held), test::Bytes("being written"));
+    EXPECT_FALSE(std::filesystem::exists(TemporaryPath(path, "second")));
 
     // A folder where no name can be had: refused, the file as it was.
     const auto refused = WriteFileReplacingWith(path, test::Bytes("KX4"), false, [] { return "first"; });
     ASSERT_FALSE(refused);
     EXPECT_EQ(refused.error().error, FileError::CannotWrite);
     EXPECT_EQ(test::ReadBytes(path), test::Bytes("KX5"));
+    ::close(writer);
 }
 
 TEST(FileAccessTest, ReadingHoldsAFileToItsSizeLimit) {

@@ -1,6 +1,7 @@
 // Every writer of the program under injected faults: each system call of the safe writer in turn
 // fails (and each write in turn comes up short), and the files on disk stay whole.
 #include "editing/title_editor_model.h"
+#include "lang/write_failure.h"
 #include "reports/html_export.h"
 #include "reports/list_export.h"
 #include "store/files/collection_file.h"
@@ -180,8 +181,7 @@ const Writer Writers[] = {
      [](Source&, const fs::path& dir) {
          const auto saved = SaveReviewText(dir, "ALIEN", 1, "A review.\r\n");
          if (saved) return std::vector<FileFailure>{};
-         return std::vector<FileFailure>{
-             {FileError::CannotWrite, PathText(saved.error()), "no reason given"}};
+         return std::vector<FileFailure>{saved.error()};
      }},
     {"text export",
      {"LIST.TXT"},
@@ -314,6 +314,35 @@ TEST_P(WriteFaultsTest, EveryFileStaysOldOrNewAndEveryFailureIsReported) {
                 EXPECT_EQ(after[kept], older.at(kept)) << failure.path;
             }
         }
+    }
+}
+
+// A full disk, as the collector reads it: the file, the system's reason and that the file on disk
+// is as it was, in the words of each language.
+TEST(WriteFailureMessageTest, NamesTheFileTheReasonAndWhatIsUnchanged) {
+    test::TempDir dir;
+    const fs::path path = dir / "FILMS.KXT";
+    test::WriteBytes(path, test::Bytes("older"));
+    Expected<Done, FileFailure> written = Done{};
+    {
+        InjectedFaults faults(Fault::ComesUpShort, 1);
+        written = WriteFileReplacing(path, test::Bytes("newer"));
+    }
+    ASSERT_FALSE(written);
+    ASSERT_EQ(test::ReadBytes(path), test::Bytes("older"));
+    const std::string name = PathText(path);
+    const std::pair<int, std::string> cases[] = {
+        {0, "Could not write " + name + ": No space left on device. The file on disk is unchanged."},
+        {1, "Impossible d'écrire " + name +
+                " : No space left on device. Le fichier sur le disque n'a pas été modifié."},
+        {4, "Tiedostoa " + name +
+                " ei voitu kirjoittaa: No space left on device. Levyllä oleva tiedosto on "
+                "ennallaan."},
+    };
+    for (const auto& [language, message] : cases) {
+        MessageCatalogue catalogue;
+        catalogue.SetLanguage(language);
+        EXPECT_EQ(WriteFailureMessage(catalogue, written.error()), message);
     }
 }
 
