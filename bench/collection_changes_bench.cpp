@@ -28,7 +28,6 @@ Collection Working(std::size_t room) {
     Collection c = bench::LargeCollection();
     for (std::size_t i = 0; i < room; ++i)
         tavrin::DeleteTitle(c, c.Count() - 1);
-    c.Modified = false;
     return c;
 }
 
@@ -49,7 +48,7 @@ void Measure(benchmark::State& state, std::size_t room, const std::function<void
              const std::function<void(Collection&)>& setUp = {}) {
     Collection c = Working(room);
     if (setUp) setUp(c);
-    ChangeHistory history;
+    OpenCollection open(std::move(c));
     std::vector<double> done, undone, redone;
     std::size_t bytes = 0;
     auto time = [](const auto& run) {
@@ -58,12 +57,12 @@ void Measure(benchmark::State& state, std::size_t room, const std::function<void
         return std::chrono::duration<double, std::micro>(Clock::now() - t0).count();
     };
     for (auto _ : state) {
-        done.push_back(time([&] { change({c, history}); }));
-        bytes = history.Bytes();
-        undone.push_back(time([&] { history.Undo(c); }));
-        redone.push_back(time([&] { history.Redo(c); }));
+        done.push_back(time([&] { change(open); }));
+        bytes = open.History().Bytes();
+        undone.push_back(time([&] { open.Undo(); }));
+        redone.push_back(time([&] { open.Redo(); }));
         // Back where it started for the next iteration; the undo figure is the mean of both.
-        undone.back() = (undone.back() + time([&] { history.Undo(c); })) / 2;
+        undone.back() = (undone.back() + time([&] { open.Undo(); })) / 2;
         state.SetIterationTime((done.back() + undone.back() + redone.back()) * 1e-6);
     }
     state.counters["do_us"] = Median(done);
