@@ -24,6 +24,8 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDate>
+#include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -547,6 +549,7 @@ void TLDF1::closeEvent(QCloseEvent* event) {
     windows_.CloseAll();
     help_->hide();
     DropRecoveryCopy();
+    document_.ReleaseLock();
     event->accept();
 }
 
@@ -592,6 +595,7 @@ void TLDF1::EnableCollectionCommands(bool enable) {
     }
     Ajoute->setEnabled(enable);
     Efface->setEnabled(enable);
+    if (enable && document_.ReadOnly()) SAVEButton->setEnabled(false);
 }
 
 bool TLDF1::ConfirmChanges() {
@@ -630,7 +634,32 @@ void TLDF1::LoadFromCommandLine(const QString& fileName) {
     LoadCollection(fileName);
 }
 
+std::optional<FileState> TLDF1::LockFile(const QString& fileName, bool ask) {
+    const auto path = PathFromQString(fileName);
+    FileState file;
+    // Taken before the file is read: a change made while it is read is seen at the next save.
+    file.identity = ReadFileIdentity(path);
+    auto lock = CollectionLock::Acquire(path);
+    if (lock) {
+        file.lock = std::move(*lock);
+    } else if (const auto& holder = lock.error().holder) {
+        // Another run has it open: the user chooses between reading it and leaving it alone.
+        QString since = QString::fromStdString(holder->since).replace(QLatin1Char('T'), QLatin1Char(' '));
+        since.truncate(16); // to the minute
+        const QString question = QText(catalogue_, Msg::MsgAlreadyOpen)
+                                     .arg(QDir::toNativeSeparators(fileName), QStringFromUtf8(holder->user),
+                                          QStringFromUtf8(holder->host), since);
+        if (ask && !prompts_->AskYesNo(QStringLiteral("CONFIRMATION"), question)) return std::nullopt;
+        file.readOnly = true;
+    }
+    // A lock that cannot be made at all (a read-only folder, a disc) leaves the file unguarded:
+    // opening it is still what the user asked for.
+    return file;
+}
+
 bool TLDF1::LoadCollection(const QString& fileName) {
+    auto file = LockFile(fileName, true);
+    if (!file) return false;
     auto loaded = LoadCollectionFile(PathFromQString(fileName), OtherName());
     if (!loaded) {
         ShowFileFailure(loaded.error().error, fileName);
@@ -638,19 +667,19 @@ bool TLDF1::LoadCollection(const QString& fileName) {
     }
     // A file of an older version is written anew in the current one at the next save.
     ShowLoadedCollection(std::move(loaded->collection), fileName,
-                         loaded->version == '5' ? Origin::Opened : Origin::Converted);
+                         loaded->version == '5' ? Origin::Opened : Origin::Converted, std::move(*file));
     RememberFile(fileName);
     DropRecoveryCopy();
     return true;
 }
 
-void TLDF1::ShowLoadedCollection(Collection fresh, const QString& fileName, Origin origin) {
+void TLDF1::ShowLoadedCollection(Collection fresh, const QString& fileName, Origin origin, FileState file) {
     fresh.EarliestBuyDate = EarliestBuyDate(fresh, today_);
     showsNewFile_ = fileName.isEmpty();
     EnterName->clear();
     NameFile->setText(showsNewFile_ ? QText(catalogue_, Msg::MsgNewFile) : fileName);
     hasCollection_ = true;
-    document_.Replace(std::move(fresh), origin, fileName.toStdString());
+    document_.Replace(std::move(fresh), origin, fileName.toStdString(), std::move(file));
     EnableCollectionCommands(true);
 }
 
@@ -667,7 +696,9 @@ void TLDF1::SaveAs1Click() {
 }
 
 bool TLDF1::SaveByRule() {
-    if (SaveNeedsDialog(NameFile->text().toStdString(), collection_.CurrentFileName)) return SaveAsDialog();
+    // A collection another run has open is saved only under another name.
+    if (document_.ReadOnly() || SaveNeedsDialog(NameFile->text().toStdString(), collection_.CurrentFileName))
+        return SaveAsDialog();
     return WriteCollectionTo(QStringFromUtf8(collection_.CurrentFileName));
 }
 
@@ -679,17 +710,31 @@ bool TLDF1::SaveAsDialog() {
 
 bool TLDF1::WriteCollectionTo(const QString& fileName) {
     const auto path = PathFromQString(fileName);
+    const QString current = QStringFromUtf8(collection_.CurrentFileName);
+    const bool sameFile = !showsNewFile_ && !current.isEmpty() &&
+                          QFileInfo(fileName).absoluteFilePath() == QFileInfo(current).absoluteFilePath();
+    std::optional<CollectionLock> lock;
+    if (sameFile) {
+        if (document_.ChangedOnDisk() &&
+            !prompts_->AskYesNo(
+                QStringLiteral("CONFIRMATION"),
+                QText(catalogue_, Msg::MsgChangedOnDisk).arg(QDir::toNativeSeparators(fileName))))
+            return false;
+    } else if (auto taken = CollectionLock::Acquire(path)) {
+        // Saved under another name: the lock follows the collection to its new file.
+        lock = std::move(*taken);
+    }
     if (auto written = SaveCollection(collection_, path, settings_.KeepBackup); !written) {
         // The file named is the collection's, or its backup when that could not be kept.
         prompts_->ShowMessage(WriteFailureText(catalogue_, written.error()));
         return false;
     }
     showsNewFile_ = false;
-    document_.Saved(PathText(path));
+    document_.Saved(PathText(path), ReadFileIdentity(path), std::move(lock));
     RememberFile(fileName);
     DropRecoveryCopy();
     NameFile->setText(QStringFromUtf8(collection_.CurrentFileName));
-    SAVEButton->setEnabled(true);
+    SAVEButton->setEnabled(!document_.ReadOnly());
     return true;
 }
 

@@ -277,7 +277,10 @@ class TLDF1 : public QMainWindow {
     // Swaps in the collection of a file; on any failure the open collection stays as it was.
     bool LoadCollection(const QString& fileName);
     // The collection just read becomes the open one, under this name (empty: a new file).
-    void ShowLoadedCollection(Collection fresh, const QString& fileName, Origin origin);
+    void ShowLoadedCollection(Collection fresh, const QString& fileName, Origin origin, FileState file = {});
+    // The file's identity and this run's lock on it. Another run holding it: with ask, the user
+    // chooses to open it read-only (nothing: open nothing); without, it is read-only.
+    std::optional<FileState> LockFile(const QString& fileName, bool ask);
     // The recent files and the recovery copy (main_window_files.cpp).
     void BuildRecentFiles();
     void ShowRecentFiles();

@@ -157,8 +157,11 @@ bool TLDF1::OfferRecovery() {
             ShowFileFailure(loaded.error().error, QString::fromStdString(PathText(copy.collection)));
             return false;
         }
-        // Unsaved until saved, whatever is undone of the changes made to it from here.
-        ShowLoadedCollection(std::move(loaded->collection), fileName, Origin::Recovered);
+        // Unsaved until saved, whatever is undone of the changes made to it from here. Its file is
+        // guarded as when opened; another run holding it makes it read-only, without a question.
+        FileState file;
+        if (!fileName.isEmpty()) file = *LockFile(fileName, false);
+        ShowLoadedCollection(std::move(loaded->collection), fileName, Origin::Recovered, std::move(file));
         // This run's own copy takes over before the one recovered goes.
         KeepRecoveryCopy();
         RemoveRecoveryCopy(PathFromQString(folder), copy.id);

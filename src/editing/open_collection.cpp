@@ -43,21 +43,36 @@ CollectionNews NewsOfStep(const ChangeStep& step, CollectionNews::Cause cause) {
     return news;
 }
 
-void OpenCollection::Replace(Collection fresh, Origin origin, std::optional<std::string> fileName) {
+void OpenCollection::Replace(Collection fresh, Origin origin, std::optional<std::string> fileName,
+                             FileState file) {
     std::string name = fileName ? std::move(*fileName) : std::move(collection_.CurrentFileName);
     collection_ = std::move(fresh);
     collection_.CurrentFileName = std::move(name);
     // A recovered or converted collection is not what any file holds until it is saved.
     history_.Clear(origin == Origin::New || origin == Origin::Opened);
+    file_ = std::move(file);
     Announce({});
 }
 
-void OpenCollection::Saved(const std::string& fileName) {
+void OpenCollection::Saved(const std::string& fileName, std::optional<FileIdentity> identity,
+                           std::optional<CollectionLock> lock) {
     collection_.CurrentFileName = fileName;
     history_.Saved();
+    file_.identity = identity;
+    if (lock) {
+        file_.lock = std::move(lock);
+        file_.readOnly = false;
+    }
     CollectionNews news;
     news.cause = CollectionNews::Cause::Saved;
     Announce(news);
+}
+
+bool OpenCollection::ChangedOnDisk() const {
+    if (collection_.CurrentFileName.empty() || !file_.identity) return false;
+    const std::string& name = collection_.CurrentFileName;
+    const auto now = ReadFileIdentity(std::filesystem::path(std::u8string(name.begin(), name.end())));
+    return now && *now != *file_.identity;
 }
 
 bool OpenCollection::Undo() {

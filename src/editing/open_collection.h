@@ -6,6 +6,7 @@
 
 #include "editing/change_history.h"
 #include "store/collection.h"
+#include "store/files/file_lock.h"
 
 #include <array>
 #include <cstddef>
@@ -56,6 +57,13 @@ enum class Origin {
     Recovered, // the recovery copy a run left that ended without closing
 };
 
+// The file an open collection belongs to, as this run found it.
+struct FileState {
+    std::optional<FileIdentity> identity; // the file as it was read or last written
+    std::optional<CollectionLock> lock;   // held while the collection is open
+    bool readOnly = false;                // another run has it open: Save is not offered
+};
+
 class OpenCollection {
   public:
     OpenCollection() = default;
@@ -72,10 +80,20 @@ class OpenCollection {
     const std::string& CurrentFileName() const { return collection_.CurrentFileName; }
 
     // Another collection becomes the open one, with nothing to undo. fileName: the file it belongs
-    // to (none: the name stays as it was, as New leaves it).
-    void Replace(Collection fresh, Origin origin, std::optional<std::string> fileName);
-    // The collection was written to this file: it counts as saved.
-    void Saved(const std::string& fileName);
+    // to (none: the name stays as it was, as New leaves it), with its state; the lock on the file
+    // of the collection replaced goes.
+    void Replace(Collection fresh, Origin origin, std::optional<std::string> fileName, FileState file = {});
+    // The collection was written to this file, which is now as identity says: it counts as saved.
+    // A lock on another file (Save As) replaces the one held; nothing keeps the one held.
+    void Saved(const std::string& fileName, std::optional<FileIdentity> identity = std::nullopt,
+               std::optional<CollectionLock> lock = std::nullopt);
+    // Opened while another run has the file open: Save is not offered (Save As is).
+    bool ReadOnly() const { return file_.readOnly; }
+    // The file was changed on disk (by another program, another run) since it was read or last
+    // written here. A file that is gone is not changed: saving loses nothing of it.
+    bool ChangedOnDisk() const;
+    // Quitting: the lock on the file goes.
+    void ReleaseLock() { file_.lock.reset(); }
     // The earliest purchase date the entry-date filter starts from, worked out again from the
     // titles (not a change of the collection: nothing to undo, nothing announced).
     void RecomputeEarliestBuyDate(DayNumber today) {
@@ -98,6 +116,7 @@ class OpenCollection {
 
     Collection collection_;
     ChangeHistory history_;
+    FileState file_;
     std::vector<std::pair<std::size_t, Listener>> listeners_;
     std::size_t nextListener_ = 0;
 };

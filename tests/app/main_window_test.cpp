@@ -3,6 +3,7 @@
 #include "app/window_test_main.h"
 #include "app/window_test_support.h"
 #include "store/files/collection_file.h"
+#include "store/files/file_lock.h"
 #include "store/files/recovery_copy.h"
 #include "test_support.h"
 
@@ -16,6 +17,9 @@
 #include <QtTest>
 
 #include <memory>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace tavrin;
 using namespace tavrin::test;
@@ -343,10 +347,78 @@ class MainWindowTest : public QObject {
         QCOMPARE(prompts->saveAsked, 1);
         QVERIFY(!window->Document().Modified());
 
+        // A second run finds the file open: it is asked, and reads the file without Save.
         auto [reader, readerPrompts] = Make();
         readerPrompts->openAnswers = {file};
+        readerPrompts->yesNoAnswers = {true};
         ActionOf(*reader, "Open1")->trigger();
+        QCOMPARE(readerPrompts->questions.size(), 1);
+        const LockHolder me = ThisRun();
+        QVERIFY2(readerPrompts->questions.front().startsWith(
+                     "CONFIRMATION|" + QDir::toNativeSeparators(file) + " is already open (" +
+                     QString::fromStdString(me.user) + " on " + QString::fromStdString(me.host) + " since "),
+                 qPrintable(readerPrompts->questions.front()));
+        QVERIFY(readerPrompts->questions.front().endsWith("). Open it read-only?"));
         QCOMPARE(ShownTitles(*reader), (QStringList{"ALIEN", "METROPOLIS", "ZULU"}));
+        QVERIFY(!ActionOf(*reader, "SAVEButton")->isEnabled());
+        QVERIFY(ActionOf(*reader, "SaveAs1")->isEnabled());
+
+        // Answered No, nothing is opened.
+        auto [other, otherPrompts] = Make();
+        otherPrompts->openAnswers = {file};
+        ActionOf(*other, "Open1")->trigger();
+        QCOMPARE(otherPrompts->questions.size(), 1);
+        QVERIFY(ShownTitles(*other).isEmpty());
+        QVERIFY(!ActionOf(*other, "SAVEButton")->isEnabled());
+
+        // The lock goes with the window that holds it: a run then opens the file as its own.
+        QVERIFY(QFile::exists(QStringFromPath(LockFilePath(PathFromQString(file)))));
+        prompts->questionAnswers = {SaveAnswer::No};
+        QVERIFY(window->close());
+        QVERIFY(!QFile::exists(QStringFromPath(LockFilePath(PathFromQString(file)))));
+        auto [owner, ownerPrompts] = Make();
+        ownerPrompts->openAnswers = {file};
+        ActionOf(*owner, "Open1")->trigger();
+        QVERIFY(ownerPrompts->questions.isEmpty());
+        QVERIFY(ActionOf(*owner, "SAVEButton")->isEnabled());
+    }
+
+    // A lock left by a run that is gone is taken over without a word; a file another program
+    // changed since it was opened is not saved over without asking.
+    void aStaleLockIsTakenOverAndAChangeOnDiskIsAskedAbout() {
+        const QString file = WriteKx5(Path("shared.KXT"), {"HEAT"}, {0});
+        const pid_t child = fork();
+        if (child == 0) _exit(0);
+        waitpid(child, nullptr, 0);
+        WriteBytes(LockFilePath(PathFromQString(file)),
+                   Bytes(LockFileText({"ann", ThisRun().host, child, "2024-01-02T03:04:05"})));
+        auto [window, prompts] = Make();
+        prompts->openAnswers = {file};
+        ActionOf(*window, "Open1")->trigger();
+        QVERIFY(prompts->questions.isEmpty());
+        QCOMPARE(ShownTitles(*window), QStringList{"HEAT"});
+
+        (void)AddTitle(window->Document(), MakeTitle("JAWS"), ChangeKind::AddTitle, std::nullopt);
+        // Another program writes the file meanwhile (a different size, so the change is seen
+        // whatever the clock's resolution).
+        const auto theirs = SerializeCollection(MakeCollection({"RAN", "ZELIG"}));
+        WriteBytes(PathFromQString(file), theirs);
+        const QString question = "CONFIRMATION|" + QDir::toNativeSeparators(file) +
+                                 " has been changed by another program since it was opened. Save over it?";
+        ActionOf(*window, "SAVEButton")->trigger(); // answered No
+        QCOMPARE(prompts->questions, QStringList{question});
+        QCOMPARE(ReadBytes(PathFromQString(file)), theirs);
+        QVERIFY(window->Document().Modified());
+        QVERIFY(ActionOf(*window, "SaveAs1")->isEnabled());
+
+        prompts->yesNoAnswers = {true};
+        ActionOf(*window, "SAVEButton")->trigger();
+        QCOMPARE(prompts->questions.size(), 2);
+        QCOMPARE(ReadBytes(PathFromQString(file)), SerializeCollection(window->Data()));
+        QVERIFY(!window->Document().Modified());
+        // Saved here last: the next save asks nothing.
+        ActionOf(*window, "SAVEButton")->trigger();
+        QCOMPARE(prompts->questions.size(), 2);
     }
 
     void aFailedSaveKeepsTheChanges() {
