@@ -5,7 +5,7 @@
 
 #include "app/browse/browse_filters.h"
 #include "app/browse/title_search.h"
-#include "app/browse/title_table_widget.h"
+#include "app/browse/title_table_model.h"
 
 #include <QApplication>
 #include <QHeaderView>

@@ -6,7 +6,7 @@
 #include "app/browse/media_page.h"
 #include "app/browse/sort_page.h"
 #include "app/browse/text_page.h"
-#include "app/browse/title_table_widget.h"
+#include "app/browse/title_table_model.h"
 #include "app/save_question.h"
 #include "platform/accessible_names.h"
 #include "platform/help_viewer.h"

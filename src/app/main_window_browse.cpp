@@ -7,7 +7,7 @@
 #include "app/browse/media_page.h"
 #include "app/browse/sort_page.h"
 #include "app/browse/text_page.h"
-#include "app/browse/title_table_widget.h"
+#include "app/browse/title_table_model.h"
 #include "app/browse/title_view.h"
 #include "app/main_window.h"
 #include "platform/text.h"

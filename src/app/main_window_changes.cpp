@@ -5,7 +5,7 @@
 #include "app/browse/gadget_page.h"
 #include "app/browse/list_after_change.h"
 #include "app/browse/sort_page.h"
-#include "app/browse/title_table_widget.h"
+#include "app/browse/title_table_model.h"
 #include "app/main_window.h"
 #include "platform/text.h"
 

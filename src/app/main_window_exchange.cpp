@@ -1,7 +1,7 @@
 // The main window's side of the title exchange: Export A Title, Import A Title, Import A
 // Spreadsheet, Add A List and Re-Building Index.
 #include "app/browse/gadget_page.h"
-#include "app/browse/title_table_widget.h"
+#include "app/browse/title_table_model.h"
 #include "app/main_window.h"
 #include "editing/name_list_operations.h"
 #include "platform/text.h"

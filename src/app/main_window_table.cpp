@@ -1,6 +1,6 @@
 // The VIEW menu: the title list or the title table, the table's columns and its sort, and the
 // search field's shortcut.
-#include "app/browse/title_table_widget.h"
+#include "app/browse/title_table_model.h"
 #include "app/main_window.h"
 #include "platform/text.h"
 

@@ -2,32 +2,15 @@
 // list following what is typed and the edit line completing it (a simple-style combo box).
 #pragma once
 
+#include "editing/name_list_model.h"
 #include "editing/sorted_names.h"
 
-#include <QAbstractListModel>
 #include <QWidget>
-
-#include <span>
-#include <vector>
 
 class QLineEdit;
 class QListView;
 
 namespace tavrin {
-
-// The sorted rows, each carrying its entry number; filled in one reset.
-class NameListModel : public QAbstractListModel {
-    Q_OBJECT
-  public:
-    using QAbstractListModel::QAbstractListModel;
-    void SetRows(std::vector<SortedEntry> rows);
-    std::span<const SortedEntry> Rows() const { return rows_; }
-    int rowCount(const QModelIndex& parent = {}) const override;
-    QVariant data(const QModelIndex& index, int role) const override;
-
-  private:
-    std::vector<SortedEntry> rows_;
-};
 
 class NameListBox : public QWidget {
     Q_OBJECT

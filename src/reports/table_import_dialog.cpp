@@ -3,8 +3,8 @@
 #include "platform/accessible_names.h"
 #include "platform/text.h"
 #include "platform/window_placement.h"
+#include "reports/table_import_model.h"
 
-#include <QAbstractTableModel>
 #include <QApplication>
 #include <QComboBox>
 #include <QFileInfo>
@@ -24,17 +24,9 @@
 namespace tavrin {
 namespace {
 
-// Enough rows to recognise the columns by; the rest are only read on Import.
-constexpr int PreviewRows = 12;
 // Header and field pairs on a line of the field choices, each header cut to a width.
 constexpr int ChoicesPerLine = 3;
 constexpr int HeaderWidth = 110;
-
-QString HeaderText(const Table& table, std::size_t column) {
-    const QString text = QStringFromCp1252(table.Cell(0, column)).trimmed();
-    // An empty header still names its column, as a spreadsheet numbers it.
-    return text.isEmpty() ? QStringLiteral("#") + QString::number(column + 1) : text;
-}
 
 QTableView* TableView(const char* name, QWidget* parent) {
     auto* view = new QTableView(parent);
@@ -47,119 +39,6 @@ QTableView* TableView(const char* name, QWidget* parent) {
 }
 
 } // namespace
-
-// The first rows after the header; each column headed by its header text over the field it fills.
-class TablePreviewModel final : public QAbstractTableModel {
-  public:
-    TablePreviewModel(const MessageCatalogue& catalogue, QObject* parent)
-        : QAbstractTableModel(parent), catalogue_(catalogue) {}
-
-    void Show(const Table* table, const ColumnMapping* mapping) {
-        beginResetModel();
-        table_ = table;
-        mapping_ = mapping;
-        endResetModel();
-    }
-
-    // The fields changed, not the cells: the headers and the greying of left-out columns.
-    void MappingChanged() {
-        const int columns = columnCount();
-        if (columns == 0) return;
-        emit headerDataChanged(Qt::Horizontal, 0, columns - 1);
-        if (rowCount() > 0)
-            emit dataChanged(index(0, 0), index(rowCount() - 1, columns - 1), {Qt::ForegroundRole});
-    }
-
-    int rowCount(const QModelIndex& parent = {}) const override {
-        if (parent.isValid() || !table_ || table_->RowCount() < 2) return 0;
-        return static_cast<int>(std::min<std::size_t>(PreviewRows, table_->RowCount() - 1));
-    }
-
-    int columnCount(const QModelIndex& parent = {}) const override {
-        if (parent.isValid() || !table_ || table_->RowCount() == 0) return 0;
-        return static_cast<int>(table_->ColumnCount(0));
-    }
-
-    QVariant data(const QModelIndex& index, int role) const override {
-        if (!index.isValid() || !table_) return {};
-        const auto column = static_cast<std::size_t>(index.column());
-        if (role == Qt::DisplayRole)
-            return QStringFromCp1252(table_->Cell(static_cast<std::size_t>(index.row()) + 1, column));
-        if (role == Qt::ForegroundRole && !Field(column))
-            return QApplication::palette().color(QPalette::Disabled, QPalette::Text);
-        return {};
-    }
-
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-        if (role != Qt::DisplayRole || !table_ || section < 0) return {};
-        if (orientation == Qt::Vertical) return QString::number(section + 2); // the header is row 1
-        const auto column = static_cast<std::size_t>(section);
-        if (section >= columnCount()) return {};
-        const auto field = Field(column);
-        return HeaderText(*table_, column) + QLatin1Char('\n') +
-               (field ? QString::fromUtf8(TableFieldName(*field).data(),
-                                          static_cast<qsizetype>(TableFieldName(*field).size()))
-                      : QText(catalogue_, Msg::MsgTableIgnored));
-    }
-
-  private:
-    std::optional<TableField> Field(std::size_t column) const {
-        return mapping_ && column < mapping_->size() ? (*mapping_)[column] : std::nullopt;
-    }
-
-    const MessageCatalogue& catalogue_;
-    const Table* table_ = nullptr;
-    const ColumnMapping* mapping_ = nullptr;
-};
-
-// Every refused cell: its row as the spreadsheet numbers it, its column's header, the reason.
-class RefusedCellsModel final : public QAbstractTableModel {
-  public:
-    RefusedCellsModel(const MessageCatalogue& catalogue, QObject* parent)
-        : QAbstractTableModel(parent), catalogue_(catalogue) {}
-
-    void Show(const Table* table, std::vector<RefusedCell> cells) {
-        beginResetModel();
-        table_ = table;
-        cells_ = std::move(cells);
-        endResetModel();
-    }
-
-    int rowCount(const QModelIndex& parent = {}) const override {
-        return parent.isValid() ? 0 : static_cast<int>(cells_.size());
-    }
-    int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : 3; }
-
-    QVariant data(const QModelIndex& index, int role) const override {
-        if (!index.isValid() || role != Qt::DisplayRole || !table_) return {};
-        const RefusedCell& cell = cells_[static_cast<std::size_t>(index.row())];
-        switch (index.column()) {
-        case 0:
-            return QString::number(cell.row);
-        case 1:
-            return HeaderText(*table_, cell.column);
-        default:
-            return QStringFromUtf8(RefusedCellReason(cell, HeaderText(*table_, cell.column).toStdString(),
-                                                     catalogue_.Language()));
-        }
-    }
-
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-        if (role != Qt::DisplayRole || orientation != Qt::Horizontal) return {};
-        constexpr Msg heads[] = {Msg::MsgTableRow, Msg::MsgTableColumn, Msg::MsgTableReason};
-        return section >= 0 && section < 3 ? QText(catalogue_, heads[section]) : QVariant();
-    }
-
-    void ApplyTexts() {
-        emit headerDataChanged(Qt::Horizontal, 0, 2);
-        if (!cells_.empty()) emit dataChanged(index(0, 2), index(rowCount() - 1, 2), {Qt::DisplayRole});
-    }
-
-  private:
-    const MessageCatalogue& catalogue_;
-    const Table* table_ = nullptr;
-    std::vector<RefusedCell> cells_;
-};
 
 TTableImport::TTableImport(Changes changes, const MessageCatalogue& catalogue, QWidget* parent)
     : QDialog(parent), changes_(changes), catalogue_(catalogue) {
@@ -268,7 +147,7 @@ void TTableImport::BuildFieldChoices() {
     fieldCombos_.clear();
     for (std::size_t k = 0; k < mapping_.size(); ++k) {
         // A long header is cut, whole in its hint; an '&' in it is shown, not taken as a keyboard letter.
-        const QString header = HeaderText(table_, k);
+        const QString header = ColumnHeaderText(table_, k);
         auto* label = new QLabel(grid);
         label->setText(label->fontMetrics()
                            .elidedText(header, Qt::ElideRight, HeaderWidth)

@@ -5,17 +5,21 @@
 # - a window file is one that includes Qt, itself or through another file; a logic file never
 #   includes one, and every logic source is built into tavrin_core;
 # - in the feature folders a window file is named by its role (*_window, *_page, *_dialog,
-#   *_widget), so that every other file there is logic.
+#   *_widget, *_model), so that every other file there is logic;
+# - a Qt item model lives in a *_model file of its own, never inside a window or a widget.
 #   layers_test.sh REPOSITORY
 set -euo pipefail
 cd "$1/src"
 
 # Lines "F file" for every source, "I file included" for every project include, "Q file" for a
-# direct Qt include and "C file" for every source of tavrin_core.
+# direct Qt include, "M file" for a file declaring a Qt item model and "C file" for every source
+# of tavrin_core.
 {
   find . \( -name '*.h' -o -name '*.cpp' -o -name '*.inc' \) | sed 's|^\./|F |'
   grep -r -o -E '^#include ("[^"]*"|<Q)' --include='*.h' --include='*.cpp' --include='*.inc' . |
     sed -E 's|^\./||; s|:#include "([^"]*)"$| \1|; s|^([^:]*):#include <Q$|Q \1|; /^Q /!s|^|I |'
+  { grep -r -l -E ':[[:space:]]*public[[:space:]]+QAbstract(List|Table|Item)Model\b' \
+      --include='*.h' --include='*.cpp' --include='*.inc' . || true; } | sed 's|^\./|M |'
   sed -n '/^add_library(tavrin_core/,/^)/p' CMakeLists.txt | sed -n -E 's|^ *([a-z_/]*\.cpp).*|C \1|p'
 } | awk '
 function layer(dir) {
@@ -35,6 +39,7 @@ function fail(text) { print "FAIL: " text > "/dev/stderr"; failures++ }
 $1 == "F" { files[$2] = 1; next }
 $1 == "Q" { qt[$2] = 1; next }
 $1 == "C" { core[$2] = 1; next }
+$1 == "M" { model[$2] = 1; next }
 $1 == "I" { n++; from[n] = $2; to[n] = $3; next }
 END {
   # A file that includes a window file is a window file too.
@@ -57,13 +62,17 @@ END {
     if (qt[f]) {
       windows++
       if ((d == "app" || d == "app/browse" || d == "editing" || d == "reports") &&
-          base(f) !~ /_(window|page|dialog|widget)s?(_[a-z]+)?\.(h|cpp)$/)
-        fail(f " includes Qt but is not named as a window, page, dialog or widget")
+          base(f) !~ /_(window|page|dialog|widget|model)s?(_[a-z]+)?\.(h|cpp)$/)
+        fail(f " includes Qt but is not named as a window, page, dialog, widget or model")
       if (core[f]) fail(f " includes Qt but is built into tavrin_core")
     } else if (f ~ /\.cpp$/ && !core[f]) {
       fail(f " is logic but not built into tavrin_core")
     }
   }
+  for (f in model)
+    if (f !~ /^cli\// && base(f) !~ /_model\.(h|cpp)$/)
+      fail(f " declares a Qt item model but is not named as a model (*_model.h, *_model.cpp)")
+
   if (failures) { print failures " layer fault(s)" > "/dev/stderr"; exit 1 }
   print "layers: " length(files) " files, " windows " window files outside cli/"
 }'

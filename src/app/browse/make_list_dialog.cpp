@@ -1,6 +1,6 @@
 #include "app/browse/make_list_dialog.h"
 
-#include "app/browse/title_list_widget.h"
+#include "app/browse/title_list_model.h"
 #include "platform/accessible_names.h"
 #include "platform/text.h"
 

@@ -1,4 +1,4 @@
-#include "app/browse/title_list_widget.h"
+#include "app/browse/title_list_model.h"
 
 #include "platform/text.h"
 

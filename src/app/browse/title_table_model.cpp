@@ -1,4 +1,4 @@
-#include "app/browse/title_table_widget.h"
+#include "app/browse/title_table_model.h"
 
 #include "lang/vocabulary.h"
 #include "platform/text.h"
