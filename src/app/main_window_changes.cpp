@@ -34,7 +34,10 @@ void TLDF1::FollowChange(const CollectionNews& news) {
     case T::Unchanged:
         return;
     case T::Shown:
-        model_->TextsChanged();
+        if (news.editedRecord)
+            model_->RecordChanged(*news.editedRecord);
+        else
+            model_->TextsChanged();
         break;
     case T::Refiltered:
         // Selects the first title itself.
@@ -68,8 +71,9 @@ void TLDF1::FollowChange(const CollectionNews& news) {
     };
     switch (after.select) {
     case S::Kept:
+        // The line stays selected where it is; the view shows its title again.
         if (row && *row < listeIndexTri_.size())
-            SelectRow(*row);
+            ShowCurrentTitle();
         else
             selectFirst();
         break;

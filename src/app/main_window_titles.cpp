@@ -77,7 +77,7 @@ void TLDF1::TitleEditorClosed() {
     setEnabled(true);
     // The list followed the save already; the title is shown again, now that the DVD panel the
     // editor shared is free.
-    if (const auto record = CurrentRecord()) SelectRecord(*record);
+    ShowCurrentTitle();
 }
 
 void TLDF1::EffaceClick() {

@@ -17,6 +17,8 @@ CollectionNews NewsOfStep(const ChangeStep& step, CollectionNews::Cause cause) {
     news.current = cause == CollectionNews::Cause::Undone ? step.currentBefore : step.currentAfter;
     const bool undone = cause == CollectionNews::Cause::Undone;
     const auto list = [&news](ListId id) { news.lists[static_cast<std::size_t>(id)] = true; };
+    std::size_t records = 0;
+    bool renumbered = false;
     for (const Patch& p : step.patches)
         std::visit(
             [&](const auto& v) {
@@ -24,6 +26,8 @@ CollectionNews NewsOfStep(const ChangeStep& step, CollectionNews::Cause cause) {
                 if constexpr (std::is_same_v<T, patch::Record>) {
                     news.titlesEdited = true;
                     if (v.before.TitleView() != v.after.TitleView()) news.retitled = true;
+                    ++records;
+                    news.editedRecord = v.r;
                 } else if constexpr (std::is_same_v<T, patch::RecordAt>) {
                     (v.inserted != undone ? news.titlesAdded : news.titlesRemoved) = true;
                     news.order = true;
@@ -36,10 +40,11 @@ CollectionNews NewsOfStep(const ChangeStep& step, CollectionNews::Cause cause) {
                     list(v.list);
                 } else if constexpr (std::is_same_v<T, patch::Fields>) {
                     // Renumbered references: the titles show other names.
-                    if (!v.empty()) news.titlesEdited = true;
+                    if (!v.empty()) news.titlesEdited = renumbered = true;
                 }
             },
             p);
+    if (records != 1 || renumbered || news.titlesAdded || news.titlesRemoved) news.editedRecord.reset();
     return news;
 }
 

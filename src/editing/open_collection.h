@@ -33,7 +33,10 @@ struct CollectionNews {
     bool titlesRemoved = false;
     bool titlesEdited = false; // some record rewritten in place
     bool retitled = false;     // ... with another title text
-    bool order = false;        // the master order
+    // The one record rewritten in place, when the step touched no other title (Watched Today, an
+    // edit): the windows update its line alone.
+    std::optional<std::size_t> editedRecord;
+    bool order = false; // the master order
     std::array<bool, ListCount> lists{};
     // The title to show afterwards, as a record number (none: whatever the list shows first).
     std::optional<std::size_t> current;

@@ -237,6 +237,8 @@ TEST(CollectionNewsTest, EachChangeTellsWhatItTouched) {
             EXPECT_EQ(told[i].titlesRemoved, removed[i]) << c.name << " " << i;
             EXPECT_EQ(told[i].titlesEdited, c.edited) << c.name << " " << i;
             EXPECT_EQ(told[i].retitled, c.retitled) << c.name << " " << i;
+            // One record rewritten and nothing renumbered: its line alone is shown again.
+            EXPECT_EQ(told[i].editedRecord.has_value(), c.edited && !c.list) << c.name << " " << i;
             EXPECT_EQ(told[i].order, c.order) << c.name << " " << i;
             for (const ListId list : AllLists)
                 EXPECT_EQ(told[i].lists[static_cast<std::size_t>(list)], c.list == list)

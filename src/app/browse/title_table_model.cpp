@@ -102,6 +102,13 @@ void TitleTableModel::Relabel() {
     TextsChanged();
 }
 
+void TitleTableModel::RecordChanged(std::size_t record) {
+    const int last = static_cast<int>(TableColumnCount) - 1;
+    for (std::size_t row = 0; row < browse_.size(); ++row)
+        if (browse_[row] == record)
+            emit dataChanged(index(static_cast<int>(row), 0), index(static_cast<int>(row), last));
+}
+
 void TitleTableModel::TextsChanged() {
     if (!browse_.empty())
         emit dataChanged(index(0, 0),

@@ -45,6 +45,8 @@ class TitleTableModel : public QAbstractTableModel {
     // The same titles in the same rows, some of them edited: shown again, selection and scroll
     // position kept.
     void TextsChanged();
+    // The same, for the lines showing one record.
+    void RecordChanged(std::size_t record);
 
   private:
     const Collection& collection_;
