@@ -3,6 +3,7 @@
 // the collection as it now is. No command rebuilds them on its own.
 #include "app/app_identity.h"
 #include "app/browse/gadget_page.h"
+#include "app/browse/information_page.h"
 #include "app/browse/list_after_change.h"
 #include "app/browse/sort_page.h"
 #include "app/browse/title_table_model.h"
@@ -72,7 +73,9 @@ void TLDF1::FollowChange(const CollectionNews& news) {
     switch (after.select) {
     case S::Kept:
         // The line stays selected where it is; the view shows its title again.
-        if (row && *row < listeIndexTri_.size())
+        if (row && *row < listeIndexTri_.size() && after.informationOnly)
+            DISC->ShowTitle(listeIndexTri_[*row]);
+        else if (row && *row < listeIndexTri_.size())
             ShowCurrentTitle();
         else
             selectFirst();

@@ -29,6 +29,7 @@ ListAfterChange ListAfter(const CollectionNews& news) {
     case ChangeKind::DeleteTitle:
         return {T::Refiltered, S::First};
     case ChangeKind::WatchedToday:
+        return {T::Shown, S::Kept, false, false, true};
     case ChangeKind::DeleteEntry:
     case ChangeKind::RenameEntry:
     case ChangeKind::CleanList:

@@ -23,8 +23,9 @@ struct ListAfterChange {
     };
     Titles titles = Titles::Unchanged;
     Select select = Select::Kept;
-    bool flip = false;      // with page flipping on, the INFORMATION page comes to the top
-    bool entryDate = false; // the "Entry Since..." date starts from the earliest purchase again
+    bool flip = false;            // with page flipping on, the INFORMATION page comes to the top
+    bool entryDate = false;       // the "Entry Since..." date starts from the earliest purchase again
+    bool informationOnly = false; // of the kept title, only what the INFORMATION page shows changed
 };
 
 ListAfterChange ListAfter(const CollectionNews& news);
