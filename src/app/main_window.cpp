@@ -636,6 +636,10 @@ void TLDF1::LoadFromCommandLine(const QString& fileName) {
 
 std::optional<FileState> TLDF1::LockFile(const QString& fileName, bool ask) {
     const auto path = PathFromQString(fileName);
+    // Opened again by this run: its own lock is no other run's.
+    const QString current = QStringFromUtf8(collection_.CurrentFileName);
+    if (!current.isEmpty() && QFileInfo(fileName).absoluteFilePath() == QFileInfo(current).absoluteFilePath())
+        document_.ReleaseLock();
     FileState file;
     // Taken before the file is read: a change made while it is read is seen at the next save.
     file.identity = ReadFileIdentity(path);

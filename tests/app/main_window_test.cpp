@@ -381,6 +381,11 @@ class MainWindowTest : public QObject {
         ActionOf(*owner, "Open1")->trigger();
         QVERIFY(ownerPrompts->questions.isEmpty());
         QVERIFY(ActionOf(*owner, "SAVEButton")->isEnabled());
+        // Opening it again in the same run is no second run.
+        ownerPrompts->openAnswers = {file};
+        ActionOf(*owner, "Open1")->trigger();
+        QVERIFY(ownerPrompts->questions.isEmpty());
+        QVERIFY(ActionOf(*owner, "SAVEButton")->isEnabled());
     }
 
     // A lock left by a run that is gone is taken over without a word; a file another program
