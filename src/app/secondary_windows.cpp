@@ -6,6 +6,7 @@ namespace tavrin {
 
 Windows Windows::Create(const MessageCatalogue& catalogue, NameListHost nameLists) {
     Windows w;
+    w.catalogue = &catalogue;
     w.nameLists = std::make_unique<NameListHost>(std::move(nameLists));
     // The choosers open the rename and progress windows, so those two come first.
     w.changeBase = std::make_unique<TChangeBase>(*w.nameLists);
@@ -16,6 +17,7 @@ Windows Windows::Create(const MessageCatalogue& catalogue, NameListHost nameList
     w.kxtAbout = std::make_unique<TKXTAbout>();
     w.chooseMedia = std::make_unique<TChooseMedia>(*w.nameLists, *w.cleaning);
     w.mImage = std::make_unique<TMIMAGE>();
+    w.mImage->ApplyTexts(catalogue);
     w.dvdPanel = std::make_unique<TDVDPanel>(catalogue);
     w.exportList = std::make_unique<TEXPORTLIST>(catalogue);
     w.chooseElement = std::make_unique<TChooseElement>(*w.nameLists, *w.changeBase, *w.cleaning);
@@ -34,6 +36,7 @@ void Windows::ApplyTexts() {
     exportList->ApplyTexts();
     chooseElement->ApplyTexts();
     htmlChoix->ApplyTexts();
+    mImage->ApplyTexts(*catalogue);
     for (QWidget* window : All())
         NameControls(window);
 }

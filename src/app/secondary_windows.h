@@ -42,6 +42,7 @@ struct Windows {
     std::unique_ptr<THTMLCHOIX> htmlChoix;
     // What the name-list windows share: the collection, the dialogs, the filter write-back.
     std::unique_ptr<NameListHost> nameLists;
+    const MessageCatalogue* catalogue = nullptr; // the language the windows are labelled in
 
     // Creates them in the program's start-up order.
     static Windows Create(const MessageCatalogue& catalogue, NameListHost nameLists);

@@ -15,6 +15,7 @@ namespace tavrin {
 void TMIMAGE::OpenForPicture(const QString& caption, const QImage& picture, QWidget* opener) {
     opener_ = opener;
     AReview->hide();
+    LimitNote->hide();
     setWindowTitle(caption);
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QSize area = screen ? screen->size() : QSize();

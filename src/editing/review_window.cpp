@@ -1,5 +1,7 @@
 #include "editing/review_window.h"
 
+#include "lang/catalogue.h"
+#include "platform/text.h"
 #include "platform/window_placement.h"
 #include "store/review_files.h"
 
@@ -44,12 +46,25 @@ TMIMAGE::TMIMAGE() {
     Image3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Image3->hide();
 
+    // Typing stops at the limit: the note says why, instead of the keys doing nothing.
+    LimitNote = new QLabel(this);
+    LimitNote->setObjectName(QStringLiteral("LimitNote"));
+    LimitNote->setContentsMargins(4, 2, 4, 2);
+    LimitNote->hide();
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(Image3);
     layout->addWidget(AReview);
+    layout->addWidget(LimitNote);
     resize(433, 273);
     CentreOnScreen(this);
+}
+
+void TMIMAGE::ApplyTexts(const MessageCatalogue& catalogue) {
+    const QString limit = QText(catalogue, Msg::MsgCharactersAtMost).arg(ReviewTextLimit);
+    LimitNote->setText(limit);
+    AReview->setToolTip(limit);
 }
 
 void TMIMAGE::OpenForReview(const QString& caption, QWidget* opener) {
@@ -62,6 +77,7 @@ void TMIMAGE::OpenForReview(const QString& caption, QWidget* opener) {
     raise();
     activateWindow();
     AReview->setFocus();
+    LimitNote->setVisible(StoredLength(AReview->toPlainText()) >= static_cast<qsizetype>(ReviewTextLimit));
 }
 
 QString TMIMAGE::ReviewText() const {
@@ -76,6 +92,7 @@ void TMIMAGE::KeepWithinLimit() {
     if (limiting_) return;
     QString text = AReview->toPlainText();
     qsizetype excess = StoredLength(text) - static_cast<qsizetype>(ReviewTextLimit);
+    LimitNote->setVisible(AReview->isVisible() && excess >= 0);
     if (excess <= 0) return;
     // Typing or pasting past the limit: what was just put in before the caret gives way, never
     // the text already there.

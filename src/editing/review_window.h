@@ -12,11 +12,15 @@ class QPlainTextEdit;
 
 namespace tavrin {
 
+class MessageCatalogue;
+
 class TMIMAGE : public QDialog {
     Q_OBJECT
 
   public:
     TMIMAGE();
+    // The note shown at the length limit, in the current language.
+    void ApplyTexts(const MessageCatalogue& catalogue);
 
     // The text area shown, the picture hidden, captioned with the title being edited. The opener
     // stays enabled and is enabled again on closing.
@@ -48,6 +52,7 @@ class TMIMAGE : public QDialog {
 
     QPlainTextEdit* AReview = nullptr;
     QLabel* Image3 = nullptr;
+    QLabel* LimitNote = nullptr; // "10000 characters at most", while the text is at its limit
     QPointer<QWidget> opener_;
     bool limiting_ = false;
 };

@@ -8,6 +8,7 @@
 #include "editing/dvd_panel_window.h"
 #include "editing/review_window.h"
 #include "editing/title_editor_window.h"
+#include "store/review_files.h"
 #include "test_support.h"
 
 #include <QApplication>
@@ -348,6 +349,15 @@ class TitleEditorWindowTest : public QObject {
         QTest::keyClicks(text, QStringLiteral("Two"));
         QTest::keyClick(text, Qt::Key_Return);
         QTest::keyClicks(text, QStringLiteral("lines"));
+        // At the length limit the window says so, instead of the keys doing nothing.
+        QLabel* note = Find<QLabel>(review, "LimitNote");
+        QVERIFY(!note->isVisible());
+        const QString typed = text->toPlainText();
+        text->insertPlainText(QString(int(ReviewTextLimit), QLatin1Char('x')));
+        QVERIFY(note->isVisible());
+        QCOMPARE(note->text(), QStringLiteral("10000 characters at most"));
+        text->setPlainText(typed);
+        QVERIFY(!note->isVisible());
         review.close();
         QTest::mouseClick(Push(editor, "BitBtn2"), Qt::LeftButton);
 
