@@ -43,7 +43,6 @@ std::size_t Import(TLDF1& w, const TitleFileContents& file) { // Import1Click
 std::size_t Add(TLDF1& w, const TitleRecord& t) { // the editor's save, then TitleEditorClosed
     const auto added = AddTitle(w.Document(), t, ChangeKind::AddTitle, w.CurrentRecord());
     if (!added) throw std::runtime_error("add refused");
-    if (const auto record = w.CurrentRecord()) w.SelectRecord(*record);
     return *added;
 }
 

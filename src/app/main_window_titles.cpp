@@ -75,9 +75,10 @@ void TLDF1::SpeedButton12Click() {
 
 void TLDF1::TitleEditorClosed() {
     setEnabled(true);
-    // The list followed the save already; the title is shown again, now that the DVD panel the
-    // editor shared is free.
-    ShowCurrentTitle();
+    // The list and the view followed the save already; the DVD panel the editor shared shows the
+    // current title again.
+    if (const auto record = CurrentRecord(); record && windows_.dvdPanel)
+        windows_.dvdPanel->LoadDvdPanel(collection_, *record);
 }
 
 void TLDF1::EffaceClick() {
