@@ -149,13 +149,7 @@ const std::map<std::string, Setter, std::less<>>& Setters() {
 } // namespace
 
 DayNumber SystemToday() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
+    const std::tm local = LocalTimeNow();
     return DayNumberFromDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday).value_or(0);
 }
 

@@ -30,7 +30,9 @@ constexpr std::int64_t Epoch = DaysFromCivil(1899, 12, 30);
 
 } // namespace
 
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool IsLeapYear(int year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 int DaysInMonth(int year, int month) {
     static constexpr int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -39,15 +41,29 @@ int DaysInMonth(int year, int month) {
 }
 
 bool IsValidDate(int year, int month, int day) {
-    return year >= 1 && year <= 9999 && month >= 1 && month <= 12 && day >= 1 && day <= DaysInMonth(year, month);
+    return year >= 1 && year <= 9999 && month >= 1 && month <= 12 && day >= 1 &&
+           day <= DaysInMonth(year, month);
 }
 
 std::optional<DayNumber> DayNumberFromDate(int year, int month, int day) {
     if (!IsValidDate(year, month, day)) return std::nullopt;
-    return static_cast<DayNumber>(DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) -
-                                  Epoch);
+    return static_cast<DayNumber>(
+        DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) - Epoch);
 }
 
-CivilDate DateFromDayNumber(DayNumber day) { return CivilFromDays(static_cast<std::int64_t>(day) + Epoch); }
+CivilDate DateFromDayNumber(DayNumber day) {
+    return CivilFromDays(static_cast<std::int64_t>(day) + Epoch);
+}
+
+std::tm LocalTimeNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now);
+#else
+    localtime_r(&now, &local);
+#endif
+    return local;
+}
 
 } // namespace tavrin

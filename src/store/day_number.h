@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <ctime>
 #include <optional>
 
 namespace tavrin {
@@ -22,6 +23,9 @@ int DaysInMonth(int year, int month);
 bool IsValidDate(int year, int month, int day);
 // The day number of a valid date; nothing for 31 February and the like.
 std::optional<DayNumber> DayNumberFromDate(int year, int month, int day);
+
+// The system's local date and time now.
+std::tm LocalTimeNow();
 CivilDate DateFromDayNumber(DayNumber day);
 
 } // namespace tavrin

@@ -1,5 +1,7 @@
 #include "store/files/file_lock.h"
 
+#include "store/day_number.h"
+
 #include <cerrno>
 #include <charconv>
 #include <chrono>
@@ -60,14 +62,8 @@ std::string EnvironmentText(const char* name) {
     return value ? value : "";
 }
 
-std::string LocalTimeNow() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
+std::string LocalTimeText() {
+    const std::tm local = LocalTimeNow();
     char text[32];
     if (std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &local) == 0) return {};
     return text;
@@ -141,7 +137,7 @@ LockHolder ThisRun() {
     if (::gethostname(host, sizeof host - 1) == 0) me.host = host;
     me.pid = ::getpid();
 #endif
-    me.since = LocalTimeNow();
+    me.since = LocalTimeText();
     return me;
 }
 
