@@ -187,11 +187,11 @@ void BM_AddTitle(benchmark::State& state) {
 }
 BENCHMARK(BM_AddTitle)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-// Undo then Redo of a Watched Today (each with the list rebuilt from every title) ...
-void BM_UndoRedoWatched(benchmark::State& state) {
+// Undo then Redo of one step (each with the list rebuilt from every title), the step made once by
+// `make` and taken back at the end.
+template <class Make> void UndoRedo(benchmark::State& state, Make&& make) {
     WindowUnderTest& s = *shown;
-    s.SelectMiddle();
-    s.watchedToday->click();
+    make(s);
     QApplication::processEvents();
     {
         Timing timing(state);
@@ -205,24 +205,19 @@ void BM_UndoRedoWatched(benchmark::State& state) {
     UndoStep(s.window);
     QApplication::processEvents();
 }
+
+// A Watched Today ...
+void BM_UndoRedoWatched(benchmark::State& state) {
+    UndoRedo(state, [](WindowUnderTest& s) {
+        s.SelectMiddle();
+        s.watchedToday->click();
+    });
+}
 BENCHMARK(BM_UndoRedoWatched)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-// ... and of a Delete Title, which takes the title out of the records and puts it back.
+// ... and a Delete Title, which takes the title out of the records and puts it back.
 void BM_UndoRedoDelete(benchmark::State& state) {
-    WindowUnderTest& s = *shown;
-    DeleteListed(s.window, s.SelectMiddle());
-    QApplication::processEvents();
-    {
-        Timing timing(state);
-        for (auto _ : state)
-            timing.Time([&] {
-                UndoStep(s.window);
-                QApplication::processEvents();
-                RedoStep(s.window);
-            });
-    }
-    UndoStep(s.window);
-    QApplication::processEvents();
+    UndoRedo(state, [](WindowUnderTest& s) { DeleteListed(s.window, s.SelectMiddle()); });
 }
 BENCHMARK(BM_UndoRedoDelete)->UseManualTime()->Unit(benchmark::kMillisecond);
 
