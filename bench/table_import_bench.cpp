@@ -2,7 +2,7 @@
 // names drawn from lists of thousands so that most repeat, codes as their texts, dates in both
 // forms) from the file's bytes to the grown collection; and the reading of the table alone.
 #include "bench_support.h"
-#include "reports/table_import.h"
+#include "exchange/table_import.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,7 +3,7 @@
 // refuses with the collection unchanged, pointing at mapped cells, or adds one linked title per row
 // that is not blank, in title order.
 #include "exchange_checks.h"
-#include "reports/table_import.h"
+#include "exchange/table_import.h"
 #include "store/files/table_reader.h"
 #include "store/text_encoding.h"
 

@@ -16,7 +16,7 @@
 #include "platform/text.h"
 #include "platform/user_prompts.h"
 #include "platform/window_placement.h"
-#include "reports/table_import_dialog.h"
+#include "exchange/table_import_dialog.h"
 #include "store/files/collection_file.h"
 #include "store/text_encoding.h"
 

@@ -5,7 +5,7 @@
 #include "app/main_window.h"
 #include "editing/name_list_operations.h"
 #include "platform/text.h"
-#include "reports/table_import_dialog.h"
+#include "exchange/table_import_dialog.h"
 #include "store/files/collection_file.h"
 #include "store/files/table_reader.h"
 #include "store/title_exchange.h"

@@ -5,7 +5,7 @@
 #include "editing/name_list_operations.h"
 #include "lang/catalogue.h"
 #include "reports/table_columns.h"
-#include "reports/table_import.h"
+#include "exchange/table_import.h"
 #include "store/files/table_reader.h"
 #include "store/text_encoding.h"
 #include "store/title_exchange.h"

@@ -1,6 +1,6 @@
-#include "reports/table_import.h"
+#include "exchange/table_import.h"
 
-#include "report_fixture.h"
+#include "reports/report_fixture.h"
 #include "reports/list_export.h"
 #include "store/text_encoding.h"
 

@@ -1,4 +1,4 @@
-#include "reports/table_import.h"
+#include "exchange/table_import.h"
 
 #include "lang/unstorable_text.h"
 #include "lang/vocabulary.h"

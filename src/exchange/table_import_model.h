@@ -4,7 +4,7 @@
 
 #include "lang/catalogue.h"
 #include "reports/table_columns.h"
-#include "reports/table_import.h"
+#include "exchange/table_import.h"
 #include "store/files/table_reader.h"
 
 #include <QAbstractTableModel>

@@ -1,9 +1,9 @@
-#include "reports/table_import_dialog.h"
+#include "exchange/table_import_dialog.h"
 
 #include "platform/accessible_names.h"
 #include "platform/text.h"
 #include "platform/window_placement.h"
-#include "reports/table_import_model.h"
+#include "exchange/table_import_model.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "reports/table_import_model.h"
+#include "exchange/table_import_model.h"
 
 #include "platform/text.h"
 

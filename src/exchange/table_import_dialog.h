@@ -7,7 +7,7 @@
 #include "editing/collection_changes.h"
 #include "lang/catalogue.h"
 #include "reports/table_columns.h"
-#include "reports/table_import.h"
+#include "exchange/table_import.h"
 #include "store/day_number.h"
 #include "store/files/table_reader.h"
 

@@ -2,7 +2,7 @@
 // table lists every refused cell and imports nothing; one Undo removes the whole import.
 #include "app/window_test_main.h"
 #include "app/window_test_support.h"
-#include "reports/table_import_dialog.h"
+#include "exchange/table_import_dialog.h"
 #include "store/files/collection_file.h"
 #include "test_support.h"
 
