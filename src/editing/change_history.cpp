@@ -99,9 +99,9 @@ Msg ChangeName(ChangeKind kind) {
         Msg::MsgStepDeleteTitle,  Msg::MsgStepWatchedToday, Msg::MsgStepAddName,
         Msg::MsgStepDeleteName,   Msg::MsgStepRenameName,   Msg::MsgStepCleanList,
         Msg::MsgStepLoadList,     Msg::MsgStepImportTitle,  Msg::MsgStepAddList,
-        Msg::MsgStepRebuildIndex, Msg::MsgStepImportTable,
+        Msg::MsgStepRebuildIndex, Msg::MsgStepImportTable, Msg::MsgStepImportCatalogue,
     };
-    static_assert(std::size(names) == static_cast<std::size_t>(ChangeKind::ImportTable) + 1);
+    static_assert(std::size(names) == static_cast<std::size_t>(ChangeKind::ImportCatalogue) + 1);
     return names[static_cast<std::size_t>(kind)];
 }
 

@@ -32,6 +32,7 @@ enum class ChangeKind {
     AddList,
     RebuildIndex,
     ImportTable,
+    ImportCatalogue,
 };
 
 // "Delete Title": what the EDIT menu says after "Undo" and "Redo".

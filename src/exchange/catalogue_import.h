@@ -33,6 +33,13 @@ Msg CatalogueFailureMessage(const CatalogueFailure& failure);
 // The message with the file's name in (UTF-8).
 std::string CatalogueFailureText(const CatalogueFailure& failure, std::string_view fileName, int language);
 
+// A cover's path as the source wrote it, as a file: relative to folder, backslashes read as
+// slashes, file: addresses as paths; nothing for a web address.
+std::optional<std::filesystem::path> CoverFilePath(std::string_view written, const std::filesystem::path& folder);
+
+// The largest file of another program read (a Tellico zip holds its covers).
+inline constexpr std::size_t CatalogueSizeLimit = std::size_t{256} << 20;
+
 // Reads a file of another program: recognised by its content, then read.
 CatalogueRead ReadCatalogueBytes(std::span<const std::uint8_t> bytes);
 

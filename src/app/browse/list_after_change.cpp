@@ -40,6 +40,7 @@ ListAfterChange ListAfter(const CollectionNews& news) {
     case ChangeKind::ImportTitle:
         return {T::Master, S::Current};
     case ChangeKind::ImportTable:
+    case ChangeKind::ImportCatalogue:
         return {T::Master, S::Current, false, true};
     case ChangeKind::AddList:
         return {T::MasterNeutral, S::First, true, true};
