@@ -1,0 +1,316 @@
+// The readers of other catalogue programs' XML files, each on a small file written from what the
+// format is known to hold: where every value lands in the title, and which files are refused.
+#include "exchange/catalogue_source.h"
+
+#include "store/day_number.h"
+
+#include <gtest/gtest.h>
+#include <zip.h>
+
+#include <cstdio>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace tavrin {
+namespace {
+
+std::span<const std::uint8_t> Bytes(std::string_view text) {
+    return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
+}
+
+std::string Date(const std::optional<DayNumber>& day) {
+    if (!day) return "none";
+    const CivilDate d = DateFromDayNumber(*day);
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", d.year, d.month, d.day);
+    return text;
+}
+
+// A title as lines "field: value", only the fields that hold something, so that a sample's
+// expectation reads as a table of where each value landed.
+std::string Describe(const SourceTitle& t) {
+    std::string out;
+    auto line = [&out](std::string_view field, const std::string& value) {
+        if (!value.empty()) out.append(field).append(": ").append(value).append("\n");
+    };
+    auto list = [&line](std::string_view field, const std::vector<std::string>& values) {
+        std::string text;
+        for (const auto& v : values)
+            text += (text.empty() ? "" : " | ") + v;
+        line(field, text);
+    };
+    auto number = [](int n) { return n ? std::to_string(n) : std::string(); };
+    line("title", t.title);
+    line("year", number(t.year));
+    line("length", t.length ? std::to_string(*t.length) : "");
+    line("medium", t.medium);
+    list("regions", t.regions);
+    line("standard", t.standard);
+    list("aspect", t.aspectRatios);
+    line("widescreen", t.widescreen ? "yes" : "");
+    line("panScan", t.panScan ? "yes" : "");
+    line("color", t.color);
+    line("certification", t.certification);
+    line("certificationAge", t.certificationAge ? std::to_string(*t.certificationAge) : "");
+    line("certificationSystem", t.certificationSystem);
+    list("genres", t.genres);
+    list("directors", t.directors);
+    std::vector<std::string> actors;
+    for (const auto& a : t.actors)
+        actors.push_back(a.role.empty() ? a.name : a.name + " as " + a.role);
+    list("actors", actors);
+    list("composers", t.composers);
+    list("publishers", t.publishers);
+    list("boxes", t.boxes);
+    if (!t.filmRating.empty() || !t.pictureRating.empty() || !t.soundRating.empty())
+        line("ratings", t.filmRating + "/" + t.pictureRating + "/" + t.soundRating + " of " +
+                            std::to_string(static_cast<int>(t.ratingMaximum)));
+    line("viewings", number(t.viewings));
+    line("watchDate", t.watchDate ? Date(t.watchDate) : "");
+    line("buyDate", t.buyDate ? Date(t.buyDate) : "");
+    line("price", t.price);
+    line("retailer", t.retailer);
+    if (t.cavSides || t.clvSides)
+        line("sides", std::to_string(t.cavSides) + " CAV " + std::to_string(t.clvSides) + " CLV");
+    std::vector<std::string> audio;
+    for (const auto& a : t.audio)
+        audio.push_back(a.language + "/" + a.format + (a.channels.empty() ? "" : "/" + a.channels));
+    list("audio", audio);
+    list("subtitles", t.subtitles);
+    line("directorsCut", t.directorsCut ? "yes" : "");
+    list("extras", t.extras);
+    line("trade", t.trade);
+    line("sound", t.sound);
+    line("info", t.info);
+    line("info2", t.info2);
+    std::string cover;
+    for (std::uint8_t b : t.cover.bytes) {
+        char hex[4];
+        std::snprintf(hex, sizeof hex, "%02x", b);
+        cover += hex;
+    }
+    line("cover", cover.empty() ? t.cover.path : cover + " ." + t.cover.extension);
+    for (const auto& note : t.notes)
+        line("[" + note.label + "]", note.value);
+    return out;
+}
+
+std::vector<std::string> DescribeAll(const CatalogueRead& read) {
+    std::vector<std::string> titles;
+    if (!read) {
+        ADD_FAILURE() << "refused: " << read.error().detail;
+        return titles;
+    }
+    for (const auto& t : read->titles)
+        titles.push_back(Describe(t));
+    return titles;
+}
+
+// A zip in memory with the given members.
+std::string Zip(const std::vector<std::pair<std::string, std::string>>& members) {
+    zip_error_t error;
+    zip_error_init(&error);
+    zip_source_t* buffer = zip_source_buffer_create(nullptr, 0, 0, &error);
+    zip_source_keep(buffer);
+    zip_t* zip = zip_open_from_source(buffer, ZIP_TRUNCATE, &error);
+    for (const auto& [name, bytes] : members)
+        zip_file_add(zip, name.c_str(), zip_source_buffer(zip, bytes.data(), bytes.size(), 0), 0);
+    zip_close(zip);
+    std::string out;
+    zip_source_open(buffer);
+    char piece[4096];
+    for (zip_int64_t n; (n = zip_source_read(buffer, piece, sizeof piece)) > 0;)
+        out.append(piece, static_cast<std::size_t>(n));
+    zip_source_close(buffer);
+    zip_source_free(buffer);
+    zip_error_fini(&error);
+    return out;
+}
+
+constexpr std::string_view TellicoHead = R"(<?xml version="1.0" encoding="UTF-8"?>
+<!DOCTYPE tellico PUBLIC "-//Robby Stephenson/DTD Tellico V11.0//EN" "http://periapsis.org/tellico/dtd/v11/tellico.dtd">
+<tellico xmlns="http://periapsis.org/tellico/" syntaxVersion="11">
+)";
+
+const std::string TellicoFile = std::string(TellicoHead) + R"(
+ <collection title="Films" type="3">
+  <fields>
+   <field name="_default"/>
+   <field name="rating" title="Rating" type="14" flags="2" format="4" category="Personal">
+    <prop name="minimum">1</prop><prop name="maximum">10</prop>
+   </field>
+   <field name="origtitle" title="Original Title" type="1" flags="0" format="1" category="General"/>
+   <field name="seen" title="Seen" type="4" flags="0" format="4" category="Personal"/>
+   <field name="alttitle" title="Alternative Titles" type="8" flags="1" format="1" category="Alt">
+    <prop name="columns">2</prop>
+   </field>
+   <field name="shelf" title="Shelf" type="1" flags="0" format="4" category="Personal"/>
+   <field name="bought" title="Bought On" type="12" flags="0" format="3" category="Personal"/>
+  </fields>
+  <entry id="12">
+   <title>Harbour of Glass</title>
+   <origtitle>Port de verre</origtitle>
+   <medium>Blu-ray</medium>
+   <years><year>1994</year><year>1996</year></years>
+   <certification>PG-13 (USA)</certification>
+   <genres><genre>Mystery</genre><genre>Drama</genre></genres>
+   <nationalitys><nationality>France</nationality><nationality>Belgium</nationality></nationalitys>
+   <regions><region>Region 2</region></regions>
+   <format>PAL</format>
+   <casts>
+    <cast><column>Irene Vasko</column><column>Clara</column></cast>
+    <cast><column>Tom Brandt</column></cast>
+   </casts>
+   <directors><director>Lea Morel</director></directors>
+   <producers><producer>Ana Diaz</producer></producers>
+   <writers><writer>Paul Ode</writer><writer>Lea Morel</writer></writers>
+   <composers><composer>Jan Hollis</composer></composers>
+   <studios><studio>Quay Pictures</studio></studios>
+   <languages><language>French</language><language>English</language></languages>
+   <audio-tracks><audio-track>Dolby Digital 5.1</audio-track></audio-tracks>
+   <subtitles><subtitle>English</subtitle></subtitles>
+   <running-time>107</running-time>
+   <aspect-ratios><aspect-ratio>2.35:1</aspect-ratio></aspect-ratios>
+   <widescreen>true</widescreen>
+   <directors-cut>true</directors-cut>
+   <gift>true</gift>
+   <loaned>true</loaned>
+   <color>Color</color>
+   <plot>A keeper finds &lt;i&gt;letters&lt;/i&gt;.&lt;br/&gt;Then the sea &amp;amp; the &amp;quot;glass&amp;quot;.</plot>
+   <comments>Bought twice.</comments>
+   <rating>7</rating>
+   <pur_date>2003-06-21</pur_date>
+   <pur_price>$19.99</pur_price>
+   <keywords><keyword>boxed</keyword><keyword>signed</keyword></keywords>
+   <seen>true</seen>
+   <alttitles><alttitle><column>Glass Harbour</column><column>UK</column></alttitle></alttitles>
+   <shelf>B-4</shelf>
+   <bought><year>2003</year><month>6</month></bought>
+   <cover>3c1f0a9be27d45c68a0e5b7d2f9c1e44.jpeg</cover>
+   <cdate calendar="gregorian"><year>2001</year><month>01</month><day>02</day></cdate>
+   <id>12</id>
+  </entry>
+  <entry id="13">
+   <title>  Salt Road </title>
+   <running-time>1:47:00</running-time>
+   <cover>file:///home/ann/covers/salt.png</cover>
+   <cdate calendar="gregorian"><year>2001</year><month>01</month><day>02</day></cdate>
+   <loaned>true</loaned>
+  </entry>
+  <images>
+   <image format="JPEG" id="3c1f0a9be27d45c68a0e5b7d2f9c1e44.jpeg" width="2" height="2">/9j/4AAQ
+SkZJRg==</image>
+  </images>
+ </collection>
+ <borrowers>
+  <borrower name="Ann Kell" uid="u1">
+   <loan uid="l1" entryRef="12" loanDate="2004-03-01" dueDate="2004-03-15">in the blue box</loan>
+  </borrower>
+ </borrowers>
+</tellico>
+)";
+
+TEST(CatalogueReadersTest, TellicoValuesLandInTheirFields) {
+    const auto titles = DescribeAll(ReadTellico(Bytes(TellicoFile)));
+    ASSERT_EQ(titles.size(), 2u);
+    EXPECT_EQ(titles[0], R"(title: Harbour of Glass
+year: 1994
+length: 107
+medium: Blu-ray
+regions: Region 2
+standard: PAL
+aspect: 2.35:1
+widescreen: yes
+color: Color
+certification: PG-13 (USA)
+genres: Mystery | Drama
+directors: Lea Morel
+actors: Irene Vasko as Clara | Tom Brandt
+composers: Jan Hollis
+publishers: Quay Pictures
+ratings: 7// of 10
+viewings: 1
+buyDate: 2003-06-21
+price: $19.99
+audio: French/Dolby Digital 5.1 | English/Dolby Digital 5.1
+subtitles: English
+directorsCut: yes
+cover: ffd8ffe000104a464946 .jpeg
+[Original title]: Port de verre
+[Country]: France; Belgium
+[Producers]: Ana Diaz
+[Writers]: Paul Ode; Lea Morel
+[Plot]: A keeper finds letters.
+Then the sea & the "glass".
+[Tags]: boxed; signed
+[Other titles]: Glass Harbour, UK
+[Lent to]: Ann Kell, since 2004-03-01, due 2004-03-15: in the blue box
+[Comments]: Bought twice.
+
+Other years: 1996
+Gift: Yes
+Shelf: B-4
+Bought On: 2003-6
+)");
+    EXPECT_EQ(titles[1], R"(title: Salt Road
+length: 107
+buyDate: 2001-01-02
+cover: file:///home/ann/covers/salt.png
+[Lent to]: (name not given)
+)");
+}
+
+TEST(CatalogueReadersTest, TellicoZipHoldsTheCoversAsMembers) {
+    const std::string xml = std::string(TellicoHead) + R"(<collection title="F" type="3">
+     <entry id="1"><title>Kept</title><cover>aa.png</cover></entry>
+     <entry id="2"><title>Lost</title><cover>bb.jpeg</cover></entry>
+    </collection></tellico>)";
+    const std::string zip = Zip({{"tellico.xml", xml}, {"images/aa.png", "\x89PNG-bytes"}});
+    const auto read = ReadTellico(Bytes(zip));
+    ASSERT_TRUE(read) << read.error().detail;
+    ASSERT_EQ(read->titles.size(), 2u);
+    const SourceCover& kept = read->titles[0].cover;
+    EXPECT_EQ(std::string(kept.bytes.begin(), kept.bytes.end()), "\x89PNG-bytes");
+    EXPECT_EQ(kept.extension, "png");
+    // A picture the zip does not hold is looked for by its id beside the file.
+    EXPECT_EQ(read->titles[1].cover.path, "bb.jpeg");
+    EXPECT_TRUE(read->titles[1].cover.bytes.empty());
+}
+
+TEST(CatalogueReadersTest, RefusesWhatItCannotRead) {
+    const std::string head(TellicoHead);
+    const struct {
+        CatalogueRead (*reader)(std::span<const std::uint8_t>);
+        std::string file;
+        CatalogueError error;
+        std::string detail;
+    } cases[] = {
+        {ReadTellico, head + R"(<collection type="2"/></tellico>)", CatalogueError::NotACatalogue,
+         "a collection of type 2"},
+        {ReadTellico,
+         R"(<tellico xmlns="http://periapsis.org/tellico/" syntaxVersion="12"><collection type="3"/></tellico>)",
+         CatalogueError::TooNew, "syntax version 12"},
+        {ReadTellico, head + R"(<collection type="3"><entry><title>A</entry>)", CatalogueError::Damaged,
+         "line 4: Start-end tags mismatch"},
+        {ReadTellico, "", CatalogueError::NotACatalogue, "no XML element"},
+        {ReadTellico, "<library><book/></library>", CatalogueError::NotACatalogue,
+         "the root element is <library>"},
+        {ReadTellico, Zip({{"content.xml", "<x/>"}}), CatalogueError::NotACatalogue,
+         "a zip without tellico.xml"},
+        {ReadTellico, Zip({{"tellico.xml", "<x/>"}}).substr(0, 40), CatalogueError::Damaged, ""},
+        {ReadTellico, "<?xml version='1.0' encoding='KOI8-R'?><tellico/>", CatalogueError::Damaged,
+         "the encoding koi8-r is not read"},
+    };
+    for (const auto& c : cases) {
+        const auto read = c.reader(Bytes(c.file));
+        ASSERT_FALSE(read) << c.file;
+        EXPECT_EQ(read.error().error, c.error) << c.file;
+        if (!c.detail.empty()) {
+            EXPECT_EQ(read.error().detail, c.detail) << c.file;
+        }
+    }
+}
+
+} // namespace
+} // namespace tavrin
