@@ -307,6 +307,18 @@ std::optional<int> LeadingNumber(std::string_view text) {
     return value;
 }
 
+int YearIn(std::string_view text) {
+    int year = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        std::size_t end = i;
+        while (end < text.size() && text[end] >= '0' && text[end] <= '9')
+            ++end;
+        if (end - i == 4) year = LeadingNumber(text.substr(i, 4)).value_or(0);
+        i = end > i ? end : i + 1;
+    }
+    return year;
+}
+
 bool IsTrue(std::string_view text) {
     text = Trimmed(text);
     return SameWord(text, "true") || text == "1" || SameWord(text, "yes");

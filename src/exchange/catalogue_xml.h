@@ -57,6 +57,8 @@ std::string PlainFromHtml(std::string_view html);
 // A whole number at the start of the text ("98", "-1", "4 of 5" give 98, -1, 4); nothing when the
 // text does not start with one or it does not fit an int.
 std::optional<int> LeadingNumber(std::string_view text);
+// The year a text holds: its last run of exactly four digits ("1979", "14/02/1979"); 0 when none.
+int YearIn(std::string_view text);
 // True, 1, yes: any case.
 bool IsTrue(std::string_view text);
 // Equal when case is ignored (ASCII letters).

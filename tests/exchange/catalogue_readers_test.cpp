@@ -278,6 +278,71 @@ TEST(CatalogueReadersTest, TellicoZipHoldsTheCoversAsMembers) {
     EXPECT_TRUE(read->titles[1].cover.bytes.empty());
 }
 
+TEST(CatalogueReadersTest, GcstarValuesLandInTheirFields) {
+    const auto titles = DescribeAll(ReadGcstar(Bytes(R"x(<?xml version="1.0" encoding="UTF-8"?>
+<collection type="GCfilms" items="2" version="1.7.0">
+ <information><maxId>5</maxId></information>
+ <item id="4" title="Salt Road" original="Route du sel" date="14/02/1979" time="98 min"
+  director="Ola Berg, Tim Roe" country="Norway" place="Shelf 2" format="DVD" region="2" video="PAL"
+  age="12" rating="7" seen="1" favourite="1" added="14/02/2003" number="2" serie="Roads"
+  webPage="http://films.example/salt##Film site" image="images/salt.jpg" backpic="images/back.jpg"
+  borrower="Ann" lendDate="01/03/2004" ratingpress="8" rank="">
+  <actors>
+   <line><col>Piet Harmsen</col><col>The Driver</col></line>
+   <line><col>Mia Lund</col></line>
+  </actors>
+  <genre><line><col>Drama</col></line><line><col>Road movie</col></line></genre>
+  <tags><line><col>gift</col></line></tags>
+  <audio><line><col>Norwegian</col><col>DTS</col></line></audio>
+  <subt><line><col>English</col></line></subt>
+  <borrowings><line><col>Bo</col><col>02/01/2003</col><col>09/01/2003</col></line></borrowings>
+  <synopsis>Two drivers.
+Salt.</synopsis>
+  <comment>Region 2 only</comment>
+ </item>
+ <item id="5" title="Old File" date="circa 1950" time="long" actors="Ann Lee (Mother), Bo Dahl (Son (young))"
+  genre="Drama" borrower="none" format="VHS" number="3"/>
+</collection>)x")));
+    ASSERT_EQ(titles.size(), 2u);
+    EXPECT_EQ(titles[0], R"(title: Salt Road
+year: 1979
+length: 98
+medium: DVD
+regions: 2
+standard: PAL
+certificationAge: 12
+genres: Drama | Road movie
+directors: Ola Berg | Tim Roe
+actors: Piet Harmsen as The Driver | Mia Lund
+boxes: Roads
+ratings: 7// of 10
+viewings: 1
+buyDate: 2003-02-14
+sides: 0 CAV 2 CLV
+audio: Norwegian/DTS
+subtitles: English
+cover: images/salt.jpg
+[Original title]: Route du sel
+[Country]: Norway
+[Location]: Shelf 2
+[Tags]: gift; Favourite
+[Web]: http://films.example/salt
+[Lent to]: Ann, since 2004-03-01; Bo, 2003-01-02 to 2003-01-09
+[Plot]: Two drivers.
+Salt.
+[Comments]: Region 2 only
+
+ratingpress: 8
+)");
+    EXPECT_EQ(titles[1], R"(title: Old File
+year: 1950
+medium: VHS
+genres: Drama
+actors: Ann Lee as Mother | Bo Dahl as Son (young)
+[Comments]: Time: long
+)");
+}
+
 TEST(CatalogueReadersTest, RefusesWhatItCannotRead) {
     const std::string head(TellicoHead);
     const struct {
@@ -294,6 +359,8 @@ TEST(CatalogueReadersTest, RefusesWhatItCannotRead) {
         {ReadTellico, head + R"(<collection type="3"><entry><title>A</entry>)", CatalogueError::Damaged,
          "line 4: Start-end tags mismatch"},
         {ReadTellico, "", CatalogueError::NotACatalogue, "no XML element"},
+        {ReadGcstar, R"(<collection type="GCbooks"><item title="A Book"/></collection>)",
+         CatalogueError::NotACatalogue, "a GCstar collection of type GCbooks"},
         {ReadTellico, "<library><book/></library>", CatalogueError::NotACatalogue,
          "the root element is <library>"},
         {ReadTellico, Zip({{"content.xml", "<x/>"}}), CatalogueError::NotACatalogue,
