@@ -343,6 +343,150 @@ actors: Ann Lee as Mother | Bo Dahl as Son (young)
 )");
 }
 
+TEST(CatalogueReadersTest, DvdProfilerValuesLandInTheirFields) {
+    // Windows-1252 as declared: 0x93 0x94 are quotes, 0x80 the euro sign, 0xE9 an e acute.
+    const std::string file = R"(<?xml version="1.0" encoding="windows-1252"?>
+<!--DVD Profiler Collection Export-->
+<Collection>
+ <DVD>
+  <ID>111.17</ID>
+  <Title>Harbour Box</Title>
+  <BoxSet><Parent></Parent><Contents><Content>222.17</Content></Contents></BoxSet>
+  <MediaTypes><DVD>true</DVD><HDDVD>false</HDDVD><BluRay>false</BluRay></MediaTypes>
+ </DVD>
+ <DVD>
+  <ID>222.17</ID>
+  <MediaTypes><DVD>False</DVD><HDDVD>False</HDDVD><BluRay>True</BluRay></MediaTypes>
+  <UPC>012345678905</UPC>
+  <Title>Harbour of Glass</Title>
+  <DistTrait>Director's Cut</DistTrait>
+  <OriginalTitle>Port de verre</OriginalTitle>
+  <CountryOfOrigin>France</CountryOfOrigin>
+  <ProductionYear>1994</ProductionYear>
+  <RunningTime>107</RunningTime>
+  <Rating>12</Rating><RatingSystem>BBFC</RatingSystem><RatingAge>12</RatingAge>
+  <CollectionType>Owned</CollectionType>
+  <Regions><Region>2</Region><Region>4</Region></Regions>
+  <Format>
+   <FormatAspectRatio>2.35</FormatAspectRatio><FormatVideoStandard>PAL</FormatVideoStandard>
+   <FormatPanAndScan>False</FormatPanAndScan><FormatFullFrame>False</FormatFullFrame>
+   <Format16X9>True</Format16X9><FormatDualSided>False</FormatDualSided><FormatDualLayered>True</FormatDualLayered>
+   <ColorFormat><ClrColor>true</ClrColor><ClrBlackAndWhite>true</ClrBlackAndWhite><ClrColorized>false</ClrColorized><ClrMixed>false</ClrMixed></ColorFormat>
+  </Format>
+  <Features><FeatureSceneAccess>True</FeatureSceneAccess><FeatureCommentary>True</FeatureCommentary><FeatureTrailer>False</FeatureTrailer><FeatureTHXCertified>True</FeatureTHXCertified><OtherFeatures>Postcards</OtherFeatures></Features>
+  <Studios><Studio>Quay Pictures</Studio></Studios>
+  <MediaCompanies><MediaCompany>Lighthouse Video</MediaCompany></MediaCompanies>
+  <Genres><Genre>Drama</Genre><Genre>Mystery</Genre></Genres>
+  <Audio>
+   <AudioTrack><AudioContent>French</AudioContent><AudioFormat>Dolby Digital</AudioFormat><AudioChannels>5.1</AudioChannels></AudioTrack>
+   <AudioTrack><AudioContent>Commentary</AudioContent><AudioFormat>Dolby Digital</AudioFormat><AudioChannels>2-Channel Stereo</AudioChannels></AudioTrack>
+  </Audio>
+  <Subtitles><Subtitle>English</Subtitle><Subtitle>Dutch</Subtitle></Subtitles>
+  <Actors>
+   <Actor FirstName="Irene" MiddleName="" LastName="Vasko" Role="Clara" CreditedAs=""/>
+   <Divider Caption="Second film" Type="Episode"/>
+   <Actor FirstName="" MiddleName="" LastName="" Role="Guard" CreditedAs="Big Tom"/>
+  </Actors>
+  <Credits>
+   <Credit FirstName="Lea" MiddleName="" LastName="Morel" CreditType="Direction" CreditSubtype="Director"/>
+   <Credit FirstName="Jan" MiddleName="" LastName="Hollis" CreditType="Music" CreditSubtype="Composer"/>
+   <Credit FirstName="Paul" MiddleName="" LastName="Ode" CreditType="Writing" CreditSubtype="Screenwriter"/>
+   <Credit FirstName="Ana" MiddleName="" LastName="Diaz" CreditType="Production" CreditSubtype="Producer"/>
+   <Credit FirstName="Kai" MiddleName="" LastName="Ruud" CreditType="Cinematography" CreditSubtype="Director of Photography"/>
+  </Credits>
+  <Review Film="7" Video="8" Audio="0" Extras="5"/>
+  <PurchaseInfo>
+   <PurchasePrice DenominationType="EUR" DenominationDesc="Euro" FormattedValue="12,50 )"
+                             "\x80"
+                             R"(">12.50</PurchasePrice>
+   <PurchasePlace>Laser World</PurchasePlace>
+   <PurchaseDate>2003-06-21</PurchaseDate>
+  </PurchaseInfo>
+  <SRP DenominationType="EUR" FormattedValue="19,99 )"
+                             "\x80"
+                             R"(">19.99</SRP>
+  <Discs>
+   <Disc><DescriptionSideA>Feature )"
+                             "\x93"
+                             "Glass"
+                             "\x94"
+                             R"(</DescriptionSideA><DescriptionSideB></DescriptionSideB>
+    <DualSided>False</DualSided><DualLayeredSideA>True</DualLayeredSideA><DualLayeredSideB>False</DualLayeredSideB>
+    <Location>Shelf 2</Location><Slot>14</Slot></Disc>
+   <Disc><DescriptionSideA>Extras</DescriptionSideA><DualSided>True</DualSided>
+    <DualLayeredSideA>False</DualLayeredSideA><DualLayeredSideB>False</DualLayeredSideB></Disc>
+  </Discs>
+  <Overview>A keeper finds letters.&lt;br&gt;Then the sea.</Overview>
+  <EasterEggs>Press up.</EasterEggs>
+  <Notes>Caf)"
+                             "\xE9"
+                             R"( copy.</Notes>
+  <Tags><Tag Name="Boxed" FullName="Boxed"/></Tags>
+  <LoanInfo><Loaned>True</Loaned><Due>2004-03-15</Due><User FirstName="Ann" LastName="Kell"/></LoanInfo>
+  <Events>
+   <Event><EventType>Watched</EventType><Timestamp>2004-01-02T20:00:00.000Z</Timestamp></Event>
+   <Event><EventType>Borrowed</EventType><Timestamp>2004-03-01T10:00:00.000Z</Timestamp></Event>
+   <Event><EventType>Watched</EventType><Timestamp>2005-05-06T20:00:00.000Z</Timestamp></Event>
+   <Event><EventType>Watched</EventType><Timestamp>2003-01-01T20:00:00.000Z</Timestamp></Event>
+  </Events>
+  <BoxSet><Parent>111.17</Parent><Contents/></BoxSet>
+ </DVD>
+</Collection>)";
+    const auto titles = DescribeAll(ReadDvdProfiler(Bytes(file)));
+    ASSERT_EQ(titles.size(), 2u);
+    EXPECT_EQ(titles[0], "title: Harbour Box\nmedium: DVD\n");
+    EXPECT_EQ(titles[1], R"(title: Harbour of Glass
+year: 1994
+length: 107
+medium: BluRay
+regions: 2 | 4
+standard: PAL
+aspect: 2.35
+widescreen: yes
+color: Color and B&W
+certification: 12
+certificationAge: 12
+certificationSystem: BBFC
+genres: Drama | Mystery
+directors: Lea Morel
+actors: Irene Vasko as Clara | Big Tom as Guard
+composers: Jan Hollis
+publishers: Lighthouse Video | Quay Pictures
+boxes: Harbour Box
+ratings: 7/8/0 of 10
+viewings: 3
+watchDate: 2005-05-06
+buyDate: 2003-06-21
+price: 12.50 EUR
+retailer: Laser World
+sides: 1 CAV 2 CLV
+audio: French/Dolby Digital/5.1 | Commentary/Dolby Digital/2-Channel Stereo
+subtitles: English | Dutch
+directorsCut: yes
+extras: SceneAccess | Commentary | THXCertified | Postcards
+trade: Owned
+[Original title]: Port de verre
+[Edition]: Director's Cut
+[Writers]: Paul Ode
+[Producers]: Ana Diaz
+[Crew]: Director of Photography: Kai Ruud
+[Discs]: Feature “Glass”; Extras
+[Location]: Shelf 2, slot 14
+[Country]: France
+[Lent to]: Ann Kell, due 2004-03-15
+[Tags]: Boxed
+[Barcode]: 012345678905
+[Plot]: A keeper finds letters.
+Then the sea.
+[Comments]: Café copy.
+
+Press up.
+
+Extras review: 5 of 10
+List price: 19,99 €
+)");
+}
+
 TEST(CatalogueReadersTest, RefusesWhatItCannotRead) {
     const std::string head(TellicoHead);
     const struct {
@@ -359,6 +503,8 @@ TEST(CatalogueReadersTest, RefusesWhatItCannotRead) {
         {ReadTellico, head + R"(<collection type="3"><entry><title>A</entry>)", CatalogueError::Damaged,
          "line 4: Start-end tags mismatch"},
         {ReadTellico, "", CatalogueError::NotACatalogue, "no XML element"},
+        {ReadDvdProfiler, "<Collection>\n<DVD><Title>A</DVD>", CatalogueError::Damaged,
+         "line 2: Start-end tags mismatch"},
         {ReadGcstar, R"(<collection type="GCbooks"><item title="A Book"/></collection>)",
          CatalogueError::NotACatalogue, "a GCstar collection of type GCbooks"},
         {ReadTellico, "<library><book/></library>", CatalogueError::NotACatalogue,
