@@ -329,6 +329,12 @@ bool SameWord(std::string_view a, std::string_view b) {
            std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
 }
 
+bool ContainsNoCase(std::string_view text, std::string_view word) {
+    for (std::size_t i = 0; i + word.size() <= text.size(); ++i)
+        if (SameWord(text.substr(i, word.size()), word)) return true;
+    return false;
+}
+
 std::string DateText(DayNumber day) {
     const CivilDate d = DateFromDayNumber(day);
     char text[16];

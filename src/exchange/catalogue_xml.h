@@ -63,6 +63,8 @@ int YearIn(std::string_view text);
 bool IsTrue(std::string_view text);
 // Equal when case is ignored (ASCII letters).
 bool SameWord(std::string_view a, std::string_view b);
+// Whether text holds word, case ignored.
+bool ContainsNoCase(std::string_view text, std::string_view word);
 // The date as the review text writes it: YYYY-MM-DD.
 std::string DateText(DayNumber day);
 

@@ -32,12 +32,6 @@ std::vector<std::string> Texts(pugi::xml_node list, const char* item) {
     return values;
 }
 
-bool ContainsWord(std::string_view text, std::string_view word) {
-    for (std::size_t i = 0; i + word.size() <= text.size(); ++i)
-        if (SameWord(text.substr(i, word.size()), word)) return true;
-    return false;
-}
-
 // A price as written with its currency: "12.50 EUR". Nothing for an empty or zero price.
 std::string Price(pugi::xml_node price) {
     const std::string value = Text(price);
@@ -69,7 +63,7 @@ Profile ReadProfile(pugi::xml_node dvd) {
     notes.Add("Original title", ChildText(dvd, "OriginalTitle"));
     const std::string edition = ChildText(dvd, "DistTrait");
     notes.Add("Edition", edition);
-    t.directorsCut = ContainsWord(edition, "director's cut") || ContainsWord(edition, "directors cut");
+    t.directorsCut = ContainsNoCase(edition, "director's cut") || ContainsNoCase(edition, "directors cut");
     t.year = LeadingNumber(ChildText(dvd, "ProductionYear")).value_or(0);
     t.length = RunningMinutes(ChildText(dvd, "RunningTime"));
     t.trade = ChildText(dvd, "CollectionType");

@@ -487,6 +487,117 @@ List price: 19,99 €
 )");
 }
 
+TEST(CatalogueReadersTest, CollectorzValuesLandInTheirFields) {
+    const auto titles = DescribeAll(ReadCollectorz(Bytes(R"(<?xml version="1.0" encoding="UTF-8"?>
+<movieinfo creationdate="3/4/2009 9:15:02 PM">
+ <localizedtemplatetexts><title>Title</title></localizedtemplatetexts>
+ <moviemetadata><field>Loaned To</field></moviemetadata>
+ <movielist>
+  <movie>
+   <title>Caf&#233; Lumi&#232;re</title>
+   <releasedate><year><displayname>2001</displayname></year></releasedate>
+   <runtime>104</runtime><runtimeminutes>104 mins</runtimeminutes>
+   <format listid="3"><displayname>DVD</displayname><sortname>DVD</sortname></format>
+   <cast>
+    <star><role>Actor</role><person><displayname>Irene Vasko</displayname><sortname>Vasko, Irene</sortname></person><character>Clara</character></star>
+    <star><role>Actor</role><person><displayname>Tom Brandt</displayname></person></star>
+   </cast>
+   <crew>
+    <crewmember><role>Director</role><roleid>dfDirector</roleid><person><displayname>Lea Morel</displayname></person></crewmember>
+    <crewmember><role>Musician</role><roleid>dfMusic</roleid><person><displayname>Jan Hollis</displayname></person></crewmember>
+    <crewmember><role>Writer</role><roleid>dfWriter</roleid><person><displayname>Paul Ode</displayname></person></crewmember>
+    <crewmember><role>Editor</role><roleid>dfEditor</roleid><person><displayname>Siv Ek</displayname></person></crewmember>
+   </crew>
+   <studios><studio><displayname>Quay Pictures</displayname></studio></studios>
+   <distributor><displayname>Lighthouse Video</displayname></distributor>
+   <genres><genre><displayname>Drama</displayname></genre><genre><displayname>Romance</displayname></genre></genres>
+   <country><displayname>France</displayname></country>
+   <language><displayname>French</displayname></language>
+   <regions><region><displayname>Region 2</displayname></region></regions>
+   <ratios><ratio><displayname>Widescreen (2.40:1, Anamorphic)</displayname></ratio></ratios>
+   <color><displayname>Color</displayname></color>
+   <layers><displayname>Single Side, Dual Layer</displayname></layers>
+   <nritems>2</nritems>
+   <audios>
+    <audio><displayname>004 Dolby Digital 5.1 [French]</displayname></audio>
+    <audio><displayname>DTS 5.1</displayname></audio>
+   </audios>
+   <subtitles><subtitle><displayname>English</displayname></subtitle></subtitles>
+   <mpaarating><displayname>PG-13 (Parental Guidance)</displayname></mpaarating>
+   <myrating>8</myrating><myrating></myrating>
+   <seenit boolvalue="1">Yes</seenit>
+   <viewingdate>5/6/2005</viewingdate>
+   <purchaseprice>$19.99</purchaseprice>
+   <purchasedate><year><displayname>2003</displayname></year><month>6</month><day>21</day><date>6/21/2003</date></purchasedate>
+   <store><displayname>Laser World</displayname></store>
+   <collectionstatus listid="1">In Collection</collectionstatus>
+   <edition><displayname>Director's Cut</displayname></edition>
+   <boxset><displayname>Harbour Box</displayname></boxset>
+   <series><displayname>Lumiere</displayname></series>
+   <location><displayname>Shelf 2</displayname></location>
+   <features><feature><displayname>Commentary</displayname></feature></features>
+   <extras><extra><displayname>Photo Gallery</displayname></extra></extras>
+   <discs><disc><title>Feature</title><episodes><episode><title>Pilot</title></episode><episode><title>Return</title></episode></episodes></disc></discs>
+   <links><link><url>http://cafe.example</url><description>Site</description></link></links>
+   <upc>012345678905</upc>
+   <plot>Two &lt;b&gt;sisters&lt;/b&gt;.</plot>
+   <notes>Signed.</notes>
+   <thumbfilepath>Thumbnails\cafe.jpg</thumbfilepath>
+   <poster>Images\cafe_front.jpg</poster>
+   <loanedto><displayname>Ann Kell</displayname></loanedto>
+   <loandate>3/1/2004</loandate>
+   <loanduedate>3/15/2004</loanduedate>
+   <loannotes>blue box</loannotes>
+  </movie>
+  <movie><title>Bare</title><thumbfilepath>Thumbnails\bare.jpg</thumbfilepath><seenit boolvalue="0">No</seenit><nritems>3</nritems></movie>
+ </movielist>
+</movieinfo>)")));
+    ASSERT_EQ(titles.size(), 2u);
+    EXPECT_EQ(titles[0], R"(title: Café Lumière
+year: 2001
+length: 104
+medium: DVD
+regions: Region 2
+aspect: Widescreen (2.40:1, Anamorphic)
+color: Color
+certification: PG-13 (Parental Guidance)
+genres: Drama | Romance
+directors: Lea Morel
+actors: Irene Vasko as Clara | Tom Brandt
+composers: Jan Hollis
+publishers: Lighthouse Video | Quay Pictures
+boxes: Harbour Box | Lumiere
+ratings: 8// of 10
+viewings: 1
+watchDate: 2005-05-06
+buyDate: 2003-06-21
+price: $19.99
+retailer: Laser World
+sides: 2 CAV 0 CLV
+audio: French/Dolby Digital 5.1 | /DTS 5.1
+subtitles: English
+directorsCut: yes
+extras: Commentary | Photo Gallery
+trade: In Collection
+cover: Images\cafe_front.jpg
+[Writers]: Paul Ode
+[Crew]: Editor: Siv Ek
+[Edition]: Director's Cut
+[Discs]: Feature
+[Episodes]: Pilot
+Return
+[Country]: France
+[Languages]: French
+[Location]: Shelf 2
+[Lent to]: Ann Kell, since 2004-03-01, due 2004-03-15: blue box
+[Web]: http://cafe.example
+[Barcode]: 012345678905
+[Plot]: Two sisters.
+[Comments]: Signed.
+)");
+    EXPECT_EQ(titles[1], "title: Bare\nsides: 0 CAV 3 CLV\ncover: Thumbnails\\bare.jpg\n");
+}
+
 TEST(CatalogueReadersTest, RefusesWhatItCannotRead) {
     const std::string head(TellicoHead);
     const struct {
