@@ -598,6 +598,67 @@ Return
     EXPECT_EQ(titles[1], "title: Bare\nsides: 0 CAV 3 CLV\ncover: Thumbnails\\bare.jpg\n");
 }
 
+TEST(CatalogueReadersTest, GriffithValuesLandInTheirFields) {
+    const auto titles = DescribeAll(ReadGriffith(Bytes(R"(<?xml version="1.0" encoding="UTF-8"?>
+<root>
+	<movie>
+		<number>7</number>
+		<title>
+			Salt Road
+		</title>
+		<o_title>Saltveien</o_title>
+		<year>1979</year>
+		<runtime>98</runtime>
+		<director>Ola Berg</director>
+		<cast>
+			Piet Harmsen as The Driver
+			Thomas Ash as Jonas as a boy
+			Mia Lund
+		</cast>
+		<studio>North / South Films</studio>
+		<genre>Drama / Road movie, Thriller</genre>
+		<country>Norway</country>
+		<classification>PG</classification>
+		<rating>7</rating>
+		<seen>1</seen>
+		<loaned>1</loaned>
+		<media_name>DVD</media_name>
+		<collections_name>Roads</collections_name>
+		<volumes_name>Volume 1</volumes_name>
+		<plot>Two drivers.</plot>
+		<notes>Signed.</notes>
+		<site>http://salt.example</site>
+		<trailer>http://salt.example/trailer</trailer>
+		<image>posters/0a1b.jpg</image>
+		<color>1</color>
+		<condition>0</condition>
+	</movie>
+</root>)")));
+    ASSERT_EQ(titles.size(), 1u);
+    EXPECT_EQ(titles[0], R"(title: Salt Road
+year: 1979
+length: 98
+medium: DVD
+certification: PG
+genres: Drama | Road movie | Thriller
+directors: Ola Berg
+actors: Piet Harmsen as The Driver | Thomas Ash as Jonas as a boy | Mia Lund
+publishers: North / South Films
+boxes: Roads | Volume 1
+ratings: 7// of 10
+viewings: 1
+cover: posters/0a1b.jpg
+[Original title]: Saltveien
+[Country]: Norway
+[Lent to]: (name not given)
+[Web]: http://salt.example; http://salt.example/trailer
+[Plot]: Two drivers.
+[Comments]: Signed.
+
+color: 1
+)");
+}
+
 TEST(CatalogueReadersTest, RefusesWhatItCannotRead) {
     const std::string head(TellicoHead);
     const struct {
