@@ -659,6 +659,101 @@ color: 1
 )");
 }
 
+TEST(CatalogueReadersTest, DataCrowValuesLandInTheirFieldsInBothVersions) {
+    const auto old = DescribeAll(ReadDataCrow(Bytes(R"(<?xml version="1.0" encoding="UTF-8"?>
+<data-crow-objects>
+ <movie>
+  <title>Salt Road</title>
+  <title-local>Saltveien</title-local>
+  <year>1979</year>
+  <playlength>1:47:00</playlength>
+  <storage-medium>Video CD</storage-medium>
+  <aspect-ratio>16:9</aspect-ratio>
+  <color>Color</color>
+  <certification>PG</certification>
+  <rating>9 / 10</rating>
+  <state>Seen</state>
+  <series>Roads</series>
+  <created>2003-02-14</created>
+  <modified>2005-01-01</modified>
+  <actors><actor><name>Harmsen, Piet</name></actor><actor><name>Mia Lund</name></actor></actors>
+  <actors-list>Harmsen, Piet, Mia Lund</actors-list>
+  <directors><director><name>Ola Berg</name></director></directors>
+  <genres><genre><name>Drama</name></genre></genres>
+  <countries><country><name>Norway</name></country></countries>
+  <languages><language><name>Norwegian</name></language></languages>
+  <audio-languages><language><name>Norwegian</name></language></audio-languages>
+  <subtitle-languages><language><name>English</name></language></subtitle-languages>
+  <tags><tag><name>boxed</name></tag></tags>
+  <loan-status>On loan</loan-status><lend-by>Ann Kell</lend-by>
+  <loan-start-date>2004-03-01</loan-start-date><due-date>2004-03-15</due-date>
+  <description>Two drivers.</description>
+  <webpage>http://salt.example</webpage>
+  <ean>012345678905</ean>
+  <user-shelf>B-4</user-shelf>
+  <video-codec>MPEG-1</video-codec>
+  <picture-front>Salt_images/12_PictureFront.jpg</picture-front>
+ </movie>
+</data-crow-objects>)")));
+    ASSERT_EQ(old.size(), 1u);
+    EXPECT_EQ(old[0], R"(title: Salt Road
+year: 1979
+length: 107
+medium: Video CD
+aspect: 16:9
+color: Color
+certification: PG
+genres: Drama
+directors: Ola Berg
+actors: Harmsen, Piet | Mia Lund
+boxes: Roads
+ratings: 9 / 10// of 10
+viewings: 1
+buyDate: 2003-02-14
+audio: Norwegian/
+subtitles: English
+cover: Salt_images/12_PictureFront.jpg
+[Other titles]: Saltveien
+[Country]: Norway
+[Languages]: Norwegian
+[Tags]: boxed
+[Lent to]: Ann Kell, since 2004-03-01, due 2004-03-15
+[Web]: http://salt.example
+[Barcode]: 012345678905
+[Plot]: Two drivers.
+[Comments]: shelf: B-4
+)");
+
+    const auto v5 = DescribeAll(ReadDataCrow(Bytes(R"(<?xml version="1.0" encoding="UTF-8"?>
+<data-crow-objects>
+ <movie-items>
+  <movie>
+   <title>Salt Road</title>
+   <playlength>6420</playlength>
+   <rating>9</rating>
+   <storage-medium-items><storage-medium><datacrow-module-index>1</datacrow-module-index><id>x1</id><name>Blu-ray</name></storage-medium></storage-medium-items>
+   <state-items><state><name>Not Seen</name></state></state-items>
+   <actors-items><actor><id>a1</id><name>Piet Harmsen</name></actor></actors-items>
+   <loan-status>Available</loan-status><lend-by>Bo</lend-by>
+   <loan-start-date>2003-01-02</loan-start-date><loan-end-date>2003-01-09</loan-end-date>
+   <picture-01></picture-01>
+   <picture-02>file:///home/ann/dc/x1_2.jpg</picture-02>
+  </movie>
+ </movie-items>
+ <genre-items><genre><name>Drama</name></genre></genre-items>
+</data-crow-objects>)")));
+    ASSERT_EQ(v5.size(), 1u);
+    EXPECT_EQ(v5[0], R"(title: Salt Road
+length: 107
+medium: Blu-ray
+actors: Piet Harmsen
+ratings: 9// of 10
+cover: file:///home/ann/dc/x1_2.jpg
+[Lent to]: Bo, 2003-01-02 to 2003-01-09
+[Comments]: State: Not Seen
+)");
+}
+
 TEST(CatalogueReadersTest, RefusesWhatItCannotRead) {
     const std::string head(TellicoHead);
     const struct {
