@@ -100,6 +100,10 @@ struct SourceTitle {
     bool directorsCut = false;
     std::vector<std::string> extras;     // DP feature names ("Commentary", "THXCertified"), CZ texts
     std::string trade;                   // DP CollectionType, CZ collectionstatus
+    // Values only Tavrin's own Tellico files carry, as its export wrote them: the Sound choice and
+    // the two Other Information texts.
+    std::string sound;
+    std::string info, info2;
     SourceCover cover;
     std::vector<SourceNote> notes;
 };
