@@ -16,6 +16,7 @@
 #include "platform/text.h"
 #include "platform/user_prompts.h"
 #include "platform/window_placement.h"
+#include "exchange/catalogue_import_dialog.h"
 #include "exchange/table_import_dialog.h"
 #include "store/files/collection_file.h"
 #include "store/text_encoding.h"
@@ -181,6 +182,7 @@ void TLDF1::BuildMenus() {
     FILES1->addSeparator();
     Import1 = AddItem(FILES1, "Import1");
     ImportTable1 = AddItem(FILES1, "ImportTable1");
+    ImportCatalogue1 = AddItem(FILES1, "ImportCatalogue1");
     AddAList1 = AddItem(FILES1, "AddAList1");
     FILES1->addSeparator();
     Export1 = AddItem(FILES1, "Export1");
@@ -409,6 +411,7 @@ void TLDF1::ApplyTexts() {
     SaveSelectedList1->setText(text(Msg::MsgSaveSelectedTitles));
     Import1->setText(text(Msg::MsgImportATitle));
     ImportTable1->setText(text(Msg::MsgImportASpreadsheet));
+    ImportCatalogue1->setText(text(Msg::MsgImportFromAnotherProgram));
     AddAList1->setText(text(Msg::MsgAddAList));
     Export1->setText(text(Msg::MsgExportATitle));
     ExportAList1->setText(text(Msg::MsgExportAList));
@@ -471,6 +474,7 @@ void TLDF1::ApplyTexts() {
     help_->setWindowTitle(QLatin1String(ApplicationTitle) + QStringLiteral(" - ") + text(Msg::MsgHelp));
     windows_.ApplyTexts();
     if (TableImport) TableImport->ApplyTexts();
+    if (CatalogueImport) CatalogueImport->ApplyTexts();
     MarkMnemonics(menuBar());
     EnterName->setAccessibleName(text(Msg::MsgTitle));
     ListDisc->setAccessibleName(text(Msg::MsgAllTitles));
@@ -587,7 +591,7 @@ std::string TLDF1::OtherName() const {
 }
 
 void TLDF1::EnableCollectionCommands(bool enable) {
-    for (QAction* action : {SAVEButton, SaveAs1, Import1, ImportTable1, AddAList1, Export1, ExportAList1})
+    for (QAction* action : {SAVEButton, SaveAs1, Import1, ImportTable1, ImportCatalogue1, AddAList1, Export1, ExportAList1})
         action->setEnabled(enable);
     for (QMenu* menu : {TOOLS1, STATS1}) {
         menu->setEnabled(enable);

@@ -7,6 +7,7 @@
 #include "app/browse/title_search.h"
 #include "app/browse/title_table.h"
 #include "app/program_folders.h"
+#include "store/pictures/picture_codec.h"
 #include "app/secondary_windows.h"
 #include "editing/collection_changes.h"
 #include "editing/open_collection.h"
@@ -56,6 +57,7 @@ class TMakeList;
 class TMediaPage;
 class TSortPage;
 class TTableImport;
+class TCatalogueImport;
 class TTextPage;
 
 struct StartOptions {
@@ -132,6 +134,7 @@ class TLDF1 : public QMainWindow {
     void Export1Click();
     void Import1Click();
     void ImportTable1Click();
+    void ImportCatalogue1Click();
     void AddAList1Click();
     void ReBuildingIndex1Click();
 
@@ -217,6 +220,7 @@ class TLDF1 : public QMainWindow {
     void ShowExchangeRefusal(const ExchangeRefusal& refusal);
     // The spreadsheet import dialog closed: the new titles listed, the first one shown.
     void TableImportFinished(int result);
+    void CatalogueImportFinished(int result);
     // The message of a file that could not be read; nothing for one that does not exist.
     void ShowFileFailure(FileError error, const QString& fileName);
     // The editor, bound to this window's collection and windows at its first opening.
@@ -311,6 +315,8 @@ class TLDF1 : public QMainWindow {
     MessageCatalogue catalogue_;
     DayNumber today_ = 0;
     ProgramFolders folders_;
+    // Converts covers the program does not show as they are (an import's PNG covers).
+    PictureCodec pictureCodec_;
     std::unique_ptr<SettingsStore> settingsStore_;
     std::unique_ptr<UserPrompts> prompts_;
     QString commandLineFile_;
@@ -334,6 +340,7 @@ class TLDF1 : public QMainWindow {
     QAction* SaveSelectedList1 = nullptr;
     QAction* Import1 = nullptr;
     QAction* ImportTable1 = nullptr;
+    QAction* ImportCatalogue1 = nullptr;
     QAction* AddAList1 = nullptr;
     QAction* Export1 = nullptr;
     QAction* ExportAList1 = nullptr;
@@ -429,6 +436,7 @@ class TLDF1 : public QMainWindow {
     std::unique_ptr<HelpViewer> help_;
     TMakeList* MakeList = nullptr;
     TTableImport* TableImport = nullptr;
+    TCatalogueImport* CatalogueImport = nullptr;
 };
 
 } // namespace tavrin

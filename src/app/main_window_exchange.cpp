@@ -1,11 +1,13 @@
 // The main window's side of the title exchange: Export A Title, Import A Title, Import A
-// Spreadsheet, Add A List and Re-Building Index.
+// Spreadsheet, Import From Another Program, Add A List and Re-Building Index.
 #include "app/browse/gadget_page.h"
 #include "app/browse/title_table_model.h"
 #include "app/main_window.h"
 #include "editing/name_list_operations.h"
 #include "platform/text.h"
+#include "exchange/catalogue_import_dialog.h"
 #include "exchange/table_import_dialog.h"
+#include "store/files/file_access.h"
 #include "store/files/collection_file.h"
 #include "store/files/table_reader.h"
 #include "store/title_exchange.h"
@@ -13,6 +15,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QListView>
 #include <QProgressBar>
 
@@ -26,6 +29,9 @@ void TLDF1::ConnectExchangeCommands() {
     connect(ReBuildingIndex1, &QAction::triggered, this, &TLDF1::ReBuildingIndex1Click);
     TableImport = new TTableImport(document_, catalogue_, this);
     connect(TableImport, &QDialog::finished, this, &TLDF1::TableImportFinished);
+    connect(ImportCatalogue1, &QAction::triggered, this, &TLDF1::ImportCatalogue1Click);
+    CatalogueImport = new TCatalogueImport(document_, catalogue_, this);
+    connect(CatalogueImport, &QDialog::finished, this, &TLDF1::CatalogueImportFinished);
 }
 
 void TLDF1::ShowExchangeRefusal(const ExchangeRefusal& refusal) {
@@ -100,6 +106,41 @@ void TLDF1::ImportTable1Click() {
         return;
     }
     TableImport->Open(std::move(*table), fileName, today_, CurrentRecord());
+}
+
+void TLDF1::ImportCatalogue1Click() {
+    if (collection_.Count() >= TitleCapacity) {
+        prompts_->ShowMessage(QText(catalogue_, Msg::MsgAmazingCollectionButI));
+        return;
+    }
+    const QString fileName = prompts_->AskOpenFile(
+        {QStringLiteral("OPEN"),
+         QStringLiteral("Catalogue (*.tc *.xml *.gcs *.amc);;All files (*)"), QString()});
+    if (fileName.isEmpty()) return;
+    const auto path = PathFromQString(fileName);
+    const auto bytes = ReadFileBytes(path, CatalogueSizeLimit);
+    if (!bytes) {
+        ShowFileFailure(bytes.error().error, fileName);
+        return;
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    auto source = ReadCatalogueBytes(*bytes);
+    QApplication::restoreOverrideCursor();
+    if (!source) {
+        const std::string name = QFileInfo(fileName).fileName().toStdString();
+        prompts_->ShowMessage(
+            QString::fromStdString(CatalogueFailureText(source.error(), name, catalogue_.Language())));
+        return;
+    }
+    CatalogueImportOptions options;
+    options.today = today_;
+    options.sourceFolder = path.parent_path();
+    CatalogueImport->Open(std::move(*source), fileName, options, ImportFolders{folders_.text, folders_.medias},
+                          &pictureCodec_, CurrentRecord());
+}
+
+void TLDF1::CatalogueImportFinished(int result) {
+    if (result == QDialog::Accepted) ShownTitles()->setFocus();
 }
 
 void TLDF1::TableImportFinished(int result) {

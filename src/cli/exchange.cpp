@@ -1,11 +1,16 @@
 #include "cli/exchange.h"
 
+#include "app/program_folders.h"
 #include "cli/cli_files.h"
+#include "cli/cli_pictures.h"
 #include "cli/list.h"
+#include "cli/media.h"
 #include "editing/name_list_operations.h"
+#include "editing/open_collection.h"
+#include "exchange/catalogue_import.h"
+#include "exchange/table_import.h"
 #include "lang/catalogue.h"
 #include "reports/table_columns.h"
-#include "exchange/table_import.h"
 #include "store/files/table_reader.h"
 #include "store/text_encoding.h"
 #include "store/title_exchange.h"
@@ -190,6 +195,72 @@ int RunImportTable(Args a, std::ostream&, std::ostream& err) { // FILE TABLE OUT
     const auto imported = ImportTable(c, *table, MapColumns(*table, choices), today.value_or(SystemToday()));
     if (!imported) return RefusedTable(err, *table, imported.error());
     return Write(a[2], SerializeCollection(c), err);
+}
+
+int RunImportCatalogue(Args a, std::ostream&, std::ostream& err) {
+    constexpr std::string_view command = "import-catalogue";
+    std::optional<DayNumber> today;
+    bool keep = false;
+    std::optional<std::string> reportFile;
+    const OptionReader readToday = TodayReader(today);
+    const auto parsed =
+        ParseArgs(ImportCatalogueSyntax, a,
+                  [&](std::string_view option, std::string_view value) -> std::optional<std::string> {
+                      if (option == DuplicatesOption.name) {
+                          if (value != "skip" && value != "keep") return "--duplicates takes skip or keep";
+                          keep = value == "keep";
+                          return std::nullopt;
+                      }
+                      if (option == ReportOption.name) {
+                          reportFile = std::string(value);
+                          return std::nullopt;
+                      }
+                      return readToday(option, value);
+                  });
+    if (!parsed) return Refuse(err, ExitUsage, command, FaultText(parsed.error(), FaultWords::Plain));
+    auto loaded = ReadInput(a[0], a[2], command, err);
+    if (!loaded) return loaded.error();
+
+    const std::filesystem::path sourcePath(a[1]);
+    const auto bytes = ReadFileBytes(sourcePath, CatalogueSizeLimit);
+    if (!bytes) return ReportFailure(err, bytes.error());
+    const auto source = ReadCatalogueBytes(*bytes);
+    if (!source)
+        return Refuse(err, ExitFailure, command,
+                      CatalogueFailureText(source.error(), PathText(sourcePath.filename()), 0));
+
+    OpenCollection open(std::move(loaded->collection));
+    CatalogueImportOptions options;
+    options.keepDuplicates = keep;
+    options.today = today.value_or(SystemToday());
+    options.sourceFolder =
+        sourcePath.parent_path().empty() ? std::filesystem::path(".") : sourcePath.parent_path();
+    CataloguePlan plan = PlanCatalogueImport(open.Data(), *source, options);
+    const ProgramFolders folders = ProgramFoldersAsFound();
+    if (plan.report.imported > 0) {
+        if (!CreateProgramFolders(folders))
+            return Refuse(err, ExitFailure, command,
+                          "cannot make the folders under " + PathText(folders.home));
+        const auto done = ImportCatalogue(open, plan, ImportFolders{folders.text, folders.medias},
+                                          CliPictureCodec(), std::nullopt);
+        if (!done) {
+            const auto& refusal = done.error();
+            if (refusal.error == CatalogueImportError::FileNotWritten)
+                return Refuse(err, ExitFailure, command, refusal.detail);
+            return RefuseAsTheWindows(err, CatalogueImportMessage(refusal));
+        }
+    }
+    if (const int written = Write(a[2], SerializeCollection(open.Data()), err); written != ExitOk)
+        return written;
+    if (reportFile) {
+        const std::string json = CatalogueReportJson(plan.report);
+        const auto saved =
+            WriteFileReplacing(std::filesystem::path(*reportFile),
+                               {reinterpret_cast<const std::uint8_t*>(json.data()), json.size()});
+        if (!saved) return ReportFailure(err, saved.error());
+    }
+    err << CatalogueSummary(plan.report) << '\n';
+    return ExitOk;
 }
 
 } // namespace tavrin::cli

@@ -6,6 +6,9 @@
 //   rebuild-index FILE OUT              the master order rebuilt from the title texts
 //   import-table FILE TABLE OUT [--map JSON] [--today YYYY-MM-DD]
 //                                       one title per row of a CSV or tab-separated table
+//   import-catalogue FILE SOURCE OUT [--duplicates skip|keep] [--today YYYY-MM-DD] [--report REPORT.json]
+//                                       the titles of another catalogue program's file, covers into
+//                                       MEDIAS, what has no field into TEXT (TAVRIN_HOME as media does)
 // A refusal prints the window's message and exits 1; bad usage exits 2. import-table prints
 // the refused cells too, those of the first MaxRefusedRowsShown rows, then a count of the rest.
 #pragma once
@@ -38,11 +41,22 @@ inline constexpr Option MapOption{
 inline constexpr Option ImportTableOptions[] = {MapOption, TodayOption};
 inline constexpr Syntax ImportTableSyntax{ImportTableArguments, ImportTableOptions};
 inline constexpr std::size_t MaxRefusedRowsShown = 20;
+inline constexpr std::string_view ImportCatalogueArguments[] = {"FILE", "SOURCE", "OUT"};
+inline constexpr Option DuplicatesOption{
+    "--duplicates", "skip|keep",
+    "what to do with a title whose text, year and medium match one already in the collection: skip "
+    "(the default) leaves it out, keep imports it"};
+inline constexpr Option ReportOption{"--report", "REPORT.json",
+                                     "write the whole report (fields kept, approximated, moved to the review "
+                                     "text; shortened texts; letters made plain) as JSON"};
+inline constexpr Option ImportCatalogueOptions[] = {DuplicatesOption, TodayOption, ReportOption};
+inline constexpr Syntax ImportCatalogueSyntax{ImportCatalogueArguments, ImportCatalogueOptions};
 
 int RunExportTitle(std::span<const std::string_view> args, std::ostream& out, std::ostream& err);
 int RunImportTitle(std::span<const std::string_view> args, std::ostream& out, std::ostream& err);
 int RunAddList(std::span<const std::string_view> args, std::ostream& out, std::ostream& err);
 int RunRebuildIndex(std::span<const std::string_view> args, std::ostream& out, std::ostream& err);
 int RunImportTable(std::span<const std::string_view> args, std::ostream& out, std::ostream& err);
+int RunImportCatalogue(std::span<const std::string_view> args, std::ostream& out, std::ostream& err);
 
 } // namespace tavrin::cli

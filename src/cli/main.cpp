@@ -68,6 +68,10 @@ constexpr Command Commands[] = {
      "append a title for each row of a CSV or tab-separated table, its names found or appended; nothing "
      "while any cell does not fit its field (the refused cells printed)",
      RunImportTable},
+    {"import-catalogue", ImportCatalogueSyntax,
+     "append the titles of a Tellico, GCstar, DVD Profiler, Collectorz, Griffith, Data Crow or Ant Movie "
+     "Catalog file, covers copied into MEDIAS, everything else kept in each title's review text",
+     RunImportCatalogue},
     {"export", ExportSyntax,
      "write the browse list as the export window does, as text, spreadsheet text (with --details) or "
      "HTML pages",

@@ -25,19 +25,21 @@ constexpr std::size_t CoverSizeLimit = 16u << 20;
 
 // The labels of the review text in the order they are written; the last three are blocks.
 constexpr std::string_view ReviewLabels[] = {
-    "Full title",  "Full names", "Original title", "Other titles",  "Edition",     "Medium",
-    "Region",      "Standard",   "Aspect ratio",   "Color",         "Certification", "Genres",
-    "Other directors", "Other composers", "Other studios", "Publisher", "Also starring", "Roles",
-    "Writers",     "Producers",  "Crew",           "Country",       "Languages",   "Audio",
-    "Subtitles",   "Extras",     "Discs",          "Location",      "Price",       "Lent to",
-    "Tags",        "Web",        "Barcode",        "Cover",         "Episodes",    "Plot",
-    "Comments"};
+    "Full title",    "Full names",    "Original title",  "Other titles",    "Edition",
+    "Medium",        "Region",        "Standard",        "Aspect ratio",    "Color",
+    "Certification", "Genres",        "Other directors", "Other composers", "Other studios",
+    "Publisher",     "Also starring", "Roles",           "Writers",         "Producers",
+    "Crew",          "Country",       "Languages",       "Audio",           "Subtitles",
+    "Extras",        "Discs",         "Location",        "Price",           "Lent to",
+    "Tags",          "Web",           "Barcode",         "Cover",           "Episodes",
+    "Plot",          "Comments"};
 constexpr std::size_t FirstBlock = std::size(ReviewLabels) - 3;
 
 std::size_t LabelRank(std::string_view label) {
     const auto at = std::find(std::begin(ReviewLabels), std::end(ReviewLabels), label);
     // A label of the source's own (a user field) goes with the comments.
-    return at == std::end(ReviewLabels) ? std::size(ReviewLabels) - 1 : static_cast<std::size_t>(at - ReviewLabels);
+    return at == std::end(ReviewLabels) ? std::size(ReviewLabels) - 1
+                                        : static_cast<std::size_t>(at - ReviewLabels);
 }
 
 std::string Joined(const std::vector<std::string>& values, std::string_view between = "; ") {
@@ -55,14 +57,16 @@ class Review {
     void Add(std::string_view label, std::string value) {
         if (value.empty()) return;
         const std::size_t rank = LabelRank(label);
-        if (rank == std::size(ReviewLabels) - 1 && label != "Comments") value = std::string(label) + ": " + value;
+        if (rank == std::size(ReviewLabels) - 1 && label != "Comments")
+            value = std::string(label) + ": " + value;
         lines_.push_back({rank, std::move(value)});
     }
 
     // UTF-8; CR LF between lines; the blocks last, each after a blank line.
     std::string Text() const {
         std::vector<std::pair<std::size_t, std::string>> lines = lines_;
-        std::stable_sort(lines.begin(), lines.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        std::stable_sort(lines.begin(), lines.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
         std::string out;
         for (std::size_t i = 0; i < lines.size();) {
             const std::size_t rank = lines[i].first;
@@ -115,7 +119,8 @@ Stored StoreText(std::string_view utf8, std::string_view what, CatalogueReport& 
     Stored s;
     if (!plain.changed.empty()) {
         s.approximated = true;
-        report.letters.push_back(std::string(what) + ": " + std::string(utf8) + " \u2192 " + Cp1252ToUtf8(upper));
+        report.letters.push_back(std::string(what) + ": " + std::string(utf8) + " \u2192 " +
+                                 Cp1252ToUtf8(upper));
     }
     if (upper.size() > MaxText) {
         std::string shortText = ShortenAtWord(upper, MaxText);
@@ -177,7 +182,8 @@ std::string PercentDecoded(std::string_view s) {
 
 } // namespace
 
-std::optional<std::filesystem::path> CoverFilePath(std::string_view written, const std::filesystem::path& folder) {
+std::optional<std::filesystem::path> CoverFilePath(std::string_view written,
+                                                   const std::filesystem::path& folder) {
     std::string path(written);
     const std::string lower = Lowered(path.substr(0, std::min<std::size_t>(path.size(), 8)));
     if (lower.starts_with("file:")) {
@@ -277,7 +283,7 @@ PlannedTitle Land(const SourceTitle& s, const CatalogueImportOptions& options, C
             if (aspect.exact) {
                 tally.Kept("AspectRatio");
             } else {
-                aspect.code ? tally.Approximated("AspectRatio") : tally.ToReview("AspectRatio");
+                tally.Approximated("AspectRatio");
                 review.Add("Aspect ratio", Joined(s.aspectRatios));
             }
         }
@@ -326,8 +332,8 @@ PlannedTitle Land(const SourceTitle& s, const CatalogueImportOptions& options, C
         n.approximated ? tally.Approximated(field) : tally.Kept(field);
         return n.text;
     };
-    const auto firstAndOthers = [&](const std::vector<std::string>& names, const char* field, std::string& into,
-                                    std::string_view othersLabel) {
+    const auto firstAndOthers = [&](const std::vector<std::string>& names, const char* field,
+                                    std::string& into, std::string_view othersLabel) {
         if (names.empty()) return;
         into = name(names.front(), field);
         if (names.size() > 1) {
@@ -358,7 +364,8 @@ PlannedTitle Land(const SourceTitle& s, const CatalogueImportOptions& options, C
     review.Add("Full names", Joined(fullNames));
 
     // Marks, viewings, dates, price.
-    const auto mark = [&](const std::string& value, const char* field, void (TitleRecord::*set)(std::uint8_t)) {
+    const auto mark = [&](const std::string& value, const char* field,
+                          void (TitleRecord::*set)(std::uint8_t)) {
         if (value.empty()) return;
         (t.*set)(static_cast<std::uint8_t>(RatingMark(value, s.ratingMaximum)));
         s.ratingMaximum == 5 ? tally.Kept(field) : tally.Approximated(field);
@@ -396,7 +403,8 @@ PlannedTitle Land(const SourceTitle& s, const CatalogueImportOptions& options, C
     if (!s.audio.empty() || !s.subtitles.empty()) {
         const AudioLanding audio = AudioOf(s.audio, s.subtitles, dvd);
         for (int i = 0; i < DvdLanguageByteCount; ++i)
-            t.SetU8(FieldOffset("DvdSubtitles") + static_cast<std::size_t>(i), audio.dvd[static_cast<std::size_t>(i)]);
+            t.SetU8(FieldOffset("DvdSubtitles") + static_cast<std::size_t>(i),
+                    audio.dvd[static_cast<std::size_t>(i)]);
         t.SetAc3(audio.ac3);
         t.SetDts(audio.dts);
         t.SetSound(static_cast<std::uint8_t>(audio.sound));
@@ -429,7 +437,8 @@ PlannedTitle Land(const SourceTitle& s, const CatalogueImportOptions& options, C
         out.cover = s.cover;
         if (!s.cover.bytes.empty()) {
             out.coverFound = true;
-        } else if (const auto file = CoverFilePath(s.cover.path, options.sourceFolder); file && IsRegularFile(*file)) {
+        } else if (const auto file = CoverFilePath(s.cover.path, options.sourceFolder);
+                   file && IsRegularFile(*file)) {
             out.coverFound = true;
         } else {
             review.Add("Cover", s.cover.path);
@@ -511,7 +520,8 @@ CataloguePlan PlanCatalogueImport(const Collection& c, const SourceCatalogue& so
 
 std::string CatalogueReportJson(const CatalogueReport& r) {
     std::string out = "{\"format\": " + JsonString(CatalogueFormatName(r.format)) +
-                      ", \"titles\": " + std::to_string(r.titles) + ", \"imported\": " + std::to_string(r.imported) +
+                      ", \"titles\": " + std::to_string(r.titles) +
+                      ", \"imported\": " + std::to_string(r.imported) +
                       ", \"duplicates\": " + std::to_string(r.duplicates) +
                       ", \"covers\": {\"copied\": " + std::to_string(r.coversCopied) +
                       ", \"missing\": " + std::to_string(r.coversMissing) + "}, \"fields\": {";
@@ -535,8 +545,9 @@ std::string CatalogueSummary(const CatalogueReport& r) {
     return "Imported " + std::to_string(r.imported) + (r.imported == 1 ? " title" : " titles") + " from " +
            std::string(CatalogueFormatName(r.format)) + ": " + std::to_string(r.duplicates) +
            (r.duplicates == 1 ? " duplicate" : " duplicates") +
-           (r.imported > r.titles - r.duplicates ? " kept, " : " left out, ") + std::to_string(r.coversCopied) +
-           (r.coversCopied == 1 ? " cover" : " covers") + " copied, " + std::to_string(r.coversMissing) + " missing";
+           (r.imported > r.titles - r.duplicates ? " kept, " : " left out, ") +
+           std::to_string(r.coversCopied) + (r.coversCopied == 1 ? " cover" : " covers") + " copied, " +
+           std::to_string(r.coversMissing) + " missing";
 }
 
 CatalogueRead ReadCatalogueBytes(std::span<const std::uint8_t> bytes) {
@@ -565,7 +576,8 @@ class CoverNames {
             std::string name = stem.substr(0, room - suffix.size()) + suffix + "." + std::string(extension);
             name = UpperCp1252(name);
             std::error_code ec;
-            if (taken_.count(name) || std::filesystem::exists(MediaPath(folder_, name), ec) || FindMediaFile(folder_, name))
+            if (taken_.count(name) || std::filesystem::exists(MediaPath(folder_, name), ec) ||
+                FindMediaFile(folder_, name))
                 continue;
             taken_.insert(name);
             return name;
@@ -599,7 +611,8 @@ CoverBytes(const PlannedTitle& p, const std::filesystem::path& sourceFolder, con
         bytes = std::move(*read);
         extension = ExtensionOf(PathText(*file));
     }
-    if (const auto shown = ShownPictureExtension(extension)) return std::pair{std::move(bytes), std::string(*shown)};
+    if (const auto shown = ShownPictureExtension(extension))
+        return std::pair{std::move(bytes), std::string(*shown)};
     if (!codec.convert) return std::nullopt;
     auto converted = codec.convert(bytes, extension, "jpg");
     if (!converted) return std::nullopt;
@@ -689,7 +702,8 @@ ImportCatalogue(Changes ch, CataloguePlan& plan, const ImportFolders& folders, c
             const auto file = MediaPath(folders.medias, covers[i]->name);
             if (auto done = WriteFileReplacing(file, covers[i]->bytes); !done) {
                 undoFiles();
-                return Unexpected{CatalogueImportRefusal{CatalogueImportError::FileNotWritten, {},
+                return Unexpected{CatalogueImportRefusal{CatalogueImportError::FileNotWritten,
+                                                         {},
                                                          done.error().path + ": " + done.error().detail}};
             }
             written.push_back(file);
@@ -699,7 +713,8 @@ ImportCatalogue(Changes ch, CataloguePlan& plan, const ImportFolders& folders, c
             const auto number = SaveReviewText(folders.text, records[i].TitleView(), 0, chosen[i]->review);
             if (!number) {
                 undoFiles();
-                return Unexpected{CatalogueImportRefusal{CatalogueImportError::FileNotWritten, {},
+                return Unexpected{CatalogueImportRefusal{CatalogueImportError::FileNotWritten,
+                                                         {},
                                                          number.error().path + ": " + number.error().detail}};
             }
             written.push_back(ReviewFilePath(folders.text, records[i].TitleView(), *number));
@@ -720,8 +735,10 @@ ImportCatalogue(Changes ch, CataloguePlan& plan, const ImportFolders& folders, c
         const auto heads = TitleHeads(col.titles);
         std::vector<std::uint16_t> order;
         order.reserve(col.titles.size());
-        std::merge(col.ListeIndex.begin(), col.ListeIndex.end(), added.begin(), added.end(), std::back_inserter(order),
-                   [&](std::uint16_t a, std::uint16_t b) { return TitleSortsBefore(col.titles, heads, a, b); });
+        std::merge(col.ListeIndex.begin(), col.ListeIndex.end(), added.begin(), added.end(),
+                   std::back_inserter(order), [&](std::uint16_t a, std::uint16_t b) {
+                       return TitleSortsBefore(col.titles, heads, a, b);
+                   });
         col.ListeIndex = std::move(order);
         return true;
     });

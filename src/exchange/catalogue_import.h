@@ -35,7 +35,8 @@ std::string CatalogueFailureText(const CatalogueFailure& failure, std::string_vi
 
 // A cover's path as the source wrote it, as a file: relative to folder, backslashes read as
 // slashes, file: addresses as paths; nothing for a web address.
-std::optional<std::filesystem::path> CoverFilePath(std::string_view written, const std::filesystem::path& folder);
+std::optional<std::filesystem::path> CoverFilePath(std::string_view written,
+                                                   const std::filesystem::path& folder);
 
 // The largest file of another program read (a Tellico zip holds its covers).
 inline constexpr std::size_t CatalogueSizeLimit = std::size_t{256} << 20;
@@ -44,8 +45,8 @@ inline constexpr std::size_t CatalogueSizeLimit = std::size_t{256} << 20;
 CatalogueRead ReadCatalogueBytes(std::span<const std::uint8_t> bytes);
 
 struct CatalogueImportOptions {
-    bool keepDuplicates = false; // "Import titles already in the collection"
-    DayNumber today = 0;         // the bought date of a title without one
+    bool keepDuplicates = false;        // "Import titles already in the collection"
+    DayNumber today = 0;                // the bought date of a title without one
     std::filesystem::path sourceFolder; // linked covers are found from here
 };
 
@@ -59,12 +60,12 @@ struct FieldTally {
 
 struct CatalogueReport {
     CatalogueFormat format = CatalogueFormat::Tellico;
-    std::size_t titles = 0;     // in the source
-    std::size_t imported = 0;   // the titles to be appended
-    std::size_t duplicates = 0; // found in the collection or earlier in the source
-    std::size_t coversFound = 0;   // held in the source or found on disk
-    std::size_t coversMissing = 0; // web addresses, missing or unreadable files
-    std::size_t coversCopied = 0;  // after the import: written into MEDIAS
+    std::size_t titles = 0;                   // in the source
+    std::size_t imported = 0;                 // the titles to be appended
+    std::size_t duplicates = 0;               // found in the collection or earlier in the source
+    std::size_t coversFound = 0;              // held in the source or found on disk
+    std::size_t coversMissing = 0;            // web addresses, missing or unreadable files
+    std::size_t coversCopied = 0;             // after the import: written into MEDIAS
     std::map<std::string, FieldTally> fields; // by the record's field name ("Director")
     std::vector<std::string> shortened;       // "FULL TEXT → SHORT" for titles and names over 49
     std::vector<std::string> letters;         // "Title: Łódź → Lodz" for letters made plain
@@ -75,8 +76,8 @@ struct PlannedTitle {
     TitleRecord record;
     std::string director, composer, publisher, box, retailer; // Windows-1252, upper case; empty: none
     std::array<std::string, 5> actors;
-    std::string review;           // Windows-1252, CR LF; empty: no file
-    SourceCover cover;            // the front picture to copy, if any
+    std::string review; // Windows-1252, CR LF; empty: no file
+    SourceCover cover;  // the front picture to copy, if any
     bool coverFound = false;
     bool duplicate = false;
 };

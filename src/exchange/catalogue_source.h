@@ -68,18 +68,18 @@ struct SourceNote {
 
 struct SourceTitle {
     std::string title;
-    int year = 0;                    // 0: none
-    std::optional<int> length;       // minutes, already converted (RunningMinutes)
-    std::string medium;              // as written; empty: none
+    int year = 0;              // 0: none
+    std::optional<int> length; // minutes, already converted (RunningMinutes)
+    std::string medium;        // as written; empty: none
     std::vector<std::string> regions;
-    std::string standard;            // NTSC, PAL, SECAM ...
+    std::string standard; // NTSC, PAL, SECAM ...
     std::vector<std::string> aspectRatios;
-    bool widescreen = false;         // a flag of the source (TC widescreen, DP Format16X9)
-    bool panScan = false;            // DP FormatPanAndScan, FormatFullFrame
+    bool widescreen = false; // a flag of the source (TC widescreen, DP Format16X9)
+    bool panScan = false;    // DP FormatPanAndScan, FormatFullFrame
     std::string color;
-    std::string certification;       // as written ("PG-13 (Parental Guidance)", "FSK 16")
+    std::string certification;           // as written ("PG-13 (Parental Guidance)", "FSK 16")
     std::optional<int> certificationAge; // GC age, DP RatingAge: read when certification is empty
-    std::string certificationSystem; // DP RatingSystem, for the review line
+    std::string certificationSystem;     // DP RatingSystem, for the review line
     std::vector<std::string> genres;
     std::vector<std::string> directors;
     std::vector<SourcePerson> actors;
@@ -89,17 +89,17 @@ struct SourceTitle {
     // Marks as the source gives them with their scale's maximum (TC the field's, GC 10, AMC 100).
     std::string filmRating, pictureRating, soundRating;
     double ratingMaximum = 10;
-    int viewings = 0;                    // 1 for a "seen" mark, DP the Watched count
-    std::optional<DayNumber> watchDate;  // the latest
-    std::optional<DayNumber> buyDate;    // none: today
-    std::string price;                   // as written ("$19.99", "12,50 €")
+    int viewings = 0;                   // 1 for a "seen" mark, DP the Watched count
+    std::optional<DayNumber> watchDate; // the latest
+    std::optional<DayNumber> buyDate;   // none: today
+    std::string price;                  // as written ("$19.99", "12,50 €")
     std::string retailer;
-    int cavSides = 0, clvSides = 0;      // worked out by the reader from its disc data
-    std::vector<SourceAudio> audio;      // paired tracks (and lone languages or formats)
+    int cavSides = 0, clvSides = 0; // worked out by the reader from its disc data
+    std::vector<SourceAudio> audio; // paired tracks (and lone languages or formats)
     std::vector<std::string> subtitles;
     bool directorsCut = false;
-    std::vector<std::string> extras;     // DP feature names ("Commentary", "THXCertified"), CZ texts
-    std::string trade;                   // DP CollectionType, CZ collectionstatus
+    std::vector<std::string> extras; // DP feature names ("Commentary", "THXCertified"), CZ texts
+    std::string trade;               // DP CollectionType, CZ collectionstatus
     // Values only Tavrin's own Tellico files carry, as its export wrote them: the Sound choice and
     // the two Other Information texts.
     std::string sound;

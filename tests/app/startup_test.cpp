@@ -215,7 +215,7 @@ class StartupTest : public QObject {
         QCOMPARE(bar, (QStringList{"FILES1", "EDIT1", "VIEW1", "TOOLS1", "STATS1", "Language1", "ABOUT1"}));
         QCOMPARE(Layout(MenuOf(*window, "FILES1")),
                  (QStringList{"NewTavrinfile1", "-", "Open1", "SAVEButton", "SaveAs1", "SaveSelectedList1",
-                              "-", "Import1", "ImportTable1", "AddAList1", "-", "Export1", "ExportAList1",
+                              "-", "Import1", "ImportTable1", "ImportCatalogue1", "AddAList1", "-", "Export1", "ExportAList1",
                               "-", "Print", "-", "N2"}));
         QCOMPARE(Layout(MenuOf(*window, "TOOLS1")),
                  (QStringList{"ManageList1", "-", "LoadList1", "SaveList1", "-", "ReBuildingIndex1"}));
