@@ -168,7 +168,9 @@ Expected<XmlDocument, CatalogueFailure> ParseCatalogueXml(std::span<const std::u
         const std::string_view body = raw.starts_with("\xEF\xBB\xBF") ? raw.substr(3) : raw;
         std::string encoding = DeclaredEncoding(body);
         if (encoding.empty()) encoding = fallback == XmlFallback::Cp1252 ? "windows-1252" : "utf-8";
-        if (encoding == "utf-8" || encoding == "utf8" || encoding == "us-ascii" || encoding == "ascii")
+        // A declaration read as ASCII is not UTF-16's, whatever it says.
+        if (encoding == "utf-8" || encoding == "utf8" || encoding == "us-ascii" || encoding == "ascii" ||
+            encoding.starts_with("utf-16"))
             text = body;
         else if (encoding == "windows-1252" || encoding == "cp1252" || encoding == "iso-8859-1" ||
                  encoding == "latin1" || encoding == "iso_8859-1")
@@ -391,8 +393,8 @@ std::optional<std::vector<std::uint8_t>> DecodeBase64(std::string_view text, std
 std::string LoanText(const Loan& loan) {
     std::string text = loan.name.empty() ? "(name not given)" : loan.name;
     if (loan.returned) {
-        text += ", " + (loan.since ? DateText(*loan.since) : std::string("?")) + " to " +
-                DateText(*loan.returned);
+        text += loan.since ? ", " + DateText(*loan.since) + " to " : std::string(", returned ");
+        text += DateText(*loan.returned);
     } else {
         if (loan.since) text += ", since " + DateText(*loan.since);
         if (loan.due) text += ", due " + DateText(*loan.due);

@@ -73,8 +73,8 @@ std::string DateText(DayNumber day);
 std::optional<std::vector<std::uint8_t>> DecodeBase64(std::string_view text, std::size_t limit);
 
 // One loan for "Lent to:": "Name, since YYYY-MM-DD, due YYYY-MM-DD: note"; a loan that ended:
-// "Name, YYYY-MM-DD to YYYY-MM-DD". A missing name is "(name not given)", missing dates are left
-// out.
+// "Name, YYYY-MM-DD to YYYY-MM-DD" ("Name, returned YYYY-MM-DD" without its start). A missing name
+// is "(name not given)", missing dates are left out.
 struct Loan {
     std::string name;
     std::optional<DayNumber> since, due, returned;

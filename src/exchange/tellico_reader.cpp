@@ -191,7 +191,8 @@ class TellicoReader {
         for (pugi::xml_node column : value.children("column"))
             row.push_back(Text(column));
         if (!row.empty() || value.child("column")) return row;
-        std::string_view text = Trimmed(Text(value));
+        const std::string whole = Text(value);
+        std::string_view text = whole;
         for (std::size_t at; (at = text.find("::")) != std::string_view::npos; text.remove_prefix(at + 2))
             row.emplace_back(Trimmed(text.substr(0, at)));
         row.emplace_back(Trimmed(text));

@@ -160,7 +160,8 @@ const std::string TellicoFile = std::string(TellicoHead) + R"(
    <format>PAL</format>
    <casts>
     <cast><column>Irene Vasko</column><column>Clara</column></cast>
-    <cast><column>Tom Brandt</column></cast>
+    <cast>Tom Brandt::Guard</cast>
+    <cast><column>Mia Lund</column></cast>
    </casts>
    <directors><director>Lea Morel</director></directors>
    <producers><producer>Ana Diaz</producer></producers>
@@ -226,7 +227,7 @@ color: Color
 certification: PG-13 (USA)
 genres: Mystery | Drama
 directors: Lea Morel
-actors: Irene Vasko as Clara | Tom Brandt
+actors: Irene Vasko as Clara | Tom Brandt as Guard | Mia Lund
 composers: Jan Hollis
 publishers: Quay Pictures
 ratings: 7// of 10
