@@ -35,6 +35,7 @@ ABSOLUTE = [
     ("title_search_bench", "BM_SortByColumn/6/1", "table sort by price reversed", 20),
     ("title_list_bench", "BM_SearchKeystroke/0", "search keystroke and list rebuild", 16),
     ("title_list_bench", "BM_SearchKeystroke/1", "search keystroke and table rebuild", 16),
+    ("tellico_export_bench", "BM_TellicoZip", "Tellico export of 65,535 titles with covers", 2000),
 ]
 
 

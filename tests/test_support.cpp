@@ -1,11 +1,58 @@
 #include "test_support.h"
 
+#include <zip.h>
+
 #include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <random>
 
 namespace tavrin::test {
+
+std::vector<std::uint8_t> MakeZip(const std::vector<ZipMember>& members) {
+    zip_error_t error;
+    zip_error_init(&error);
+    zip_source_t* source = zip_source_buffer_create(nullptr, 0, 0, &error);
+    zip_source_keep(source);
+    zip_t* archive = zip_open_from_source(source, ZIP_TRUNCATE, &error);
+    for (const auto& [name, content] : members)
+        zip_file_add(archive, name.c_str(), zip_source_buffer(archive, content.data(), content.size(), 0), 0);
+    zip_close(archive);
+    zip_stat_t stat;
+    zip_source_stat(source, &stat);
+    std::vector<std::uint8_t> bytes(stat.size);
+    zip_source_open(source);
+    zip_source_read(source, bytes.data(), bytes.size());
+    zip_source_close(source);
+    zip_source_free(source);
+    zip_error_fini(&error);
+    return bytes;
+}
+
+std::vector<ZipMember> ZipMembers(const std::vector<std::uint8_t>& zip) {
+    std::vector<ZipMember> members;
+    zip_error_t error;
+    zip_error_init(&error);
+    zip_source_t* source = zip_source_buffer_create(zip.data(), zip.size(), 0, &error);
+    zip_t* archive = source ? zip_open_from_source(source, ZIP_RDONLY, &error) : nullptr;
+    zip_error_fini(&error);
+    if (!archive) {
+        if (source) zip_source_free(source);
+        return members;
+    }
+    for (zip_int64_t i = 0; i < zip_get_num_entries(archive, 0); ++i) {
+        zip_stat_t stat;
+        zip_stat_index(archive, static_cast<zip_uint64_t>(i), 0, &stat);
+        std::vector<std::uint8_t> bytes(stat.size);
+        if (zip_file_t* member = zip_fopen_index(archive, static_cast<zip_uint64_t>(i), 0)) {
+            zip_fread(member, bytes.data(), bytes.size());
+            zip_fclose(member);
+        }
+        members.emplace_back(stat.name, std::move(bytes));
+    }
+    zip_discard(archive);
+    return members;
+}
 
 TitleRecord MakeTitle(std::string_view title, std::uint16_t year) {
     TitleRecord r;

@@ -74,6 +74,11 @@ std::string WithoutMnemonic(std::string_view marked);
 std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path);
 void WriteBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
 
+// A zip made in memory holding the members given, in order; and the members of one, in order.
+using ZipMember = std::pair<std::string, std::vector<std::uint8_t>>;
+std::vector<std::uint8_t> MakeZip(const std::vector<ZipMember>& members);
+std::vector<ZipMember> ZipMembers(const std::vector<std::uint8_t>& zip);
+
 // A fresh folder under the system's temporary folder, removed with its content.
 class TempDir {
   public:

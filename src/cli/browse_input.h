@@ -24,6 +24,10 @@ inline constexpr Option FiltersOption{
     "\"TAnnee1\": 1980, \"TActor\": [3, 7], \"EntrySince\": \"2020-01-01\"} (none: every title)"};
 inline constexpr Option TodayOption{"--today", "YYYY-MM-DD",
                                     "the day taken as today (the system's date by default)"};
+inline constexpr Option SearchOption{
+    "--search", "TEXT",
+    "keep the titles whose title or names (director, actors, composer, publisher, box set, retailer, "
+    "other informations) hold every word of TEXT, without regard to case or accents"};
 
 // The day a --today value names, or the refusal.
 Expected<DayNumber, std::string> ReadToday(std::string_view value);

@@ -32,10 +32,6 @@ DayNumber SystemToday();
 // "YYYY-MM-DD" as a day number; nothing for anything else or an impossible date.
 std::optional<DayNumber> ParseIsoDate(std::string_view text);
 
-inline constexpr Option SearchOption{
-    "--search", "TEXT",
-    "keep the titles whose title or names (director, actors, composer, publisher, box set, retailer, "
-    "other informations) hold every word of TEXT, without regard to case or accents"};
 inline constexpr Option ListOptions[] = {FiltersOption, TodayOption, SearchOption};
 inline constexpr Syntax ListSyntax{FileArgument, ListOptions};
 

@@ -16,6 +16,7 @@
 #include "cli/stats.h"
 #ifdef TAVRIN_CLI_PRINT
 #include "cli/print.h"
+#include "platform/picture_codec_qt.h"
 #endif
 
 #include <algorithm>
@@ -29,6 +30,17 @@
 namespace {
 
 using namespace tavrin::cli;
+
+// The export converts the Tellico file's covers with Qt's picture writers when the program has
+// them.
+int RunExportCommand(Args args, std::ostream& out, std::ostream& err) {
+#ifdef TAVRIN_CLI_PRINT
+    static const tavrin::PictureCodec codec = tavrin::QtPictureCodec();
+    return RunExport(args, out, err, &codec);
+#else
+    return RunExport(args, out, err);
+#endif
+}
 
 struct Command {
     std::string_view name;
@@ -73,9 +85,9 @@ constexpr Command Commands[] = {
      "Catalog file, covers copied into MEDIAS, everything else kept in each title's review text",
      RunImportCatalogue},
     {"export", ExportSyntax,
-     "write the browse list as the export window does, as text, spreadsheet text (with --details) or "
-     "HTML pages",
-     RunExport},
+     "write the browse list as the export window does, as text, spreadsheet text (with --details), "
+     "HTML pages or a Tellico file",
+     RunExportCommand},
 #ifdef TAVRIN_CLI_PRINT
     {"print", PrintSyntax, "print the browse list as the export window does, into a PDF file", RunPrint},
 #endif

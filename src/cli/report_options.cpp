@@ -57,8 +57,11 @@ std::optional<std::string> ReadReportOption(std::string_view option, std::string
         r.language = *language;
     } else if (option == "--date-format") {
         r.datePattern = Utf8ToCp1252(value);
+    } else if (option == SearchOption.name) {
+        r.search = std::string(value);
     } else if (option == "--format") {
-        if (value != "text" && value != "tsv" && value != "html") return "--format is text, tsv or html";
+        if (value != "text" && value != "tsv" && value != "html" && value != "tellico")
+            return "--format is text, tsv, html or tellico";
         r.format = std::string(value);
     } else { // --out or --pdf
         r.out = std::filesystem::path(std::string(value));
@@ -79,6 +82,8 @@ Expected<ReportRequest, std::string> ParseReportRequest(const Syntax& syntax, Ar
     const bool detailsGiven = parsed->Has("--details");
     const bool htmlGiven = std::any_of(parsed->options.begin(), parsed->options.end(),
                                        [](const auto& given) { return IsHtmlOption(given.first); });
+    if (r.format == "tellico" && detailsGiven)
+        return Problem("--details goes with text, tsv and html: a Tellico file holds every detail");
     if (r.format == "tsv" && !detailsGiven)
         return Problem("--format tsv needs --details: the spreadsheet lists the chosen details");
     if (htmlGiven && r.format != "html") return Problem("the HTML options go with --format html");

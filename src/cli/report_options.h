@@ -32,16 +32,17 @@ struct ReportRequest {
     std::filesystem::path file;
     ExportChoices choices; // without --details: "Just The Titles"
     std::optional<std::string> filters;
+    std::optional<std::string> search; // export --search: UTF-8 as typed
     std::optional<DayNumber> today;
     int language = 0;
     std::string datePattern = "dd/MM/yyyy"; // 8-bit
-    std::string format;                     // export: "text", "tsv" or "html"
+    std::string format;                     // export: "text", "tsv", "html" or "tellico"
     HtmlOptions html;                       // export --format html: its own options
     std::filesystem::path out;              // --out, or --pdf
 };
 
-// Reads FILE and the options of syntax: ReportOptions, and for export --format, --out and the
-// HTML ones, for print --pdf. A problem with the command line comes back as its message.
+// Reads FILE and the options of syntax: ReportOptions, and for export --format, --search, --out
+// and the HTML ones, for print --pdf. A problem with the command line comes back as its message.
 Expected<ReportRequest, std::string> ParseReportRequest(const Syntax& syntax, Args args);
 
 } // namespace tavrin::cli

@@ -183,7 +183,7 @@ void AddNote(SourceTitle& title, std::string_view label, std::string value) {
     if (!value.empty()) title.notes.push_back({std::string(label), std::move(value)});
 }
 
-// What the values of a record that has no field of its own becomes: lines under the comments.
+// The values no field takes (the video file's details) go under the comments, a labelled line each.
 void AddLine(std::string& text, std::string_view label, std::string_view value) {
     if (value.empty()) return;
     if (!text.empty()) text += '\n';
@@ -222,9 +222,9 @@ std::optional<std::string_view> ReadRecord(Reader& in, Record& record) {
     return std::nullopt;
 }
 
-SourceTitle TitleOf(Record& r) {
+SourceTitle TitleOf(const Record& r) {
     SourceTitle t;
-    auto& text = r.texts;
+    const auto& text = r.texts;
     const auto number = [&](Number n) { return r.numbers[n]; };
 
     t.title = !text[OriginalTitle].empty() ? text[OriginalTitle] : text[TranslatedTitle];
@@ -305,7 +305,11 @@ CatalogueRead ReadAntMovieCatalog(std::span<const std::uint8_t> bytes) {
     const std::string_view afterMark = head.substr(Mark.size());
     const std::string_view version = afterMark.substr(0, afterMark.find(' '));
     if (version != ReadVersion) {
-        const std::string detail = "version " + std::string(version) + "; only version 3.5 files are read";
+        const bool readable =
+            !version.empty() && version.find_first_not_of("0123456789.") == std::string_view::npos;
+        const std::string detail =
+            (readable ? "version " + std::string(version) : std::string("an unknown version")) +
+            "; only version 3.5 files are read";
         if (IsNewer(version)) return Unexpected(CatalogueFailure{CatalogueError::TooNew, detail});
         return Damaged(detail);
     }

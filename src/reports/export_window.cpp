@@ -23,6 +23,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStringList>
 #include <QVBoxLayout>
 
 namespace tavrin {
@@ -122,6 +123,7 @@ void TEXPORTLIST::BuildControls() {
     ETEXT = Button(this, "ETEXT", QStringLiteral("TEXT"));
     ETEXTSPREAD = Button(this, "ETEXTSPREAD", QStringLiteral("TXT SPREAD"));
     EHTML = Button(this, "EHTML", QStringLiteral("HTML"));
+    ETELLICO = Button(this, "ETELLICO", QStringLiteral("Tellico"));
     PrintList = Button(this, "PrintList", {});
     Preview = Button(this, "Preview", QStringLiteral("Preview"));
     PrintSetup = Button(this, "PrintSetup", QStringLiteral("Printer Setup"));
@@ -129,6 +131,7 @@ void TEXPORTLIST::BuildControls() {
     connect(ETEXT, &QPushButton::clicked, this, &TEXPORTLIST::ETEXTClick);
     connect(ETEXTSPREAD, &QPushButton::clicked, this, &TEXPORTLIST::ETEXTSPREADClick);
     connect(EHTML, &QPushButton::clicked, this, &TEXPORTLIST::EHTMLClick);
+    connect(ETELLICO, &QPushButton::clicked, this, &TEXPORTLIST::ETELLICOClick);
     connect(PrintList, &QPushButton::clicked, this, &TEXPORTLIST::PrintListClick);
     connect(Preview, &QPushButton::clicked, this, &TEXPORTLIST::PreviewClick);
     connect(PrintSetup, &QPushButton::clicked, this, &TEXPORTLIST::PrintSetupClick);
@@ -143,7 +146,7 @@ void TEXPORTLIST::BuildControls() {
     top->addWidget(OIText);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    for (auto* b : {ETEXT, ETEXTSPREAD, EHTML, PrintList, Preview, PrintSetup, BitBtn1})
+    for (auto* b : {ETEXT, ETEXTSPREAD, EHTML, ETELLICO, PrintList, Preview, PrintSetup, BitBtn1})
         buttons->addWidget(b);
     buttons->addStretch();
     auto* all = new QVBoxLayout(this);
@@ -165,7 +168,8 @@ void TEXPORTLIST::ApplyTexts() {
 }
 
 void TEXPORTLIST::Bind(ExportWindowHost host) {
-    host_ = host;
+    host_ = std::move(host);
+    ETELLICO->setVisible(mode_ == Mode::Export && host_.writeTellico);
 }
 
 void TEXPORTLIST::ShowMode() {
@@ -175,6 +179,7 @@ void TEXPORTLIST::ShowMode() {
         b->setVisible(print);
     for (auto* b : {ETEXT, ETEXTSPREAD, EHTML})
         b->setVisible(!print);
+    ETELLICO->setVisible(!print && host_.writeTellico);
 }
 
 void TEXPORTLIST::OpenFor(Mode mode, QWidget* opener) {
@@ -249,6 +254,27 @@ void TEXPORTLIST::ETEXTSPREADClick() {
 
 void TEXPORTLIST::EHTMLClick() {
     emit HtmlRequested();
+}
+
+void TEXPORTLIST::ETELLICOClick() {
+    if (!IsBound() || !host_.writeTellico) return;
+    const QString fileName = host_.prompts->AskSaveFile(
+        {QStringLiteral("SAVE"), QStringLiteral("Tellico (*.tc)"), QStringLiteral("tc")});
+    if (fileName.isEmpty()) return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const auto written = host_.writeTellico(PathFromQString(fileName), *host_.browse, Choices());
+    QApplication::restoreOverrideCursor();
+    if (!written) {
+        host_.prompts->ShowMessage(WriteFailureText(catalogue_, written.error()));
+        return;
+    }
+    if (!written->empty()) {
+        QStringList names;
+        for (const std::string& name : *written)
+            names << QStringFromUtf8(name);
+        host_.prompts->ShowMessage(
+            QText(catalogue_, Msg::MsgCoversNotExported).arg(names.join(QLatin1Char('\n'))));
+    }
 }
 
 QPrinter& TEXPORTLIST::Printer() {

@@ -1,17 +1,22 @@
-// The export window: the browse list written as a text list, as detail blocks or as spreadsheet
-// text, or printed. The main window opens it in export or print mode and is disabled meanwhile.
+// The export window: the browse list written as a text list, as detail blocks, as spreadsheet
+// text or as a Tellico file, or printed. The main window opens it in export or print mode and is
+// disabled meanwhile.
 #pragma once
 
 #include "lang/catalogue.h"
 #include "reports/report_choices.h"
 #include "store/collection.h"
+#include "store/expected.h"
+#include "store/files/file_access.h"
 
 #include <QWidget>
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -27,11 +32,18 @@ namespace tavrin {
 
 class UserPrompts;
 
+// Writes the browse list as a Tellico file: the export lives above the reports, so the main
+// window hands it down. Gives the multimedia entries (UTF-8) whose covers were left out, or why
+// the file could not be written.
+using TellicoFileWriter = std::function<Expected<std::vector<std::string>, FileFailure>(
+    const std::filesystem::path& file, std::span<const std::uint16_t> browse, const ExportChoices& choices)>;
+
 // What the window reads: the open collection and the browse list, owned by the main window.
 struct ExportWindowHost {
     const Collection* collection = nullptr;
     const std::vector<std::uint16_t>* browse = nullptr;
     UserPrompts* prompts = nullptr;
+    TellicoFileWriter writeTellico; // none: no Tellico button
 };
 
 class TEXPORTLIST : public QWidget {
@@ -60,6 +72,7 @@ class TEXPORTLIST : public QWidget {
     void ETEXTClick();
     void ETEXTSPREADClick();
     void EHTMLClick();
+    void ETELLICOClick();
     void PrintListClick();
     void PrintSetupClick();
     void PreviewClick();
@@ -104,6 +117,7 @@ class TEXPORTLIST : public QWidget {
     QPushButton* ETEXT = nullptr;
     QPushButton* ETEXTSPREAD = nullptr;
     QPushButton* EHTML = nullptr;
+    QPushButton* ETELLICO = nullptr;
     QPushButton* PrintList = nullptr;
     QPushButton* PrintSetup = nullptr;
     QPushButton* Preview = nullptr;

@@ -1,5 +1,7 @@
-// tavrin-cli export and print: the export window's files and printed list from the command line.
+// tavrin-cli export and print: the export window's files, the Tellico file and the printed list
+// from the command line.
 #include "cli/cli_run.h"
+#include "picture_samples.h"
 #include "reports/list_export.h"
 #include "reports/report_fixture.h"
 #include "store/files/collection_file.h"
@@ -125,6 +127,8 @@ TEST(ExportCliTest, BadCommandLinesExit2AndWriteNothing) {
         Args(file, {"--format", "text", "--pdf", out}), // print's option
         Args(file, {"--format", "text", "--out", out, "--out", out}),
         Args(file, {"--format", "text", "--out", file.string()}), // over the collection
+        Args(file, {"--format", "tellico", "--details", "DT", "--out", out}),
+        Args(file, {"--format", "tellico", "--multi-page", "--out", out}),
     };
     const auto before = test::ReadBytes(file);
     for (const auto& args : bad) {
@@ -147,6 +151,47 @@ TEST(ExportCliTest, FileProblemsExit1) {
     run = RunCli(dir, Args(file, {"--format", "text", "--out", out.string()}));
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find("A.TXT"), std::string::npos) << run.err;
+}
+
+// The searched list as a Tellico file: its title from --name, its TGA cover converted to PNG
+// when the program has Qt's picture writers, else left out and said so.
+TEST(ExportCliTest, TellicoFileOfTheSearchedList) {
+    TempDir dir;
+    Collection c = test::ReportCollection();
+    c.List(ListId::Media) = {"COVER.TGA"};
+    TitleRecord alien = test::FullLaserDisc();
+    alien.SetMedia1(0);
+    AppendTitle(c, alien);
+    AppendTitle(c, test::MakeTitle("TITLE 100", 2001));
+    const auto file = dir / "SAMPLE.KXT";
+    ASSERT_TRUE(SaveCollection(c, file));
+    std::filesystem::create_directories(dir / "home" / "MEDIAS");
+    const Picture red = test::MakePicture(3, 2, [](int, int) { return Rgb(255, 0, 0); });
+    test::WriteBytes(dir / "home" / "MEDIAS" / "COVER.TGA", test::MakeTga(red, {}));
+    setenv("TAVRIN_HOME", (dir / "home").c_str(), 1);
+    const auto out = dir / "OUT.tc";
+    const auto run = RunCli(dir, Args(file, {"--format", "tellico", "--search", "alien", "--name", "my films",
+                                             "--out", out.string()}));
+    unsetenv("TAVRIN_HOME");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+
+    const auto members = test::ZipMembers(test::ReadBytes(out));
+    ASSERT_FALSE(members.empty());
+    const std::string xml(members[0].second.begin(), members[0].second.end());
+    EXPECT_EQ(members[0].first, "tellico.xml");
+    EXPECT_NE(xml.find("<collection title=\"MY FILMS\" type=\"3\">"), std::string::npos);
+    EXPECT_NE(xml.find("<title>ALIEN</title>"), std::string::npos);
+    EXPECT_EQ(xml.find("TITLE 100"), std::string::npos);
+#ifdef TAVRIN_CLI_PRINT
+    EXPECT_EQ(run.err, "");
+    ASSERT_EQ(members.size(), 3u);
+    EXPECT_TRUE(members[2].first.ends_with(".png"));
+    EXPECT_NE(xml.find("width=\"3\" height=\"2\""), std::string::npos);
+#else
+    EXPECT_EQ(run.err,
+              "tavrin-cli: cover \"COVER.TGA\" is not exported: no converter for this kind of picture\n");
+    EXPECT_EQ(members.size(), 1u);
+#endif
 }
 
 #ifdef TAVRIN_CLI_PRINT

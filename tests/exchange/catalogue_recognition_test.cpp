@@ -1,8 +1,9 @@
 // Which program wrote a file, by its content alone.
 #include "exchange/catalogue_source.h"
 
+#include "test_support.h"
+
 #include <gtest/gtest.h>
-#include <zip.h>
 
 #include <optional>
 #include <string>
@@ -13,27 +14,6 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// A zip made in memory holding the given members.
-Bytes Zip(const std::vector<std::pair<std::string, std::string>>& members) {
-    zip_error_t error;
-    zip_error_init(&error);
-    zip_source_t* source = zip_source_buffer_create(nullptr, 0, 0, &error);
-    zip_source_keep(source);
-    zip_t* archive = zip_open_from_source(source, ZIP_TRUNCATE, &error);
-    for (const auto& [name, content] : members)
-        zip_file_add(archive, name.c_str(), zip_source_buffer(archive, content.data(), content.size(), 0), 0);
-    zip_close(archive);
-    zip_stat_t stat;
-    zip_source_stat(source, &stat);
-    Bytes bytes(stat.size);
-    zip_source_open(source);
-    zip_source_read(source, bytes.data(), bytes.size());
-    zip_source_close(source);
-    zip_source_free(source);
-    zip_error_fini(&error);
-    return bytes;
-}
-
 Bytes Of(std::string_view text) {
     return Bytes(text.begin(), text.end());
 }
@@ -42,8 +22,8 @@ TEST(CatalogueRecognitionTest, FormatsByTheirContent) {
     using F = CatalogueFormat;
     const std::string tellico = "<?xml version=\"1.0\"?><tellico xmlns=\"http://periapsis.org/tellico/\"/>";
     const std::pair<Bytes, std::optional<F>> cases[] = {
-        {Zip({{"tellico.xml", tellico}, {"images/a.png", "x"}}), F::Tellico},
-        {Zip({{"other.xml", tellico}}), std::nullopt},
+        {test::MakeZip({{"tellico.xml", Of(tellico)}, {"images/a.png", Of("x")}}), F::Tellico},
+        {test::MakeZip({{"other.xml", Of(tellico)}}), std::nullopt},
         {Of("PK\x03\x04 not a zip"), std::nullopt},
         {Of(" AMC_3.5 Ant Movie Catalog"), F::AntMovieCatalog},
         {Of("AMC_3.5"), std::nullopt},

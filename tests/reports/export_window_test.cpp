@@ -1,7 +1,8 @@
 // The export window through the main window: its two modes, the name field, the kind of export
-// and the detail boxes, the text and spreadsheet files, printing into a PDF file.
+// and the detail boxes, the text, spreadsheet and Tellico files, printing into a PDF file.
 #include "app/window_test_main.h"
 #include "app/window_test_support.h"
+#include "exchange/catalogue_source.h"
 #include "report_fixture.h"
 #include "reports/export_window.h"
 #include "reports/list_export.h"
@@ -80,7 +81,7 @@ class ExportWindowTest : public QObject {
         QVERIFY(e.isVisible());
         QVERIFY(!window->isEnabled());
         QCOMPARE(e.windowTitle(), QStringLiteral("EXPORT LIST"));
-        for (const char* shown : {"ETEXT", "ETEXTSPREAD", "EHTML"})
+        for (const char* shown : {"ETEXT", "ETEXTSPREAD", "EHTML", "ETELLICO"})
             QVERIFY(Push(*window, shown)->isVisible());
         for (const char* hidden : {"PrintList", "PrintSetup", "Preview"})
             QVERIFY(!Push(*window, hidden)->isVisible());
@@ -93,7 +94,7 @@ class ExportWindowTest : public QObject {
         QCOMPARE(Push(*window, "PrintList")->text(), QStringLiteral("Print"));
         for (const char* shown : {"PrintList", "PrintSetup", "Preview"})
             QVERIFY(Push(*window, shown)->isVisible());
-        for (const char* hidden : {"ETEXT", "ETEXTSPREAD", "EHTML"})
+        for (const char* hidden : {"ETEXT", "ETEXTSPREAD", "EHTML", "ETELLICO"})
             QVERIFY(!Push(*window, hidden)->isVisible());
         QVERIFY(!window->isEnabled());
         e.close();
@@ -195,6 +196,22 @@ class ExportWindowTest : public QObject {
                  QStringList{"Could not write " + bad +
                              ": No such file or directory. The file on disk is unchanged."});
         QVERIFY(!QFile::exists(bad));
+    }
+
+    void tellicoFileIsWrittenAndItsMissingCoversNamed() {
+        auto [window, prompts] = MakeWith(2);
+        Edit(window->Document(), [](Collection& c) {
+            c.List(ListId::Media) = {"GONE.JPG"};
+            c.RecordAt(1).SetMedia1(0);
+        });
+        ActionOf(*window, "ExportAList1")->trigger();
+        const QString file = dir_->filePath(QStringLiteral("list.tc"));
+        prompts->saveAnswers = {file};
+        Click(Push(*window, "ETELLICO"));
+        QCOMPARE(prompts->lastDialog.filter, QStringLiteral("Tellico (*.tc)"));
+        QCOMPARE(RecogniseCatalogue(ReadBytes(PathFromQString(file))), CatalogueFormat::Tellico);
+        QCOMPARE(prompts->messages.size(), qsizetype(1));
+        QVERIFY(prompts->messages[0].endsWith(QStringLiteral(":\nGONE.JPG")));
     }
 
     void htmlButtonHandsOver() {

@@ -20,7 +20,7 @@ cd "$1/src"
     sed -E 's|^\./||; s|:#include "([^"]*)"$| \1|; s|^([^:]*):#include <Q$|Q \1|; /^Q /!s|^|I |'
   { grep -r -l -E ':[[:space:]]*public[[:space:]]+QAbstract(List|Table|Item)Model\b' \
       --include='*.h' --include='*.cpp' --include='*.inc' . || true; } | sed 's|^\./|M |'
-  sed -n '/^add_library(tavrin_core/,/^)/p' CMakeLists.txt | sed -n -E 's|^ *([a-z_/]*\.cpp).*|C \1|p'
+  sed -n '/^add_library(tavrin_core/,/^)/p' CMakeLists.txt | sed -n -E 's|^ *([a-z0-9_/]*\.cpp).*|C \1|p'
 } | awk '
 function layer(dir) {
   if (dir == "store" || dir ~ /^store\//) return 0
