@@ -3,9 +3,9 @@
 #include "cli/cli_files.h"
 #include "cli/list.h"
 #include "editing/name_list_operations.h"
+#include "exchange/table_import.h"
 #include "lang/catalogue.h"
 #include "reports/table_columns.h"
-#include "exchange/table_import.h"
 #include "store/files/table_reader.h"
 #include "store/text_encoding.h"
 #include "store/title_exchange.h"
@@ -88,7 +88,7 @@ int RefusedTable(std::ostream& err, const Table& table, const TableImportRefusal
         if (cell.row != lastRow) ++rows;
         lastRow = cell.row;
         if (rows > MaxRefusedRowsShown) continue;
-        const std::string header = Cp1252ToUtf8(table.Cell(0, cell.column));
+        const std::string header = EchoedText(Cp1252ToUtf8(table.Cell(0, cell.column)));
         err << "  row " << cell.row << ", column \"" << header << "\": " << RefusedCellReason(cell, header, 0)
             << '\n';
     }
@@ -181,7 +181,7 @@ int RunImportTable(Args a, std::ostream&, std::ostream& err) { // FILE TABLE OUT
         // A header misspelt in --map would otherwise leave its column quietly mapped by its name.
         if (columns.empty())
             return Refuse(err, ExitUsage, command,
-                          "--map: TABLE has no column \"" + Cp1252ToUtf8(choice.header) + "\"");
+                          "--map: TABLE has no column \"" + EchoedText(Cp1252ToUtf8(choice.header)) + "\"");
         for (const std::size_t column : columns)
             choices.push_back({column, choice.field});
     }

@@ -331,7 +331,6 @@ Expected<std::vector<std::uint8_t>, FileFailure> ReadWholeFile(const std::filesy
     // The messages this command has always given: a missing file with the system's reason.
     FileFailure failure = bytes.error();
     if (failure.error == FileError::NotFound) failure.detail = SystemReason(ENOENT);
-    if (failure.error == FileError::Invalid) failure.detail = "too large for a collection";
     return Unexpected(std::move(failure));
 }
 
