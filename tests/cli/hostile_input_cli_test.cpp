@@ -1,6 +1,6 @@
 // Every command that reads a file, given what no reader can take: a pipe, a folder, a device, a
-// file larger than the reader's limit, a file it may not read. Each is refused at once with a
-// message that says why, and exit status 1.
+// file larger than the reader's limit, a file it may not read, and for from-json numbers and keys
+// no collection can hold. Each is refused at once with a message that says why, and exit status 1.
 #include "cli/cli_run.h"
 #include "test_support.h"
 
@@ -68,7 +68,7 @@ TEST(CliHostileInputTest, EveryReaderRefusesWhatItCannotTakeAtOnceSayingWhy) {
         {{"names", "delete", "IN", "DirectorList", "0", out}, notACollection},
         {{"names", "rename", "IN", "DirectorList", "0", "X", out}, notACollection},
         {{"names", "clean", "IN", "DirectorList", out}, notACollection},
-        {{"from-json", "IN", out}, "IN is too large: 2,048 MB, at most 1,024 MB"},
+        {{"from-json", "IN", out}, "IN is too large: 2,048 MB, at most 512 MB"},
         {{"stats", "IN", "--chart", "medium"}, notACollection},
         {{"price", "IN"}, notACollection},
         {{"export-title", "IN", "0", out}, notACollection},
@@ -94,15 +94,34 @@ TEST(CliHostileInputTest, EveryReaderRefusesWhatItCannotTakeAtOnceSayingWhy) {
     test::WriteBytes(locked, {'K', 'X', '5', 0, 0});
     fs::permissions(locked, fs::perms::none);
 
+    // JSON that no collection can hold: a number past any double, a key of a megabyte.
+    const auto json = [&dir](const char* name, const std::string& text) {
+        test::WriteBytes(dir / name, std::vector<std::uint8_t>(text.begin(), text.end()));
+        return dir / name;
+    };
+    const std::string digits(5000, '9');
+    const std::string key(1 << 20, 'K');
     struct Hostile {
         fs::path file;
-        std::string message; // "" for the reader's own too-large message
+        std::string message;   // "" for the reader's own too-large message
+        std::string only = {}; // the one command that reads it, if not every one
     };
     std::vector<Hostile> hostile{
         {pipe, "IN is not a regular file"},
         {dir / "FOLDER", "IN is not a regular file"},
         {"/dev/zero", "IN is not a regular file"},
         {large, ""},
+        {json("YEAR.json", R"({"titles": [{"Title": "A", "Year": 1e400}]})"),
+         "IN: title 0 (A), field Year: value 1e400 is out of range 0 .. 65535", "from-json"},
+        {json("PRICE.json", R"({"titles": [{"Title": "A", "Price": -)" + digits + "}]}"),
+         "IN: title 0 (A), field Price: value -" + digits.substr(0, 78) +
+             "\xE2\x80\xA6 does not fit a 32-bit float",
+         "from-json"},
+        {json("ORDER.json", R"({"titles": [], "order": [)" + digits + "]}"),
+         "IN: order, position 0: value " + digits.substr(0, 79) + "\xE2\x80\xA6 is no record number",
+         "from-json"},
+        {json("KEY.json", "{\"" + key + "\": 1}"),
+         "IN: \"" + key.substr(0, 79) + "\xE2\x80\xA6\" is not part of a collection", "from-json"},
     };
     // Root reads whatever the permissions say.
     if (::geteuid() != 0) hostile.push_back({locked, "IN cannot be read: Permission denied"});
@@ -110,6 +129,7 @@ TEST(CliHostileInputTest, EveryReaderRefusesWhatItCannotTakeAtOnceSayingWhy) {
     const PipeRelease release(pipe);
     for (const Reader& reader : readers) {
         for (const Hostile& h : hostile) {
+            if (!h.only.empty() && h.only != reader.args[0]) continue;
             std::vector<std::string> args = reader.args;
             for (std::string& a : args)
                 if (a == "IN") a = h.file.string();
