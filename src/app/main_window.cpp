@@ -8,6 +8,7 @@
 #include "app/browse/text_page.h"
 #include "app/browse/title_table_model.h"
 #include "app/save_question.h"
+#include "exchange/table_import_dialog.h"
 #include "platform/accessible_names.h"
 #include "platform/help_viewer.h"
 #include "platform/menu_mnemonics.h"
@@ -670,7 +671,7 @@ bool TLDF1::LoadCollection(const QString& fileName) {
     if (!file) return false;
     auto loaded = LoadCollectionFile(PathFromQString(fileName), OtherName());
     if (!loaded) {
-        ShowFileFailure(loaded.error().error, fileName);
+        ShowFileFailure(loaded.error(), fileName);
         return false;
     }
     // A file of an older version is written anew in the current one at the next save.

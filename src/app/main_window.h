@@ -222,7 +222,7 @@ class TLDF1 : public QMainWindow {
     void TableImportFinished(int result);
     void CatalogueImportFinished(int result);
     // The message of a file that could not be read; nothing for one that does not exist.
-    void ShowFileFailure(FileError error, const QString& fileName);
+    void ShowFileFailure(const FileFailure& failure, const QString& fileName);
     // The editor, bound to this window's collection and windows at its first opening.
     TAjouteF& TitleEditor();
     // The editor closed: the list keeps its line, or drops its filters to show the saved title.

@@ -4,9 +4,9 @@
 #include "app/browse/title_table_model.h"
 #include "app/main_window.h"
 #include "editing/name_list_operations.h"
-#include "platform/text.h"
 #include "exchange/catalogue_import_dialog.h"
 #include "exchange/table_import_dialog.h"
+#include "platform/text.h"
 #include "store/files/file_access.h"
 #include "store/files/collection_file.h"
 #include "store/files/table_reader.h"
@@ -66,7 +66,7 @@ void TLDF1::Import1Click() {
     if (fileName.isEmpty()) return;
     const auto title = LoadTitleFile(PathFromQString(fileName));
     if (!title) {
-        ShowFileFailure(title.error().error, fileName);
+        ShowFileFailure(title.error(), fileName);
         return;
     }
     const QString question =
@@ -92,7 +92,7 @@ void TLDF1::ImportTable1Click() {
         // Even a file gone since it was chosen is named: the user asked for that one.
         prompts_->ShowMessage(bytes.error().error == FileError::Invalid
                                   ? QText(catalogue_, Msg::MsgInvalidFile) + QLatin1Char('\n') + fileName
-                                  : QText(catalogue_, Msg::MsgCannotReadFile) + fileName);
+                                  : ReadFailureText(catalogue_, bytes.error(), fileName));
         return;
     }
     auto table = ReadTable(*bytes);
@@ -159,7 +159,7 @@ void TLDF1::AddAList1Click() {
     }
 
     if (!loaded) {
-        ShowFileFailure(loaded.error().error, fileName);
+        ShowFileFailure(loaded.error(), fileName);
     } else if (loaded->version != '5') {
         // Only the current version is merged; Open reads the older ones.
         prompts_->ShowMessage(QText(catalogue_, Msg::MsgInvalidFile));
@@ -193,18 +193,9 @@ void TLDF1::ReBuildingIndex1Click() {
     QApplication::restoreOverrideCursor();
 }
 
-void TLDF1::ShowFileFailure(FileError error, const QString& fileName) {
-    switch (error) {
-    case FileError::NotFound:
-        break;
-    case FileError::Invalid:
-        prompts_->ShowMessage(QText(catalogue_, Msg::MsgInvalidFile));
-        break;
-    case FileError::CannotRead:
-    case FileError::CannotWrite:
-        prompts_->ShowMessage(QText(catalogue_, Msg::MsgCannotReadFile) + fileName);
-        break;
-    }
+void TLDF1::ShowFileFailure(const FileFailure& failure, const QString& fileName) {
+    if (failure.error != FileError::NotFound)
+        prompts_->ShowMessage(ReadFailureText(catalogue_, failure, fileName));
 }
 
 } // namespace tavrin

@@ -154,7 +154,7 @@ bool TLDF1::OfferRecovery() {
         auto loaded = LoadCollectionFile(copy.collection, OtherName());
         if (!loaded) {
             // Kept for the next start: a copy that cannot be read now may be readable then.
-            ShowFileFailure(loaded.error().error, QString::fromStdString(PathText(copy.collection)));
+            ShowFileFailure(loaded.error(), QStringFromPath(copy.collection));
             return false;
         }
         // Unsaved until saved, whatever is undone of the changes made to it from here. Its file is

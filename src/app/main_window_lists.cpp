@@ -37,10 +37,7 @@ void TLDF1::ConnectListCommands() {
 }
 
 NameListHost TLDF1::NameListsHost() {
-    return {document_,
-            collection_,
-            *prompts_,
-            catalogue_,
+    return {document_, collection_, *prompts_, catalogue_,
             [this](ListId list, int entry) { SetNameFilter(list, entry); },
             [this](int entry) { return AddActorFilter(entry); },
             [this](ListId list, const std::vector<int>& positions) { NameEntriesRemoved(list, positions); },
@@ -109,16 +106,8 @@ void TLDF1::LoadNameList() {
     if (fileName.isEmpty()) return;
     auto loaded = LoadNameListFile(PathFromQString(fileName));
     if (!loaded) {
-        switch (loaded.error().error) {
-        case FileError::NotFound:
-            return;
-        case FileError::Invalid:
-            prompts_->ShowMessage(QText(catalogue_, Msg::MsgInvalidFile));
-            return;
-        default:
-            prompts_->ShowMessage(QText(catalogue_, Msg::MsgCannotReadFile) + fileName);
-            return;
-        }
+        ShowFileFailure(loaded.error(), fileName);
+        return;
     }
     // A damaged file, or one whose letter names no list, has changed nothing.
     tavrin::LoadNameList(document_, *loaded);

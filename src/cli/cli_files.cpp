@@ -1,5 +1,6 @@
 #include "cli/cli_files.h"
 
+#include "lang/read_failure.h"
 #include "store/text_encoding.h"
 
 #include <system_error>
@@ -23,15 +24,17 @@ int ReportFailure(std::ostream& err, const FileFailure& failure) {
     case FileError::NotFound:
         problem = "no such file";
         break;
-    case FileError::CannotRead:
-        problem = "cannot read the file";
-        break;
     case FileError::Invalid:
         problem = MessageText(Msg::MsgInvalidFile, 0);
         break;
     case FileError::CannotWrite:
         problem = "cannot write the file";
         break;
+    case FileError::CannotRead:
+    case FileError::NotRegular:
+    case FileError::TooLarge:
+        // In the words of the windows, the file named in them.
+        return Refuse(err, ExitFailure, {}, ReadFailureMessage(MessageCatalogue{}, failure));
     }
     if (!failure.detail.empty()) problem += " (" + failure.detail + ")";
     // The path even when it is empty, so that the line keeps its shape.

@@ -93,7 +93,7 @@ int RefusedTable(std::ostream& err, const Table& table, const TableImportRefusal
         if (cell.row != lastRow) ++rows;
         lastRow = cell.row;
         if (rows > MaxRefusedRowsShown) continue;
-        const std::string header = Cp1252ToUtf8(table.Cell(0, cell.column));
+        const std::string header = EchoedText(Cp1252ToUtf8(table.Cell(0, cell.column)));
         err << "  row " << cell.row << ", column \"" << header << "\": " << RefusedCellReason(cell, header, 0)
             << '\n';
     }
@@ -186,7 +186,7 @@ int RunImportTable(Args a, std::ostream&, std::ostream& err) { // FILE TABLE OUT
         // A header misspelt in --map would otherwise leave its column quietly mapped by its name.
         if (columns.empty())
             return Refuse(err, ExitUsage, command,
-                          "--map: TABLE has no column \"" + Cp1252ToUtf8(choice.header) + "\"");
+                          "--map: TABLE has no column \"" + EchoedText(Cp1252ToUtf8(choice.header)) + "\"");
         for (const std::size_t column : columns)
             choices.push_back({column, choice.field});
     }

@@ -6,8 +6,6 @@
 #include "store/collection.h"
 #include "store/expected.h"
 
-#include <nlohmann/json.hpp>
-
 #include <ostream>
 #include <span>
 #include <string>
@@ -26,8 +24,11 @@ namespace tavrin::cli {
 // Numbers must fit their bytes (flags and codes 0 .. 255, 16-bit fields 0 .. 65535, dates 32-bit,
 // the price a 32-bit float); "titles" and each title's "Title" must be there; a reference must name an entry
 // of its list or none; texts must have at most 49 characters, all of them in Windows-1252; the master order
-// must hold every record number once. Anything else gives a message naming the title (or list) and the field.
-Expected<Collection, std::string> CollectionFromJson(const nlohmann::json& doc);
+// must hold every record number once. Anything else gives a message naming the title (or list) and the field,
+// any text of the input in it cut short. The text is read as it is parsed, without the whole document ever
+// built in memory: a value where none of its kind belongs is refused where it starts, and more titles, names
+// or record numbers than a collection holds as soon as there is one too many.
+Expected<Collection, std::string> CollectionFromJson(std::string_view text);
 
 inline constexpr std::string_view FromJsonArguments[] = {"IN.json", "OUT.KXT"};
 inline constexpr Syntax FromJsonSyntax{FromJsonArguments};

@@ -3,6 +3,7 @@
 #include "store/text_encoding.h"
 
 #include <algorithm>
+#include <optional>
 #include <system_error>
 
 namespace tavrin {
@@ -54,10 +55,31 @@ std::string NameOf(const std::filesystem::path& file) {
     return Utf8ToCp1252(std::string_view(reinterpret_cast<const char*>(utf8.data()), utf8.size()));
 }
 
-bool IsFile(const std::filesystem::path& path) {
-    std::error_code ec;
-    return std::filesystem::is_regular_file(path, ec);
-}
+// The folder as the system resolves it, looked up once for all the entries of a listing.
+class ResolvedFolder {
+  public:
+    explicit ResolvedFolder(const std::filesystem::path& folder) : folder_(folder) {}
+
+    // True for an entry of the folder (its type as the listing found it, links not followed) that
+    // is a file of the folder.
+    bool Holds(const std::filesystem::path& entry, std::filesystem::file_status linkStatus) {
+        if (std::filesystem::is_regular_file(linkStatus)) return true;
+        if (!std::filesystem::is_symlink(linkStatus)) return false;
+        std::error_code ec;
+        const std::filesystem::path target = std::filesystem::canonical(entry, ec);
+        if (ec || !std::filesystem::is_regular_file(target, ec)) return false;
+        if (!resolved_) resolved_ = std::filesystem::canonical(folder_, ec);
+        if (ec || resolved_->empty()) return false;
+        // Inside: the folder's parts are the first parts of the target's.
+        const auto [folderEnd, targetAt] =
+            std::mismatch(resolved_->begin(), resolved_->end(), target.begin(), target.end());
+        return folderEnd == resolved_->end() && targetAt != target.end();
+    }
+
+  private:
+    const std::filesystem::path& folder_;
+    std::optional<std::filesystem::path> resolved_;
+};
 
 } // namespace
 
@@ -113,11 +135,19 @@ bool MatchesMask(std::string_view name, std::string_view mask) {
     return false;
 }
 
+bool IsMediaFolderFile(const std::filesystem::path& folder, const std::filesystem::path& file) {
+    std::error_code ec;
+    const auto linkStatus = std::filesystem::symlink_status(file, ec);
+    return !ec && ResolvedFolder(folder).Holds(file, linkStatus);
+}
+
 std::vector<std::string> ListMediaFolder(const std::filesystem::path& folder, std::string_view mask) {
     std::vector<std::string> names;
     std::error_code ec;
+    ResolvedFolder files(folder);
     for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        if (!it->is_regular_file(ec)) continue;
+        std::error_code entryError;
+        if (!files.Holds(it->path(), it->symlink_status(entryError))) continue;
         std::string name = NameOf(it->path());
         if (MatchesMask(name, mask)) names.push_back(std::move(name));
     }
@@ -140,19 +170,28 @@ std::optional<std::filesystem::path> FindMediaFile(const std::filesystem::path& 
                                                    std::string_view name) {
     if (!IsPlainMediaName(name)) return std::nullopt;
     const std::filesystem::path exact = MediaPath(folder, name);
-    if (IsFile(exact)) return exact;
+    if (IsMediaFolderFile(folder, exact)) return exact;
     // Entries are upper case by rule; the folder may hold the file in any case.
     const std::string wanted = UpperCp1252(name);
     std::error_code ec;
-    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
-        if (it->is_regular_file(ec) && UpperCp1252(NameOf(it->path())) == wanted) return it->path();
+    ResolvedFolder files(folder);
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code entryError;
+        if (UpperCp1252(NameOf(it->path())) == wanted &&
+            files.Holds(it->path(), it->symlink_status(entryError)))
+            return it->path();
+    }
     return std::nullopt;
 }
 
 MediaFolderIndex::MediaFolderIndex(const std::filesystem::path& folder) {
     std::error_code ec;
-    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
-        if (it->is_regular_file(ec)) upper_.insert(UpperCp1252(NameOf(it->path())));
+    ResolvedFolder files(folder);
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code entryError;
+        if (files.Holds(it->path(), it->symlink_status(entryError)))
+            upper_.insert(UpperCp1252(NameOf(it->path())));
+    }
 }
 
 bool MediaFolderIndex::Holds(std::string_view name) const {

@@ -1,6 +1,7 @@
 // The multimedia files of the MEDIAS folder: the kind of a file by its entry's extension, the
-// kind filter of the chooser, finding an entry's file (never outside the folder, without regard
-// to case when the exact name is missing) and the scaling of a picture into a panel.
+// kind filter of the chooser, finding an entry's file (never outside the folder, not even through
+// a symbolic link; without regard to case when the exact name is missing) and the scaling of a
+// picture into a panel.
 #pragma once
 
 #include <array>
@@ -41,6 +42,12 @@ inline constexpr std::array<MediaFilter, 5> MediaFilters{{
 // character), without regard to case.
 bool MatchesMask(std::string_view name, std::string_view mask);
 
+// True when file, a name in folder, is a file of the folder: a regular file, or a symbolic link
+// that resolves to a regular file inside the folder. A link leading out of the folder (or nowhere)
+// counts as missing wherever a multimedia file is looked for: the pictures of the HTML pages, the
+// viewer, the media listing, the cleaning and the imports all ask here.
+bool IsMediaFolderFile(const std::filesystem::path& folder, const std::filesystem::path& file);
+
 // The file names (8-bit text) in folder that match the mask, sorted; nothing for a missing folder.
 std::vector<std::string> ListMediaFolder(const std::filesystem::path& folder, std::string_view mask);
 
@@ -49,7 +56,8 @@ std::vector<std::string> ListMediaFolder(const std::filesystem::path& folder, st
 bool IsPlainMediaName(std::string_view name);
 
 // The file of a multimedia entry (8-bit name) in folder: the exact name, else the one name there
-// that equals it without regard to case. Nothing for a missing file or a name that is not plain.
+// that equals it without regard to case. Nothing for a missing file, one that is no file of the
+// folder (IsMediaFolderFile) or a name that is not plain.
 std::optional<std::filesystem::path> FindMediaFile(const std::filesystem::path& folder,
                                                    std::string_view name);
 

@@ -25,8 +25,9 @@ std::string UnstorableTextMessage(std::string_view field, std::string_view text,
     const auto characters = UnstorableCharacters(text);
     if (characters.empty()) return {};
     const Msg m = characters.size() == 1 ? Msg::MsgCannotStoreCharacter : Msg::MsgCannotStoreCharacters;
-    return Fill(MessageText(m, language), field,
-                CharacterList(characters, MessageText(Msg::MsgListAnd, language)));
+    // Both echo what was typed or imported: a header or a text of any length stays readable.
+    return Fill(MessageText(m, language), EchoedText(field),
+                EchoedText(CharacterList(characters, MessageText(Msg::MsgListAnd, language))));
 }
 
 } // namespace tavrin

@@ -1,10 +1,14 @@
 #include "lang/write_failure.h"
 
+#include "lang/read_failure.h"
+
 #include <cerrno>
 
 namespace tavrin {
 
 std::string WriteFailureMessage(const MessageCatalogue& catalogue, const FileFailure& failure) {
+    // A copy fails on its source too: that is a file that could not be read.
+    if (failure.error != FileError::CannotWrite) return ReadFailureMessage(catalogue, failure);
     // Every writer gives the system's reason; a failure without one still reads as a sentence.
     const std::string reason = failure.detail.empty() ? SystemReason(EIO) : failure.detail;
     const std::string_view text = catalogue(Msg::MsgCouldNotWriteUnchanged);

@@ -9,7 +9,8 @@
 namespace tavrin {
 
 // "Could not write NAME: REASON. The file on disk is unchanged.": the file named by the failure
-// (the backup, when that is what could not be kept) and the system's reason.
+// (the backup, when that is what could not be kept) and the system's reason. A copy's source that
+// could not be read gives the read message (read_failure.h).
 std::string WriteFailureMessage(const MessageCatalogue& catalogue, const FileFailure& failure);
 
 } // namespace tavrin

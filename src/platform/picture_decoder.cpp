@@ -3,6 +3,8 @@
 #include "platform/text.h"
 #include "store/pictures/picture_file.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QFileInfo>
 #include <QImageReader>
 
@@ -27,7 +29,13 @@ QImage NViewLibLoad(const QString& fileName, int /*mode*/) {
         const auto picture = LoadPictureFile(PathFromQString(fileName));
         return picture ? ImageFromPicture(*picture) : QImage();
     }
-    QImageReader reader(fileName);
+    // Read as every picture is, so that a pipe or a device never holds the window up.
+    const auto bytes = ReadFileBytes(PathFromQString(fileName), LargestPictureFile);
+    if (!bytes) return {};
+    QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes->data()),
+                                              static_cast<qsizetype>(bytes->size()));
+    QBuffer buffer(&data);
+    QImageReader reader(&buffer);
     // The content decides, so a GIF named .JPG still shows.
     reader.setDecideFormatFromContent(true);
     const QSize size = reader.size();

@@ -1,8 +1,11 @@
 #include "platform/text.h"
 
+#include "lang/read_failure.h"
 #include "lang/unstorable_text.h"
 #include "lang/write_failure.h"
 #include "store/text_encoding.h"
+
+#include <QDir>
 
 namespace tavrin {
 
@@ -56,6 +59,12 @@ QString QCaptionText(const MessageCatalogue& catalogue, Msg m) {
 
 QString WriteFailureText(const MessageCatalogue& catalogue, const FileFailure& failure) {
     return QStringFromUtf8(WriteFailureMessage(catalogue, failure));
+}
+
+QString ReadFailureText(const MessageCatalogue& catalogue, FileFailure failure, const QString& fileName) {
+    const QByteArray name = QDir::toNativeSeparators(fileName).toUtf8();
+    failure.path.assign(name.constData(), static_cast<std::size_t>(name.size()));
+    return QStringFromUtf8(ReadFailureMessage(catalogue, failure));
 }
 
 } // namespace tavrin

@@ -37,5 +37,9 @@ QString QText(const MessageCatalogue& catalogue, Msg m);
 QString QCaptionText(const MessageCatalogue& catalogue, Msg m);
 // "Could not write NAME: REASON. The file on disk is unchanged." for a failed write.
 QString WriteFailureText(const MessageCatalogue& catalogue, const FileFailure& failure);
+// "NAME is not a regular file", "NAME is too large: 2,048 MB, at most 64 MB", "NAME cannot be
+// read: REASON" for a file that could not be read, named as the user chose it; "Invalid file!"
+// for one that is not what the reader takes.
+QString ReadFailureText(const MessageCatalogue& catalogue, FileFailure failure, const QString& fileName);
 
 } // namespace tavrin

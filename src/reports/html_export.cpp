@@ -1,5 +1,7 @@
 #include "reports/html_export.h"
 
+#include "store/pictures/picture_file.h"
+
 #include <system_error>
 
 namespace tavrin {
@@ -94,7 +96,8 @@ std::vector<FileFailure> CopyPictures(std::span<const CoverPicture> pictures,
         std::error_code ec;
         // Pages written into the medias folder itself: the picture is already there.
         if (std::filesystem::equivalent(picture.source, target, ec)) continue;
-        if (auto done = CopyFileReplacing(picture.source, target); !done) failures.push_back(done.error());
+        if (auto done = CopyFileReplacing(picture.source, target, LargestPictureFile); !done)
+            failures.push_back(done.error());
     }
     return failures;
 }

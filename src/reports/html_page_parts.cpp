@@ -1,9 +1,9 @@
 #include "reports/html_page_parts.h"
 
+#include "editing/media_files.h"
 #include "store/text_encoding.h"
 
 #include <algorithm>
-#include <system_error>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -149,8 +149,7 @@ std::optional<CoverPicture> FindCoverPicture(const Collection& collection, const
     // a drive or a parent in it.
     if (!PlainFileName(entry) || !(entry.ends_with("JPG") || entry.ends_with("GIF"))) return std::nullopt;
     CoverPicture picture{std::string(entry), medias / PathFromCp1252(entry)};
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(picture.source, ec)) return std::nullopt;
+    if (!IsMediaFolderFile(medias, picture.source)) return std::nullopt;
     return picture;
 }
 

@@ -91,6 +91,17 @@ std::string Utf8ToCp1252(std::string_view text) {
     return out;
 }
 
+std::string EchoedText(std::string_view utf8) {
+    std::size_t end = 0;
+    std::size_t cut = 0; // where the last character that fits before the ellipsis ends
+    for (std::size_t count = 0; end < utf8.size(); ++count) {
+        if (count == EchoedTextLimit) return std::string(utf8.substr(0, cut)) + "\xE2\x80\xA6"; // …
+        end += DecodeAt(utf8, end).size;
+        if (count + 1 < EchoedTextLimit) cut = end;
+    }
+    return std::string(utf8);
+}
+
 std::vector<std::string> UnstorableCharacters(std::string_view utf8) {
     std::vector<std::string> found;
     for (std::size_t i = 0; i < utf8.size();) {

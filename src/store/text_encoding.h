@@ -28,6 +28,11 @@ std::string CharacterList(std::span<const std::string> characters, std::string_v
 // character is left exactly as it is.
 std::string UpperStorableLetters(std::string_view utf8);
 
+// A UTF-8 text as a message echoes it: whole when it has at most 80 characters, else its first 79
+// and "…", so that no input, however long, floods a message. A character is never cut in two.
+inline constexpr std::size_t EchoedTextLimit = 80;
+std::string EchoedText(std::string_view utf8);
+
 // Upper case of one Windows-1252 character: a..z, the accented letters (é to É), š, œ, ž, ÿ.
 char UpperCp1252(char c);
 std::string UpperCp1252(std::string_view text);

@@ -23,6 +23,8 @@
 #include <map>
 #include <memory>
 
+#include <sys/stat.h>
+
 using namespace tavrin;
 using namespace tavrin::test;
 
@@ -203,6 +205,14 @@ class StartupTest : public QObject {
             auto [window, prompts] = MakeWindow(Path("settings.ini"), Path("bad.KXT"));
             window->show();
             QTRY_COMPARE(prompts->messages, QStringList{"Invalid file!"});
+            QVERIFY(!ActionOf(*window, "SAVEButton")->isEnabled());
+        }
+        {
+            // Opened, a pipe would hold the window up for good: it is refused unread.
+            QCOMPARE(::mkfifo(QFile::encodeName(Path("pipe.KXT")).constData(), 0600), 0);
+            auto [window, prompts] = MakeWindow(Path("settings.ini"), Path("pipe.KXT"));
+            window->show();
+            QTRY_COMPARE(prompts->messages, QStringList{Path("pipe.KXT") + " is not a regular file"});
             QVERIFY(!ActionOf(*window, "SAVEButton")->isEnabled());
         }
     }

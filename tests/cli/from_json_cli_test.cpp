@@ -153,7 +153,7 @@ TEST(CliFromJsonTest, TakesNamesAsTextDatesAsDaysAndFillsWhatIsLeftOut) {
       ],
       "lists": {"ActorList": ["DIANE KEATON"]}
     })");
-    const auto c = cli::CollectionFromJson(doc);
+    const auto c = cli::CollectionFromJson(doc.dump());
     ASSERT_TRUE(c) << c.error();
     EXPECT_EQ(c->List(ListId::Director), (NameList{"WOODY ALLEN"}));
     // Case counts when a name is looked up, as when a title is imported.
@@ -195,7 +195,7 @@ TEST(CliFromJsonTest, RefusesWhatNoCollectionCanHoldNamingTheTitleAndField) {
       "lists": {"DirectorList": ["RIDLEY SCOTT"], "PublisherList": ["FOX"]},
       "order": [0]
     })");
-    ASSERT_TRUE(cli::CollectionFromJson(valid));
+    ASSERT_TRUE(cli::CollectionFromJson(valid.dump()));
 
     struct Case {
         const char* pointer; // where the change goes ("" for the whole document)
@@ -250,7 +250,7 @@ TEST(CliFromJsonTest, RefusesWhatNoCollectionCanHoldNamingTheTitleAndField) {
         } else {
             doc[Json::json_pointer(c.pointer)] = c.value;
         }
-        const auto result = cli::CollectionFromJson(doc);
+        const auto result = cli::CollectionFromJson(doc.dump());
         ASSERT_FALSE(result);
         for (const auto& part : c.named)
             EXPECT_NE(result.error().find(part), std::string::npos) << result.error();

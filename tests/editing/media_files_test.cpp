@@ -2,9 +2,13 @@
 // MEDIAS only, the bounded scaling of a picture and the cleaning of the multimedia list.
 #include "editing/media_files.h"
 #include "editing/name_list_operations.h"
+#include "reports/html_page_parts.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
 
 namespace tavrin {
 namespace {
@@ -75,6 +79,51 @@ TEST(MediaFilesTest, EntriesFindTheirFileInsideTheFolderOnly) {
                              "../SECRET.JPG", "SECRET.JPG", "..", ""})
         EXPECT_EQ(index.Holds(name), FindMediaFile(medias, name).has_value()) << name;
     EXPECT_FALSE(MediaFolderIndex(home / "none").Holds("COVER.JPG"));
+}
+
+// A link is followed only as far as the folder: one leading out of it (or nowhere) is a missing
+// file for every caller, the HTML pages' pictures as much as the lookup, the listing and the index.
+TEST(MediaFilesTest, ALinkLeadingOutOfTheFolderCountsAsMissingEverywhere) {
+    namespace fs = std::filesystem;
+    test::TempDir home;
+    const auto medias = home / "MEDIAS";
+    fs::create_directories(medias / "SUB");
+    test::WriteBytes(medias / "IN.JPG", {1});
+    test::WriteBytes(medias / "SUB" / "DEEP.JPG", {1});
+    test::WriteBytes(home / "SECRET.JPG", {1});
+    const std::pair<const char*, fs::path> links[] = {
+        {"SAME.JPG", "IN.JPG"},           // inside
+        {"DOWN.JPG", "SUB/DEEP.JPG"},     // inside, one folder down
+        {"OUT.JPG", "../SECRET.JPG"},     // out of the folder
+        {"FAR.JPG", home / "SECRET.JPG"}, // out, by its full path
+        {"TWICE.JPG", "OUT.JPG"},         // inside, then out
+        {"BACK.JPG", "../MEDIAS/IN.JPG"}, // out and back in
+        {"NOWHERE.JPG", "GONE.JPG"},      // to nothing
+        {"FOLDER.JPG", "SUB"},            // to a folder
+    };
+    for (const auto& [name, target] : links)
+        fs::create_symlink(target, medias / name);
+    const std::set<std::string> inside{"IN.JPG", "SAME.JPG", "DOWN.JPG", "BACK.JPG"};
+
+    Collection c;
+    const MediaFolderIndex index(medias);
+    const auto listed = ListMediaFolder(medias, MediaFilters[0].mask);
+    for (const char* name : {"IN.JPG", "SAME.JPG", "DOWN.JPG", "BACK.JPG", "OUT.JPG", "FAR.JPG", "TWICE.JPG",
+                             "NOWHERE.JPG", "FOLDER.JPG"}) {
+        SCOPED_TRACE(name);
+        const bool found = inside.contains(name);
+        EXPECT_EQ(IsMediaFolderFile(medias, medias / name), found);
+        EXPECT_EQ(FindMediaFile(medias, name).has_value(), found);
+        EXPECT_EQ(index.Holds(name), found);
+        EXPECT_EQ(std::count(listed.begin(), listed.end(), name), found ? 1 : 0);
+        c.List(ListId::Media) = {name};
+        TitleRecord t = test::MakeTitle("A");
+        t.SetMedia1(0);
+        EXPECT_EQ(FindCoverPicture(c, t, medias).has_value(), found);
+    }
+    // Found without regard to case, the same way.
+    EXPECT_FALSE(FindMediaFile(medias, "out.jpg"));
+    EXPECT_TRUE(FindMediaFile(medias, "same.jpg"));
 }
 
 TEST(MediaFilesTest, ShrinkingEndsForEveryPanelAndEqualsTheStepLoopWhereItEnds) {

@@ -119,6 +119,22 @@ TEST(TextEncodingTest, ListsCharactersForAMessage) {
         EXPECT_EQ(CharacterList(std::span(three).first(n), " and "), expected) << n;
 }
 
+TEST(TextEncodingTest, AnEchoedTextKeepsItsFirst79CharactersWhole) {
+    const std::string e = "\xC3\xA9"; // é, two bytes
+    std::string many;
+    for (int i = 0; i < 79; ++i)
+        many += e;
+    const std::pair<std::string, std::string> cases[] = {
+        {"", ""},
+        {std::string(80, 'a'), std::string(80, 'a')},
+        {std::string(81, 'a'), std::string(79, 'a') + "\xE2\x80\xA6"},
+        {many + "ab", many + "\xE2\x80\xA6"},
+        {std::string(1 << 20, 'k'), std::string(79, 'k') + "\xE2\x80\xA6"},
+    };
+    for (const auto& [text, echoed] : cases)
+        EXPECT_EQ(EchoedText(text), echoed) << text.size() << " bytes";
+}
+
 TEST(TextEncodingTest, UpperCasesOnlyTheLettersItCanStore) {
     const std::pair<std::string, std::string> cases[] = {
         {"am\xC3\xA9lie \xC5\x93", "AM\xC3\x89LIE \xC5\x92"}, // é to É, œ to Œ

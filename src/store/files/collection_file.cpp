@@ -269,15 +269,13 @@ Expected<LoadedCollection, FileError> ParseCollection(std::span<const std::uint8
 
 Expected<LoadedCollection, FileFailure> LoadCollectionFile(const std::filesystem::path& path,
                                                            std::string_view otherName) {
+    // No size limit: the sections' counts say how much is read, and what follows is ignored.
+    auto opened = OpenForReading(path, UINTMAX_MAX, PastLimit::Ignore);
+    if (!opened) return Unexpected{opened.error()};
     const std::string name = PathText(path);
-    std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) return Unexpected{FileFailure{FileError::NotFound, name, {}}};
-    std::FILE* f = OpenForReading(path);
-    if (!f) return Unexpected{FileFailure{FileError::CannotRead, name, SystemReason(errno)}};
-    const auto size = std::filesystem::file_size(path, ec);
-    FileSource src(f, ec ? std::nullopt : std::optional<std::size_t>(static_cast<std::size_t>(size)));
+    FileSource src(opened->file.get(),
+                   static_cast<std::size_t>(std::min<std::uintmax_t>(opened->size, SIZE_MAX)));
     auto parsed = Parse(src, otherName);
-    std::fclose(f);
     if (src.Failed()) return Unexpected{FileFailure{FileError::CannotRead, name, SystemReason(src.Error())}};
     if (!parsed) return Unexpected{FileFailure{parsed.error(), name, {}}};
     return std::move(parsed).value();

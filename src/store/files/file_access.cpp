@@ -14,6 +14,8 @@
 #ifdef _WIN32
 #include <io.h>
 #include <process.h>
+#include <sys/stat.h>
+#include <sys/types.h>
 #else
 #include <fcntl.h>
 #include <sys/file.h>
@@ -32,31 +34,81 @@ std::string SystemReason(int err) {
     return std::generic_category().message(err);
 }
 
-std::FILE* OpenForReading(const std::filesystem::path& path) {
+namespace {
+
+Unexpected<FileFailure> ReadFailure(FileError error, const std::filesystem::path& path,
+                                    std::string detail = {}) {
+    return Unexpected{FileFailure{error, PathText(path), std::move(detail)}};
+}
+
+Unexpected<FileFailure> TooLarge(const std::filesystem::path& path, std::uintmax_t size,
+                                 std::uintmax_t limit) {
+    return Unexpected{FileFailure{FileError::TooLarge, PathText(path), {}, size, limit}};
+}
+
+// The failure of an open or a look at path that the system refused with err.
+Unexpected<FileFailure> OpenFailure(const std::filesystem::path& path, int err) {
+    if (err == ENOENT || err == ENOTDIR) return ReadFailure(FileError::NotFound, path);
+    return ReadFailure(FileError::CannotRead, path, SystemReason(err));
+}
+
+} // namespace
+
+Expected<ReadableFile, FileFailure> OpenForReading(const std::filesystem::path& path,
+                                                   std::uintmax_t sizeLimit, PastLimit past) {
+    ReadableFile opened;
 #ifdef _WIN32
-    return _wfopen(path.c_str(), L"rb");
+    struct _stat64 named {};
+    if (_wstat64(path.c_str(), &named) != 0) return OpenFailure(path, errno);
+    if ((named.st_mode & _S_IFMT) != _S_IFREG) return ReadFailure(FileError::NotRegular, path);
+    opened.file.reset(_wfopen(path.c_str(), L"rb"));
+    if (!opened.file) return OpenFailure(path, errno);
+    struct _stat64 st {};
+    if (_fstat64(_fileno(opened.file.get()), &st) != 0) return OpenFailure(path, errno);
+    if ((st.st_mode & _S_IFMT) != _S_IFREG) return ReadFailure(FileError::NotRegular, path);
 #else
-    return std::fopen(path.c_str(), "rb");
+    // Looked at before it is opened: opening a pipe waits for a writer, and opening a device may
+    // do something to it (rewind a tape).
+    struct stat named {};
+    if (::stat(path.c_str(), &named) != 0) return OpenFailure(path, errno);
+    if (!S_ISREG(named.st_mode)) return ReadFailure(FileError::NotRegular, path);
+    // Without waiting, should it have become a pipe in between; checked again once open.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return OpenFailure(path, errno);
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        const int err = errno;
+        ::close(fd);
+        return OpenFailure(path, err);
+    }
+    if (!S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return ReadFailure(FileError::NotRegular, path);
+    }
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    opened.file.reset(::fdopen(fd, "rb"));
+    if (!opened.file) {
+        const int err = errno;
+        ::close(fd);
+        return OpenFailure(path, err);
+    }
 #endif
+    opened.size = static_cast<std::uintmax_t>(st.st_size);
+    if (past == PastLimit::Refuse && opened.size > sizeLimit) return TooLarge(path, opened.size, sizeLimit);
+    return opened;
 }
 
 Expected<std::vector<std::uint8_t>, FileFailure> ReadFileBytes(const std::filesystem::path& path,
                                                                std::size_t sizeLimit, PastLimit past) {
-    const std::string name = PathText(path);
-    std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) return Unexpected{FileFailure{FileError::NotFound, name, {}}};
-    const auto tooLarge = Unexpected{FileFailure{FileError::Invalid, name, {}}};
-    // The size found here only sizes the buffer and spares reading a file too large to take: the
-    // reads decide, so a file that grows meanwhile is still held to the limit.
-    const std::uintmax_t size = std::filesystem::file_size(path, ec);
-    if (!ec && past == PastLimit::Refuse && size > sizeLimit) return tooLarge;
-    std::FILE* f = OpenForReading(path);
-    if (!f) return Unexpected{FileFailure{FileError::CannotRead, name, SystemReason(errno)}};
-
-    // A refusing reader asks for one byte past the limit, to see whether the file has it.
+    auto opened = OpenForReading(path, sizeLimit, past);
+    if (!opened) return Unexpected{opened.error()};
+    std::FILE* f = opened->file.get();
+    // The size found on opening only sizes the buffer: the reads decide, so a file that grows
+    // meanwhile is still held to the limit. A refusing reader asks for one byte past the limit,
+    // to see whether the file has it.
     const std::size_t wanted = past == PastLimit::Ignore || sizeLimit == SIZE_MAX ? sizeLimit : sizeLimit + 1;
-    std::size_t room =
-        ec ? std::size_t{1} << 16 : static_cast<std::size_t>(std::min<std::uintmax_t>(size, sizeLimit)) + 1;
+    std::size_t room = static_cast<std::size_t>(std::min<std::uintmax_t>(opened->size, sizeLimit)) + 1;
     room = std::min(room, wanted);
     std::vector<std::uint8_t> bytes;
     ReserveLargeBlock(bytes, room);
@@ -72,11 +124,10 @@ Expected<std::vector<std::uint8_t>, FileFailure> ReadFileBytes(const std::filesy
             break;
         }
     }
-    const bool failed = std::ferror(f) != 0;
-    std::fclose(f);
-    if (failed) return Unexpected{FileFailure{FileError::CannotRead, name, SystemReason(err)}};
+    if (std::ferror(f) != 0) return ReadFailure(FileError::CannotRead, path, SystemReason(err ? err : EIO));
     if (got > sizeLimit) {
-        if (past == PastLimit::Refuse) return tooLarge;
+        if (past == PastLimit::Refuse)
+            return TooLarge(path, std::max<std::uintmax_t>(opened->size, got), sizeLimit);
         got = sizeLimit;
     }
     bytes.resize(got);
@@ -322,19 +373,20 @@ Expected<Done, FileFailure> WriteFileReplacingWith(const std::filesystem::path& 
 }
 
 Expected<Done, FileFailure> CopyFileReplacing(const std::filesystem::path& source,
-                                              const std::filesystem::path& path) {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(OpenForReading(source), &std::fclose);
-    if (!in) return Unexpected{FileFailure{FileError::CannotRead, PathText(source), SystemReason(errno)}};
+                                              const std::filesystem::path& path, std::uintmax_t sourceLimit) {
+    auto in = OpenForReading(source, sourceLimit);
+    if (!in) return Unexpected{in.error()};
+    std::FILE* f = in->file.get();
     int readError = 0;
     auto done = WriteFileReplacingWith(
         path,
         [&](const ByteWriter& write) {
             std::uint8_t block[64 * 1024];
             for (;;) {
-                const std::size_t got = std::fread(block, 1, sizeof block, in.get());
+                const std::size_t got = std::fread(block, 1, sizeof block, f);
                 if (got > 0 && !write(std::span(block, got))) return false;
                 if (got < sizeof block) {
-                    if (!std::ferror(in.get())) return true;
+                    if (!std::ferror(f)) return true;
                     readError = errno ? errno : EIO;
                     return false;
                 }

@@ -1,6 +1,6 @@
 // What the file readers and writers share: how a file failed, a path as the UTF-8 text messages
-// show, the system's reason for a failure, reading a whole file within a size limit and replacing
-// a file safely on every platform.
+// show, the system's reason for a failure, opening only what a reader can take, reading a whole
+// file within a size limit and replacing a file safely on every platform.
 #pragma once
 
 #include "store/expected.h"
@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -20,31 +21,47 @@ namespace tavrin {
 enum class FileError {
     NotFound,    // no such file: callers stay silent
     CannotRead,  // exists but could not be opened or read
+    NotRegular,  // a folder, a pipe, a device: nothing a reader can take
+    TooLarge,    // larger than the reader takes: the size and the limit given
     Invalid,     // not a collection file, or a damaged one: "Invalid file!"
     CannotWrite, // could not be created, written or put in place
 };
 
 struct FileFailure {
     FileError error;
-    std::string path;   // the file concerned, as given
-    std::string detail; // the system's reason, when there is one
+    std::string path;         // the file concerned, as given
+    std::string detail = {};  // the system's reason, when there is one
+    std::uintmax_t size = 0;  // TooLarge: the file's size in bytes
+    std::uintmax_t limit = 0; // TooLarge: the most the reader takes
 };
 
 std::string PathText(const std::filesystem::path& p);
 std::string SystemReason(int err);
-// Opens path for binary reading; null (with errno set) when it cannot be opened.
-std::FILE* OpenForReading(const std::filesystem::path& path);
 
-// What ReadFileBytes does with a file longer than its limit.
+// What a reader does with a file longer than its limit.
 enum class PastLimit {
-    Refuse, // Invalid: the whole file is the content, and it is too large to be any
+    Refuse, // TooLarge: the whole file is the content, and it is too large to be any
     Ignore, // the first sizeLimit bytes: the format ignores whatever follows its content
 };
 
+// A file open for binary reading, closed when dropped.
+struct ReadableFile {
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file{nullptr, &std::fclose};
+    std::uintmax_t size = 0; // its size when it was opened
+};
+
+// Opens path for binary reading when it is a file a reader can take, and refuses at once, without
+// ever waiting, anything else: NotFound for no such file, NotRegular for a folder, a pipe or a
+// device (never opened, so a pipe without a writer cannot hold the reader up), CannotRead with the
+// system's reason ("Permission denied"), and TooLarge when a refusing reader's limit is passed,
+// before a byte is read.
+Expected<ReadableFile, FileFailure> OpenForReading(const std::filesystem::path& path,
+                                                   std::uintmax_t sizeLimit,
+                                                   PastLimit past = PastLimit::Refuse);
+
 // Reads a whole file into memory, never more than sizeLimit bytes of it (and one more to tell a
-// longer file). A file that does not exist is NotFound; one that cannot be opened or read is
-// CannotRead, with the system's reason; one longer than sizeLimit is refused as Invalid or cut to
-// its first sizeLimit bytes, as past says.
+// longer file), opened as OpenForReading does. A file longer than sizeLimit is refused as TooLarge
+// or cut to its first sizeLimit bytes, as past says.
 Expected<std::vector<std::uint8_t>, FileFailure>
 ReadFileBytes(const std::filesystem::path& path, std::size_t sizeLimit, PastLimit past = PastLimit::Refuse);
 
@@ -87,9 +104,11 @@ Expected<Done, FileFailure> WriteFileReplacingWith(const std::filesystem::path& 
 
 // Copies source over path the same way, a block at a time (path holds the older file or the
 // complete copy whatever fails), without forcing it out to the disk. A source that cannot be read
-// is the failure named, and path is left as it was.
+// (opened as OpenForReading does, within sourceLimit) is the failure named, and path is left as
+// it was.
 Expected<Done, FileFailure> CopyFileReplacing(const std::filesystem::path& source,
-                                              const std::filesystem::path& path);
+                                              const std::filesystem::path& path,
+                                              std::uintmax_t sourceLimit = UINTMAX_MAX);
 
 // The system calls the safe writer makes, one pointer each, so that a test can make any one of
 // them fail and see that the target file stays whole. The program never changes them.

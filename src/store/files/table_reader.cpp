@@ -214,29 +214,7 @@ Expected<Table, TableFailure> ReadTable(std::span<const std::uint8_t> bytes) {
 }
 
 Expected<std::vector<std::uint8_t>, FileFailure> ReadTableFile(const std::filesystem::path& path) {
-    const std::string name = PathText(path);
-    std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) return Unexpected{FileFailure{FileError::NotFound, name, {}}};
-    std::FILE* f = OpenForReading(path);
-    if (!f) return Unexpected{FileFailure{FileError::CannotRead, name, SystemReason(errno)}};
-    std::vector<std::uint8_t> bytes;
-    const auto size = std::filesystem::file_size(path, ec);
-    if (!ec && size <= MaxTableBytes) bytes.reserve(static_cast<std::size_t>(size) + 1);
-    std::uint8_t chunk[1 << 16];
-    bool tooLarge = false;
-    for (std::size_t got; (got = std::fread(chunk, 1, sizeof chunk, f)) > 0;) {
-        bytes.insert(bytes.end(), chunk, chunk + got);
-        if (bytes.size() > MaxTableBytes) {
-            tooLarge = true;
-            break;
-        }
-    }
-    const bool failed = std::ferror(f) != 0;
-    const int err = errno;
-    std::fclose(f);
-    if (failed) return Unexpected{FileFailure{FileError::CannotRead, name, SystemReason(err)}};
-    if (tooLarge) return Unexpected{FileFailure{FileError::Invalid, name, {}}};
-    return bytes;
+    return ReadFileBytes(path, MaxTableBytes);
 }
 
 } // namespace tavrin

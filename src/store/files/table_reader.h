@@ -69,7 +69,7 @@ struct TableFailure {
 
 Expected<Table, TableFailure> ReadTable(std::span<const std::uint8_t> bytes);
 
-// The bytes of a file; Invalid when it is larger than MaxTableBytes.
+// The bytes of a file, read as ReadFileBytes does; TooLarge when it is larger than MaxTableBytes.
 Expected<std::vector<std::uint8_t>, FileFailure> ReadTableFile(const std::filesystem::path& path);
 
 } // namespace tavrin

@@ -4,18 +4,9 @@
 #include "store/pictures/tga_reader.h"
 #include "store/text_encoding.h"
 
-#include <system_error>
 #include <vector>
 
 namespace tavrin {
-namespace {
-
-// The largest picture file worth reading: the largest picture, uncompressed, with room for headers.
-constexpr std::size_t LargestFile =
-    static_cast<std::size_t>(PictureSideLimit) * PictureSideLimit * 4 + (1u << 20);
-
-} // namespace
-
 PictureFormat GuessPictureFormat(std::string_view fileName, std::span<const std::uint8_t> bytes) {
     const std::size_t dot = fileName.rfind('.');
     const std::string extension =
@@ -31,15 +22,8 @@ Picture DecodePicture(PictureFormat format, std::span<const std::uint8_t> bytes)
 
 Expected<Picture, FileFailure> LoadPictureFile(const std::filesystem::path& path) {
     const std::string name = PathText(path);
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec))
-        return Unexpected{FileFailure{FileError::NotFound, name, {}}};
-    auto bytes = ReadFileBytes(path, LargestFile);
-    if (!bytes) {
-        FileFailure failure = bytes.error();
-        if (failure.error == FileError::Invalid) failure.detail = "too large for a picture";
-        return Unexpected{std::move(failure)};
-    }
+    auto bytes = ReadFileBytes(path, LargestPictureFile);
+    if (!bytes) return Unexpected{bytes.error()};
     Picture picture = DecodePicture(GuessPictureFormat(PathText(path.filename()), *bytes), *bytes);
     if (picture.Empty()) return Unexpected{FileFailure{FileError::Invalid, name, {}}};
     return picture;

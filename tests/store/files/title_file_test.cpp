@@ -242,7 +242,7 @@ TEST(FileAccessTest, ReadingHoldsAFileToItsSizeLimit) {
     struct Case {
         std::size_t size;
         PastLimit past;
-        std::optional<std::size_t> read; // none: refused as Invalid
+        std::optional<std::size_t> read; // none: refused as TooLarge
     };
     const Case cases[] = {
         {limit, PastLimit::Refuse, limit},
@@ -260,7 +260,9 @@ TEST(FileAccessTest, ReadingHoldsAFileToItsSizeLimit) {
         const auto read = ReadFileBytes(path, limit, k.past);
         if (!k.read) {
             ASSERT_FALSE(read);
-            EXPECT_EQ(read.error().error, FileError::Invalid);
+            EXPECT_EQ(read.error().error, FileError::TooLarge);
+            EXPECT_EQ(read.error().size, k.size);
+            EXPECT_EQ(read.error().limit, limit);
             continue;
         }
         ASSERT_TRUE(read) << read.error().detail;
