@@ -39,7 +39,7 @@ QColor MediumColour(int medium) {
                : QColor(0x6b, 0x6b, 0x6b);
 }
 
-// The text in at most lines lines of width, word-wrapped, the last one cut with an ellipsis.
+// The text in at most lines lines of width, word-wrapped, a line too long cut with an ellipsis.
 QStringList WrappedLines(const QString& text, const QFont& font, int width, int lines) {
     QStringList out;
     QTextLayout layout(text, font);
@@ -53,7 +53,9 @@ QStringList WrappedLines(const QString& text, const QFont& font, int width, int 
                                                  width);
             break;
         }
-        out << text.mid(line.textStart(), line.textLength()).trimmed();
+        // A word longer than the line is cut, not clipped on both sides.
+        out << QFontMetrics(font).elidedText(text.mid(line.textStart(), line.textLength()).trimmed(),
+                                             Qt::ElideRight, width);
     }
     layout.endLayout();
     return out;
