@@ -1,6 +1,8 @@
 #include "app/main_window.h"
 
 #include "app/app_identity.h"
+#include "app/browse/cover_grid_model.h"
+#include "app/browse/cover_grid_widget.h"
 #include "app/browse/gadget_page.h"
 #include "app/browse/information_page.h"
 #include "app/browse/media_page.h"
@@ -149,8 +151,8 @@ TLDF1::TLDF1(StartOptions options)
     EnableCollectionCommands(false);
     RebuildTitleList();
     FitToScreen();
-    if (settings_.TitleView == "T") {
-        ShowTitleTable(true);
+    if (settings_.TitleView == "T" || settings_.TitleView == "G") {
+        ShowTitleView(settings_.TitleView == "T" ? TitleViewKind::Table : TitleViewKind::Grid);
         CentreOnScreen(this);
     }
 
@@ -166,7 +168,8 @@ TLDF1::TLDF1(StartOptions options)
 }
 
 TLDF1::~TLDF1() {
-    // The model reads state that dies before the views do.
+    // The models read state that dies before the views do.
+    CoverGrid->setModel(nullptr);
     TitleTable->setModel(nullptr);
     ListDisc->setModel(nullptr);
     DropRecoveryCopy();
@@ -309,6 +312,7 @@ void TLDF1::BuildControls() {
     ListDisc->setModel(model_);
     titleViews_->addWidget(ListDisc);
     BuildTitleTable();
+    BuildCoverGrid();
 
     NameFile = new QLineEdit(leftColumn_);
     NameFile->setObjectName(QStringLiteral("NameFile"));
@@ -541,8 +545,11 @@ void TLDF1::changeEvent(QEvent* event) {
     if (event->type() == QEvent::EnabledChange) ShowEditMenu();
     if (event->type() != QEvent::ActivationChange || !isActiveWindow()) return;
     EnterName->setFocus();
-    // Back from another window: the title shows what that window may have changed.
+    // Back from another window: the title shows what that window may have changed; the covers
+    // shown are checked against their files, which another program may have changed.
     if (isEnabled()) ShowCurrentTitle();
+    thumbnails_->Revalidate();
+    if (ShownTitles() == CoverGrid) CoverGrid->viewport()->update();
 }
 
 void TLDF1::closeEvent(QCloseEvent* event) {
@@ -570,6 +577,7 @@ void TLDF1::CopyMasterToBrowse() {
 
 void TLDF1::RebuildTitleList() {
     model_->Refresh();
+    covers_->Refresh();
     ShowEditMenu();
     Edit1->setText(QString::number(collection_.Count()));
     Edit2->setText(QString::number(listeIndexTri_.size()));

@@ -47,6 +47,8 @@ class QToolButton;
 
 namespace tavrin {
 
+class CoverGridModel;
+class CoverGridWidget;
 class HelpViewer;
 struct ExchangeRefusal;
 class SettingsStore;
@@ -59,6 +61,7 @@ class TSortPage;
 class TTableImport;
 class TCatalogueImport;
 class TTextPage;
+class ThumbnailCache;
 
 struct StartOptions {
     QString commandLineFile;              // opened at the first activation; empty: none
@@ -95,7 +98,7 @@ class TLDF1 : public QMainWindow {
     void RebuildTitleList();
     // The record number of the selected title, if any.
     std::optional<std::size_t> CurrentRecord() const;
-    // The title list or the title table, whichever the VIEW menu shows.
+    // The title list, the title table or the cover grid, whichever the VIEW menu shows.
     QAbstractItemView* ShownTitles() const;
 
     // Browsing (main_window_browse.cpp). The filters applied to the master order give the
@@ -263,10 +266,14 @@ class TLDF1 : public QMainWindow {
     void ClearSearchAndSort();
 
     // The VIEW menu and the title table (main_window_table.cpp).
+    enum class TitleViewKind { List, Table, Grid };
     void BuildViewMenu();
     void BuildTitleTable();
     void ApplyViewTexts();
-    void ShowTitleTable(bool table);
+    // The view the VIEW menu chose, with the current title selected there; the setting follows.
+    void ShowTitleView(TitleViewKind kind);
+    // Selects a row in the shown view and scrolls to it (to the top of the view with atTop).
+    void ShowRow(std::size_t row, bool atTop = false);
     void TitleTableHeaderClick(int section);
     // The browse list sorted by a column, as a click on its header sorts it.
     void SortTableBy(TableColumn column);
@@ -277,6 +284,16 @@ class TLDF1 : public QMainWindow {
     void OngletChange(int page);
     void LoadReview();
     void FlipToInformation();
+
+    // The cover grid (main_window_grid.cpp). Its model is set at its first showing, so that the
+    // list and the table never pay for it.
+    void BuildCoverGrid();
+    void AttachCoverGrid();
+    // The grid's selection and the list's (which the table shares) select the same row.
+    void FollowListSelection();
+    void FollowGridSelection();
+    // Ctrl + wheel, Ctrl +/-: larger or smaller covers, kept in the settings.
+    void StepCovers(int steps);
 
     // Swaps in the collection of a file; on any failure the open collection stays as it was.
     bool LoadCollection(const QString& fileName);
@@ -352,6 +369,7 @@ class TLDF1 : public QMainWindow {
     QMenu* VIEW1 = nullptr;
     QAction* TitleList1 = nullptr;
     QAction* TitleTable1 = nullptr;
+    QAction* CoverGrid1 = nullptr;
     QAction* Search1 = nullptr;
     QMenu* TOOLS1 = nullptr;
     QMenu* ManageList1 = nullptr;
@@ -397,10 +415,11 @@ class TLDF1 : public QMainWindow {
     // The left column.
     QLineEdit* EnterName = nullptr;
     QLineEdit* EnterSearch = nullptr;
-    QStackedWidget* titleViews_ = nullptr; // ListDisc or TitleTable
+    QStackedWidget* titleViews_ = nullptr; // ListDisc, TitleTable or CoverGrid
     QListView* ListDisc = nullptr;
     QTableView* TitleTable = nullptr;
-    int tableWidening_ = 0; // what the table added to the window's width
+    CoverGridWidget* CoverGrid = nullptr;
+    int tableWidening_ = 0; // what the table or the grid added to the window's width
     QLineEdit* NameFile = nullptr;
     QWidget* Panel3 = nullptr;
     QLabel* Panel3Caption = nullptr;
@@ -427,6 +446,9 @@ class TLDF1 : public QMainWindow {
     TTextPage* TEXTDISC = nullptr;
 
     TitleTableModel* model_ = nullptr;
+    CoverGridModel* covers_ = nullptr;
+    ThumbnailCache* thumbnails_ = nullptr;
+    bool syncingSelection_ = false; // one view's selection being copied to the other
     BrowseFilters filters_;
     std::vector<std::uint16_t> filtered_; // the titles the filters or a selection gave
     TitleSearch search_;

@@ -173,7 +173,7 @@ void TLDF1::RefreshList() {
     if (listeIndexTri_.empty()) {
         ClearTitleView();
     } else {
-        ShownTitles()->setCurrentIndex(model_->index(0));
+        ShownTitles()->setCurrentIndex(ShownTitles()->model()->index(0, 0));
         ShowCurrentTitle();
     }
     QApplication::restoreOverrideCursor();
@@ -196,9 +196,7 @@ void TLDF1::ListTitles(std::vector<std::uint16_t> titles) {
 }
 
 void TLDF1::SelectRow(std::size_t row) {
-    const QModelIndex index = model_->index(static_cast<int>(row));
-    ShownTitles()->setCurrentIndex(index);
-    ShownTitles()->scrollTo(index);
+    ShowRow(row);
     ShowCurrentTitle();
 }
 
@@ -256,9 +254,7 @@ void TLDF1::EnterNameChange(const QString& typed) {
         EnterName->setCursorPosition(cursor);
     }
     if (const auto row = FindTitleByPrefix(collection_, listeIndexTri_, text)) {
-        const QModelIndex index = model_->index(static_cast<int>(*row));
-        ShownTitles()->setCurrentIndex(index);
-        ShownTitles()->scrollTo(index, QAbstractItemView::PositionAtTop);
+        ShowRow(*row, true);
     } else {
         ListDisc->selectionModel()->clear();
     }

@@ -2,6 +2,7 @@
 // recovery and save, the title list, its counters, the view, the EDIT menu and the caption show
 // the collection as it now is. No command rebuilds them on its own.
 #include "app/app_identity.h"
+#include "app/browse/cover_grid_model.h"
 #include "app/browse/gadget_page.h"
 #include "app/browse/information_page.h"
 #include "app/browse/list_after_change.h"
@@ -35,10 +36,13 @@ void TLDF1::FollowChange(const CollectionNews& news) {
     case T::Unchanged:
         return;
     case T::Shown:
-        if (news.editedRecord)
+        if (news.editedRecord) {
             model_->RecordChanged(*news.editedRecord);
-        else
+            covers_->RecordChanged(*news.editedRecord);
+        } else {
             model_->TextsChanged();
+            covers_->TextsChanged();
+        }
         break;
     case T::Refiltered:
         // Selects the first title itself.

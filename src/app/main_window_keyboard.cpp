@@ -1,4 +1,5 @@
 // The main window from the keyboard: the Tab order of the left column and the title list's keys.
+#include "app/browse/cover_grid_widget.h"
 #include "app/main_window.h"
 
 #include <QEvent>
@@ -12,19 +13,22 @@
 namespace tavrin {
 
 void TLDF1::SetUpKeyboard() {
-    // Type-ahead and search fields, title list (or table), the four title commands, then the pages.
-    QWidget* const chain[] = {EnterName,    EnterSearch,   ListDisc, TitleTable, Ajoute,
-                              SpeedButton1, SpeedButton12, Efface,   Onglet};
+    // Type-ahead and search fields, title list (or table, or grid), the four title commands, then
+    // the pages.
+    QWidget* const chain[] = {EnterName, EnterSearch,  ListDisc,      TitleTable, CoverGrid,
+                              Ajoute,    SpeedButton1, SpeedButton12, Efface,     Onglet};
     for (QToolButton* button : {Ajoute, SpeedButton1, SpeedButton12, Efface})
         button->setFocusPolicy(Qt::StrongFocus);
     for (std::size_t i = 0; i + 1 < std::size(chain); ++i)
         setTabOrder(chain[i], chain[i + 1]);
     ListDisc->installEventFilter(this);
     TitleTable->installEventFilter(this);
+    CoverGrid->installEventFilter(this);
 }
 
 bool TLDF1::eventFilter(QObject* watched, QEvent* event) {
-    if ((watched != ListDisc && watched != TitleTable) || event->type() != QEvent::KeyPress)
+    if ((watched != ListDisc && watched != TitleTable && watched != CoverGrid) ||
+        event->type() != QEvent::KeyPress)
         return QMainWindow::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
     if (key->modifiers() & ~Qt::KeypadModifier) return QMainWindow::eventFilter(watched, event);

@@ -1,5 +1,6 @@
-// The VIEW menu: the title list or the title table, the table's columns and its sort, and the
-// search field's shortcut.
+// The VIEW menu: the title list, the title table or the cover grid, the table's columns and its
+// sort, and the search field's shortcut.
+#include "app/browse/cover_grid_widget.h"
 #include "app/browse/title_table_model.h"
 #include "app/main_window.h"
 #include "platform/text.h"
@@ -19,7 +20,8 @@
 namespace tavrin {
 namespace {
 
-// What the table adds to the window's width, at most: room for its columns beside the pages.
+// What the table or the grid adds to the window's width, at most: room for the table's columns or
+// more covers a row beside the pages.
 constexpr int TableExtraWidth = 420;
 
 QAction* AddViewItem(QMenu* menu, const QString& name) {
@@ -74,8 +76,9 @@ void TLDF1::BuildViewMenu() {
     VIEW1->setObjectName(QStringLiteral("VIEW1"));
     TitleList1 = AddViewItem(VIEW1, QStringLiteral("TitleList1"));
     TitleTable1 = AddViewItem(VIEW1, QStringLiteral("TitleTable1"));
+    CoverGrid1 = AddViewItem(VIEW1, QStringLiteral("CoverGrid1"));
     auto* views = new QActionGroup(VIEW1);
-    for (QAction* item : {TitleList1, TitleTable1}) {
+    for (QAction* item : {TitleList1, TitleTable1, CoverGrid1}) {
         item->setCheckable(true);
         views->addAction(item);
     }
@@ -104,8 +107,9 @@ void TLDF1::BuildViewMenu() {
     Search1 = AddViewItem(VIEW1, QStringLiteral("Search1"));
     Search1->setShortcut(QKeySequence::Find);
 
-    connect(TitleList1, &QAction::triggered, this, [this] { ShowTitleTable(false); });
-    connect(TitleTable1, &QAction::triggered, this, [this] { ShowTitleTable(true); });
+    connect(TitleList1, &QAction::triggered, this, [this] { ShowTitleView(TitleViewKind::List); });
+    connect(TitleTable1, &QAction::triggered, this, [this] { ShowTitleView(TitleViewKind::Table); });
+    connect(CoverGrid1, &QAction::triggered, this, [this] { ShowTitleView(TitleViewKind::Grid); });
     connect(Search1, &QAction::triggered, this, [this] {
         EnterSearch->setFocus(Qt::ShortcutFocusReason);
         EnterSearch->selectAll();
@@ -160,6 +164,7 @@ void TLDF1::ApplyViewTexts() {
     VIEW1->setTitle(text(Msg::MsgViewMenu));
     TitleList1->setText(text(Msg::MsgTitleList));
     TitleTable1->setText(text(Msg::MsgTitleTable));
+    CoverGrid1->setText(text(Msg::MsgCoverGrid));
     auto* columns = VIEW1->findChild<QMenu*>(QStringLiteral("TableColumns1"));
     columns->setTitle(text(Msg::MsgColumns));
     auto* sorts = VIEW1->findChild<QMenu*>(QStringLiteral("SortBy1"));
@@ -174,6 +179,7 @@ void TLDF1::ApplyViewTexts() {
     EnterSearch->setToolTip(text(Msg::MsgSearchHint));
     TitleTable->horizontalHeader()->setToolTip(text(Msg::MsgTableColumnsHint));
     TitleTable->setAccessibleName(text(Msg::MsgTitleTable));
+    CoverGrid->setAccessibleName(text(Msg::MsgCoverGrid));
     model_->Relabel();
     // The genres sort by their names, which the language changes.
     if (tableSort_ && tableSort_->column == TableColumn::Genre) {
@@ -186,37 +192,51 @@ void TLDF1::ApplyViewTexts() {
 
 QAbstractItemView* TLDF1::ShownTitles() const {
     if (titleViews_->currentWidget() == TitleTable) return TitleTable;
+    if (titleViews_->currentWidget() == CoverGrid) return CoverGrid;
     return ListDisc;
 }
 
-void TLDF1::ShowTitleTable(bool table) {
-    TitleList1->setChecked(!table);
-    TitleTable1->setChecked(table);
-    settings_.TitleView = table ? "T" : "L";
-    if ((ShownTitles() == TitleTable) == table) return;
+void TLDF1::ShowRow(std::size_t row, bool atTop) {
+    QAbstractItemView* view = ShownTitles();
+    const QModelIndex index = view->model()->index(static_cast<int>(row), 0);
+    view->setCurrentIndex(index);
+    view->scrollTo(index, atTop ? QAbstractItemView::PositionAtTop : QAbstractItemView::EnsureVisible);
+}
+
+void TLDF1::ShowTitleView(TitleViewKind kind) {
+    TitleList1->setChecked(kind == TitleViewKind::List);
+    TitleTable1->setChecked(kind == TitleViewKind::Table);
+    CoverGrid1->setChecked(kind == TitleViewKind::Grid);
+    settings_.TitleView = kind == TitleViewKind::Table ? "T" : kind == TitleViewKind::Grid ? "G" : "L";
+    QAbstractItemView* const view = kind == TitleViewKind::Table ? static_cast<QAbstractItemView*>(TitleTable)
+                                    : kind == TitleViewKind::Grid ? static_cast<QAbstractItemView*>(CoverGrid)
+                                                                  : ListDisc;
+    if (ShownTitles() == view) return;
+    if (kind == TitleViewKind::Grid) AttachCoverGrid();
     const bool hadFocus = ShownTitles()->hasFocus();
+    const bool wasWide = ShownTitles() != ListDisc;
     const QModelIndexList selected = ListDisc->selectionModel()->selectedIndexes();
-    titleViews_->setCurrentWidget(table ? static_cast<QWidget*>(TitleTable) : ListDisc);
+    titleViews_->setCurrentWidget(view);
 
-    // The table takes more room, as far as the screen has it; the pages keep theirs.
-    if (table) {
-        const QScreen* shownOn = screen();
-        const int free = shownOn ? shownOn->availableGeometry().width() - frameGeometry().width() : 0;
-        tableWidening_ = std::clamp(free, 0, TableExtraWidth);
-    }
-    const int change = table ? tableWidening_ : -tableWidening_;
-    if (!table) tableWidening_ = 0;
-    if (change != 0) {
-        leftColumn_->setFixedWidth(leftColumn_->minimumWidth() + change);
-        if (!isMaximized() && !isFullScreen()) resize(width() + change, height());
+    // The table and the grid take more room, as far as the screen has it; the pages keep theirs.
+    const bool wide = kind != TitleViewKind::List;
+    if (wide != wasWide) {
+        if (wide) {
+            const QScreen* shownOn = screen();
+            const int free = shownOn ? shownOn->availableGeometry().width() - frameGeometry().width() : 0;
+            tableWidening_ = std::clamp(free, 0, TableExtraWidth);
+        }
+        const int change = wide ? tableWidening_ : -tableWidening_;
+        if (!wide) tableWidening_ = 0;
+        if (change != 0) {
+            leftColumn_->setFixedWidth(leftColumn_->minimumWidth() + change);
+            if (!isMaximized() && !isFullScreen()) resize(width() + change, height());
+        }
     }
 
-    // The shown view selects the title again in its way: the list its cell, the table its row.
-    if (!selected.isEmpty()) {
-        const QModelIndex index = model_->index(selected.front().row());
-        ShownTitles()->setCurrentIndex(index);
-        ShownTitles()->scrollTo(index);
-    }
+    // The shown view selects the title again in its way: the list its cell, the table its row,
+    // the grid its cover.
+    if (!selected.isEmpty()) ShowRow(static_cast<std::size_t>(selected.front().row()));
     if (hadFocus) ShownTitles()->setFocus();
 }
 

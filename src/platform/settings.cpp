@@ -32,6 +32,7 @@ Settings SettingsFromValues(const SettingValues& values) {
     if (int c = FirstChar(values, "Language"); c >= 0) s.Language = c - '0';
     if (auto it = values.find("Title View"); it != values.end()) s.TitleView = it->second;
     if (auto it = values.find("Table Columns"); it != values.end()) s.TableColumns = it->second;
+    if (auto it = values.find("Cover Size"); it != values.end()) s.CoverSize = it->second;
     return s;
 }
 
@@ -49,6 +50,7 @@ SettingValues SettingsToValues(const Settings& s) {
     };
     if (!s.TitleView.empty()) values.emplace("Title View", s.TitleView);
     if (!s.TableColumns.empty()) values.emplace("Table Columns", s.TableColumns);
+    if (!s.CoverSize.empty()) values.emplace("Cover Size", s.CoverSize);
     return values;
 }
 

@@ -19,8 +19,9 @@ struct Settings {
     bool KeepBackup = true; // Save keeps the file it replaces as NAME.KXT.bak
     // The main window's title view and the title table's columns, as stored: empty until the user
     // first chooses them, and then written back with the others.
-    std::string TitleView;    // "L" the title list, "T" the title table
+    std::string TitleView;    // "L" the title list, "T" the title table, "G" the cover grid
     std::string TableColumns; // the columns shown, in order, by name ("Title,Year,Director")
+    std::string CoverSize;    // the cover grid's covers, their side in pixels ("128")
 
     friend bool operator==(const Settings&, const Settings&) = default;
 };
@@ -29,7 +30,8 @@ inline constexpr std::array<std::string_view, 7> SettingNames{
     "Flip Flag", "Video Flag", "Save TXT", "Media Flag", "Type Video", "Language", "Keep Backup"};
 
 // The values of the title view, stored only once the user has chosen them.
-inline constexpr std::array<std::string_view, 2> ViewSettingNames{"Title View", "Table Columns"};
+inline constexpr std::array<std::string_view, 3> ViewSettingNames{"Title View", "Table Columns",
+                                                                  "Cover Size"};
 
 // Value name to stored text.
 using SettingValues = std::map<std::string, std::string, std::less<>>;

@@ -237,8 +237,8 @@ class StartupTest : public QObject {
                  (QStringList{"Actor1", "Box1", "Composer1", "Director1", "Informations1", "Publisher2",
                               "Retailer1"}));
         QCOMPARE(Layout(MenuOf(*window, "LoadList1")).size(), 7);
-        QCOMPARE(Layout(MenuOf(*window, "VIEW1")),
-                 (QStringList{"TitleList1", "TitleTable1", "TableColumns1", "SortBy1", "-", "Search1"}));
+        QCOMPARE(Layout(MenuOf(*window, "VIEW1")), (QStringList{"TitleList1", "TitleTable1", "CoverGrid1",
+                                                                "TableColumns1", "SortBy1", "-", "Search1"}));
         QCOMPARE(Layout(MenuOf(*window, "STATS1")), (QStringList{"Statistics1", "DVDStatistics1"}));
         QCOMPARE(Layout(MenuOf(*window, "Language1")),
                  (QStringList{"English1", "Franais1", "Allemand1", "Italiano1", "Finlandais1"}));
