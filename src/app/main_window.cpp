@@ -10,17 +10,17 @@
 #include "app/browse/text_page.h"
 #include "app/browse/title_table_model.h"
 #include "app/save_question.h"
+#include "exchange/catalogue_import_dialog.h"
 #include "exchange/table_import_dialog.h"
 #include "platform/accessible_names.h"
 #include "platform/help_viewer.h"
 #include "platform/menu_mnemonics.h"
 #include "platform/qt_translations.h"
 #include "platform/settings_store.h"
+#include "platform/picture_codec_qt.h"
 #include "platform/text.h"
 #include "platform/user_prompts.h"
 #include "platform/window_placement.h"
-#include "exchange/catalogue_import_dialog.h"
-#include "exchange/table_import_dialog.h"
 #include "store/files/collection_file.h"
 #include "store/text_encoding.h"
 
@@ -138,6 +138,7 @@ TLDF1::TLDF1(StartOptions options)
     folders_ = FoldersUnder(ChooseProgramHome(
         tavrinHome, programDir, programDirWritable,
         PathFromQString(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))));
+    pictureCodec_ = QtPictureCodec();
     // Missing folders only matter to the texts and media, which report their own failures.
     CreateProgramFolders(folders_);
 

@@ -4,6 +4,7 @@
 #include "app/browse/title_table_model.h"
 #include "app/main_window.h"
 #include "editing/name_list_operations.h"
+#include "exchange/catalogue_file.h"
 #include "exchange/catalogue_import_dialog.h"
 #include "exchange/table_import_dialog.h"
 #include "platform/text.h"
@@ -118,9 +119,9 @@ void TLDF1::ImportCatalogue1Click() {
          QStringLiteral("Catalogue (*.tc *.xml *.gcs *.amc);;All files (*)"), QString()});
     if (fileName.isEmpty()) return;
     const auto path = PathFromQString(fileName);
-    const auto bytes = ReadFileBytes(path, CatalogueSizeLimit);
+    const auto bytes = ReadCatalogueFile(path);
     if (!bytes) {
-        ShowFileFailure(bytes.error().error, fileName);
+        ShowFileFailure(bytes.error(), fileName);
         return;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);

@@ -2,11 +2,11 @@
 
 #include "app/program_folders.h"
 #include "cli/cli_files.h"
-#include "cli/cli_pictures.h"
 #include "cli/list.h"
 #include "cli/media.h"
 #include "editing/name_list_operations.h"
 #include "editing/open_collection.h"
+#include "exchange/catalogue_file.h"
 #include "exchange/catalogue_import.h"
 #include "exchange/table_import.h"
 #include "lang/catalogue.h"
@@ -197,7 +197,7 @@ int RunImportTable(Args a, std::ostream&, std::ostream& err) { // FILE TABLE OUT
     return Write(a[2], SerializeCollection(c), err);
 }
 
-int RunImportCatalogue(Args a, std::ostream&, std::ostream& err) {
+int RunImportCatalogue(Args a, std::ostream&, std::ostream& err, const PictureCodec* codec) {
     constexpr std::string_view command = "import-catalogue";
     std::optional<DayNumber> today;
     bool keep = false;
@@ -222,7 +222,7 @@ int RunImportCatalogue(Args a, std::ostream&, std::ostream& err) {
     if (!loaded) return loaded.error();
 
     const std::filesystem::path sourcePath(a[1]);
-    const auto bytes = ReadFileBytes(sourcePath, CatalogueSizeLimit);
+    const auto bytes = ReadCatalogueFile(sourcePath);
     if (!bytes) return ReportFailure(err, bytes.error());
     const auto source = ReadCatalogueBytes(*bytes);
     if (!source)
@@ -242,7 +242,7 @@ int RunImportCatalogue(Args a, std::ostream&, std::ostream& err) {
             return Refuse(err, ExitFailure, command,
                           "cannot make the folders under " + PathText(folders.home));
         const auto done = ImportCatalogue(open, plan, ImportFolders{folders.text, folders.medias},
-                                          CliPictureCodec(), std::nullopt);
+                                          codec ? *codec : PictureCodec{}, std::nullopt);
         if (!done) {
             const auto& refusal = done.error();
             if (refusal.error == CatalogueImportError::FileNotWritten)

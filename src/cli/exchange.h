@@ -15,6 +15,7 @@
 
 #include "cli/browse_input.h"
 #include "cli/options.h"
+#include "store/pictures/picture_codec.h"
 
 #include <cstddef>
 #include <ostream>
@@ -57,6 +58,7 @@ int RunImportTitle(std::span<const std::string_view> args, std::ostream& out, st
 int RunAddList(std::span<const std::string_view> args, std::ostream& out, std::ostream& err);
 int RunRebuildIndex(std::span<const std::string_view> args, std::ostream& out, std::ostream& err);
 int RunImportTable(std::span<const std::string_view> args, std::ostream& out, std::ostream& err);
-int RunImportCatalogue(std::span<const std::string_view> args, std::ostream& out, std::ostream& err);
+int RunImportCatalogue(std::span<const std::string_view> args, std::ostream& out, std::ostream& err,
+                       const PictureCodec* codec = nullptr);
 
 } // namespace tavrin::cli

@@ -31,15 +31,23 @@ namespace {
 
 using namespace tavrin::cli;
 
-// The export converts the Tellico file's covers with Qt's picture writers when the program has
-// them.
-int RunExportCommand(Args args, std::ostream& out, std::ostream& err) {
+// Covers are converted with Qt's picture readers and writers when the program has them (the
+// Tellico export's, an import's covers in formats the program does not show).
+const tavrin::PictureCodec* ProgramPictureCodec() {
 #ifdef TAVRIN_CLI_PRINT
     static const tavrin::PictureCodec codec = tavrin::QtPictureCodec();
-    return RunExport(args, out, err, &codec);
+    return &codec;
 #else
-    return RunExport(args, out, err);
+    return nullptr;
 #endif
+}
+
+int RunExportCommand(Args args, std::ostream& out, std::ostream& err) {
+    return RunExport(args, out, err, ProgramPictureCodec());
+}
+
+int RunImportCatalogueCommand(Args args, std::ostream& out, std::ostream& err) {
+    return RunImportCatalogue(args, out, err, ProgramPictureCodec());
 }
 
 struct Command {
@@ -83,7 +91,7 @@ constexpr Command Commands[] = {
     {"import-catalogue", ImportCatalogueSyntax,
      "append the titles of a Tellico, GCstar, DVD Profiler, Collectorz, Griffith, Data Crow or Ant Movie "
      "Catalog file, covers copied into MEDIAS, everything else kept in each title's review text",
-     RunImportCatalogue},
+     RunImportCatalogueCommand},
     {"export", ExportSyntax,
      "write the browse list as the export window does, as text, spreadsheet text (with --details), "
      "HTML pages or a Tellico file",

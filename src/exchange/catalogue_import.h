@@ -38,9 +38,6 @@ std::string CatalogueFailureText(const CatalogueFailure& failure, std::string_vi
 std::optional<std::filesystem::path> CoverFilePath(std::string_view written,
                                                    const std::filesystem::path& folder);
 
-// The largest file of another program read (a Tellico zip holds its covers).
-inline constexpr std::size_t CatalogueSizeLimit = std::size_t{256} << 20;
-
 // Reads a file of another program: recognised by its content, then read.
 CatalogueRead ReadCatalogueBytes(std::span<const std::uint8_t> bytes);
 
