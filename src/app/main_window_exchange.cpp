@@ -4,8 +4,8 @@
 #include "app/browse/title_table_model.h"
 #include "app/main_window.h"
 #include "editing/name_list_operations.h"
-#include "platform/text.h"
 #include "exchange/table_import_dialog.h"
+#include "platform/text.h"
 #include "store/files/collection_file.h"
 #include "store/files/table_reader.h"
 #include "store/title_exchange.h"
@@ -103,8 +103,12 @@ void TLDF1::ImportTable1Click() {
 }
 
 void TLDF1::TableImportFinished(int result) {
-    // The list followed the import (its first new title shown); the focus comes back to it.
-    if (result == QDialog::Accepted) ShownTitles()->setFocus();
+    // The list followed the import (its first new title shown); the focus comes back to it, after
+    // the cells that were not taken whole are named.
+    if (result != QDialog::Accepted) return;
+    if (const QString remarks = TableImport->RemarksText(); !remarks.isEmpty())
+        prompts_->ShowMessage(remarks);
+    ShownTitles()->setFocus();
 }
 
 void TLDF1::AddAList1Click() {
