@@ -145,8 +145,12 @@ void TLDF1::CatalogueImportFinished(int result) {
 }
 
 void TLDF1::TableImportFinished(int result) {
-    // The list followed the import (its first new title shown); the focus comes back to it.
-    if (result == QDialog::Accepted) ShownTitles()->setFocus();
+    // The list followed the import (its first new title shown); the focus comes back to it, after
+    // the cells that were not taken whole are named.
+    if (result != QDialog::Accepted) return;
+    if (const QString remarks = TableImport->RemarksText(); !remarks.isEmpty())
+        prompts_->ShowMessage(remarks);
+    ShownTitles()->setFocus();
 }
 
 void TLDF1::AddAList1Click() {

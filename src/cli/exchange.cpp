@@ -83,9 +83,17 @@ std::optional<std::string> ReadMap(std::string_view value, std::vector<NamedChoi
     return std::nullopt;
 }
 
+// A column's header as the messages name it (UTF-8): an empty one by its number, as a spreadsheet
+// numbers it.
+std::string HeaderText(const Table& table, std::size_t column) {
+    const std::string header = Cp1252ToUtf8(table.Cell(0, column));
+    return header.find_first_not_of(" \t") == std::string::npos ? "#" + std::to_string(column + 1) : header;
+}
+
 // The window's message, then every refused cell of the first rows, one a line, and how many rows
 // more were refused: ExitFailure.
-int RefusedTable(std::ostream& err, const Table& table, const TableImportRefusal& refusal) {
+int RefusedTable(std::ostream& err, const Table& table, const ColumnMapping& mapping,
+                 const TableImportRefusal& refusal) {
     RefuseAsTheWindows(err, TableImportMessage(refusal));
     std::size_t rows = 0;
     std::size_t lastRow = 0;
@@ -93,9 +101,9 @@ int RefusedTable(std::ostream& err, const Table& table, const TableImportRefusal
         if (cell.row != lastRow) ++rows;
         lastRow = cell.row;
         if (rows > MaxRefusedRowsShown) continue;
-        const std::string header = EchoedText(Cp1252ToUtf8(table.Cell(0, cell.column)));
-        err << "  row " << cell.row << ", column \"" << header << "\": " << RefusedCellReason(cell, header, 0)
-            << '\n';
+        const std::string header = EchoedText(HeaderText(table, cell.column));
+        err << "  row " << cell.row << ", column \"" << header
+            << "\": " << RefusedCellReason(cell, header, 0, mapping[cell.column]) << '\n';
     }
     if (rows > MaxRefusedRowsShown) err << "  and " << rows - MaxRefusedRowsShown << " more rows refused\n";
     return ExitFailure;
@@ -192,8 +200,13 @@ int RunImportTable(Args a, std::ostream&, std::ostream& err) { // FILE TABLE OUT
     }
 
     Collection& c = loaded->collection;
-    const auto imported = ImportTable(c, *table, MapColumns(*table, choices), today.value_or(SystemToday()));
-    if (!imported) return RefusedTable(err, *table, imported.error());
+    const ColumnMapping mapping = MapColumns(*table, choices);
+    for (const std::size_t column : IgnoredColumns(mapping))
+        err << "tavrin-cli: column \"" << HeaderText(*table, column) << "\" is not imported\n";
+    const auto imported = ImportTable(c, *table, mapping, today.value_or(SystemToday()));
+    if (!imported) return RefusedTable(err, *table, mapping, imported.error());
+    for (const TableWarning& warning : imported->warnings)
+        err << "tavrin-cli: " << TableWarningText(warning, HeaderText(*table, warning.column), 0) << '\n';
     return Write(a[2], SerializeCollection(c), err);
 }
 

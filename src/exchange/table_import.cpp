@@ -1,5 +1,6 @@
 #include "exchange/table_import.h"
 
+#include "exchange/value_rules.h"
 #include "lang/unstorable_text.h"
 #include "lang/vocabulary.h"
 #include "reports/detail_block.h"
@@ -11,18 +12,19 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
-#include <cmath>
 #include <iterator>
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
+#include <utility>
 
 namespace tavrin {
 namespace {
 
 using F = TableField;
 
-enum class Kind { Title, Number, Code, Name, Flag, Date, Price, Actors, Extras };
+enum class Kind { Title, Number, Minutes, Code, Name, Flag, Date, Price, Actors, Extras };
 
 struct Rule {
     Kind kind;
@@ -60,7 +62,7 @@ constexpr std::size_t MaxText = TitleTextSize - 1; // titles and names alike
 constexpr Rule Rules[] = {
     {Kind::Title},                  // Title
     Number(0xFFFF, true),           // Year
-    Number(0xFFFF, true),           // Length
+    {Kind::Minutes, 0xFFFF, true},  // Length
     Code(LastOf(AspectRatioNames)), // AspectRatio
     Name(ListId::Director, 0),      // Director
     Name(ListId::Actor, 1),         // Actor1
@@ -190,9 +192,6 @@ Vocabulary MakeVocabulary() {
     for (F f : AllTableFields())
         if (f != F::Actors && f != F::Extras)
             v.offsets[static_cast<std::size_t>(f)] = OffsetOf(TableFieldName(f));
-    for (std::uint8_t s = 0; s < SupportNames.size(); ++s)
-        v.AddCode(F::Support, MediumText(s), s);
-    v.AddCodes(F::Support, SupportNames);
     v.AddCodes(F::Zone, ZoneNames);
     v.AddCode(F::Zone, "-", 0); // what the export writes for a medium other than DVD
     v.AddCodes(F::Standard, StandardNames);
@@ -255,6 +254,11 @@ std::optional<CellProblem> ParseNumber(std::string_view text, int max, int& valu
 
 // A text of the field in any language, or its number.
 std::optional<CellProblem> ParseCode(F f, std::string_view text, std::string& key, int& value) {
+    if (f == F::Support)
+        if (const auto medium = MediumByName(text)) {
+            value = *medium;
+            return std::nullopt;
+        }
     const auto& codes = Words().codes[static_cast<std::size_t>(f)];
     UpperInto(key, text);
     if (const auto it = codes.find(key); it != codes.end()) {
@@ -265,57 +269,12 @@ std::optional<CellProblem> ParseCode(F f, std::string_view text, std::string& ke
     return problem == CellProblem::NotANumber ? CellProblem::UnknownValue : problem;
 }
 
-std::optional<int> Digits(std::string_view text, std::size_t minimum, std::size_t maximum) {
-    if (text.size() < minimum || text.size() > maximum) return std::nullopt;
-    int v = 0;
-    for (char ch : text) {
-        if (ch < '0' || ch > '9') return std::nullopt;
-        v = v * 10 + (ch - '0');
-    }
-    return v;
-}
-
-// YYYY-MM-DD, or dd/MM/yyyy with the day and the month of one digit or two.
-std::optional<DayNumber> ParseDate(std::string_view text) {
-    const bool iso = text.find('-') != std::string_view::npos;
-    const char sep = iso ? '-' : '/';
-    const auto a = text.find(sep);
-    const auto b = a == std::string_view::npos ? a : text.find(sep, a + 1);
-    if (b == std::string_view::npos || text.find(sep, b + 1) != std::string_view::npos) return std::nullopt;
-    const auto first = text.substr(0, a), middle = text.substr(a + 1, b - a - 1), last = text.substr(b + 1);
-    const auto year = iso ? Digits(first, 4, 4) : Digits(last, 4, 4);
-    const auto month = Digits(middle, 1, 2);
-    const auto day = iso ? Digits(last, 1, 2) : Digits(first, 1, 2);
-    if (!year || !month || !day) return std::nullopt;
-    return DayNumberFromDate(*year, *month, *day);
-}
-
-// A decimal number with a point or a comma, that a 4-byte float keeps to the cent.
-std::optional<float> ParsePrice(std::string_view text) {
-    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-    char buffer[32];
-    if (text.size() >= sizeof buffer) return std::nullopt;
-    std::size_t n = 0;
-    bool point = false, digit = false;
-    for (char ch : text) {
-        if (ch >= '0' && ch <= '9')
-            digit = true;
-        else if ((ch == '.' || ch == ',') && !point) {
-            point = true;
-            ch = '.';
-        } else if (ch != '-' || n != 0)
-            return std::nullopt;
-        buffer[n++] = ch;
-    }
-    if (!digit) return std::nullopt;
-    double value = 0;
-    const auto [end, ec] = std::from_chars(buffer, buffer + n, value);
-    if (ec != std::errc() || end != buffer + n) return std::nullopt;
-    const auto single = static_cast<float>(value);
-    if (!std::isfinite(single) || std::fabs(value) >= 1e12 ||
-        std::llround(value * 100) != std::llround(static_cast<double>(single) * 100))
-        return std::nullopt;
-    return single;
+// A date as value_rules reads it. The export writes a title's day 0 like any other day, as
+// 30/12/1899, which other programs' files mean as no date: here it is that day.
+std::optional<DayNumber> ParseTableDate(std::string_view text) {
+    if (const auto day = ParseDate(text)) return day;
+    if (text == "1899-12-30" || text == "30/12/1899") return DayNumber{0};
+    return std::nullopt;
 }
 
 // A title or a name, upper-cased into key.
@@ -384,11 +343,17 @@ using Linkers = std::array<std::optional<NameLinker>, ListCount>;
 // Reads the cells of one row into a record; collects what does not fit.
 class RowReader {
   public:
-    RowReader(const Collection& c, const ColumnMapping& mapping, std::size_t rows) : c_(c), words_(Words()) {
+    RowReader(const Collection& c, const Table& table, const ColumnMapping& mapping, std::size_t rows)
+        : c_(c), words_(Words()) {
         names_.reserve(rows * NameSlots);
-        for (const auto& f : mapping)
-            genre2Column_ = genre2Column_ || f == F::Genre2;
+        for (std::size_t k = 0; k < mapping.size(); ++k) {
+            genre2Column_ = genre2Column_ || mapping[k] == F::Genre2;
+            if (mapping[k] == F::Actors && IsExportActorHeader(table.Cell(0, k))) KnowActors();
+        }
     }
+
+    // What the last Read could not take whole, taken once.
+    std::optional<TableRemark> TakeRemark() { return std::exchange(remark_, std::nullopt); }
 
     // Opens the name slots of the next row.
     void NextRow() { names_.resize(names_.size() + NameSlots, -1); }
@@ -404,9 +369,16 @@ class RowReader {
             if (auto problem = TextInto(key_, text)) return problem;
             t.SetTitle(key_);
             return std::nullopt;
-        case Kind::Number: {
+        case Kind::Number:
+        case Kind::Minutes: {
             int v = 0;
-            if (auto problem = ParseNumber(text, rule.max, v)) return problem;
+            auto problem = ParseNumber(text, rule.max, v);
+            if (problem == CellProblem::NotANumber && rule.kind == Kind::Minutes)
+                if (const auto minutes = RunningMinutes(text)) {
+                    v = *minutes;
+                    problem = v > rule.max ? std::optional(CellProblem::OutOfRange) : std::nullopt;
+                }
+            if (problem) return problem;
             if (rule.wide)
                 t.SetU16(offset, static_cast<std::uint16_t>(v));
             else
@@ -433,7 +405,7 @@ class RowReader {
             return std::nullopt;
         }
         case Kind::Date: {
-            const auto day = ParseDate(text);
+            const auto day = ParseTableDate(text);
             if (!day) return CellProblem::NotADate;
             t.SetI32(offset, *day);
             return std::nullopt;
@@ -441,7 +413,7 @@ class RowReader {
         case Kind::Price: {
             const auto price = ParsePrice(text);
             if (!price) return CellProblem::NotAPrice;
-            t.SetPrice(*price);
+            t.SetPrice(price->value);
             return std::nullopt;
         }
         case Kind::Actors:
@@ -507,19 +479,92 @@ class RowReader {
         return std::nullopt;
     }
 
-    // Names separated by blanks, into the actor slots in order.
+    // The names of an Actors cell into the actor slots, in order: split at , ; / | and line
+    // breaks; a cell without them is one name, but in the export's Actor column the names joined by
+    // blanks, read by the actor list.
     std::optional<CellProblem> ReadActors(std::string_view text) {
-        std::size_t count = 0;
-        while (!text.empty()) {
-            const auto end = std::min(text.find_first_of(" \t"), text.size());
-            const std::string_view name = text.substr(0, end);
-            text = Trimmed(text.substr(end));
-            if (count == ActorOffsets.size()) return CellProblem::TooManyNames;
-            if (auto problem = TextInto(key_, name)) return problem;
-            Slot(FirstActorSlot + count++) =
-                static_cast<std::int32_t>(lists_[static_cast<std::size_t>(ListId::Actor)].Find(key_));
+        actors_ = 0;
+        bool more = false;
+        if (!exportActors_ || text.find_first_of(",;/|\r\n") != std::string_view::npos) {
+            for (std::string_view name = NextName(text); !name.empty(); name = NextName(text)) {
+                if (auto problem = TextInto(key_, name)) return problem;
+                more = !AddActor(key_) || more;
+            }
+        } else {
+            if (!UpperInto(key_, text)) return CellProblem::ControlCharacter;
+            // One blank between words, as the names in the list have them.
+            key_.erase(
+                std::unique(key_.begin(), key_.end(), [](char a, char b) { return a == ' ' && b == ' '; }),
+                key_.end());
+            if (key_.find(' ') == std::string::npos) {
+                if (key_.size() > MaxText) return CellProblem::TooLong;
+                AddActor(key_);
+            } else if (CoverByKnownActors()) {
+                for (const auto& [start, length] : cover_)
+                    more = !AddActor(std::string_view(key_).substr(start, length)) || more;
+            } else {
+                remark_ = TableRemark::ActorsNotInList;
+                return std::nullopt;
+            }
         }
+        if (more) remark_ = TableRemark::MoreThanFiveActors;
         return std::nullopt;
+    }
+
+    // An actor in the next free slot of the row; one already there is not taken twice. False when
+    // the five slots are full.
+    bool AddActor(std::string_view name) {
+        NameTable& names = lists_[static_cast<std::size_t>(ListId::Actor)];
+        for (std::size_t i = 0; i < actors_; ++i)
+            if (names.Name(static_cast<std::size_t>(Slot(FirstActorSlot + i))) == name) return true;
+        if (actors_ == ActorOffsets.size()) return false;
+        Slot(FirstActorSlot + actors_++) = static_cast<std::int32_t>(names.Find(name));
+        return true;
+    }
+
+    // The actor list's names, upper case, for reading the export's Actor column.
+    void KnowActors() {
+        exportActors_ = true;
+        knownStore_.clear();
+        for (const std::string& name : c_.List(ListId::Actor)) {
+            std::string upper;
+            if (UpperInto(upper, name) && !upper.empty()) knownStore_.push_back(std::move(upper));
+        }
+        for (const std::string& name : knownStore_)
+            knownActors_.insert(name);
+    }
+
+    // Splits key_ (words joined by one blank) into the fewest names of the actor list that cover it
+    // whole, into cover_ as (start, length); false when they do not cover it.
+    bool CoverByKnownActors() {
+        constexpr std::size_t MaxWords = 64;
+        std::array<std::size_t, MaxWords + 1> starts{};
+        std::size_t words = 0;
+        for (std::size_t i = 0; i < key_.size(); ++i)
+            if (i == 0 || key_[i - 1] == ' ') {
+                if (words == MaxWords) return false;
+                starts[words++] = i;
+            }
+        starts[words] = key_.size() + 1;
+        // fewest[j]: the fewest names covering the first j words; from[j]: where the last begins.
+        constexpr std::size_t None = MaxWords + 1;
+        std::array<std::size_t, MaxWords + 1> fewest, from{};
+        fewest.fill(None);
+        fewest[0] = 0;
+        for (std::size_t j = 1; j <= words; ++j)
+            for (std::size_t i = 0; i < j; ++i) {
+                const std::size_t length = starts[j] - 1 - starts[i];
+                if (fewest[i] == None || fewest[i] + 1 >= fewest[j] || length > MaxText) continue;
+                if (!knownActors_.contains(std::string_view(key_).substr(starts[i], length))) continue;
+                fewest[j] = fewest[i] + 1;
+                from[j] = i;
+            }
+        cover_.clear();
+        if (fewest[words] == None) return false;
+        for (std::size_t j = words; j > 0; j = from[j])
+            cover_.emplace_back(starts[from[j]], starts[j] - 1 - starts[from[j]]);
+        std::reverse(cover_.begin(), cover_.end());
+        return true;
     }
 
     // The extras' texts one after the other, each followed by a blank (the last one may not be).
@@ -542,6 +587,12 @@ class RowReader {
     const Collection& c_;
     const Vocabulary& words_;
     bool genre2Column_ = false;
+    std::optional<TableRemark> remark_;
+    std::size_t actors_ = 0; // the actors of the row read so far
+    bool exportActors_ = false;
+    std::vector<std::string> knownStore_;
+    std::unordered_set<std::string_view> knownActors_;       // views of knownStore_
+    std::vector<std::pair<std::size_t, std::size_t>> cover_; // names of key_: start, length
     std::array<NameTable, ListCount> lists_;
     std::vector<std::int32_t> names_; // NameSlots per row: a number of lists_, or -1 for none
     Linkers linkers_;
@@ -573,6 +624,92 @@ bool BlankRow(const Table& table, std::size_t row) {
     return true;
 }
 
+// A message with its %1 and %2 filled in one pass.
+std::string Filled(std::string_view pattern, std::string_view first, std::string_view second = {}) {
+    std::string out;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] == '%' && i + 1 < pattern.size() && (pattern[i + 1] == '1' || pattern[i + 1] == '2')) {
+            out += pattern[++i] == '1' ? first : second;
+            continue;
+        }
+        out.push_back(pattern[i]);
+    }
+    return out;
+}
+
+// The word a flag takes besides 1 and 0 in a language: an extra's text, else the field's label.
+std::string FlagWord(F f, int language) {
+    const std::size_t offset = Words().offsets[static_cast<std::size_t>(f)];
+    for (const ExtraItem& extra : ReportExtras())
+        if (extra.offset == offset)
+            return std::string(extra.entry ? MessageText(*extra.entry, language) : extra.fixed);
+    return TableFieldLabel(f, language);
+}
+
+// The texts a code field, a flag or the extras take in a language (UTF-8), the numbers of a code
+// field last: "LaserDisc, DVD, VHS, Video CD, 0 .. 3". Empty for the other fields.
+std::string AllowedValues(F f, int language) {
+    std::string out;
+    auto add = [&out](std::string_view text) {
+        const auto trimmed = Trimmed(text);
+        if (trimmed.empty()) return;
+        if (!out.empty()) out += ", ";
+        out += trimmed;
+    };
+    auto addAll = [&add](const auto& texts) {
+        for (const auto& text : texts)
+            add(text);
+    };
+    auto addEntries = [&add, language](const auto& entries) {
+        for (const Msg m : entries)
+            add(MessageText(m, language));
+    };
+    const Rule& rule = RuleOf(f);
+    switch (f) {
+    case F::Support:
+        add("LaserDisc, DVD, VHS, Video CD");
+        break;
+    case F::Zone:
+        addAll(ZoneNames);
+        break;
+    case F::Standard:
+        addAll(StandardNames);
+        break;
+    case F::Sound:
+        addAll(SoundNames);
+        break;
+    case F::AspectRatio:
+        addAll(AspectRatioNames);
+        break;
+    case F::Mpaa:
+        addAll(MpaaNames);
+        break;
+    case F::Genre:
+    case F::Genre2: {
+        MessageCatalogue catalogue;
+        catalogue.SetLanguage(language);
+        for (int code = 0; code < GenreCount; ++code)
+            add(GenreName(catalogue, code));
+        break;
+    }
+    case F::Trade:
+        addEntries(TradeNames);
+        break;
+    case F::Color:
+        addEntries(ColorNames);
+        break;
+    case F::Extras:
+        for (const ExtraItem& extra : ReportExtras())
+            add(extra.entry ? MessageText(*extra.entry, language) : extra.fixed);
+        return out;
+    default:
+        if (rule.kind != Kind::Flag) return {};
+        return "1, 0, " + FlagWord(f, language);
+    }
+    add("0 .. " + std::to_string(rule.max));
+    return out;
+}
+
 } // namespace
 
 Msg CellProblemMessage(CellProblem problem) {
@@ -595,16 +732,24 @@ Msg CellProblemMessage(CellProblem problem) {
         return Msg::MsgCellNotADate;
     case CellProblem::NotAPrice:
         return Msg::MsgPriceInvalid;
-    case CellProblem::TooManyNames:
-        return Msg::MsgCellTooManyNames;
     }
     return Msg::MsgCellUnknownValue;
 }
 
-std::string RefusedCellReason(const RefusedCell& cell, std::string_view header, int language) {
+std::string RefusedCellReason(const RefusedCell& cell, std::string_view header, int language,
+                              std::optional<TableField> field) {
     if (cell.problem == CellProblem::Unconvertible && !cell.characters.empty())
         return UnstorableTextMessage(header, cell.characters, language);
+    if (cell.problem == CellProblem::UnknownValue && field)
+        if (const std::string allowed = AllowedValues(*field, language); !allowed.empty())
+            return Filled(MessageText(Msg::MsgCellAllowedValues, language), allowed);
     return std::string(MessageText(CellProblemMessage(cell.problem), language));
+}
+
+std::string TableWarningText(const TableWarning& warning, std::string_view header, int language) {
+    const Msg m = warning.remark == TableRemark::ActorsNotInList ? Msg::MsgTableActorsNotInList
+                                                                 : Msg::MsgTableMoreThanFiveActors;
+    return Filled(MessageText(m, language), std::to_string(warning.row), header);
 }
 
 Msg TableImportMessage(const TableImportRefusal& refusal) {
@@ -634,7 +779,7 @@ Expected<TableImported, TableImportRefusal> ImportTable(Collection& c, const Tab
         if (!BlankRow(table, r)) rows.push_back(static_cast<std::uint32_t>(r));
     const std::size_t n = c.Count(), m = rows.size();
     if (n + m > TitleCapacity) return Unexpected{TableImportRefusal{TableImportError::CollectionFull, {}}};
-    if (m == 0) return TableImported{n, 0};
+    if (m == 0) return TableImported{n, 0, {}};
 
     std::vector<std::pair<std::size_t, F>> columns; // the mapped ones
     for (std::size_t k = 0; k < mapping.size(); ++k)
@@ -645,7 +790,8 @@ Expected<TableImported, TableImportRefusal> ImportTable(Collection& c, const Tab
     ReserveLargeBlock(titles, n + m);
     titles.insert(titles.end(), c.titles.begin(), c.titles.end());
     TableImportRefusal refusal{TableImportError::RefusedCells, {}};
-    RowReader reader(c, mapping, m);
+    RowReader reader(c, table, mapping, m);
+    std::vector<TableWarning> warnings;
     const TitleRecord blank = NewTitle(today);
     for (const std::uint32_t r : rows) {
         TitleRecord& t = titles.emplace_back(blank);
@@ -656,6 +802,8 @@ Expected<TableImported, TableImportRefusal> ImportTable(Collection& c, const Tab
             if (problem)
                 refusal.cells.push_back(
                     {r + 1, k, *problem, std::string(table.UnconvertibleCharacters(r, k))});
+            else if (const auto remark = reader.TakeRemark())
+                warnings.push_back({r + 1, k, *remark});
         }
     }
     if (!refusal.cells.empty()) return Unexpected{std::move(refusal)};
@@ -681,11 +829,12 @@ Expected<TableImported, TableImportRefusal> ImportTable(Collection& c, const Tab
     c.titles = std::move(titles);
     c.ListeIndex = std::move(order);
     c.EarliestBuyDate = earliest;
-    return TableImported{n, m};
+    return TableImported{n, m, std::move(warnings)};
 }
 
-Expected<TableImported, TableImportRefusal> ImportTable(Changes ch, const Table& table, const ColumnMapping& mapping,
-                                                        DayNumber today, std::optional<std::size_t> current) {
+Expected<TableImported, TableImportRefusal> ImportTable(Changes ch, const Table& table,
+                                                        const ColumnMapping& mapping, DayNumber today,
+                                                        std::optional<std::size_t> current) {
     Expected<TableImported, TableImportRefusal> done = TableImported{};
     AppendTitles(ch, ChangeKind::ImportTable, current, today, [&](Collection& c) {
         done = ImportTable(c, table, mapping, today);

@@ -1,9 +1,9 @@
 #include "exchange/table_import_dialog.h"
 
+#include "exchange/table_import_model.h"
 #include "platform/accessible_names.h"
 #include "platform/text.h"
 #include "platform/window_placement.h"
-#include "exchange/table_import_model.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -107,8 +107,12 @@ void TTableImport::ApplyTexts() {
     PreviewCaption->setText(QText(catalogue_, Msg::MsgTableFirstRows));
     FieldsCaption->setText(QText(catalogue_, Msg::MsgTableColumnFields));
     ImportBtn->setText(QText(catalogue_, Msg::MsgTableImport));
-    for (QComboBox* combo : fieldCombos_)
+    for (QComboBox* combo : fieldCombos_) {
         combo->setItemText(0, QText(catalogue_, Msg::MsgTableIgnored));
+        for (const TableField field : AllTableFields())
+            combo->setItemText(static_cast<int>(field) + 1,
+                               QStringFromUtf8(TableFieldLabel(field, catalogue_.Language())));
+    }
     previewModel_->MappingChanged();
     refusedModel_->ApplyTexts();
     Refused->setAccessibleName(QText(catalogue_, Msg::MsgTableCellsRefused));
@@ -158,10 +162,8 @@ void TTableImport::BuildFieldChoices() {
         combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         combo->setObjectName(QStringLiteral("Field") + QString::number(k));
         combo->addItem(QText(catalogue_, Msg::MsgTableIgnored));
-        for (const TableField field : AllTableFields()) {
-            const std::string_view name = TableFieldName(field);
-            combo->addItem(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
-        }
+        for (const TableField field : AllTableFields())
+            combo->addItem(QStringFromUtf8(TableFieldLabel(field, catalogue_.Language())));
         label->setBuddy(combo);
         const int line = static_cast<int>(k) / ChoicesPerLine;
         const int pair = static_cast<int>(k) % ChoicesPerLine;
@@ -209,10 +211,25 @@ void TTableImport::ImportBtnClick() {
     accept();
 }
 
+QString TTableImport::RemarksText() const {
+    if (!imported_ || imported_->warnings.empty()) return {};
+    constexpr std::size_t Shown = 20;
+    const auto& warnings = imported_->warnings;
+    QString text = QText(catalogue_, Msg::MsgTableImportRemarks);
+    for (std::size_t i = 0; i < std::min(Shown, warnings.size()); ++i)
+        text += QLatin1Char('\n') +
+                QStringFromUtf8(TableWarningText(warnings[i],
+                                                 ColumnHeaderText(table_, warnings[i].column).toStdString(),
+                                                 catalogue_.Language()));
+    if (warnings.size() > Shown)
+        text += QLatin1Char('\n') + QText(catalogue_, Msg::MsgTableMoreRemarks).arg(warnings.size() - Shown);
+    return text;
+}
+
 void TTableImport::ShowRefusal(const TableImportRefusal& refusal) {
     RefusalText->setText(QText(catalogue_, TableImportMessage(refusal)));
     RefusalText->show();
-    refusedModel_->Show(&table_, refusal.cells);
+    refusedModel_->Show(&table_, refusal.cells, mapping_);
     Refused->setVisible(!refusal.cells.empty());
     Refused->resizeColumnToContents(0);
     Refused->resizeColumnToContents(1);

@@ -5,9 +5,9 @@
 #pragma once
 
 #include "editing/collection_changes.h"
+#include "exchange/table_import.h"
 #include "lang/catalogue.h"
 #include "reports/table_columns.h"
-#include "exchange/table_import.h"
 #include "store/day_number.h"
 #include "store/files/table_reader.h"
 
@@ -41,6 +41,9 @@ class TTableImport : public QDialog {
     void Open(Table table, const QString& fileName, DayNumber today, std::optional<std::size_t> current);
     // What the last Import appended; nothing before one succeeded.
     std::optional<TableImported> Imported() const { return imported_; }
+    // The cells the last Import could not take whole, a line each after a heading (the first
+    // rows only); empty when there were none.
+    QString RemarksText() const;
 
     // A column's field chosen by hand; nothing leaves the column out.
     void ChooseField(std::size_t column, std::optional<TableField> field);

@@ -59,8 +59,7 @@ QVariant TablePreviewModel::headerData(int section, Qt::Orientation orientation,
     if (section >= columnCount()) return {};
     const auto field = Field(column);
     return ColumnHeaderText(*table_, column) + QLatin1Char('\n') +
-           (field ? QString::fromUtf8(TableFieldName(*field).data(),
-                                      static_cast<qsizetype>(TableFieldName(*field).size()))
+           (field ? QStringFromUtf8(TableFieldLabel(*field, catalogue_.Language()))
                   : QText(catalogue_, Msg::MsgTableIgnored));
 }
 
@@ -71,10 +70,11 @@ std::optional<TableField> TablePreviewModel::Field(std::size_t column) const {
 RefusedCellsModel::RefusedCellsModel(const MessageCatalogue& catalogue, QObject* parent)
     : QAbstractTableModel(parent), catalogue_(catalogue) {}
 
-void RefusedCellsModel::Show(const Table* table, std::vector<RefusedCell> cells) {
+void RefusedCellsModel::Show(const Table* table, std::vector<RefusedCell> cells, ColumnMapping mapping) {
     beginResetModel();
     table_ = table;
     cells_ = std::move(cells);
+    mapping_ = std::move(mapping);
     endResetModel();
 }
 
@@ -100,8 +100,9 @@ QVariant RefusedCellsModel::data(const QModelIndex& index, int role) const {
     case 1:
         return ColumnHeaderText(*table_, cell.column);
     default:
-        return QStringFromUtf8(RefusedCellReason(cell, ColumnHeaderText(*table_, cell.column).toStdString(),
-                                                 catalogue_.Language()));
+        return QStringFromUtf8(RefusedCellReason(
+            cell, ColumnHeaderText(*table_, cell.column).toStdString(), catalogue_.Language(),
+            cell.column < mapping_.size() ? mapping_[cell.column] : std::nullopt));
     }
 }
 

@@ -2,9 +2,9 @@
 // columns fill, and the cells an Import refused.
 #pragma once
 
+#include "exchange/table_import.h"
 #include "lang/catalogue.h"
 #include "reports/table_columns.h"
-#include "exchange/table_import.h"
 #include "store/files/table_reader.h"
 
 #include <QAbstractTableModel>
@@ -51,8 +51,9 @@ class RefusedCellsModel final : public QAbstractTableModel {
     // The catalogue outlives the model.
     RefusedCellsModel(const MessageCatalogue& catalogue, QObject* parent);
 
-    // The table is owned by the dialog and outlives what the model shows.
-    void Show(const Table* table, std::vector<RefusedCell> cells);
+    // The table is owned by the dialog and outlives what the model shows; mapping: the fields the
+    // columns filled, for the values a field takes.
+    void Show(const Table* table, std::vector<RefusedCell> cells, ColumnMapping mapping = {});
     // After a language switch: the headers and the reasons.
     void ApplyTexts();
 
@@ -65,6 +66,7 @@ class RefusedCellsModel final : public QAbstractTableModel {
     const MessageCatalogue& catalogue_;
     const Table* table_ = nullptr;
     std::vector<RefusedCell> cells_;
+    ColumnMapping mapping_;
 };
 
 } // namespace tavrin

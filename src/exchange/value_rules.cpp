@@ -368,13 +368,20 @@ std::string ShortenAtWord(std::string_view text, std::size_t limit) {
     return std::string(kept);
 }
 
-std::vector<std::string> SplitNames(std::string_view cell) {
-    std::vector<std::string> names;
+std::string_view NextName(std::string_view& cell) {
     while (!cell.empty()) {
         const std::size_t end = std::min(cell.find_first_of(",;/|\r\n"), cell.size());
-        if (const std::string_view name = Trim(cell.substr(0, end)); !name.empty()) names.emplace_back(name);
+        const std::string_view name = Trim(cell.substr(0, end));
         cell.remove_prefix(std::min(end + 1, cell.size()));
+        if (!name.empty()) return name;
     }
+    return {};
+}
+
+std::vector<std::string> SplitNames(std::string_view cell) {
+    std::vector<std::string> names;
+    for (std::string_view name = NextName(cell); !name.empty(); name = NextName(cell))
+        names.emplace_back(name);
     return names;
 }
 

@@ -37,6 +37,9 @@ std::string ShortenAtWord(std::string_view text, std::size_t limit = 49);
 // The names of a cell that holds several: split at , ; / | and line breaks, never at blanks
 // alone, each trimmed, empty ones dropped. "Harrison Ford, Karen Allen" → two names.
 std::vector<std::string> SplitNames(std::string_view cell);
+// The next of those names, taken off the front of cell with the separators before it; empty when
+// none is left. SplitNames without a copy, for reading many cells.
+std::string_view NextName(std::string_view& cell);
 
 // ---- Numbers and dates ----
 

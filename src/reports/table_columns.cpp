@@ -7,6 +7,7 @@
 #include <bitset>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 namespace tavrin {
 namespace {
@@ -83,6 +84,143 @@ constexpr ExportHeader ExportHeaders[] = {
     {Msg::MsgWatchedDate, {}, F::WatchDate},
 };
 
+// Headers people give their columns, in the five languages (UTF-8): fixed vocabulary, as what
+// other spreadsheets call a field is no text of this program.
+struct CommonHeader {
+    std::string_view text;
+    TableField field;
+};
+
+constexpr CommonHeader CommonHeaders[] = {
+    // English
+    {"Actors", F::Actors},
+    {"Cast", F::Actors},
+    {"Starring", F::Actors},
+    {"Stars", F::Actors},
+    {"Medium", F::Support},
+    {"Media", F::Support},
+    {"Format", F::Support},
+    {"Media Type", F::Support},
+    {"Purchase Date", F::BuyDate},
+    {"Date Purchased", F::BuyDate},
+    {"Purchased", F::BuyDate},
+    {"Bought", F::BuyDate},
+    {"Runtime", F::Length},
+    {"Running Time", F::Length},
+    {"Duration", F::Length},
+    {"Studio", F::Publisher},
+    {"Studios", F::Publisher},
+    {"Distributor", F::Publisher},
+    {"Music", F::Composer},
+    {"Directors", F::Director},
+    {"Directed by", F::Director},
+    // French
+    {"Acteurs", F::Actors},
+    {"Distribution", F::Actors},
+    {"Avec", F::Actors},
+    {"Support", F::Support},
+    {"Date d'achat", F::BuyDate},
+    {"Acheté", F::BuyDate},
+    {"Musique", F::Composer},
+    {"Réalisation", F::Director},
+    // German
+    {"Darsteller", F::Actors},
+    {"Besetzung", F::Actors},
+    {"Datenträger", F::Support},
+    {"Medientyp", F::Support},
+    {"Kaufdatum", F::BuyDate},
+    {"Gekauft", F::BuyDate},
+    {"Dauer", F::Length},
+    {"Musik", F::Composer},
+    {"Regie", F::Director},
+    // Italian
+    {"Attori", F::Actors},
+    {"Interpreti", F::Actors},
+    {"Supporto", F::Support},
+    {"Formato", F::Support},
+    {"Data di acquisto", F::BuyDate},
+    {"Acquistato", F::BuyDate},
+    {"Musica", F::Composer},
+    {"Regia", F::Director},
+    // Finnish
+    {"Näyttelijät", F::Actors},
+    {"Pääosissa", F::Actors},
+    {"Tallenne", F::Support},
+    {"Formaatti", F::Support},
+    {"Ostopäivä", F::BuyDate},
+    {"Ostettu", F::BuyDate},
+    {"Pituus", F::Length},
+    {"Musiikki", F::Composer},
+};
+
+// The name of each field in the import window: a catalogue entry (with a fixed ending) or a fixed
+// text, in TableField order.
+struct FieldLabel {
+    std::optional<Msg> entry;
+    std::string_view text;
+};
+
+constexpr FieldLabel FieldLabels[] = {
+    {Msg::MsgTitle, {}},
+    {Msg::MsgYear, {}},
+    {Msg::MsgLength, {}},
+    {Msg::MsgFieldAspectRatio, {}},
+    {Msg::MsgDirector, {}},
+    {Msg::MsgActor, " 1"},
+    {Msg::MsgActor, " 2"},
+    {Msg::MsgActor, " 3"},
+    {Msg::MsgActor, " 4"},
+    {Msg::MsgActor, " 5"},
+    {Msg::MsgGenre, {}},
+    {Msg::MsgFieldCertification, {}},
+    {Msg::MsgMovieMark, {}},
+    {Msg::MsgImageMark, {}},
+    {Msg::MsgSoundMark, {}},
+    {Msg::MsgFieldCavSides, {}},
+    {Msg::MsgFieldClvSides, {}},
+    {Msg::MsgFieldStandard, {}},
+    {Msg::MsgSound, {}},
+    {std::nullopt, "THX"},
+    {std::nullopt, "Director's Cut"},
+    {Msg::MsgSubtitled, {}},
+    {Msg::MsgDubbed, {}},
+    {std::nullopt, "Dolby Digital"},
+    {std::nullopt, "DTS"},
+    {Msg::MsgUsed, {}},
+    {Msg::MsgBoxNameOrMultiple, {}},
+    {Msg::MsgOtherInformations, " 1"},
+    {std::nullopt, "16/9"},
+    {Msg::MsgMediumColumn, {}},
+    {std::nullopt, "DVD Zone"},
+    {Msg::MsgPSFullFrame, {}},
+    {Msg::MsgIsolatedMusicFx, {}},
+    {Msg::MsgOtherInformations, " 2"},
+    {std::nullopt, "Multi Angle"},
+    {Msg::MsgGenre, " 2"},
+    {Msg::MsgFieldTrade, {}},
+    {Msg::MsgRetailer, {}},
+    {std::nullopt, "Flipper"},
+    {Msg::MsgColorBlackWhite, {}},
+    {std::nullopt, "Interview"},
+    {Msg::MsgTrailer, {}},
+    {Msg::MsgDeletedScenes, {}},
+    {std::nullopt, "Featurette"},
+    {Msg::MsgAudioCommentary, {}},
+    {std::nullopt, "Notes/Photos/Bio"},
+    {Msg::MsgFieldOtherExtras, {}},
+    {Msg::MsgDocumentary, {}},
+    {Msg::MsgWatchingTimes, {}},
+    {Msg::MsgComposer, {}},
+    {Msg::MsgWatchedDate, {}},
+    {Msg::MsgPrice, {}},
+    {Msg::MsgPurchasedColumn, {}},
+    {Msg::MsgDefectRotted, {}},
+    {Msg::MsgPublisher, {}},
+    {Msg::MsgFieldActors, {}},
+    {Msg::MsgFieldExtras, {}},
+};
+static_assert(std::size(FieldLabels) == TableFieldCount);
+
 // How headers and names are compared: upper case, without the blanks around.
 std::string Key(std::string_view text) {
     const auto first = text.find_first_not_of(" \t");
@@ -102,18 +240,21 @@ const KeyMap& NameKeys() {
     return keys;
 }
 
-// The field names first, then the export's headers language by language; a text already taken
-// keeps its first field.
+std::string ExportHeaderText(const ExportHeader& h, int language) {
+    return h.entry ? Utf8ToCp1252(MessageText(*h.entry, language)) + std::string(h.text)
+                   : std::string(h.text);
+}
+
+// The field names first, then the export's headers language by language, then the headers people
+// use; a text already taken keeps its first field.
 const KeyMap& HeaderKeys() {
     static const KeyMap keys = [] {
         KeyMap m = NameKeys();
         for (int language = 0; language < LanguageCount; ++language)
-            for (const ExportHeader& h : ExportHeaders) {
-                const std::string text =
-                    h.entry ? Utf8ToCp1252(MessageText(*h.entry, language)) + std::string(h.text)
-                            : std::string(h.text);
-                m.emplace(Key(text), h.field);
-            }
+            for (const ExportHeader& h : ExportHeaders)
+                m.emplace(Key(ExportHeaderText(h, language)), h.field);
+        for (const CommonHeader& h : CommonHeaders)
+            m.emplace(Key(Utf8ToCp1252(h.text)), h.field);
         return m;
     }();
     return keys;
@@ -131,6 +272,26 @@ std::span<const TableField> AllTableFields() {
 
 std::string_view TableFieldName(TableField field) {
     return FieldNames[static_cast<std::size_t>(field)];
+}
+
+std::string TableFieldLabel(TableField field, int language) {
+    const FieldLabel& label = FieldLabels[static_cast<std::size_t>(field)];
+    return label.entry ? std::string(MessageText(*label.entry, language)) + std::string(label.text)
+                       : std::string(label.text);
+}
+
+bool IsExportActorHeader(std::string_view header) {
+    const std::string key = Key(header);
+    for (int language = 0; language < LanguageCount; ++language)
+        if (key == Key(Utf8ToCp1252(MessageText(Msg::MsgActor, language)))) return true;
+    return false;
+}
+
+std::vector<std::size_t> IgnoredColumns(const ColumnMapping& mapping) {
+    std::vector<std::size_t> ignored;
+    for (std::size_t k = 0; k < mapping.size(); ++k)
+        if (!mapping[k]) ignored.push_back(k);
+    return ignored;
 }
 
 std::optional<TableField> TableFieldFromName(std::string_view name) {

@@ -1,8 +1,10 @@
 // Which title field each column of an imported table fills. The first row is the header; a column
 // maps to a field when its header, compared without case and without the blanks around it, is the
-// field's name as tavrin-cli dump prints it ("Title", "Actor3", "BuyDate") or a header of this
+// field's name as tavrin-cli dump prints it ("Title", "Actor3", "BuyDate"), a header of this
 // program's spreadsheet export in any of the five languages ("Titre", "LD/DVD/VHS", "Purchased the
-// "). Other columns are left out, and any column can be mapped or left out by hand.
+// ") or a header people give such a column in the five languages ("Cast", "Medium", "Purchase
+// Date", "Runtime", "Studio", "Darsteller" ...). Other columns are left out, and any column can be
+// mapped or left out by hand.
 //
 //   ColumnMapping mapping = MapColumns(table);                    // the automatic mapping
 //   const ColumnChoice choices[] = {{3, TableField::Director}, {5, std::nullopt}};
@@ -14,6 +16,7 @@
 #include <cstddef>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -77,7 +80,7 @@ enum class TableField {
     BuyDate,
     Rotted,
     Publisher,
-    Actors, // the export's "Actor": names separated by blanks; only when no Actor1 .. Actor5 column
+    Actors, // several actors in a cell ("Cast", the export's "Actor"); only when no Actor1 .. Actor5 column
     Extras, // the export's "EXTRAS": the extras' texts one after the other
 };
 inline constexpr std::size_t TableFieldCount = static_cast<std::size_t>(TableField::Extras) + 1;
@@ -88,6 +91,12 @@ std::span<const TableField> AllTableFields();
 std::string_view TableFieldName(TableField field);
 // The field of a name, compared without case and surrounding blanks; nothing for any other text.
 std::optional<TableField> TableFieldFromName(std::string_view name);
+// The name of a field in a language (UTF-8), as the import window lists it: the catalogue's label
+// of the field ("Medium", "Datenträger", "Actor 3") or the fixed text the program shows ("THX").
+std::string TableFieldLabel(TableField field, int language);
+// True when a header (8-bit) is the Actor header of this program's spreadsheet export in one of the
+// five languages: that column's cells hold the names joined by blanks.
+bool IsExportActorHeader(std::string_view header);
 
 // The field each header column fills, or nothing for a column left out.
 using ColumnMapping = std::vector<std::optional<TableField>>;
@@ -102,6 +111,9 @@ struct ColumnChoice {
 // by its header, a field going to the first column that claims it. An Actors column is left out
 // once any column fills Actor1 .. Actor5.
 ColumnMapping MapColumns(const Table& table, std::span<const ColumnChoice> choices = {});
+
+// The columns no field takes, in order: the ones an import names as not imported.
+std::vector<std::size_t> IgnoredColumns(const ColumnMapping& mapping);
 
 // The columns whose header is text (8-bit), compared as the mapping compares: for choices made by
 // header text (tavrin-cli import-table --map).

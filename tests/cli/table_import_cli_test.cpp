@@ -100,6 +100,27 @@ TEST(CliTableImportTest, AppendsEveryRowAsDumpShowsIt) {
     }
 }
 
+// What does not come in whole is named on standard error; the import goes on.
+TEST(CliTableImportTest, NamesTheColumnsLeftOutAndTheActorsNotTaken) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"Title,Notes,,Year\nAlien,great,,1979\n",
+         "tavrin-cli: column \"Notes\" is not imported\ntavrin-cli: column \"#3\" is not imported\n"},
+        {"Title\tActor\nAlien\tSIGOURNEY WEAVER JOHN HURT\n",
+         "tavrin-cli: Row 2, Actor: the actors were left out: names separated by blanks are read by the "
+         "actor "
+         "list, which does not hold them all; separate the names with commas\n"},
+        {"Title;Medium;Cast\nAlien;LaserDisc;Sigourney Weaver, John Hurt\n", ""},
+    };
+    for (const auto& [table, err] : cases) {
+        Files f;
+        f.Table(table);
+        const auto run = RunCli(f.dir, f.Args());
+        EXPECT_EQ(run.exitCode, 0) << table;
+        EXPECT_EQ(run.err, err) << table;
+        EXPECT_EQ(DumpOf(f)["titles"].size(), 2u) << table;
+    }
+}
+
 TEST(CliTableImportTest, TheNewTitlesTakeTheirPlacesInTheMasterOrder) {
     Files f;
     f.Table("Title\nAlien\nYojimbo\n");
@@ -118,7 +139,8 @@ TEST(CliTableImportTest, RefusalsListTheFirstRowsThenCountTheRestAndWriteNothing
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.starts_with("tavrin-cli: Nothing was imported: these cells do not fit their fields!\n"
                                     "  row 2, column \"Year\": Not a whole number\n"
-                                    "  row 2, column \"Support\": Not a value of this field\n"
+                                    "  row 2, column \"Support\": Not a value of this field, which takes: "
+                                    "LaserDisc, DVD, VHS, Video CD, 0 .. 3\n"
                                     "  row 3, column \"Year\": Not a whole number\n"))
         << run.err;
     EXPECT_NE(run.err.find("  row 21, column \"Year\""), std::string::npos) << run.err;

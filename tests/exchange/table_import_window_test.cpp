@@ -143,6 +143,33 @@ class TableImportWindowTest : public QObject {
         QVERIFY(!w.window->Document().Modified());
         QCOMPARE(ShownTitles(*w.window), QStringList{"ZULU"});
     }
+
+    // The fields read in the user's language, a column no field takes as "(ignored)"; the actors
+    // the import could not take are named once it is done.
+    void fieldsInTheUsersLanguageAndRemarksAfterTheImport() {
+        auto w = Opened();
+        ActionOf(*w.window, "Allemand1")->trigger();
+        auto* dialog = ImportTable(
+            w, "films.csv", "Title,Medium,Notes,Actor\nAlien,LaserDisc,great,SIGOURNEY WEAVER JOHN HURT\n");
+        auto* preview = Find<QTableView>(*dialog, "Preview");
+        auto* medium = Find<QComboBox>(*dialog, "Field1");
+        QCOMPARE(Header(preview, 1), QStringLiteral("Medium\nDatentr\u00E4ger"));
+        QCOMPARE(Header(preview, 2), QStringLiteral("Notes\n(ignoriert)"));
+        QCOMPARE(medium->currentText(), QStringLiteral("Datentr\u00E4ger"));
+        ActionOf(*w.window, "English1")->trigger();
+        QCOMPARE(Header(preview, 1), QStringLiteral("Medium\nMedium"));
+        QCOMPARE(medium->currentText(), QStringLiteral("Medium"));
+        QCOMPARE(Find<QComboBox>(*dialog, "Field3")->currentText(),
+                 QStringLiteral("Actors (several in a cell)"));
+
+        QTest::mouseClick(Find<QPushButton>(*dialog, "ImportBtn"), Qt::LeftButton);
+        QVERIFY(!dialog->isVisible());
+        QCOMPARE(w.window->Data().RecordAt(1).Support(), std::uint8_t{0});
+        QCOMPARE(w.window->Data().RecordAt(1).Actor1(), NoEntry);
+        QCOMPARE(w.prompts->messages.size(), 1);
+        QVERIFY(w.prompts->messages[0].startsWith(QStringLiteral(
+            "The titles were imported, with these remarks:\nRow 2, Actor: the actors were left out")));
+    }
 };
 
 TAVRIN_WINDOW_TEST(TableImportWindowTest, "table_import_window_test");
