@@ -4,6 +4,7 @@
 #include "platform/accessible_names.h"
 #include "platform/text.h"
 #include "platform/window_placement.h"
+#include "reports/table_columns.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -32,9 +33,12 @@ TCatalogueImport::TCatalogueImport(Changes changes, const MessageCatalogue& cata
     Fields->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Fields->setSelectionMode(QAbstractItemView::NoSelection);
     Fields->verticalHeader()->hide();
+    // A field by its name in the user's language, as the spreadsheet import shows it.
     reportModel_ = new CatalogueReportModel(
         catalogue_,
-        [](std::string_view field) {
+        [this](std::string_view field) {
+            if (const auto known = TableFieldFromName(field))
+                return QString::fromStdString(TableFieldLabel(*known, catalogue_.Language()));
             return QString::fromUtf8(field.data(), static_cast<qsizetype>(field.size()));
         },
         this);

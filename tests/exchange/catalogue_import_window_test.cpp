@@ -83,7 +83,7 @@ class CatalogueImportWindowTest : public QObject {
             return QStringList{};
         };
         QCOMPARE(row(QStringLiteral("Director")), (QStringList{"2", "0", "1"}));
-        QCOMPARE(row(QStringLiteral("Support")), (QStringList{"1", "1", "0"}));
+        QCOMPARE(row(QStringLiteral("Medium")), (QStringList{"1", "1", "0"}));
 
         // Ticked, the title already there would come in too; unticked again, it stays out.
         auto* duplicates = Find<QCheckBox>(*dialog, "Duplicates");

@@ -254,8 +254,8 @@ TEST_F(TellicoExportTest, ZipHoldsTheXmlThenTheImages) {
               "/9j/4AAQSkZJRgABAQAAAQABAAD/wAARCAAeACgDASIAAhEBAxEB/9k=");
 }
 
-// Our own importer reads back what we wrote: enabled once the Tellico reader is there.
-TEST_F(TellicoExportTest, DISABLED_ReadsBackThroughTheTellicoReader) {
+// Our own importer reads back what we wrote.
+TEST_F(TellicoExportTest, ReadsBackThroughTheTellicoReader) {
     const auto read = ReadTellico(TellicoZip(input_));
     ASSERT_TRUE(read) << read.error().detail;
     ASSERT_EQ(read->titles.size(), 3u);
