@@ -42,8 +42,8 @@ int RunPrint(std::span<const std::string_view> args, std::ostream&, std::ostream
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(QString::fromStdU16String(request->out.u16string()));
-    const auto layOut = [&](const PrinterMeasures& measures) {
-        return LayOutPrintedList(context, input->browse, request->choices, measures);
+    const auto layOut = [&](const PrinterMeasures& measures, PrintedLineSink& sink) {
+        return LayOutPrintedList(context, input->browse, request->choices, measures, sink);
     };
     if (!PrintPages(printer, layOut))
         return ReportFailure(

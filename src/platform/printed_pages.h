@@ -19,6 +19,17 @@ struct PrintedLine {
 
 using PrintedPage = std::vector<PrintedLine>;
 
+// Takes a layout's lines as they are placed, so that a printer draws each page while the next is
+// still to be laid out and no list of 65,535 titles is ever held whole.
+class PrintedLineSink {
+  public:
+    virtual ~PrintedLineSink() = default;
+    // A new page begins (the first one too); false when the printer cannot go on.
+    virtual bool StartPage() = 0;
+    // A line of the page begun last.
+    virtual void PutLine(const PrintedLine& line) = 0;
+};
+
 // What the printer tells the layout, in printer pixels.
 struct PrinterMeasures {
     int pointSize = 10; // of the printer's default font

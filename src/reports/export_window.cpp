@@ -322,8 +322,8 @@ bool TEXPORTLIST::PrintOn(QPrinter& printer) {
     const DateFormat dates(datePattern_);
     const ReportContext context{*host_.collection, texts, dates};
     const ExportChoices choices = Choices();
-    const bool printed = PrintPages(printer, [&](const PrinterMeasures& measures) {
-        return LayOutPrintedList(context, *host_.browse, choices, measures);
+    const bool printed = PrintPages(printer, [&](const PrinterMeasures& measures, PrintedLineSink& sink) {
+        return LayOutPrintedList(context, *host_.browse, choices, measures, sink);
     });
     QApplication::restoreOverrideCursor();
     return printed;

@@ -8,22 +8,28 @@
 namespace tavrin {
 namespace {
 
-// Places lines row by row, starting pages as lines need them.
+// Places lines row by row, starting pages as lines need them, and hands each to the sink.
 class PageWriter {
   public:
-    PageWriter(std::vector<PrintedPage>& pages, int lineHeight, int lastRow)
-        : pages_(pages), lineHeight_(lineHeight), lastRow_(lastRow) {}
+    PageWriter(PrintedLineSink& sink, int lineHeight, int lastRow)
+        : sink_(sink), lineHeight_(lineHeight), lastRow_(lastRow) {}
 
-    void Put(std::string text, PrintStyle style, int x = PrintLeftMargin) {
-        if (pages_.empty() || newPagePending_) {
-            pages_.emplace_back();
+    void Put(std::string_view text, PrintStyle style, int x = PrintLeftMargin) {
+        if (failed_) return;
+        if (!started_ || newPagePending_) {
+            started_ = true;
             newPagePending_ = false;
+            if (!Start()) return;
         } else if (row_ > lastRow_) {
             // Below the last row: the rest goes on over a new page.
-            pages_.emplace_back();
             row_ = 0;
+            if (!Start()) return;
         }
-        pages_.back().push_back({x, row_ * lineHeight_, style, std::move(text)});
+        line_.x = x;
+        line_.y = row_ * lineHeight_;
+        line_.style = style;
+        line_.text.assign(text);
+        sink_.PutLine(line_);
         ++row_;
     }
     int Row() const { return row_; }
@@ -33,21 +39,30 @@ class PageWriter {
         newPagePending_ = true;
         row_ = 0;
     }
+    bool Failed() const { return failed_; }
 
   private:
-    std::vector<PrintedPage>& pages_;
+    bool Start() {
+        failed_ = !sink_.StartPage();
+        return !failed_;
+    }
+
+    PrintedLineSink& sink_;
     int lineHeight_;
     int lastRow_;
     int row_ = 0;
+    bool started_ = false;
     bool newPagePending_ = false;
+    bool failed_ = false;
+    PrintedLine line_; // reused: its text keeps its room from line to line
 };
 
-// The parts of a line no wider than width each: broken at the last blank that fits (the blanks
-// there dropped), or within a word that alone is wider.
-std::vector<std::string> WrapToWidth(std::string text, int width,
-                                     const std::function<int(std::string_view)>& widthOf) {
-    std::vector<std::string> parts;
+// Hands on the parts of a line no wider than width each: broken at the last blank that fits (the
+// blanks there dropped), or within a word that alone is wider.
+template <class WidthOf, class Part>
+void WrapToWidth(std::string_view text, int width, const WidthOf& widthOf, const Part& part) {
     std::string_view rest = text;
+    bool wrapped = false;
     while (width > 0 && rest.size() > 1 && widthOf(rest) > width) {
         std::size_t cut = 0;
         for (std::size_t blank = rest.find(' ', 1); blank != std::string_view::npos;
@@ -68,18 +83,26 @@ std::vector<std::string> WrapToWidth(std::string text, int width,
             }
             cut = next = low;
         }
-        parts.emplace_back(rest.substr(0, cut));
+        part(rest.substr(0, cut));
+        wrapped = true;
         while (next < rest.size() && rest[next] == ' ')
             ++next;
         rest.remove_prefix(next);
     }
-    if (parts.empty()) {
-        parts.push_back(std::move(text));
-    } else if (!rest.empty()) {
-        parts.emplace_back(rest);
-    }
-    return parts;
+    if (!wrapped || !rest.empty()) part(rest);
 }
+
+// Keeps the pages a layout gives.
+class PageCollector final : public PrintedLineSink {
+  public:
+    bool StartPage() override {
+        pages.emplace_back();
+        return true;
+    }
+    void PutLine(const PrintedLine& line) override { pages.back().push_back(line); }
+
+    std::vector<PrintedPage> pages;
+};
 
 } // namespace
 
@@ -120,19 +143,17 @@ std::string PrintedTitleLine(const TitleRecord& t) {
     return line;
 }
 
-std::vector<PrintedPage> LayOutPrintedList(const ReportContext& context,
-                                           std::span<const std::uint16_t> browse,
-                                           const ExportChoices& choices, const PrintMetrics& metrics) {
-    std::vector<PrintedPage> pages;
+bool LayOutPrintedList(const ReportContext& context, std::span<const std::uint16_t> browse,
+                       const ExportChoices& choices, const PrintMetrics& metrics, PrintedLineSink& sink) {
     const int lineHeight = std::max(1, metrics.lineHeight);
     const int lastRow = LinesPerPage(metrics.pageHeight, lineHeight);
-    PageWriter page(pages, lineHeight, lastRow);
+    PageWriter page(sink, lineHeight, lastRow);
     const int textWidth = metrics.pageWidth - 2 * PrintLeftMargin;
-    const auto put = [&](std::string text, PrintStyle style) {
-        if (!metrics.textWidth) return page.Put(std::move(text), style);
-        const auto widthOf = [&](std::string_view part) { return metrics.textWidth(part, style); };
-        for (std::string& part : WrapToWidth(std::move(text), textWidth, widthOf))
-            page.Put(std::move(part), style);
+    const auto put = [&](std::string_view text, PrintStyle style) {
+        if (!metrics.textWidth) return page.Put(text, style);
+        WrapToWidth(
+            text, textWidth, [&](std::string_view part) { return metrics.textWidth(part, style); },
+            [&](std::string_view part) { page.Put(part, style); });
     };
 
     // The heading, centred part by part.
@@ -140,18 +161,20 @@ std::vector<PrintedPage> LayOutPrintedList(const ReportContext& context,
         const auto widthOf = [&](std::string_view part) {
             return metrics.textWidth ? metrics.textWidth(part, PrintStyle::BoldUnderlined) : 0;
         };
-        for (std::string& part : WrapToWidth(choices.listName, metrics.textWidth ? textWidth : 0, widthOf)) {
+        WrapToWidth(choices.listName, metrics.textWidth ? textWidth : 0, widthOf, [&](std::string_view part) {
             const int x = std::max(0, (metrics.pageWidth - widthOf(part)) / 2);
-            page.Put(std::move(part), PrintStyle::BoldUnderlined, x);
-        }
+            page.Put(part, PrintStyle::BoldUnderlined, x);
+        });
     }
 
     const Collection& c = context.collection;
     if (choices.kind == ExportKind::JustTheTitles) {
         page.SkipTo(std::max(2, page.Row() + 1));
-        for (const std::uint16_t r : browse)
+        for (const std::uint16_t r : browse) {
             put(PrintedTitleLine(c.RecordAt(r)), PrintStyle::Normal);
-        return pages;
+            if (page.Failed()) return false;
+        }
+        return !page.Failed();
     }
 
     const int estimate = BlockEstimate(choices.details);
@@ -159,20 +182,27 @@ std::vector<PrintedPage> LayOutPrintedList(const ReportContext& context,
     for (const std::uint16_t r : browse) {
         page.SkipTo(page.Row() + 1);
         DetailBlockInto(context, c.RecordAt(r), choices.details, BlockForm::Print, lines);
-        for (DetailLine& line : lines)
-            put(std::move(line.text),
-                line.section == DetailSection::Heading ? PrintStyle::Bold : PrintStyle::Normal);
+        for (const DetailLine& line : lines)
+            put(line.text, line.section == DetailSection::Heading ? PrintStyle::Bold : PrintStyle::Normal);
+        if (page.Failed()) return false;
         if (page.Row() > lastRow - estimate) page.NewPage();
     }
-    return pages;
+    return !page.Failed();
+}
+
+bool LayOutPrintedList(const ReportContext& context, std::span<const std::uint16_t> browse,
+                       const ExportChoices& choices, const PrinterMeasures& printer, PrintedLineSink& sink) {
+    const PrintMetrics metrics{PrintLineHeight(printer.pointSize, printer.dpiY), printer.pageWidth,
+                               printer.pageHeight, printer.textWidth};
+    return LayOutPrintedList(context, browse, choices, metrics, sink);
 }
 
 std::vector<PrintedPage> LayOutPrintedList(const ReportContext& context,
                                            std::span<const std::uint16_t> browse,
-                                           const ExportChoices& choices, const PrinterMeasures& printer) {
-    const PrintMetrics metrics{PrintLineHeight(printer.pointSize, printer.dpiY), printer.pageWidth,
-                               printer.pageHeight, printer.textWidth};
-    return LayOutPrintedList(context, browse, choices, metrics);
+                                           const ExportChoices& choices, const PrintMetrics& metrics) {
+    PageCollector collector;
+    LayOutPrintedList(context, browse, choices, metrics, collector);
+    return std::move(collector.pages);
 }
 
 } // namespace tavrin

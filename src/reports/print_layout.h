@@ -37,21 +37,24 @@ int BlockEstimate(const DetailChoices& details);
 // The line of the printed title list: title (year) medium [zone].
 std::string PrintedTitleLine(const TitleRecord& title);
 
-// Lays out the browse list. Rows are numbered from 0 on each page, a row r standing at y = r *
-// line height; the last row of a page is LinesPerPage. The heading stands on row 0 of the first
-// page only. "Just The Titles": titles from row 2. "Other Informations": an empty row before each
-// title, its block in the printed form with the heading line in bold, and a new page after a
-// block when fewer than the estimated rows of a block are left. No line is ever placed below
-// the last row: a block that does not fit the rest of its page goes on over the next page. A
-// page is started only for a line to put on it, so the list never ends with a blank page. A line
-// wider than the page (less a margin as wide as the left one) is wrapped at its last blank that
-// fits, or within a word longer than the width, its parts on rows of their own.
+// Lays out the browse list, handing each line to sink as it is placed. Rows are numbered from 0
+// on each page, a row r standing at y = r * line height; the last row of a page is LinesPerPage.
+// The heading stands on row 0 of the first page only. "Just The Titles": titles from row 2. "Other
+// Informations": an empty row before each title, its block in the printed form with the heading
+// line in bold, and a new page after a block when fewer than the estimated rows of a block are
+// left. No line is ever placed below the last row: a block that does not fit the rest of its page
+// goes on over the next page. A page is started only for a line to put on it, so the list never
+// ends with a blank page. A line wider than the page (less a margin as wide as the left one) is
+// wrapped at its last blank that fits, or within a word longer than the width, its parts on rows
+// of their own. False when the sink could not start a page, and the layout stopped there.
+bool LayOutPrintedList(const ReportContext& context, std::span<const std::uint16_t> browse,
+                       const ExportChoices& choices, const PrintMetrics& metrics, PrintedLineSink& sink);
+// The same for a printer's measures: the line height from its font size and resolution.
+bool LayOutPrintedList(const ReportContext& context, std::span<const std::uint16_t> browse,
+                       const ExportChoices& choices, const PrinterMeasures& printer, PrintedLineSink& sink);
+// The same gathered as pages.
 std::vector<PrintedPage> LayOutPrintedList(const ReportContext& context,
                                            std::span<const std::uint16_t> browse,
                                            const ExportChoices& choices, const PrintMetrics& metrics);
-// The same for a printer's measures: the line height from its font size and resolution.
-std::vector<PrintedPage> LayOutPrintedList(const ReportContext& context,
-                                           std::span<const std::uint16_t> browse,
-                                           const ExportChoices& choices, const PrinterMeasures& printer);
 
 } // namespace tavrin

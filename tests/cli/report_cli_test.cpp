@@ -5,10 +5,12 @@
 #include "reports/list_export.h"
 #include "reports/report_fixture.h"
 #include "store/files/collection_file.h"
+#include "store/text_encoding.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -268,6 +270,45 @@ TEST_F(PrintCliTest, DetailBlocksAreAllPrinted) {
     EXPECT_EQ(Count(all, "TITLE 1"), 40u);
     EXPECT_NE(all.find("With : SIGOURNEY WEAVER - TOM SKERRITT - JOHN HURT"), std::string::npos);
     EXPECT_NE(all.find("Watched 3 times - Last viewed the 01/01/2001"), std::string::npos);
+}
+
+TEST_F(PrintCliTest, PrintedTextIsTheLaidOutTextLineForLine) {
+    // Kerned capitals, accents and the code page's punctuation, on lines narrower than the page.
+    TempDir dir;
+    Collection c = test::ReportCollection();
+    for (const char* title :
+         {"AVATAR: WAVY TATTOO", "\xC9T\xC9 \xC0 L'\x8CUVRE \x96 F\xCATE", "LT. YAW (TV) V/A"}) {
+        TitleRecord t = test::FullLaserDisc();
+        t.SetTitle(title);
+        AppendTitle(c, t);
+    }
+    const auto file = dir / "KERNED.KXT";
+    ASSERT_TRUE(SaveCollection(c, file));
+    const auto pdf = dir / "kerned.pdf";
+    ASSERT_EQ(RunCli(dir, {"print", file.string(), "--details", "all", "--pdf", pdf.string()}).exitCode, 0);
+
+    const auto loaded = LoadCollectionFile(file, "Other");
+    MessageCatalogue catalogue;
+    const ReportTexts texts(catalogue);
+    const DateFormat dates("dd/MM/yyyy");
+    const ReportContext context{loaded->collection, texts, dates};
+    std::vector<std::string> expected{"TAVRIN LIST"};
+    for (const std::uint16_t r : loaded->collection.ListeIndex)
+        for (const DetailLine& line :
+             DetailBlock(context, loaded->collection.RecordAt(r), DetailChoices::All(), BlockForm::Print))
+            if (!line.text.empty()) expected.push_back(Cp1252ToUtf8(line.text));
+    std::vector<std::string> printed;
+    for (const std::string& page : PdfPages(dir, pdf)) {
+        std::size_t start = 0;
+        for (std::size_t end; start < page.size(); start = end + 1) {
+            end = std::min(page.find('\n', start), page.size());
+            const std::string line = page.substr(start, end - start);
+            const std::size_t first = line.find_first_not_of(' ');
+            if (first != std::string::npos)
+                printed.push_back(line.substr(first, line.find_last_not_of(' ') + 1 - first));
+        }
+    }
+    EXPECT_EQ(printed, expected);
 }
 
 TEST_F(PrintCliTest, BadPrintsExit2Or1) {

@@ -182,6 +182,27 @@ TEST_F(PrintLayoutTest, TheNewPageBetweenTitlesCountsWrappedRows) {
     EXPECT_EQ(narrow[1].front(), "1:T102 (1979) LD -");
 }
 
+TEST_F(PrintLayoutTest, LinesReachThePrinterPageByPageAndStopWhenItCannotGoOn) {
+    // A printer that records "page" and each line's row, and cannot begin a third page.
+    class Printer final : public PrintedLineSink {
+      public:
+        bool StartPage() override {
+            events.push_back("page");
+            return ++pages < 3;
+        }
+        void PutLine(const PrintedLine& line) override { events.push_back(std::to_string(line.y / H)); }
+        std::vector<std::string> events;
+        int pages = 0;
+    } printer;
+    AddTitles(20, MakeTitle("X"));
+    std::vector<std::uint16_t> browse(collection.ListeIndex.begin(), collection.ListeIndex.end());
+    const PrintMetrics metrics{H, 1000, 10 * H, {}};
+    EXPECT_FALSE(LayOutPrintedList(context, browse, ExportChoices{}, metrics, printer));
+    // Rows 0 and 2..6 on the first page, 0..6 on the second; nothing after the refused third.
+    EXPECT_EQ(printer.events, (std::vector<std::string>{"page", "0", "2", "3", "4", "5", "6", "page", "0",
+                                                        "1", "2", "3", "4", "5", "6", "page"}));
+}
+
 TEST_F(PrintLayoutTest, TinyPagesStillTakeEveryLine) {
     AddTitles(3, MakeTitle("X"));
     const auto pages = LayOut(2, ExportChoices{}); // a last row below zero
