@@ -20,6 +20,7 @@
 #include "platform/picture_codec_qt.h"
 #include "platform/text.h"
 #include "platform/user_prompts.h"
+#include "platform/window_geometry.h"
 #include "platform/window_placement.h"
 #include "store/files/collection_file.h"
 #include "store/text_encoding.h"
@@ -43,6 +44,7 @@
 #include <QProgressBar>
 #include <QScreen>
 #include <QScrollArea>
+#include <QSplitter>
 #include <QStackedWidget>
 #include <QStandardPaths>
 #include <QStyle>
@@ -158,6 +160,7 @@ TLDF1::TLDF1(StartOptions options)
     }
 
     windows_ = Windows::Create(catalogue_, NameListsHost());
+    RestorePlaces();
     windows_.htmlChoix->SetMailAddress(settingsStore_->HtmlMailAddress());
     windows_.chooseMedia->SetFolder(folders_.medias);
     connect(windows_.kxtAbout.get(), &TKXTAbout::Closed, this, [this] { setEnabled(true); });
@@ -382,17 +385,27 @@ void TLDF1::BuildControls() {
         "QTabBar::tab:!selected { margin-top: 2px; }"));
     Onglet->setUsesScrollButtons(false);
 
+    // The user drags the line between the list and the pages; the pages take what the window
+    // gains or loses.
+    Splitter = new QSplitter(Qt::Horizontal, central);
+    Splitter->setObjectName(QStringLiteral("Splitter"));
+    Splitter->setChildrenCollapsible(false);
+    Splitter->addWidget(leftColumn_);
+    Splitter->addWidget(Onglet);
+    Splitter->setStretchFactor(0, 0);
+    Splitter->setStretchFactor(1, 1);
+    connect(Splitter, &QSplitter::splitterMoved, this, [this](int at) { listWidth_ = at; });
+
     auto* layout = new QHBoxLayout(central);
     layout->setContentsMargins(6, 6, 6, 6);
-    layout->addWidget(leftColumn_);
-    layout->addWidget(Onglet, 1);
+    layout->addWidget(Splitter);
 }
 
 void TLDF1::FitToScreen() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QSize area = screen ? screen->size() : QSize();
     const int extra = area.width() > 700 && area.height() > 500 ? ExtraWidth : 0;
-    leftColumn_->setFixedWidth(DesignedListWidth + extra);
+    leftColumn_->setMinimumWidth(DesignedListWidth);
     // Add, Edit, Duplicate and Delete in one row when the list is wide enough, else two rows.
     const int columns = extra > 0 ? 4 : 2;
     int i = 0;
@@ -401,7 +414,26 @@ void TLDF1::FitToScreen() {
         ++i;
     }
     resize(DesignedWidth + extra, DesignedHeight);
+    ShowListWidth(DesignedListWidth + extra);
     CentreOnScreen(this);
+}
+
+void TLDF1::ShowListWidth(int width) {
+    listWidth_ = std::max(width, leftColumn_->minimumWidth());
+    // The pages, the stretching side, take whatever the window has beside the list.
+    Splitter->setSizes({listWidth_, std::max(1, Splitter->width() - listWidth_)});
+}
+
+void TLDF1::RestorePlaces() {
+    placed_ = RestorePlacement(this, settings_.MainWindow);
+    if (const auto width = PixelsFromText(settings_.ListWidth)) ShowListWidth(*width);
+    RestoreSize(windows_.statsForm.get(), settings_.StatsWindow);
+}
+
+void TLDF1::KeepPlaces() {
+    settings_.MainWindow = PlacementText(this);
+    settings_.ListWidth = std::to_string(listWidth_);
+    if (windows_.statsForm->isVisible()) settings_.StatsWindow = PlacementText(windows_.statsForm.get());
 }
 
 void TLDF1::ApplyTexts() {
@@ -531,7 +563,8 @@ void TLDF1::GrowToContent() {
 void TLDF1::FirstActivation() {
     settings_.Language = StartLanguage(settings_.Language);
     LoadLanguage();
-    GrowToContent();
+    // A window the user placed keeps its size; a first start takes the room the pages need.
+    if (!placed_) GrowToContent();
     EnterName->setFocus();
     // After the window is on screen, so that a question or a message about a file has a window
     // to sit on. Work recovered from a crash comes before the file asked for.
@@ -558,6 +591,7 @@ void TLDF1::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    KeepPlaces();
     settingsStore_->Write(settings_);
     windows_.CloseAll();
     help_->hide();
@@ -579,6 +613,7 @@ void TLDF1::CopyMasterToBrowse() {
 void TLDF1::RebuildTitleList() {
     model_->Refresh();
     covers_->Refresh();
+    FitTableColumns();
     ShowEditMenu();
     Edit1->setText(QString::number(collection_.Count()));
     Edit2->setText(QString::number(listeIndexTri_.size()));

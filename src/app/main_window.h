@@ -39,6 +39,7 @@ class QLockFile;
 class QMenu;
 class QPoint;
 class QProgressBar;
+class QSplitter;
 class QStackedWidget;
 class QTabWidget;
 class QTableView;
@@ -195,6 +196,12 @@ class TLDF1 : public QMainWindow {
     void ShowEditMenu();
     void BuildControls();
     void FitToScreen();
+    // The title list's side of the split between the list and the pages, in pixels.
+    void ShowListWidth(int width);
+    // The main and statistics windows' sizes and places and the split where the user left them
+    // (RestorePlaces), and kept for the next start (KeepPlaces).
+    void RestorePlaces();
+    void KeepPlaces();
     // At the first showing: as tall as the pages need, within the screen.
     void GrowToContent();
     // Tab order and the title list's keys (main_window_keyboard.cpp).
@@ -280,6 +287,12 @@ class TLDF1 : public QMainWindow {
     void TitleTableHeaderMenu(const QPoint& at);
     void ShowTableLayout(const TableLayout& layout);
     void KeepTableLayout();
+    // The column widths the user gave, kept as the header's sections change size.
+    void ShowTableWidths(const TableWidths& widths);
+    void KeepTableWidth(int section, int oldSize, int newSize);
+    // At the first showing of the table with titles in it, when the user never sized its columns:
+    // each column as wide as its header and the texts it shows.
+    void FitTableColumns();
     void ShowSortIndicator();
     void OngletChange(int page);
     void LoadReview();
@@ -436,6 +449,11 @@ class TLDF1 : public QMainWindow {
     QToolButton* SpeedButton23 = nullptr;
     QWidget* leftColumn_ = nullptr;
     QGridLayout* buttons_ = nullptr;
+    QSplitter* Splitter = nullptr; // the title list and the pages, side by side
+    int listWidth_ = 0;            // the list's side of the split
+    bool placed_ = false;          // the window came back where the user left it
+    TableWidths tableWidths_{};    // the column widths the table shows, kept in the settings
+    bool tableFitDue_ = true;      // no width kept yet: the columns fit their contents
 
     // The pages.
     QTabWidget* Onglet = nullptr;

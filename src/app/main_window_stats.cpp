@@ -3,6 +3,7 @@
 #include "app/browse/special_selections.h"
 #include "app/main_window.h"
 #include "platform/text.h"
+#include "platform/window_placement.h"
 
 #include <QToolButton>
 
@@ -14,7 +15,10 @@ void TLDF1::ConnectStatsCommands() {
     connect(MakeList, &QDialog::finished, this, &TLDF1::MakeListFinished);
     connect(Statistics1, &QAction::triggered, this, &TLDF1::Statistics1Click);
     connect(DVDStatistics1, &QAction::triggered, this, &TLDF1::DVDStatistics1Click);
-    connect(windows_.statsForm.get(), &TStatsForm::Closed, this, [this] { setEnabled(true); });
+    connect(windows_.statsForm.get(), &TStatsForm::Closed, this, [this] {
+        settings_.StatsWindow = PlacementText(windows_.statsForm.get());
+        setEnabled(true);
+    });
     connect(SpeedButton23, &QToolButton::clicked, this, &TLDF1::SpeedButton23Click);
 }
 

@@ -4,6 +4,7 @@
 #include "app/browse/title_table_model.h"
 #include "app/main_window.h"
 #include "platform/text.h"
+#include "platform/window_placement.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -152,7 +153,9 @@ void TLDF1::BuildTitleTable() {
     for (TableColumn column : AllTableColumns)
         header->resizeSection(TitleTableModel::SectionOf(column), ColumnCharacters(column) * character + 12);
     ShowTableLayout(TableLayoutFromText(settings_.TableColumns));
+    ShowTableWidths(TableWidthsFromText(settings_.TableWidths));
 
+    connect(header, &QHeaderView::sectionResized, this, &TLDF1::KeepTableWidth);
     connect(header, &QHeaderView::sectionClicked, this, &TLDF1::TitleTableHeaderClick);
     connect(header, &QHeaderView::sectionMoved, this, &TLDF1::KeepTableLayout);
     connect(header, &QHeaderView::customContextMenuRequested, this, &TLDF1::TitleTableHeaderMenu);
@@ -229,10 +232,14 @@ void TLDF1::ShowTitleView(TitleViewKind kind) {
         const int change = wide ? tableWidening_ : -tableWidening_;
         if (!wide) tableWidening_ = 0;
         if (change != 0) {
-            leftColumn_->setFixedWidth(leftColumn_->minimumWidth() + change);
-            if (!isMaximized() && !isFullScreen()) resize(width() + change, height());
+            if (!isMaximized() && !isFullScreen()) {
+                resize(width() + change, height());
+                KeepOnScreen(this);
+            }
+            ShowListWidth(listWidth_ + change);
         }
     }
+    if (kind == TitleViewKind::Table) FitTableColumns();
 
     // The shown view selects the title again in its way: the list its cell, the table its row,
     // the grid its cover.
@@ -286,6 +293,33 @@ void TLDF1::KeepTableLayout() {
     }
     settings_.TableColumns = TableLayoutText(layout);
     ShowColumnChoices(VIEW1->findChild<QMenu*>(QStringLiteral("TableColumns1")), header);
+}
+
+void TLDF1::ShowTableWidths(const TableWidths& widths) {
+    QHeaderView* header = TitleTable->horizontalHeader();
+    for (TableColumn column : AllTableColumns) {
+        const int width = widths[static_cast<std::size_t>(column)];
+        if (width <= 0) continue;
+        header->resizeSection(TitleTableModel::SectionOf(column), width);
+        tableWidths_[static_cast<std::size_t>(column)] = width;
+        tableFitDue_ = false;
+    }
+}
+
+void TLDF1::KeepTableWidth(int section, int, int newSize) {
+    // A hidden column reads 0 and keeps the width it comes back with.
+    if (newSize <= 0) return;
+    tableWidths_[static_cast<std::size_t>(TitleTableModel::ColumnAt(section))] = newSize;
+    settings_.TableWidths = TableWidthsText(tableWidths_);
+    tableFitDue_ = false;
+}
+
+void TLDF1::FitTableColumns() {
+    if (!tableFitDue_ || ShownTitles() != TitleTable || model_->rowCount() == 0) return;
+    // The texts of the rows on screen and the header's own caption (Qt measures at most the
+    // first thousand rows, so this stays quick on a large collection).
+    TitleTable->resizeColumnsToContents();
+    tableFitDue_ = false;
 }
 
 } // namespace tavrin

@@ -19,6 +19,17 @@ std::string YesNo(bool on) {
     return on ? "Y" : "N";
 }
 
+// Visits the text values of the views and windows with their stored names.
+template <class S, class Visit> void ForEachViewValue(S& s, Visit visit) {
+    visit(ViewSettingNames[0], s.TitleView);
+    visit(ViewSettingNames[1], s.TableColumns);
+    visit(ViewSettingNames[2], s.CoverSize);
+    visit(ViewSettingNames[3], s.MainWindow);
+    visit(ViewSettingNames[4], s.ListWidth);
+    visit(ViewSettingNames[5], s.TableWidths);
+    visit(ViewSettingNames[6], s.StatsWindow);
+}
+
 } // namespace
 
 Settings SettingsFromValues(const SettingValues& values) {
@@ -30,9 +41,9 @@ Settings SettingsFromValues(const SettingValues& values) {
     ReadYesNo(values, "Keep Backup", s.KeepBackup);
     if (int c = FirstChar(values, "Type Video"); c >= 0) s.TypeVideo = c == 'D' ? 1 : c == 'V' ? 2 : 0;
     if (int c = FirstChar(values, "Language"); c >= 0) s.Language = c - '0';
-    if (auto it = values.find("Title View"); it != values.end()) s.TitleView = it->second;
-    if (auto it = values.find("Table Columns"); it != values.end()) s.TableColumns = it->second;
-    if (auto it = values.find("Cover Size"); it != values.end()) s.CoverSize = it->second;
+    ForEachViewValue(s, [&](std::string_view name, std::string& value) {
+        if (auto it = values.find(name); it != values.end()) value = it->second;
+    });
     return s;
 }
 
@@ -48,9 +59,9 @@ SettingValues SettingsToValues(const Settings& s) {
         {"Language", std::string(1, static_cast<char>('0' + lang))},
         {"Keep Backup", YesNo(s.KeepBackup)},
     };
-    if (!s.TitleView.empty()) values.emplace("Title View", s.TitleView);
-    if (!s.TableColumns.empty()) values.emplace("Table Columns", s.TableColumns);
-    if (!s.CoverSize.empty()) values.emplace("Cover Size", s.CoverSize);
+    ForEachViewValue(s, [&](std::string_view name, const std::string& value) {
+        if (!value.empty()) values.emplace(name, value);
+    });
     return values;
 }
 

@@ -22,6 +22,11 @@ struct Settings {
     std::string TitleView;    // "L" the title list, "T" the title table, "G" the cover grid
     std::string TableColumns; // the columns shown, in order, by name ("Title,Year,Director")
     std::string CoverSize;    // the cover grid's covers, their side in pixels ("128")
+    // Where the windows were when the program last ended, as stored: empty until then.
+    std::string MainWindow;  // the main window's place and state ("120,80,900,640,max")
+    std::string ListWidth;   // the title list's side of the main window's split, in pixels
+    std::string TableWidths; // the title table's column widths ("Title=240,Year=52")
+    std::string StatsWindow; // the statistics window's place; only its size is used
 
     friend bool operator==(const Settings&, const Settings&) = default;
 };
@@ -29,9 +34,10 @@ struct Settings {
 inline constexpr std::array<std::string_view, 7> SettingNames{
     "Flip Flag", "Video Flag", "Save TXT", "Media Flag", "Type Video", "Language", "Keep Backup"};
 
-// The values of the title view, stored only once the user has chosen them.
-inline constexpr std::array<std::string_view, 3> ViewSettingNames{"Title View", "Table Columns",
-                                                                  "Cover Size"};
+// The values of the views and windows, stored only once the user has chosen them or a window has
+// been closed.
+inline constexpr std::array<std::string_view, 7> ViewSettingNames{
+    "Title View", "Table Columns", "Cover Size", "Main Window", "List Width", "Table Widths", "Stats Window"};
 
 // Value name to stored text.
 using SettingValues = std::map<std::string, std::string, std::less<>>;

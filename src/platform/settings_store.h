@@ -1,6 +1,7 @@
 // The per-user settings store: the registry key HKEY_CURRENT_USER\Software\Tavrin on Windows, an
 // INI file in the user's configuration folder elsewhere. Holds the one-character values
-// of the settings, the mail address of the HTML pages and the collections opened last.
+// of the settings, the views and the windows' places, the mail address of the HTML pages and the collections
+// opened last.
 #pragma once
 
 #include "platform/settings.h"
@@ -25,11 +26,12 @@ class SettingsStore {
     SettingsStore(const SettingsStore&) = delete;
     SettingsStore& operator=(const SettingsStore&) = delete;
 
-    // Reads the values (the title view's once chosen). A store that does not exist yet is created
-    // with the defaults; when it cannot be created the defaults apply and the store is never written.
+    // Reads the values (those of the views and windows once they have one). A store that does not exist yet
+    // is created with the defaults; when it cannot be created the defaults apply and the store is never
+    // written.
     Settings Read();
-    // Writes the values (the title view's once chosen); does nothing when the store could not be
-    // created or opened.
+    // Writes the values (those of the views and windows once they have one); does nothing when the store
+    // could not be created or opened.
     void Write(const Settings& settings);
     // The mail address of the HTML page foot (8-bit): the value "HTML Mail" of the store, the
     // default address when it has none.

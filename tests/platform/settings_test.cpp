@@ -111,6 +111,23 @@ TEST(SettingsTest, WritesOneCharacterPerValue) {
             }
 }
 
+// The views' and windows' values are stored as they are, once they have one.
+TEST(SettingsTest, ViewValuesAreKeptAsText) {
+    Settings s;
+    s.TitleView = "T";
+    s.MainWindow = "120,80,900,640,max";
+    s.StatsWindow = "0,0,700,560";
+    const SettingValues values = SettingsToValues(s);
+    EXPECT_EQ(values.at("Main Window"), "120,80,900,640,max");
+    EXPECT_EQ(values.count("List Width"), 0u) << "none yet";
+    EXPECT_EQ(SettingsFromValues(values), s);
+    s.ListWidth = "330";
+    s.TableWidths = "Title=240";
+    s.TableColumns = "Title,Year";
+    EXPECT_EQ(SettingsFromValues(SettingsToValues(s)), s);
+    EXPECT_EQ(SettingsToValues(s).size(), SettingNames.size() + ViewSettingNames.size());
+}
+
 // The FILES menu's collections opened last: the one just opened first, each once, eight at most.
 TEST(SettingsTest, RecentFiles) {
     using Files = std::vector<std::string>;

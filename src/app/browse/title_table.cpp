@@ -1,6 +1,7 @@
 #include "app/browse/title_table.h"
 
 #include "lang/vocabulary.h"
+#include "platform/window_geometry.h"
 #include "store/text_encoding.h"
 #include "store/title_order.h"
 
@@ -118,6 +119,35 @@ TableLayout TableLayoutFromText(std::string_view text) {
                 layout.push_back(info.column);
     }
     return layout.empty() ? DefaultTableLayout() : layout;
+}
+
+std::string TableWidthsText(const TableWidths& widths) {
+    std::string text;
+    for (const ColumnInfo& info : Columns) {
+        const int width = widths[static_cast<std::size_t>(info.column)];
+        if (width <= 0) continue;
+        if (!text.empty()) text += ',';
+        text += info.name;
+        text += '=';
+        text += std::to_string(width);
+    }
+    return text;
+}
+
+TableWidths TableWidthsFromText(std::string_view text) {
+    TableWidths widths{};
+    while (!text.empty()) {
+        const std::size_t comma = text.find(',');
+        const std::string_view item = text.substr(0, comma);
+        text = comma == std::string_view::npos ? std::string_view() : text.substr(comma + 1);
+        const std::size_t equals = item.find('=');
+        if (equals == std::string_view::npos) continue;
+        const auto width = PixelsFromText(item.substr(equals + 1));
+        for (const ColumnInfo& info : Columns)
+            if (width && info.name == item.substr(0, equals))
+                widths[static_cast<std::size_t>(info.column)] = *width;
+    }
+    return widths;
 }
 
 TableSort ClickedSort(std::optional<TableSort> current, TableColumn column) {

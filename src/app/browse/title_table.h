@@ -37,6 +37,14 @@ std::string TableLayoutText(const TableLayout& layout);
 // column (none stored yet) gives the default.
 TableLayout TableLayoutFromText(std::string_view text);
 
+// The width in pixels the user gave each column, by column (0: none yet, the program chooses).
+using TableWidths = std::array<int, TableColumnCount>;
+// "Title=240,Year=52": the widths given, by column name.
+std::string TableWidthsText(const TableWidths& widths);
+// The widths a text names; unknown names and widths that are not whole numbers above zero are
+// passed over.
+TableWidths TableWidthsFromText(std::string_view text);
+
 // A header clicked: its column, and whether the order is reversed (the second click).
 struct TableSort {
     TableColumn column = TableColumn::Title;

@@ -111,5 +111,16 @@ TEST(TitleTableTest, LayoutTextKeepsChoiceAndOrder) {
     EXPECT_EQ(TableLayoutFromText(TableLayoutText(DefaultTableLayout())), DefaultTableLayout());
 }
 
+TEST(TitleTableTest, WidthsTextKeepsTheWidthsGiven) {
+    TableWidths widths{};
+    widths[static_cast<std::size_t>(TableColumn::Title)] = 240;
+    widths[static_cast<std::size_t>(TableColumn::Marks)] = 61;
+    EXPECT_EQ(TableWidthsText(widths), "Title=240,Marks=61");
+    EXPECT_EQ(TableWidthsFromText("Title=240,Marks=61"), widths);
+    // Unknown names and widths that are no width are passed over.
+    EXPECT_EQ(TableWidthsFromText("Colour=9,Title=240,Year=0,Price=-4,Genre=x,Length,Marks=61"), widths);
+    EXPECT_EQ(TableWidthsFromText(""), TableWidths{});
+}
+
 } // namespace
 } // namespace tavrin
