@@ -3,6 +3,7 @@
 #include "editing/media_files.h"
 #include "editing/title_editor_model.h"
 #include "exchange/value_rules.h"
+#include "lang/vocabulary.h"
 #include "store/files/file_access.h"
 #include "store/review_files.h"
 #include "store/text_encoding.h"
@@ -346,6 +347,9 @@ PlannedTitle Land(const SourceTitle& s, const CatalogueImportOptions& options, C
     firstAndOthers(s.publishers, "Publisher", out.publisher, "Other studios");
     if (!s.boxes.empty()) out.box = name(s.boxes.front(), "Box");
     if (!s.retailer.empty()) out.retailer = name(s.retailer, "Retailer");
+    // Other informations and the sound come only from our own Tellico files.
+    if (!s.info.empty()) out.info = name(s.info, "Info");
+    if (!s.info2.empty()) out.info2 = name(s.info2, "Info2");
     {
         std::vector<std::string> roles, others;
         for (std::size_t i = 0; i < s.actors.size(); ++i) {
@@ -414,6 +418,16 @@ PlannedTitle Land(const SourceTitle& s, const CatalogueImportOptions& options, C
             audio.subtitleReview.empty() ? tally.Kept("Subtitles") : tally.ToReview("Subtitles");
         review.Add("Audio", Joined(audio.audioReview));
         review.Add("Subtitles", Joined(audio.subtitleReview));
+    }
+    if (!s.sound.empty()) {
+        const auto known = std::find(SoundNames.begin(), SoundNames.end(), s.sound);
+        if (known != SoundNames.end()) {
+            t.SetSound(static_cast<std::uint8_t>(known - SoundNames.begin()));
+            tally.Kept("Sound");
+        } else {
+            tally.ToReview("Sound");
+            review.Add("Audio", s.sound);
+        }
     }
     if (s.directorsCut) {
         t.SetDirectorsCut(true);
@@ -679,6 +693,8 @@ ImportCatalogue(Changes ch, CataloguePlan& plan, const ImportFolders& folders, c
         t.SetComposer(StoredFromEntry(link(ListId::Composer, p.composer)));
         t.SetBox(StoredFromEntry(link(ListId::Box, p.box)));
         t.SetRetailer(StoredFromEntry(link(ListId::Retailer, p.retailer)));
+        t.SetInfo(StoredFromEntry(link(ListId::Info, p.info)));
+        t.SetInfo2(StoredFromEntry(link(ListId::Info2, p.info2)));
         for (std::size_t a = 0; a < p.actors.size(); ++a)
             t.SetU16(ActorOffsets[a], StoredFromEntry(link(ListId::Actor, p.actors[a])));
         if (!p.publisher.empty()) t.SetPublisher(link(ListId::Publisher, p.publisher));

@@ -71,7 +71,8 @@ struct CatalogueReport {
 // One title ready to land: its record without names, the names by slot, its review text.
 struct PlannedTitle {
     TitleRecord record;
-    std::string director, composer, publisher, box, retailer; // Windows-1252, upper case; empty: none
+    std::string director, composer, publisher, box, retailer, info,
+        info2; // Windows-1252, upper case; empty: none
     std::array<std::string, 5> actors;
     std::string review; // Windows-1252, CR LF; empty: no file
     SourceCover cover;  // the front picture to copy, if any

@@ -65,6 +65,9 @@ SourceTitle FullTitle() {
     s.audio = {{"English", "Dolby Digital 5.1", ""}, {"Klingon", "DTS", ""}};
     s.subtitles = {"French"};
     s.notes = {{"Plot", "A harbour.\nA glass."}, {"Country", "Norway"}};
+    s.sound = "Ultra Stereo"; // only our own Tellico files write these three
+    s.info = "Shelf 4";
+    s.info2 = "Signed";
     return s;
 }
 
@@ -85,6 +88,9 @@ TEST(CatalogueImport, EveryValueLandsInItsFieldOrInTheReviewText) {
     EXPECT_FLOAT_EQ(t.Price(), 12.5f);
     EXPECT_TRUE(t.Ac3());
     EXPECT_TRUE(t.Subtitled());
+    EXPECT_EQ(t.Sound(), 2);
+    EXPECT_EQ(NameOf(c, ListId::Info, t.Info()), "SHELF 4");
+    EXPECT_EQ(NameOf(c, ListId::Info2, t.Info2()), "SIGNED");
     EXPECT_EQ(NameOf(c, ListId::Director, t.Director()), "IRENE VASKO");
     EXPECT_EQ(NameOf(c, ListId::Actor, t.U16(ActorOffsets[4])), "ACTOR 5");
     EXPECT_EQ(NameOf(c, ListId::Composer, t.Composer()), "LENA MOOR");
