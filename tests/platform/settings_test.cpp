@@ -124,6 +124,7 @@ TEST(SettingsTest, ViewValuesAreKeptAsText) {
     s.ListWidth = "330";
     s.TableWidths = "Title=240";
     s.TableColumns = "Title,Year";
+    s.CoverSize = "128";
     EXPECT_EQ(SettingsFromValues(SettingsToValues(s)), s);
     EXPECT_EQ(SettingsToValues(s).size(), SettingNames.size() + ViewSettingNames.size());
 }
