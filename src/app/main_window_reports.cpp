@@ -43,9 +43,9 @@ void TLDF1::ConnectReportCommands() {
     // "HTML": the options window takes the export window's choices and disables it meanwhile.
     connect(&exportList, &TEXPORTLIST::HtmlRequested, this, [this] {
         TEXPORTLIST& from = *windows_.exportList;
-        windows_.htmlChoix->Open(&from, HtmlExportJob{&collection_, listeIndexTri_, from.Choices(),
-                                                      from.DatePattern(),
-                                                      HtmlFolders{folders_.medias, folders_.text}});
+        windows_.htmlChoix->Open(&from,
+                                 HtmlExportJob{&collection_, listeIndexTri_, from.Choices(), from.Dates(),
+                                               HtmlFolders{folders_.medias, folders_.text}});
     });
 }
 

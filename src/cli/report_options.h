@@ -25,7 +25,9 @@ inline constexpr std::array<Option, 6> ReportOptions{{
     FiltersOption,
     TodayOption,
     LangOption,
-    {"--date-format", "PATTERN", "dates with d, dd, M, MM, yy and yyyy (dd/MM/yyyy by default)"},
+    {"--date-format", "PATTERN",
+     "dates with d, dd, M, MM, yy, yyyy, the names ddd, dddd, MMM and MMMM (in English) and 'quoted text' "
+     "(dd/MM/yyyy by default)"},
 }};
 
 struct ReportRequest {

@@ -589,8 +589,12 @@ class CoverNames {
             const std::string suffix = n == 1 ? "" : "_" + std::to_string(n);
             std::string name = stem.substr(0, room - suffix.size()) + suffix + "." + std::string(extension);
             name = UpperCp1252(name);
+            // Whatever holds the name in the folder keeps it, a link too, even one that leads
+            // nowhere or out of the folder (no file of MEDIAS for any reader): a cover never
+            // replaces it.
             std::error_code ec;
-            if (taken_.count(name) || std::filesystem::exists(MediaPath(folder_, name), ec) ||
+            if (taken_.count(name) ||
+                std::filesystem::exists(std::filesystem::symlink_status(MediaPath(folder_, name), ec)) ||
                 FindMediaFile(folder_, name))
                 continue;
             taken_.insert(name);

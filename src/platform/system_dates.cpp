@@ -6,22 +6,34 @@
 
 namespace tavrin {
 
-std::string SystemShortDatePattern() {
-    const QString format = QLocale::system().dateFormat(QLocale::ShortFormat);
-    // Qt quotes literal text ('de', '' for a quote itself).
-    QString pattern;
-    for (qsizetype i = 0; i < format.size(); ++i) {
-        const QChar ch = format[i];
-        if (ch == QLatin1Char('\'')) {
-            if (i + 1 < format.size() && format[i + 1] == QLatin1Char('\'')) {
-                pattern += ch;
-                ++i;
-            }
-            continue;
-        }
-        pattern += ch;
+std::string ShortDatePattern(const QLocale& locale) {
+    // As Qt gives it: DateFormat reads its quoted text.
+    return Cp1252FromQString(locale.dateFormat(QLocale::ShortFormat));
+}
+
+DateNames DateNamesOf(const QLocale& locale) {
+    DateNames names;
+    for (int m = 1; m <= 12; ++m) {
+        names.shortMonths[static_cast<std::size_t>(m - 1)] =
+            Cp1252FromQString(locale.monthName(m, QLocale::ShortFormat));
+        names.longMonths[static_cast<std::size_t>(m - 1)] =
+            Cp1252FromQString(locale.monthName(m, QLocale::LongFormat));
     }
-    return Cp1252FromQString(pattern);
+    for (int d = 1; d <= 7; ++d) {
+        names.shortDays[static_cast<std::size_t>(d - 1)] =
+            Cp1252FromQString(locale.dayName(d, QLocale::ShortFormat));
+        names.longDays[static_cast<std::size_t>(d - 1)] =
+            Cp1252FromQString(locale.dayName(d, QLocale::LongFormat));
+    }
+    return names;
+}
+
+std::string SystemShortDatePattern() {
+    return ShortDatePattern(QLocale::system());
+}
+
+DateNames SystemDateNames() {
+    return DateNamesOf(QLocale::system());
 }
 
 } // namespace tavrin

@@ -66,8 +66,13 @@ QPushButton* Button(QWidget* parent, const char* name, const QString& caption) {
 
 } // namespace
 
+void TEXPORTLIST::SetDatePattern(std::string_view pattern) {
+    dates_ = DateFormat(pattern, SystemDateNames());
+}
+
 TEXPORTLIST::TEXPORTLIST(const MessageCatalogue& catalogue)
-    : QWidget(nullptr, Qt::Window), catalogue_(catalogue), datePattern_(SystemShortDatePattern()) {
+    : QWidget(nullptr, Qt::Window), catalogue_(catalogue),
+      dates_(SystemShortDatePattern(), SystemDateNames()) {
     setObjectName(QStringLiteral("TEXPORTLIST"));
     setAttribute(Qt::WA_QuitOnClose, false);
     BuildControls();
@@ -227,8 +232,7 @@ template <class Write> void TEXPORTLIST::ExportToChosenFile(Write write) {
     if (fileName.isEmpty()) return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const ReportTexts texts(catalogue_);
-    const DateFormat dates(datePattern_);
-    const ReportContext context{*host_.collection, texts, dates};
+    const ReportContext context{*host_.collection, texts, dates_};
     const auto written = write(PathFromQString(fileName), context, std::span(*host_.browse));
     QApplication::restoreOverrideCursor();
     if (!written) host_.prompts->ShowMessage(WriteFailureText(catalogue_, written.error()));
@@ -319,8 +323,7 @@ void TEXPORTLIST::PreviewClick() {
 bool TEXPORTLIST::PrintOn(QPrinter& printer) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const ReportTexts texts(catalogue_);
-    const DateFormat dates(datePattern_);
-    const ReportContext context{*host_.collection, texts, dates};
+    const ReportContext context{*host_.collection, texts, dates_};
     const ExportChoices choices = Choices();
     const bool printed = PrintPages(printer, [&](const PrinterMeasures& measures, PrintedLineSink& sink) {
         return LayOutPrintedList(context, *host_.browse, choices, measures, sink);

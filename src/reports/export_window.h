@@ -4,6 +4,7 @@
 #pragma once
 
 #include "lang/catalogue.h"
+#include "reports/date_format.h"
 #include "reports/report_choices.h"
 #include "store/collection.h"
 #include "store/expected.h"
@@ -18,6 +19,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class QButtonGroup;
@@ -64,9 +66,10 @@ class TEXPORTLIST : public QWidget {
 
     // The list name, the kind of export and the ticked boxes, as the controls hold them now.
     ExportChoices Choices() const;
-    // The short-date pattern dates are written with (the system's, 8-bit).
-    const std::string& DatePattern() const { return datePattern_; }
-    void SetDatePattern(std::string pattern) { datePattern_ = std::move(pattern); }
+    // How dates are written: the system's short date format, with its month and weekday names.
+    const DateFormat& Dates() const { return dates_; }
+    // Another pattern, with the system's names.
+    void SetDatePattern(std::string_view pattern);
 
     void KTextClick();
     void ETEXTClick();
@@ -102,7 +105,7 @@ class TEXPORTLIST : public QWidget {
     ExportWindowHost host_;
     Mode mode_ = Mode::Export;
     QWidget* opener_ = nullptr;
-    std::string datePattern_;
+    DateFormat dates_;
     std::unique_ptr<QPrinter> printer_;
     std::function<bool(QPrinter&)> confirmPrint_;
 

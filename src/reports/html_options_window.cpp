@@ -209,8 +209,7 @@ void THTMLCHOIX::BitBtn1Click() {
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const ReportTexts texts(catalogue_);
-    const DateFormat dates(job_.datePattern);
-    const ReportContext context{*job_.collection, texts, dates};
+    const ReportContext context{*job_.collection, texts, job_.dates};
     const HtmlExportResult result =
         WriteHtmlExport(PathFromQString(fileName), context, job_.browse, job_.choices, options, job_.folders);
     QApplication::restoreOverrideCursor();

@@ -4,6 +4,7 @@
 
 #include "lang/catalogue.h"
 #include "platform/user_prompts.h"
+#include "reports/date_format.h"
 #include "reports/html_pages.h"
 #include "reports/report_choices.h"
 #include "store/collection.h"
@@ -29,7 +30,7 @@ struct HtmlExportJob {
     const Collection* collection = nullptr;
     std::vector<std::uint16_t> browse;
     ExportChoices choices;
-    std::string datePattern = "dd/MM/yyyy";
+    DateFormat dates;
     HtmlFolders folders;
 };
 

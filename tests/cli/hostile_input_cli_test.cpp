@@ -76,6 +76,7 @@ TEST(CliHostileInputTest, EveryReaderRefusesWhatItCannotTakeAtOnceSayingWhy) {
         {{"add-list", c, "IN", out}, notACollection},
         {{"rebuild-index", "IN", out}, notACollection},
         {{"import-table", c, "IN", out}, "IN is too large: 2,048 MB, at most 1,024 MB"},
+        {{"import-catalogue", c, "IN", out}, "IN is too large: 2,048 MB, at most 512 MB"},
         {{"export", "IN", "--format", "text", "--out", out}, notACollection},
 #ifdef TAVRIN_CLI_PRINT
         {{"print", "IN", "--pdf", out}, notACollection},

@@ -162,6 +162,8 @@ TEST(CatalogueImport, CoversAreCopiedUnderNewNamesAndMissingOnesCounted) {
     test::WriteBytes(dir / "source" / "posters" / "a.jpg", test::Bytes("linked jpeg"));
     std::filesystem::create_directories(dir / "MEDIAS");
     test::WriteBytes(dir / "MEDIAS" / "GLASS.JPG", test::Bytes("someone else's"));
+    // A link to nothing is no file of MEDIAS, but its name is still taken.
+    std::filesystem::create_symlink("nowhere", dir / "MEDIAS" / "GLASS_2.JPG");
     std::vector<SourceTitle> titles(5);
     for (std::size_t i = 0; i < titles.size(); ++i)
         titles[i].title = "Glass", titles[i].year = static_cast<int>(2000 + i);
@@ -175,6 +177,7 @@ TEST(CatalogueImport, CoversAreCopiedUnderNewNamesAndMissingOnesCounted) {
     EXPECT_EQ(report.coversCopied, 3u);
     EXPECT_EQ(report.coversMissing, 2u);
     EXPECT_EQ(test::ReadBytes(dir / "MEDIAS" / "GLASS.JPG"), test::Bytes("someone else's"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "MEDIAS" / "GLASS_2.JPG"));
     std::set<std::string> names;
     for (std::size_t r = 0; r < 3; ++r) {
         const std::string name = NameOf(c, ListId::Media, c.RecordAt(r).Media1());
