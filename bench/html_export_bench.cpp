@@ -1,6 +1,7 @@
 // The HTML export of a full list: 65,535 titles with every detail box ticked, cover pictures and
-// review texts, written as one page and as one page per title (65,536 files). From the collection
-// to the files on disk; the files are not forced to the disk.
+// review texts, written as one page and as one page per title (65,536 files, 65,537 in frames),
+// into an empty folder and over the files of the same export before. From the collection to the
+// files on disk; the files are not forced to the disk.
 #include "bench_support.h"
 #include "reports/html_export.h"
 #include "store/review_files.h"
@@ -29,7 +30,6 @@ struct LargeExport {
         std::filesystem::create_directories(folders.medias);
         std::filesystem::create_directories(folders.text);
         std::filesystem::create_directories(folder / "single");
-        std::filesystem::create_directories(folder / "multi");
         std::mt19937 rng(2001);
         const auto between = [&rng](int low, int high) {
             return std::uniform_int_distribution<int>(low, high)(rng);
@@ -107,36 +107,66 @@ const LargeExport& Large() {
     return large;
 }
 
-void Run(benchmark::State& state, const char* subfolder, bool multiPage) {
+struct Export {
     const LargeExport& large = Large();
     const ReportTexts texts{MessageCatalogue{}};
-    const DateFormat dates("dd/MM/yyyy");
+    const DateFormat dates{"dd/MM/yyyy"};
     const ReportContext context{large.collection, texts, dates};
-    ExportChoices choices;
-    choices.kind = ExportKind::OtherInformations;
-    choices.details = DetailChoices::All();
+    ExportChoices choices{std::string(DefaultListName), ExportKind::OtherInformations, DetailChoices::All()};
     HtmlOptions options;
-    options.multiPage = multiPage;
-    options.pictures = true;
-    std::size_t files = 0;
-    for (auto _ : state) {
-        const auto result = WriteHtmlExport(large.folder / subfolder / "LIST.htm", context, large.browse,
-                                            choices, options, large.folders, false);
-        if (!result.failures.empty()) state.SkipWithError("a page could not be written");
-        files = result.written.size();
+
+    Export(bool multiPage, bool frames) {
+        options.multiPage = multiPage;
+        options.frames = frames;
+        options.pictures = true;
     }
-    state.counters["files"] = static_cast<double>(files);
-}
+    // Writes LIST.htm and the pages beside it; the number of files written.
+    std::size_t Into(benchmark::State& state, const std::filesystem::path& folder) const {
+        const auto result = WriteHtmlExport(folder / "LIST.htm", context, large.browse, choices, options,
+                                            large.folders, false);
+        if (!result.failures.empty()) state.SkipWithError("a page could not be written");
+        return result.written.size();
+    }
+};
 
 void BM_HtmlSinglePage(benchmark::State& state) {
-    Run(state, "single", false);
+    const Export run(false, false);
+    std::size_t files = 0;
+    for (auto _ : state)
+        files = run.Into(state, Large().folder / "single");
+    state.counters["files"] = static_cast<double>(files);
 }
 BENCHMARK(BM_HtmlSinglePage)->Unit(benchmark::kMillisecond);
 
-void BM_HtmlMultiPage(benchmark::State& state) {
-    Run(state, "multi", true);
+// A page for each title (and the frame set with the index, for Arg 1), each time into a new
+// folder. The folders are removed only at the end: the file system is still freeing the blocks of
+// 65,536 files removed a moment before, which would slow the next run down.
+void BM_HtmlPagesIntoEmptyFolder(benchmark::State& state) {
+    const Export run(true, state.range(0) != 0);
+    std::size_t files = 0, round = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const auto folder =
+            Large().folder / ("empty" + std::to_string(state.range(0)) + "-" + std::to_string(round++));
+        std::filesystem::create_directories(folder);
+        state.ResumeTiming();
+        files = run.Into(state, folder);
+    }
+    state.counters["files"] = static_cast<double>(files);
 }
-BENCHMARK(BM_HtmlMultiPage)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_HtmlPagesIntoEmptyFolder)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The same export again over the files of the one before.
+void BM_HtmlPagesOverPreviousExport(benchmark::State& state) {
+    const Export run(true, state.range(0) != 0);
+    const auto folder = Large().folder / ("previous" + std::to_string(state.range(0)));
+    std::filesystem::create_directories(folder);
+    std::size_t files = run.Into(state, folder);
+    for (auto _ : state)
+        files = run.Into(state, folder);
+    state.counters["files"] = static_cast<double>(files);
+}
+BENCHMARK(BM_HtmlPagesOverPreviousExport)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 

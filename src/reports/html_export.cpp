@@ -69,13 +69,19 @@ HtmlExportResult WriteHtmlExport(const std::filesystem::path& chosenFile, const 
     }
     write(indexFile, IndexPage(collection, browse, names, choices.listName, options), flushToDisk);
 
+    // The title pages, up to 65,535 of them, through one writer for the folder.
     HtmlBlockWriter writer(context, choices.details, options, folders);
+    FolderWriter pages(folder);
     std::string page;
     for (std::size_t i = 0; i < browse.size(); ++i) {
         if (browse[i] >= collection.Count()) continue;
         page.clear();
         writer.AppendTitlePage(page, collection.RecordAt(browse[i]));
-        write(folder / PathFromCp1252(names[i]), page, false);
+        const std::filesystem::path name = PathFromCp1252(names[i]);
+        if (auto done = pages.Write(name, AsBytes(page)); done)
+            result.written.push_back(folder / name);
+        else
+            result.failures.push_back(done.error());
     }
     result.pictures = writer.Pictures();
     return result;
@@ -90,13 +96,14 @@ std::vector<FileFailure> CopyPictures(std::span<const CoverPicture> pictures,
                                       const std::function<void(std::size_t)>& copied) {
     std::vector<FileFailure> failures;
     std::size_t count = 0;
+    FolderWriter writer(pageFolder.empty() ? std::filesystem::path(".") : pageFolder);
     for (const CoverPicture& picture : pictures) {
         if (copied) copied(count++);
         const std::filesystem::path target = PictureTarget(pageFolder, picture);
         std::error_code ec;
         // Pages written into the medias folder itself: the picture is already there.
         if (std::filesystem::equivalent(picture.source, target, ec)) continue;
-        if (auto done = CopyFileReplacing(picture.source, target, LargestPictureFile); !done)
+        if (auto done = writer.Copy(picture.source, target.filename(), LargestPictureFile); !done)
             failures.push_back(done.error());
     }
     return failures;

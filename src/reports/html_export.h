@@ -20,10 +20,11 @@ struct HtmlExportResult {
 };
 
 // Writes the pages for the list into the folder of chosenFile (the page files and the frame index
-// beside it), each into a temporary file renamed over the older one when complete. A page that
-// cannot be written is listed in failures and the others are still written. flushToDisk forces
-// the chosen file and the index out to the disk before they replace older ones; the title pages,
-// up to 65,535 of them, are not forced one by one.
+// beside it), each put in place only complete: the chosen file and the index through a temporary
+// file renamed over the older one, the title pages through one FolderWriter (a page already
+// holding its bytes left as it is). A page that cannot be written is listed in failures and the
+// others are still written. flushToDisk forces the chosen file and the index out to the disk
+// before they replace older ones; the title pages, up to 65,535 of them, are not forced one by one.
 HtmlExportResult WriteHtmlExport(const std::filesystem::path& chosenFile, const ReportContext& context,
                                  std::span<const std::uint16_t> browse, const ExportChoices& choices,
                                  const HtmlOptions& options, const HtmlFolders& folders,
@@ -32,8 +33,9 @@ HtmlExportResult WriteHtmlExport(const std::filesystem::path& chosenFile, const 
 // Where a picture goes: the folder of the pages, under its entry name.
 std::filesystem::path PictureTarget(const std::filesystem::path& pageFolder, const CoverPicture& picture);
 
-// Copies the pictures beside the pages, each replacing an older file of the same name only once
-// it is complete; a picture that already is the file at its target is left alone. copied, when
+// Copies the pictures beside the pages through one FolderWriter, each replacing an older file of
+// the same name only once it is complete; a picture that already is the file at its target, or
+// whose target already holds its bytes, is left alone. copied, when
 // given, hears the number of pictures done before each. Gives the ones that could not be copied,
 // by the picture that could not be read or the target that could not be written.
 std::vector<FileFailure> CopyPictures(std::span<const CoverPicture> pictures,

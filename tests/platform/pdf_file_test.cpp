@@ -128,6 +128,8 @@ TEST(PdfFileTest, WritesPagesWithKerningFontsAndCrossReferences) {
         ASSERT_TRUE(pdf.StartPage());
         const PdfGlyph plain[] = {{4, 3840}, {4, 3840}};
         pdf.Text(font, 100, 100, 200, plain);
+        const PdfGlyph special[] = {{0x0028, 0}, {0x295C, 0}, {0x0D0A, 0}};
+        pdf.Text(font, 100, 100, 300, special);
         ASSERT_TRUE(pdf.Finish());
     }
     const auto bytes = test::ReadBytes(path);
@@ -135,6 +137,8 @@ TEST(PdfFileTest, WritesPagesWithKerningFontsAndCrossReferences) {
     EXPECT_TRUE(file.starts_with("%PDF-1.4\n"));
     EXPECT_NE(file.find("1 0 0 -1 100 200 Tm [(\x00\x01)100(\x00\x02\x00\x04)] TJ"sv), std::string::npos);
     EXPECT_NE(file.find("Tm [(\x00\x04\x00\x04)] TJ"sv), std::string::npos);
+    // Glyph numbers whose bytes end or escape a string, or read as a line end, are escaped.
+    EXPECT_NE(file.find("Tm [(\x00\\(\\)\\\\\\r\n)] TJ"sv), std::string::npos);
     EXPECT_NE(file.find("/W [1 [600] 2 [600] 4 [600] ]"), std::string::npos);
     EXPECT_NE(file.find("/BaseFont /Tiny#20Font"), std::string::npos);
     EXPECT_NE(file.find("3 beginbfchar\n<0001> <0042>\n<0002> <0043>\n<0004> <0045>\n"), std::string::npos);

@@ -11,6 +11,7 @@
 #include <array>
 #include <cstdio>
 #include <fstream>
+#include <map>
 #include <regex>
 #include <set>
 #include <string>
@@ -219,6 +220,36 @@ TEST_F(HtmlExportTest, FailuresAreNamedAndTheOtherFilesWritten) {
     ASSERT_EQ(result.failures.size(), 1u);
     EXPECT_EQ(result.failures[0].path, (folder / "ALIEN1.htm").string());
     EXPECT_EQ(result.written.size(), browse_.size()); // the index and every other page
+}
+
+TEST_F(HtmlExportTest, AnExportOverAnOlderOneLeavesTheSameFilesAsIntoAnEmptyFolder) {
+    // Frames with pictures into an empty folder; the same over an export without pictures, one
+    // of whose pages was damaged since, and over that of the same choices.
+    HtmlOptions older, newer;
+    older.multiPage = newer.multiPage = true;
+    older.frames = newer.frames = true;
+    newer.pictures = true;
+    const auto fresh = dir_ / "fresh", over = dir_ / "over";
+    std::filesystem::create_directories(fresh);
+    std::filesystem::create_directories(over);
+    const auto written = Export(fresh / "index.htm", ExportKind::OtherInformations, newer);
+    ASSERT_TRUE(written.failures.empty());
+    ASSERT_TRUE(CopyPictures(written.pictures, fresh).empty());
+    ASSERT_TRUE(Export(over / "index.htm", ExportKind::OtherInformations, older).failures.empty());
+    test::WriteBytes(over / "ALIEN1.htm", {'<'});
+    const auto files = [](const std::filesystem::path& folder) {
+        std::map<std::string, std::vector<std::uint8_t>> contents;
+        for (const auto& entry : std::filesystem::directory_iterator(folder))
+            contents[entry.path().filename().string()] = test::ReadBytes(entry.path());
+        return contents;
+    };
+    for (int round = 0; round < 2; ++round) {
+        const auto again = Export(over / "index.htm", ExportKind::OtherInformations, newer);
+        ASSERT_TRUE(again.failures.empty());
+        EXPECT_EQ(again.written.size(), written.written.size());
+        ASSERT_TRUE(CopyPictures(again.pictures, over).empty());
+        EXPECT_EQ(files(over), files(fresh)) << "round " << round;
+    }
 }
 
 TEST_F(HtmlExportTest, PicturesReplaceOlderOnesAndAreNeverCopiedOntoThemselves) {

@@ -330,11 +330,16 @@ std::function<bool(const ByteWriter&)> ProducerOf(std::span<const std::span<cons
     };
 }
 
+// Whether earlier writes' leftovers are looked for before a write: always, but for a FolderWriter,
+// which looked for them in the whole folder once.
+enum class Leftovers { Remove, RemovedAlready };
+
 // Every public writer ends here: the temporary file, its data, the rename and the flushes.
 Expected<Done, FileFailure> WriteReplacing(const std::filesystem::path& path,
                                            const std::function<bool(const ByteWriter&)>& produce,
                                            bool flushToDisk, const std::function<std::string()>& freshSuffix,
-                                           const std::filesystem::path* backup = nullptr);
+                                           const std::filesystem::path* backup = nullptr,
+                                           Leftovers leftovers = Leftovers::Remove);
 
 } // namespace
 
@@ -468,7 +473,7 @@ Expected<Done, FileFailure> KeepBackup(const std::filesystem::path& path, const 
 Expected<Done, FileFailure> WriteReplacing(const std::filesystem::path& path,
                                            const std::function<bool(const ByteWriter&)>& produce,
                                            bool flushToDisk, const std::function<std::string()>& freshSuffix,
-                                           const std::filesystem::path* backup) {
+                                           const std::filesystem::path* backup, Leftovers leftovers) {
     const std::string name = PathText(path);
     auto fail = [&name](std::string reason) {
         return Unexpected{FileFailure{FileError::CannotWrite, name, std::move(reason)}};
@@ -476,7 +481,7 @@ Expected<Done, FileFailure> WriteReplacing(const std::filesystem::path& path,
 
     // The temporary file is created exclusively: a name already taken (a leftover, another save)
     // is never opened, and a fresh one is tried instead.
-    RemoveStaleTemporaries(path);
+    if (leftovers == Leftovers::Remove) RemoveStaleTemporaries(path);
     if (backup) RemoveStaleTemporaries(*backup);
     const WriterCalls& calls = CurrentWriterCalls();
     std::filesystem::path temp;
@@ -532,5 +537,152 @@ Expected<Done, FileFailure> WriteReplacing(const std::filesystem::path& path,
 }
 
 } // namespace
+
+FolderWriter::FolderWriter(std::filesystem::path folder)
+    : folder_(folder.empty() ? std::filesystem::path(".") : std::move(folder)) {
+    std::error_code ec;
+    std::filesystem::directory_iterator entries(folder_, ec);
+    for (; !ec && entries != std::filesystem::directory_iterator(); entries.increment(ec)) {
+        std::string name = PathText(entries->path().filename());
+        const std::size_t marker = name.rfind(TemporaryMarker);
+        std::error_code typeError;
+        if (marker != std::string::npos && marker > 0 && name.ends_with(TemporaryEnd) &&
+            name.size() > marker + TemporaryMarker.size() + TemporaryEnd.size() &&
+            entries->symlink_status(typeError).type() == std::filesystem::file_type::regular)
+            stale_.emplace_back(name.substr(0, marker), entries->path());
+        names_.insert(std::move(name));
+    }
+}
+
+Expected<Done, FileFailure> FolderWriter::Write(const std::filesystem::path& name,
+                                                std::span<const std::uint8_t> bytes) {
+    const std::filesystem::path path = folder_ / name;
+    if (!stale_.empty()) {
+        const std::string file = PathText(name);
+        std::erase_if(stale_, [&file](const auto& leftover) {
+            if (leftover.first != file) return false;
+            RemoveIfUnlocked(leftover.second);
+            return true;
+        });
+    }
+    const Found found = names_.contains(PathText(name)) ? Existing(path, bytes) : Found::None;
+    if (found == Found::Same) return Done{};
+    if (found == Found::None && unnamedFiles_) {
+        int err = 0;
+        switch (WriteUnnamed(path, bytes, err)) {
+        case Unnamed::Written:
+            return Done{};
+        case Unnamed::Failed:
+            return Unexpected{FileFailure{FileError::CannotWrite, PathText(path), ErrnoReason(err)}};
+        case Unnamed::Exists: // another writer was quicker: replaced as any older file
+            break;
+        case Unnamed::Unavailable:
+            unnamedFiles_ = false;
+            break;
+        }
+    }
+    const std::span<const std::uint8_t> pieces[] = {bytes};
+    return WriteReplacing(path, ProducerOf(pieces), false, RandomSuffix, nullptr, Leftovers::RemovedAlready);
+}
+
+Expected<Done, FileFailure> FolderWriter::Copy(const std::filesystem::path& source,
+                                               const std::filesystem::path& name,
+                                               std::uintmax_t sourceLimit) {
+    // Pictures and the like are read whole; a larger file is copied a block at a time.
+    constexpr std::size_t WholeLimit = 64u << 20;
+    auto bytes = ReadFileBytes(source, static_cast<std::size_t>(std::min<std::uintmax_t>(WholeLimit, sourceLimit)));
+    if (!bytes && bytes.error().error == FileError::TooLarge && sourceLimit > WholeLimit)
+        return CopyFileReplacing(source, folder_ / name, sourceLimit);
+    if (!bytes) {
+        FileFailure failure = bytes.error();
+        if (failure.error == FileError::NotFound) {
+            failure.error = FileError::CannotRead;
+            if (failure.detail.empty()) failure.detail = SystemReason(ENOENT);
+        }
+        return Unexpected{std::move(failure)};
+    }
+    return Write(name, *bytes);
+}
+
+FolderWriter::Found FolderWriter::Existing(const std::filesystem::path& path,
+                                           std::span<const std::uint8_t> bytes) {
+#ifdef _WIN32
+    std::error_code ec;
+    const auto status = std::filesystem::symlink_status(path, ec);
+    if (ec || !std::filesystem::exists(status)) return Found::None;
+    if (status.type() != std::filesystem::file_type::regular ||
+        std::filesystem::file_size(path, ec) != bytes.size() || ec)
+        return Found::Other;
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(OpenForReading(path), &std::fclose);
+    if (!f) return Found::Other;
+    existing_.resize(bytes.size() + 1);
+    const std::size_t got = std::fread(existing_.data(), 1, existing_.size(), f.get());
+#else
+    // Not followed: a link at the name is replaced by the file, as WriteFileReplacing replaces it.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return errno == ENOENT ? Found::None : Found::Other;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+        static_cast<std::uint64_t>(st.st_size) != bytes.size()) {
+        ::close(fd);
+        return Found::Other;
+    }
+    // One byte more than expected tells a file that grew meanwhile.
+    existing_.resize(bytes.size() + 1);
+    std::size_t got = 0;
+    for (ssize_t n;
+         got < existing_.size() && (n = ::read(fd, existing_.data() + got, existing_.size() - got)) > 0;)
+        got += static_cast<std::size_t>(n);
+    ::close(fd);
+#endif
+    return got == bytes.size() && std::equal(bytes.begin(), bytes.end(), existing_.begin()) ? Found::Same
+                                                                                            : Found::Other;
+}
+
+FolderWriter::Unnamed FolderWriter::WriteUnnamed([[maybe_unused]] const std::filesystem::path& path,
+                                                 [[maybe_unused]] std::span<const std::uint8_t> bytes,
+                                                 [[maybe_unused]] int& err) {
+#if defined(__linux__) && defined(O_TMPFILE)
+    const int fd = ::open(folder_.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        err = errno;
+        // A file system without unnamed files says so in one of these ways.
+        return err == EOPNOTSUPP || err == EISDIR || err == EINVAL ? Unnamed::Unavailable : Unnamed::Failed;
+    }
+    const WriterCalls& calls = CurrentWriterCalls();
+    std::FILE* f = ::fdopen(fd, "wb");
+    if (!f) {
+        err = errno;
+        ::close(fd);
+        return Unnamed::Failed;
+    }
+    bool ok = bytes.empty() || calls.write(bytes.data(), bytes.size(), f) == bytes.size();
+    if (ok) ok = calls.flush(f) == 0;
+    if (!ok) {
+        err = errno;
+        calls.close(f);
+        return Unnamed::Failed;
+    }
+    // The name is given once every byte is written: before, the file has none.
+    char self[48];
+    std::snprintf(self, sizeof self, "/proc/self/fd/%d", fd);
+    if (::linkat(AT_FDCWD, self, AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) != 0) {
+        err = errno;
+        calls.close(f);
+        if (err == EEXIST) return Unnamed::Exists;
+        // No /proc, or links refused: the temporary name it is.
+        return err == ENOENT || err == EPERM || err == EXDEV || err == ENOTDIR ? Unnamed::Unavailable
+                                                                               : Unnamed::Failed;
+    }
+    if (calls.close(f) != 0) {
+        err = errno;
+        ::unlink(path.c_str()); // a new name that never held an older file
+        return Unnamed::Failed;
+    }
+    return Unnamed::Written;
+#else
+    return Unnamed::Unavailable;
+#endif
+}
 
 } // namespace tavrin

@@ -14,6 +14,7 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <unordered_set>
 #include <vector>
 
 namespace tavrin {
@@ -109,6 +110,40 @@ Expected<Done, FileFailure> WriteFileReplacingWith(const std::filesystem::path& 
 Expected<Done, FileFailure> CopyFileReplacing(const std::filesystem::path& source,
                                               const std::filesystem::path& path,
                                               std::uintmax_t sourceLimit = UINTMAX_MAX);
+
+// Writes many files into one folder, each as WriteFileReplacing does without forcing it to the
+// disk: at every moment a name holds its older file or the complete new one. Made for exports of
+// thousands of files: the folder is searched once for the temporaries killed writes left behind,
+// instead of once a file; a file that already holds exactly the new bytes is left as it is; and
+// where the system allows it (Linux), a new file is written without a name and given its own once
+// complete, sparing the temporary name and the rename.
+class FolderWriter {
+  public:
+    explicit FolderWriter(std::filesystem::path folder);
+
+    // Writes the file of that name in the folder.
+    Expected<Done, FileFailure> Write(const std::filesystem::path& name, std::span<const std::uint8_t> bytes);
+    // Copies source, at most sourceLimit bytes, as the file of that name in the folder; a source
+    // that cannot be read is the failure named, and the file is left as it was.
+    Expected<Done, FileFailure> Copy(const std::filesystem::path& source, const std::filesystem::path& name,
+                                     std::uintmax_t sourceLimit);
+
+  private:
+    enum class Found { Same, Other, None };
+    enum class Unnamed { Written, Failed, Exists, Unavailable };
+
+    Found Existing(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
+    Unnamed WriteUnnamed(const std::filesystem::path& path, std::span<const std::uint8_t> bytes, int& err);
+
+    std::filesystem::path folder_;
+    // The names in the folder when the writer began: any other is written without looking for an
+    // older file first (one made meanwhile is still found, as the new file cannot take its name).
+    std::unordered_set<std::string> names_;
+    // The leftovers of killed writes, by the name of the file each was for.
+    std::vector<std::pair<std::string, std::filesystem::path>> stale_;
+    std::vector<std::uint8_t> existing_; // an older file's bytes, its room kept from file to file
+    bool unnamedFiles_ = true;           // whether new files can be written without a name here
+};
 
 // The system calls the safe writer makes, one pointer each, so that a test can make any one of
 // them fail and see that the target file stays whole. The program never changes them.

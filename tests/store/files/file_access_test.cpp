@@ -8,6 +8,7 @@
 #include <set>
 
 #include <csignal>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -72,6 +73,49 @@ TEST(FileAccessTest, AWriteRemovesOnlyTheTemporariesKilledWritesOfTheSameFileLef
         ::close(halfway[0]);
         ::close(halfway[1]);
     }
+}
+
+// The writer of many files into one folder: each file in turn new, holding its bytes already,
+// holding others, or a link; and the leftovers of killed writes.
+TEST(FolderWriterTest, WritesEachFileWholeAndLeavesOneThatHoldsItsBytesAlready) {
+    test::TempDir dir;
+    const auto inode = [&dir](const char* name) {
+        struct stat st {};
+        return ::lstat((dir / name).c_str(), &st) == 0 ? st.st_ino : 0;
+    };
+    test::WriteBytes(dir / "SAME.htm", test::Bytes("page"));
+    test::WriteBytes(dir / "OTHER.htm", test::Bytes("older page"));
+    fs::permissions(dir / "OTHER.htm", fs::perms::owner_read | fs::perms::owner_write);
+    test::WriteBytes(dir / "ELSEWHERE.txt", test::Bytes("page"));
+    fs::create_symlink(dir / "ELSEWHERE.txt", dir / "LINK.htm");
+    test::WriteBytes(TemporaryPath(dir / "NEW.htm", "1-0"), test::Bytes("killed"));
+    test::WriteBytes(TemporaryPath(dir / "UNWRITTEN.htm", "1-0"), test::Bytes("killed"));
+    test::WriteBytes(dir / "SOURCE.JPG", test::Bytes("picture"));
+    const auto sameInode = inode("SAME.htm"), otherInode = inode("OTHER.htm");
+
+    FolderWriter writer(dir.path());
+    for (const char* name : {"SAME.htm", "OTHER.htm", "LINK.htm", "NEW.htm"})
+        ASSERT_TRUE(writer.Write(name, test::Bytes("page"))) << name;
+    ASSERT_TRUE(writer.Copy(dir / "SOURCE.JPG", "COVER.JPG", 1u << 20));
+    const auto missing = writer.Copy(dir / "MISSING.JPG", "LOST.JPG", 1u << 20);
+    ASSERT_FALSE(missing);
+    EXPECT_EQ(missing.error().error, FileError::CannotRead);
+    EXPECT_EQ(missing.error().path, (dir / "MISSING.JPG").string());
+    const auto large = writer.Copy(dir / "SOURCE.JPG", "LARGE.JPG", 3);
+    ASSERT_FALSE(large);
+    EXPECT_EQ(large.error().error, FileError::TooLarge);
+
+    EXPECT_EQ(Names(dir.path()), (std::set<std::string>{"COVER.JPG", "ELSEWHERE.txt", "LINK.htm", "NEW.htm",
+                                                        "OTHER.htm", "SAME.htm", "SOURCE.JPG",
+                                                        TemporaryPath("UNWRITTEN.htm", "1-0").string()}));
+    for (const char* name : {"SAME.htm", "OTHER.htm", "LINK.htm", "NEW.htm", "ELSEWHERE.txt"})
+        EXPECT_EQ(test::ReadBytes(dir / name), test::Bytes("page")) << name;
+    EXPECT_EQ(test::ReadBytes(dir / "COVER.JPG"), test::Bytes("picture"));
+    EXPECT_EQ(inode("SAME.htm"), sameInode);   // left as it was
+    EXPECT_NE(inode("OTHER.htm"), otherInode); // replaced whole, keeping its permissions
+    EXPECT_EQ(fs::status(dir / "OTHER.htm").permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(dir / "LINK.htm"))); // the link replaced, not followed
 }
 
 } // namespace
