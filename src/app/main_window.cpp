@@ -8,6 +8,7 @@
 #include "app/browse/text_page.h"
 #include "app/browse/title_table_model.h"
 #include "app/save_question.h"
+#include "exchange/table_import_dialog.h"
 #include "platform/accessible_names.h"
 #include "platform/help_viewer.h"
 #include "platform/menu_mnemonics.h"
@@ -17,7 +18,6 @@
 #include "platform/user_prompts.h"
 #include "platform/window_geometry.h"
 #include "platform/window_placement.h"
-#include "exchange/table_import_dialog.h"
 #include "store/files/collection_file.h"
 #include "store/text_encoding.h"
 
@@ -314,7 +314,6 @@ void TLDF1::BuildControls() {
     NameFile->setObjectName(QStringLiteral("NameFile"));
     NameFile->setReadOnly(true);
     NameFile->setFocusPolicy(Qt::NoFocus);
-    NameFile->setToolTip(QStringLiteral("File Currently Opened"));
 
     Edit1 = Counter("Edit1", leftColumn_);
     Edit2 = Counter("Edit2", leftColumn_);
@@ -497,6 +496,7 @@ void TLDF1::ApplyTexts() {
     Onglet->setTabText(Onglet->indexOf(TEXTDISC), QStringLiteral("TEXT"));
 
     if (showsNewFile_) NameFile->setText(text(Msg::MsgNewFile));
+    NameFile->setToolTip(text(Msg::MsgFileCurrentlyOpened));
     ApplyViewTexts();
     ApplyBrowseTexts();
 

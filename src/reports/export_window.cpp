@@ -38,12 +38,12 @@ constexpr BoxCaption BoxCaptions[DetailBoxCount] = {
     {DetailBox::DT, Msg::MsgDirector, nullptr},
     {DetailBox::AT, Msg::MsgActor, nullptr},
     {DetailBox::CT, Msg::MsgComposer, nullptr},
-    {DetailBox::GT, std::nullopt, "Genre"},
+    {DetailBox::GT, Msg::MsgGenre, nullptr},
     {DetailBox::EdiT, Msg::MsgPublisher, nullptr},
     {DetailBox::ST, Msg::MsgSound, nullptr},
     {DetailBox::SubT, Msg::MsgSubtitled, nullptr},
     {DetailBox::SideT, Msg::MsgSide, nullptr},
-    {DetailBox::RatioT, std::nullopt, "Aspect Ratios"},
+    {DetailBox::RatioT, Msg::MsgAspectRatios, nullptr},
     {DetailBox::LT, Msg::MsgLength, nullptr},
     {DetailBox::MPAAT, std::nullopt, "MPAA"},
     {DetailBox::TT, std::nullopt, "THX - Director's Cut - Etc..."},
@@ -73,7 +73,7 @@ TEXPORTLIST::TEXPORTLIST(const MessageCatalogue& catalogue)
     ApplyTexts();
     // The form's own caption until an opening names its mode.
     ShowMode();
-    setWindowTitle(QStringLiteral("EXPORT"));
+    setWindowTitle(QText(catalogue_, Msg::MsgExportListCaption));
     adjustSize();
     CentreOnScreen(this);
 }
@@ -96,7 +96,7 @@ void TEXPORTLIST::BuildControls() {
 
     KText = new QGroupBox(this);
     KText->setObjectName(QStringLiteral("KText"));
-    JustTheTitles = new QRadioButton(QStringLiteral("Just The Titles"), KText);
+    JustTheTitles = new QRadioButton(KText);
     JustTheTitles->setObjectName(QStringLiteral("JustTheTitles"));
     OtherInformations = new QRadioButton(KText);
     OtherInformations->setObjectName(QStringLiteral("OtherInformations"));
@@ -123,9 +123,9 @@ void TEXPORTLIST::BuildControls() {
     ETEXTSPREAD = Button(this, "ETEXTSPREAD", QStringLiteral("TXT SPREAD"));
     EHTML = Button(this, "EHTML", QStringLiteral("HTML"));
     PrintList = Button(this, "PrintList", {});
-    Preview = Button(this, "Preview", QStringLiteral("Preview"));
-    PrintSetup = Button(this, "PrintSetup", QStringLiteral("Printer Setup"));
-    BitBtn1 = Button(this, "BitBtn1", QStringLiteral("Close"));
+    Preview = Button(this, "Preview", {});
+    PrintSetup = Button(this, "PrintSetup", {});
+    BitBtn1 = Button(this, "BitBtn1", {});
     connect(ETEXT, &QPushButton::clicked, this, &TEXPORTLIST::ETEXTClick);
     connect(ETEXTSPREAD, &QPushButton::clicked, this, &TEXPORTLIST::ETEXTSPREADClick);
     connect(EHTML, &QPushButton::clicked, this, &TEXPORTLIST::EHTMLClick);
@@ -162,6 +162,11 @@ void TEXPORTLIST::ApplyTexts() {
                              : QString::fromUtf8(c.fixed).replace(QLatin1Char('&'), QStringLiteral("&&")));
     }
     PrintList->setText(QCaptionText(catalogue_, Msg::MsgPrint));
+    JustTheTitles->setText(QCaptionText(catalogue_, Msg::MsgJustTheTitles));
+    Preview->setText(QCaptionText(catalogue_, Msg::MsgPreview));
+    PrintSetup->setText(QCaptionText(catalogue_, Msg::MsgPrinterSetup));
+    BitBtn1->setText(QCaptionText(catalogue_, Msg::MsgClose));
+    ShowMode();
 }
 
 void TEXPORTLIST::Bind(ExportWindowHost host) {
@@ -170,7 +175,7 @@ void TEXPORTLIST::Bind(ExportWindowHost host) {
 
 void TEXPORTLIST::ShowMode() {
     const bool print = mode_ == Mode::Print;
-    setWindowTitle(print ? QStringLiteral("PRINTING") : QStringLiteral("EXPORT LIST"));
+    setWindowTitle(QText(catalogue_, print ? Msg::MsgPrintingCaption : Msg::MsgExportListCaption));
     for (auto* b : {PrintList, Preview, PrintSetup})
         b->setVisible(print);
     for (auto* b : {ETEXT, ETEXTSPREAD, EHTML})

@@ -235,7 +235,7 @@ TStatsForm::TStatsForm(const MessageCatalogue& catalogue)
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &QWidget::close);
 
-    setWindowTitle(QStringLiteral("STATS"));
+    setWindowTitle(QText(catalogue_, Msg::MsgStatisticsCaption));
     ApplyTexts();
     adjustSize();
     CentreOnScreen(this);
@@ -261,7 +261,7 @@ bool TStatsForm::Open(StatsMode mode, const StatsSource& source) {
     if (!source.collection || !source.list || source.list->empty()) return false;
     source_ = source;
     const bool statistics = mode == StatsMode::Statistics;
-    setWindowTitle(statistics ? QStringLiteral("STATS") : QStringLiteral("LD/DVD STATS"));
+    setWindowTitle(QText(catalogue_, statistics ? Msg::MsgStatisticsCaption : Msg::MsgDvdStatisticsCaption));
     for (QToolButton* button : {SpeedButton3, SpeedButton4, SpeedButton5, SpeedButton6, SpeedButton7})
         button->setVisible(statistics);
     for (QToolButton* button : {SpeedButton11, SpeedButton14, SpeedButton15})
