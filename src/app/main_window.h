@@ -196,7 +196,7 @@ class TLDF1 : public QMainWindow {
     // (RestorePlaces), and kept for the next start (KeepPlaces).
     void RestorePlaces();
     void KeepPlaces();
-    // At the first showing: as tall as the pages need, within the screen.
+    // At the first showing: as wide and tall as the pages need, within the screen.
     void GrowToContent();
     // Tab order and the title list's keys (main_window_keyboard.cpp).
     void SetUpKeyboard();

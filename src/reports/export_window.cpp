@@ -73,7 +73,7 @@ TEXPORTLIST::TEXPORTLIST(const MessageCatalogue& catalogue)
     ApplyTexts();
     // The form's own caption until an opening names its mode.
     ShowMode();
-    setWindowTitle(QText(catalogue_, Msg::MsgExportListCaption));
+    setWindowTitle(QStringLiteral("EXPORT"));
     adjustSize();
     CentreOnScreen(this);
 }
@@ -166,7 +166,6 @@ void TEXPORTLIST::ApplyTexts() {
     Preview->setText(QCaptionText(catalogue_, Msg::MsgPreview));
     PrintSetup->setText(QCaptionText(catalogue_, Msg::MsgPrinterSetup));
     BitBtn1->setText(QCaptionText(catalogue_, Msg::MsgClose));
-    ShowMode();
 }
 
 void TEXPORTLIST::Bind(ExportWindowHost host) {

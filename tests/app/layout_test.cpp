@@ -58,12 +58,12 @@ QStringList CutCaptions(const QWidget* root, int* checked = nullptr) {
         check(b, b->sizeHint().width(), b->text());
     for (const QGroupBox* g : root->findChildren<QGroupBox*>())
         check(g, g->fontMetrics().horizontalAdvance(g->title()) + 12, g->title());
-    // A button's text needs its width and the button's margins on either side.
+    // A button's text needs its width inside the button's frame.
     for (const QAbstractButton* b : root->findChildren<QAbstractButton*>()) {
         if (!qobject_cast<const QPushButton*>(b) && !qobject_cast<const QToolButton*>(b)) continue;
         if (!b->icon().isNull()) continue;
         const QString shown = QString(b->text()).remove(QRegularExpression(QStringLiteral("&(?!&)")));
-        const int margin = b->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, b);
+        const int margin = b->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, b);
         check(b, b->fontMetrics().horizontalAdvance(shown) + 2 * margin, shown);
     }
     // The headers of a table: each column shown as wide as its header's text.
