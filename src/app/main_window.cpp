@@ -534,10 +534,14 @@ void TLDF1::showEvent(QShowEvent* event) {
 void TLDF1::GrowToContent() {
     // The pages scroll only when the screen is too small for them: the window first takes the
     // width and height its largest page needs in the language shown, within the screen's free area.
+    // The pages share one size: the page shown gives it (the others may not be laid out yet).
+    const auto* shown =
+        Onglet->currentWidget() ? Onglet->currentWidget()->findChild<QScrollArea*>() : nullptr;
     QSize missing(0, 0);
     for (const QScrollArea* scroll : Onglet->findChildren<QScrollArea*>()) {
         if (!scroll->widget()) continue;
-        missing = missing.expandedTo(scroll->widget()->minimumSizeHint() - scroll->viewport()->size());
+        const QSize room = (shown ? shown : scroll)->viewport()->size();
+        missing = missing.expandedTo(scroll->widget()->minimumSizeHint() - room);
     }
     const QScreen* shownOn = screen();
     if (!shownOn || (missing.width() <= 0 && missing.height() <= 0)) return;
