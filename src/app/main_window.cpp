@@ -322,7 +322,6 @@ void TLDF1::BuildControls() {
     NameFile->setObjectName(QStringLiteral("NameFile"));
     NameFile->setReadOnly(true);
     NameFile->setFocusPolicy(Qt::NoFocus);
-    NameFile->setToolTip(QStringLiteral("File Currently Opened"));
 
     Edit1 = Counter("Edit1", leftColumn_);
     Edit2 = Counter("Edit2", leftColumn_);
@@ -506,6 +505,7 @@ void TLDF1::ApplyTexts() {
     Onglet->setTabText(Onglet->indexOf(TEXTDISC), QStringLiteral("TEXT"));
 
     if (showsNewFile_) NameFile->setText(text(Msg::MsgNewFile));
+    NameFile->setToolTip(text(Msg::MsgFileCurrentlyOpened));
     ApplyViewTexts();
     ApplyBrowseTexts();
 
@@ -542,21 +542,24 @@ void TLDF1::showEvent(QShowEvent* event) {
 }
 
 void TLDF1::GrowToContent() {
-    // The pages scroll only when the screen is too short for them: the window first takes the
-    // height its tallest page needs, within the screen's free area.
-    int missing = 0;
+    // The pages scroll only when the screen is too small for them: the window first takes the
+    // width and height its largest page needs in the language shown, within the screen's free area.
+    // The pages share one size: the page shown gives it (the others may not be laid out yet).
+    const auto* shown =
+        Onglet->currentWidget() ? Onglet->currentWidget()->findChild<QScrollArea*>() : nullptr;
+    QSize missing(0, 0);
     for (const QScrollArea* scroll : Onglet->findChildren<QScrollArea*>()) {
         if (!scroll->widget()) continue;
-        missing =
-            std::max(missing, scroll->widget()->minimumSizeHint().height() - scroll->viewport()->height());
+        const QSize room = (shown ? shown : scroll)->viewport()->size();
+        missing = missing.expandedTo(scroll->widget()->minimumSizeHint() - room);
     }
     const QScreen* shownOn = screen();
-    if (missing <= 0 || !shownOn) return;
-    const QRect area = shownOn->availableGeometry();
-    const int frame = std::max(0, frameGeometry().height() - geometry().height());
-    const int height = std::min(this->height() + missing, area.height() - frame);
-    if (height <= this->height()) return;
-    resize(width(), height);
+    if (!shownOn || (missing.width() <= 0 && missing.height() <= 0)) return;
+    const QSize frame = (frameGeometry().size() - geometry().size()).expandedTo(QSize(0, 0));
+    const QSize wanted =
+        (size() + missing.expandedTo(QSize(0, 0))).boundedTo(shownOn->availableGeometry().size() - frame);
+    if (wanted.width() <= width() && wanted.height() <= height()) return;
+    resize(wanted.expandedTo(size()));
     CentreOnScreen(this);
 }
 

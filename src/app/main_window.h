@@ -202,7 +202,7 @@ class TLDF1 : public QMainWindow {
     // (RestorePlaces), and kept for the next start (KeepPlaces).
     void RestorePlaces();
     void KeepPlaces();
-    // At the first showing: as tall as the pages need, within the screen.
+    // At the first showing: as wide and tall as the pages need, within the screen.
     void GrowToContent();
     // Tab order and the title list's keys (main_window_keyboard.cpp).
     void SetUpKeyboard();
@@ -293,6 +293,8 @@ class TLDF1 : public QMainWindow {
     // At the first showing of the table with titles in it, when the user never sized its columns:
     // each column as wide as its header and the texts it shows.
     void FitTableColumns();
+    // A column narrower than its header's text in the language shown is widened to it.
+    void FitTableHeaders();
     void ShowSortIndicator();
     void OngletChange(int page);
     void LoadReview();
@@ -454,6 +456,7 @@ class TLDF1 : public QMainWindow {
     bool placed_ = false;          // the window came back where the user left it
     TableWidths tableWidths_{};    // the column widths the table shows, kept in the settings
     bool tableFitDue_ = true;      // no width kept yet: the columns fit their contents
+    bool fittingHeaders_ = false;  // the columns widen for their headers: no width of the user's
 
     // The pages.
     QTabWidget* Onglet = nullptr;

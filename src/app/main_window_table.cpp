@@ -184,6 +184,7 @@ void TLDF1::ApplyViewTexts() {
     TitleTable->setAccessibleName(text(Msg::MsgTitleTable));
     CoverGrid->setAccessibleName(text(Msg::MsgCoverGrid));
     model_->Relabel();
+    FitTableHeaders();
     // The genres sort by their names, which the language changes.
     if (tableSort_ && tableSort_->column == TableColumn::Genre) {
         const auto record = CurrentRecord();
@@ -307,11 +308,22 @@ void TLDF1::ShowTableWidths(const TableWidths& widths) {
 }
 
 void TLDF1::KeepTableWidth(int section, int, int newSize) {
-    // A hidden column reads 0 and keeps the width it comes back with.
-    if (newSize <= 0) return;
+    // A hidden column reads 0 and keeps the width it comes back with; a column widened for its
+    // header is widened again at each start.
+    if (newSize <= 0 || fittingHeaders_) return;
     tableWidths_[static_cast<std::size_t>(TitleTableModel::ColumnAt(section))] = newSize;
     settings_.TableWidths = TableWidthsText(tableWidths_);
     tableFitDue_ = false;
+}
+
+void TLDF1::FitTableHeaders() {
+    QHeaderView* header = TitleTable->horizontalHeader();
+    fittingHeaders_ = true;
+    for (int section = 0; section < header->count(); ++section)
+        if (!header->isSectionHidden(section) &&
+            header->sectionSize(section) < header->sectionSizeHint(section))
+            header->resizeSection(section, header->sectionSizeHint(section));
+    fittingHeaders_ = false;
 }
 
 void TLDF1::FitTableColumns() {

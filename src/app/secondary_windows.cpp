@@ -1,6 +1,7 @@
 #include "app/secondary_windows.h"
 
 #include "platform/accessible_names.h"
+#include "platform/text.h"
 
 namespace tavrin {
 
@@ -37,6 +38,7 @@ void Windows::ApplyTexts() {
     chooseElement->ApplyTexts();
     htmlChoix->ApplyTexts();
     mImage->ApplyTexts(*catalogue);
+    kxtAbout->setWindowTitle(QText(*catalogue, Msg::MsgAboutThisVersion));
     for (QWidget* window : All())
         NameControls(window);
 }

@@ -50,9 +50,9 @@ TChangeBase::TChangeBase(NameListHost& host) : host_(host) {
     });
     connect(Edit2, &QLineEdit::returnPressed, this, &TChangeBase::BitBtn1Click);
 
-    BitBtn1 = new QPushButton(QStringLiteral("OK"), this);
+    BitBtn1 = new QPushButton(this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn2 = new QPushButton(QStringLiteral("Cancel"), this);
+    BitBtn2 = new QPushButton(this);
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
     for (auto* b : {BitBtn1, BitBtn2})
         b->setAutoDefault(false);
@@ -80,6 +80,8 @@ void TChangeBase::ApplyTexts() {
     setWindowTitle(QText(host_.catalogue, Msg::MsgModify));
     Panel2Caption->setText(QStringLiteral(" CHANGE : "));
     Panel1Caption->setText(QText(host_.catalogue, Msg::MsgModifyTo));
+    BitBtn1->setText(QText(host_.catalogue, Msg::MsgOk));
+    BitBtn2->setText(QText(host_.catalogue, Msg::MsgCancel));
     lengthNote_->ApplyTexts(host_.catalogue, QString());
 }
 

@@ -1,5 +1,7 @@
 #include "editing/choose_actor_dialog.h"
 
+#include "platform/text.h"
+
 #include <QLineEdit>
 
 namespace tavrin {
@@ -11,8 +13,8 @@ TChooseActor::TChooseActor(NameListHost& host, TChangeBase& rename, TCleaning& c
 }
 
 void TChooseActor::ApplyTexts() {
-    // Like "CHOOSE", the caption reads the same in every language.
-    setWindowTitle(QStringLiteral("Actor"));
+    setWindowTitle(QText(host_.catalogue, Msg::MsgActor));
+    ApplyButtonTexts();
 }
 
 void TChooseActor::OpenForEditor(int slot, std::function<void(int entry)> picked, QWidget* opener) {

@@ -1,5 +1,7 @@
 #include "editing/choose_element_dialog.h"
 
+#include "platform/text.h"
+
 namespace tavrin {
 
 TChooseElement::TChooseElement(NameListHost& host, TChangeBase& rename, TCleaning& cleaning)
@@ -9,7 +11,8 @@ TChooseElement::TChooseElement(NameListHost& host, TChangeBase& rename, TCleanin
 }
 
 void TChooseElement::ApplyTexts() {
-    setWindowTitle(QStringLiteral("CHOOSE"));
+    setWindowTitle(QText(host_.catalogue, Msg::MsgChooseCaption));
+    ApplyButtonTexts();
 }
 
 void TChooseElement::OpenForEditor(ListId list, int, std::function<void(int entry)> picked, QWidget* opener) {

@@ -117,9 +117,9 @@ TChooseMedia::TChooseMedia(NameListHost& host, TCleaning& cleaning) : host_(host
         ZVIDEOPANEL->setText(text);
     });
 
-    BitBtn1 = new QPushButton(QStringLiteral("OK"), this);
+    BitBtn1 = new QPushButton(this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn2 = new QPushButton(QStringLiteral("Cancel"), this);
+    BitBtn2 = new QPushButton(this);
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
     for (auto* b : {BitBtn1, BitBtn2})
         b->setAutoDefault(false);
@@ -177,6 +177,8 @@ void TChooseMedia::ApplyTexts() {
     setWindowTitle(QText(catalogue, Msg::MsgMultimediaFile));
     MenuItem2->setText(QText(catalogue, Msg::MsgDeleteMenu));
     MenuItem4->setText(QText(catalogue, Msg::MsgCleanList));
+    BitBtn1->setText(QText(catalogue, Msg::MsgOk));
+    BitBtn2->setText(QText(catalogue, Msg::MsgCancel));
     // The files of the folder beside the list's own entries, told apart for a screen reader.
     FileListBox1->setAccessibleName(QText(catalogue, Msg::MsgFiles));
 }

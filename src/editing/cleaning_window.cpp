@@ -30,7 +30,7 @@ TCleaning::TCleaning(const MessageCatalogue& catalogue) : catalogue_(catalogue) 
     CleanedBox->setModel(cleaned_);
     CleanedBox->setEditTriggers(QAbstractItemView::NoEditTriggers);
     CleanedBox->setUniformItemSizes(true);
-    CleanClose = new QPushButton(QStringLiteral("OK"), this);
+    CleanClose = new QPushButton(this);
     CleanClose->setObjectName(QStringLiteral("CleanClose"));
     connect(CleanClose, &QPushButton::clicked, this, [this] {
         CleanClose->setEnabled(false);
@@ -47,6 +47,7 @@ TCleaning::TCleaning(const MessageCatalogue& catalogue) : catalogue_(catalogue) 
 
 void TCleaning::ApplyTexts() {
     setWindowTitle(QText(catalogue_, Msg::MsgCleaning));
+    CleanClose->setText(QText(catalogue_, Msg::MsgOk));
 }
 
 void TCleaning::Begin() {

@@ -46,7 +46,7 @@ TDVDPanel::TDVDPanel(const MessageCatalogue& catalogue) : catalogue_(catalogue) 
         grid->addWidget(group, static_cast<int>(l / 4), static_cast<int>(l % 4));
     }
 
-    BitBtn1 = new QPushButton(QStringLiteral("OK"), this);
+    BitBtn1 = new QPushButton(this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setDefault(true);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
@@ -65,6 +65,7 @@ TDVDPanel::TDVDPanel(const MessageCatalogue& catalogue) : catalogue_(catalogue) 
 
 void TDVDPanel::ApplyTexts() {
     setWindowTitle(QText(catalogue_, Msg::MsgDvdPanel));
+    BitBtn1->setText(QText(catalogue_, Msg::MsgOk));
     for (std::size_t l = 0; l < DvdLanguageCount; ++l) {
         groups_[l]->setTitle(QText(catalogue_, GroupCaptions[l]));
         boxes_[SubtitleRow][l]->setText(QText(catalogue_, Msg::MsgSubtitled));

@@ -30,10 +30,11 @@ NameChooser::NameChooser(NameListHost& host, TChangeBase& rename, TCleaning& cle
     count_->setObjectName(QLatin1String(names.count));
     count_->setReadOnly(true);
     count_->setMaximumWidth(80);
-    BitBtn1 = new QPushButton(QStringLiteral("OK"), this);
+    BitBtn1 = new QPushButton(this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn2 = new QPushButton(QStringLiteral("Cancel"), this);
+    BitBtn2 = new QPushButton(this);
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+    ApplyButtonTexts();
     // Enter in the edit line is OK through NameListBox::Accepted; no button may take it as well.
     for (auto* b : {BitBtn1, BitBtn2})
         b->setAutoDefault(false);
@@ -87,6 +88,11 @@ NameChooser::NameChooser(NameListHost& host, TChangeBase& rename, TCleaning& cle
     layout->addLayout(bottom);
     resize(320, 380);
     CentreOnScreen(this);
+}
+
+void NameChooser::ApplyButtonTexts() {
+    BitBtn1->setText(QText(host_.catalogue, Msg::MsgOk));
+    BitBtn2->setText(QText(host_.catalogue, Msg::MsgCancel));
 }
 
 void NameChooser::Open(Mode mode, ListId list, std::function<void(int)> picked, QWidget* opener) {

@@ -57,6 +57,8 @@ class NameChooser : public QDialog {
     // disables the opener until this closes.
     void Open(Mode mode, ListId list, std::function<void(int)> picked, QWidget* opener);
     void done(int result) override;
+    // OK and Cancel in the catalogue's language.
+    void ApplyButtonTexts();
 
     NameListHost& host_;
 

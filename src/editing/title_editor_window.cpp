@@ -335,10 +335,8 @@ void TAjouteF::BuildControls() {
     SpeedButton1 = Named<QPushButton>("SpeedButton1", this);
     SpeedButton1->setText(QStringLiteral("TXT"));
     BitBtn2 = Named<QPushButton>("BitBtn2", this);
-    BitBtn2->setText(QStringLiteral("OK"));
     BitBtn2->setDefault(true);
     BitBtn1 = Named<QPushButton>("BitBtn1", this);
-    BitBtn1->setText(QStringLiteral("Cancel"));
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(SpeedButton1);
     buttons->addStretch();
@@ -422,16 +420,18 @@ void TAjouteF::BuildControls() {
 void TAjouteF::ApplyTexts() {
     switch (purpose_) {
     case Purpose::Add:
-        setWindowTitle(QStringLiteral("ADD"));
+        setWindowTitle(QText(catalogue_, Msg::MsgAdd).toUpper());
         break;
     case Purpose::Edit:
-        setWindowTitle(QStringLiteral("EDIT"));
+        setWindowTitle(QText(catalogue_, Msg::MsgEdit).toUpper());
         break;
     case Purpose::Duplicate:
-        setWindowTitle(QStringLiteral("DUPLICATE"));
+        setWindowTitle(QText(catalogue_, Msg::MsgDuplicate).toUpper());
         break;
     }
     const auto text = [this](Msg m) { return QText(catalogue_, m); };
+    BitBtn2->setText(text(Msg::MsgOk));
+    BitBtn1->setText(text(Msg::MsgCancel));
     TitleLabel->setText(text(Msg::MsgTitle));
     YearLabel->setText(text(Msg::MsgYear));
     LengthLabel->setText(text(Msg::MsgLength));

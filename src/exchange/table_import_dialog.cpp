@@ -72,7 +72,7 @@ TTableImport::TTableImport(Changes changes, const MessageCatalogue& catalogue, Q
     ImportBtn = new QPushButton(this);
     ImportBtn->setObjectName(QStringLiteral("ImportBtn"));
     ImportBtn->setDefault(true);
-    CancelBtn = new QPushButton(QStringLiteral("Cancel"), this);
+    CancelBtn = new QPushButton(this);
     CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
     connect(ImportBtn, &QPushButton::clicked, this, &TTableImport::ImportBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
@@ -107,6 +107,7 @@ void TTableImport::ApplyTexts() {
     PreviewCaption->setText(QText(catalogue_, Msg::MsgTableFirstRows));
     FieldsCaption->setText(QText(catalogue_, Msg::MsgTableColumnFields));
     ImportBtn->setText(QText(catalogue_, Msg::MsgTableImport));
+    CancelBtn->setText(QText(catalogue_, Msg::MsgCancel));
     for (QComboBox* combo : fieldCombos_) {
         combo->setItemText(0, QText(catalogue_, Msg::MsgTableIgnored));
         for (const TableField field : AllTableFields())

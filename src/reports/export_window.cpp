@@ -39,12 +39,12 @@ constexpr BoxCaption BoxCaptions[DetailBoxCount] = {
     {DetailBox::DT, Msg::MsgDirector, nullptr},
     {DetailBox::AT, Msg::MsgActor, nullptr},
     {DetailBox::CT, Msg::MsgComposer, nullptr},
-    {DetailBox::GT, std::nullopt, "Genre"},
+    {DetailBox::GT, Msg::MsgGenre, nullptr},
     {DetailBox::EdiT, Msg::MsgPublisher, nullptr},
     {DetailBox::ST, Msg::MsgSound, nullptr},
     {DetailBox::SubT, Msg::MsgSubtitled, nullptr},
     {DetailBox::SideT, Msg::MsgSide, nullptr},
-    {DetailBox::RatioT, std::nullopt, "Aspect Ratios"},
+    {DetailBox::RatioT, Msg::MsgAspectRatios, nullptr},
     {DetailBox::LT, Msg::MsgLength, nullptr},
     {DetailBox::MPAAT, std::nullopt, "MPAA"},
     {DetailBox::TT, std::nullopt, "THX - Director's Cut - Etc..."},
@@ -102,7 +102,7 @@ void TEXPORTLIST::BuildControls() {
 
     KText = new QGroupBox(this);
     KText->setObjectName(QStringLiteral("KText"));
-    JustTheTitles = new QRadioButton(QStringLiteral("Just The Titles"), KText);
+    JustTheTitles = new QRadioButton(KText);
     JustTheTitles->setObjectName(QStringLiteral("JustTheTitles"));
     OtherInformations = new QRadioButton(KText);
     OtherInformations->setObjectName(QStringLiteral("OtherInformations"));
@@ -130,9 +130,9 @@ void TEXPORTLIST::BuildControls() {
     EHTML = Button(this, "EHTML", QStringLiteral("HTML"));
     ETELLICO = Button(this, "ETELLICO", QStringLiteral("Tellico"));
     PrintList = Button(this, "PrintList", {});
-    Preview = Button(this, "Preview", QStringLiteral("Preview"));
-    PrintSetup = Button(this, "PrintSetup", QStringLiteral("Printer Setup"));
-    BitBtn1 = Button(this, "BitBtn1", QStringLiteral("Close"));
+    Preview = Button(this, "Preview", {});
+    PrintSetup = Button(this, "PrintSetup", {});
+    BitBtn1 = Button(this, "BitBtn1", {});
     connect(ETEXT, &QPushButton::clicked, this, &TEXPORTLIST::ETEXTClick);
     connect(ETEXTSPREAD, &QPushButton::clicked, this, &TEXPORTLIST::ETEXTSPREADClick);
     connect(EHTML, &QPushButton::clicked, this, &TEXPORTLIST::EHTMLClick);
@@ -170,6 +170,10 @@ void TEXPORTLIST::ApplyTexts() {
                              : QString::fromUtf8(c.fixed).replace(QLatin1Char('&'), QStringLiteral("&&")));
     }
     PrintList->setText(QCaptionText(catalogue_, Msg::MsgPrint));
+    JustTheTitles->setText(QCaptionText(catalogue_, Msg::MsgJustTheTitles));
+    Preview->setText(QCaptionText(catalogue_, Msg::MsgPreview));
+    PrintSetup->setText(QCaptionText(catalogue_, Msg::MsgPrinterSetup));
+    BitBtn1->setText(QCaptionText(catalogue_, Msg::MsgClose));
 }
 
 void TEXPORTLIST::Bind(ExportWindowHost host) {
@@ -179,7 +183,7 @@ void TEXPORTLIST::Bind(ExportWindowHost host) {
 
 void TEXPORTLIST::ShowMode() {
     const bool print = mode_ == Mode::Print;
-    setWindowTitle(print ? QStringLiteral("PRINTING") : QStringLiteral("EXPORT LIST"));
+    setWindowTitle(QText(catalogue_, print ? Msg::MsgPrintingCaption : Msg::MsgExportListCaption));
     for (auto* b : {PrintList, Preview, PrintSetup})
         b->setVisible(print);
     for (auto* b : {ETEXT, ETEXTSPREAD, EHTML})

@@ -106,21 +106,21 @@ THTMLCHOIX::THTMLCHOIX(const MessageCatalogue& catalogue, UserPrompts& prompts)
 }
 
 void THTMLCHOIX::ApplyTexts() {
-    // The window's captions are the same in every language.
+    const auto text = [this](Msg m) { return QCaptionText(catalogue_, m); };
     setWindowTitle(QStringLiteral("HTML"));
-    GroupBox1->setTitle(QStringLiteral("COLORS"));
-    Button2->setText(QStringLiteral("TEXT"));
-    Button1->setText(QStringLiteral("BACKGROUND"));
-    GroupBox2->setTitle(QStringLiteral("BACKGROUND IMAGE"));
-    HTMLMultiP->setText(QStringLiteral("Multi Page"));
-    HTMLFrames->setText(QStringLiteral("Frames"));
-    HTMLMedia->setText(QStringLiteral("Image"));
-    HTMLImage->setTitle(QStringLiteral("Center Image"));
-    ImageNone->setText(QStringLiteral("None"));
-    ImageRight->setText(QStringLiteral("To right"));
-    ImageLeft->setText(QStringLiteral("To Left"));
-    BitBtn1->setText(QStringLiteral("OK"));
-    BitBtn2->setText(QStringLiteral("Cancel"));
+    GroupBox1->setTitle(text(Msg::MsgHtmlColours));
+    Button2->setText(text(Msg::MsgHtmlText));
+    Button1->setText(text(Msg::MsgHtmlBackground));
+    GroupBox2->setTitle(text(Msg::MsgHtmlBackgroundImage));
+    HTMLMultiP->setText(text(Msg::MsgHtmlMultiPage));
+    HTMLFrames->setText(text(Msg::MsgHtmlFrames));
+    HTMLMedia->setText(text(Msg::MsgHtmlImage));
+    HTMLImage->setTitle(text(Msg::MsgHtmlCenterImage));
+    ImageNone->setText(text(Msg::MsgNone));
+    ImageRight->setText(text(Msg::MsgHtmlToRight));
+    ImageLeft->setText(text(Msg::MsgHtmlToLeft));
+    BitBtn1->setText(text(Msg::MsgOk));
+    BitBtn2->setText(text(Msg::MsgCancel));
 }
 
 void THTMLCHOIX::Open(QWidget* opener, HtmlExportJob job) {
@@ -232,7 +232,7 @@ QStringList THTMLCHOIX::CopyPictures(const std::vector<CoverPicture>& pictures, 
     QStringList failed;
     std::unique_ptr<QProgressDialog> progress;
     if (pictures.size() > static_cast<std::size_t>(ProgressFrom)) {
-        progress = std::make_unique<QProgressDialog>(QStringLiteral("Image"), QString(), 0,
+        progress = std::make_unique<QProgressDialog>(QText(catalogue_, Msg::MsgHtmlImage), QString(), 0,
                                                      static_cast<int>(pictures.size()), this);
         progress->setObjectName(QStringLiteral("PictureProgress"));
         progress->setWindowModality(Qt::WindowModal);

@@ -12,10 +12,12 @@
 namespace tavrin {
 namespace {
 
-constexpr int ChartHeight = 434; // the rows share this height; the footer goes below
 constexpr int FrenchLanguage = 1;
 constexpr std::size_t CounterCount = 100;
 constexpr std::uint16_t LastBoxLink = MaxEntryNumber; // links above it belong to no box set
+
+static_assert(MostChartRows >= GenreCount && MostChartRows >= 31,
+              "the genre chart or the day chart has more rows");
 
 constexpr std::array<std::string_view, 14> ChartNames{
     "medium", "ratio",    "genre",    "movie-mark", "image-mark", "sound-mark", "mpaa",
@@ -159,7 +161,7 @@ void CountingBars(const Collection& c, std::span<const std::uint16_t> list, cons
                   ChartPicture& picture) {
     const std::size_t k = names.size();
     const std::size_t n = list.size();
-    const int rowHeight = ChartHeight / static_cast<int>(k);
+    const int rowHeight = StatsChartHeight / static_cast<int>(k);
 
     std::array<int, CounterCount> counters{};
     bool anyDvd = false;
@@ -196,7 +198,7 @@ void CountingBars(const Collection& c, std::span<const std::uint16_t> list, cons
         const int row = static_cast<int>(i) * rowHeight;
         const int end = Pixel(static_cast<double>(scale) * static_cast<double>(percent[i]));
         if (counters[i] != 0) picture.bars.push_back({0, row, end, row + rowHeight});
-        picture.labels.push_back({end, row + rowHeight / 2 - 7,
+        picture.labels.push_back({end, row + rowHeight / 2 - LabelRise,
                                   names[i] + " (" + Decimal(counters[i]) +
                                       "): " + Padded(FixedDecimals(percent[i], 2), 3) + " %"});
     }
@@ -233,10 +235,13 @@ void SideBars(const Collection& c, std::span<const std::uint16_t> list, bool las
     };
     const int endB = Pixel(static_cast<double>(scale) * static_cast<double>(pB));
     const int endA = Pixel(static_cast<double>(scale) * static_cast<double>(pA));
-    picture.bars.push_back({0, 0, endB, 217});
-    picture.labels.push_back({endB, 101, label(laserDisc ? Msg::MsgClv : Msg::MsgSimpleSide, b, pB)});
-    picture.bars.push_back({0, 217, endA, 434});
-    picture.labels.push_back({endA, 318, label(laserDisc ? Msg::MsgCav : Msg::MsgRsdl, a, pA)});
+    constexpr int half = StatsChartHeight / 2;
+    picture.bars.push_back({0, 0, endB, half});
+    picture.labels.push_back(
+        {endB, half / 2 - LabelRise, label(laserDisc ? Msg::MsgClv : Msg::MsgSimpleSide, b, pB)});
+    picture.bars.push_back({0, half, endA, StatsChartHeight});
+    picture.labels.push_back(
+        {endA, half + half / 2 - LabelRise, label(laserDisc ? Msg::MsgCav : Msg::MsgRsdl, a, pA)});
     picture.footer = Footer(c, list, catalogue);
 }
 
@@ -271,7 +276,7 @@ void MoneyBars(const Collection& c, std::span<const std::uint16_t> list, MoneyPe
         ++counts[bucket];
     }
 
-    const int rowHeight = ChartHeight / k;
+    const int rowHeight = StatsChartHeight / k;
     float largest = 0;
     for (int i = 1; i <= k; ++i)
         largest = std::max(largest, sums[static_cast<std::size_t>(i)]);
@@ -284,7 +289,7 @@ void MoneyBars(const Collection& c, std::span<const std::uint16_t> list, MoneyPe
         if (sums[b] != 0) picture.bars.push_back({0, row, end, row + rowHeight});
         const std::string head = perDay ? MonthName(catalogue, period.month) + " " + Decimal(i) + " " + year
                                         : MonthName(catalogue, i) + " " + year;
-        picture.labels.push_back({end, row + rowHeight / 2 - 7,
+        picture.labels.push_back({end, row + rowHeight / 2 - LabelRise,
                                   head + " (" + Decimal(counts[b]) + ") : " + FixedDecimals(sums[b], 2)});
     }
     picture.footer = Footer(c, list, catalogue);

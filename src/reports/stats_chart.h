@@ -17,12 +17,18 @@
 
 namespace tavrin {
 
-// The chart box of the statistics window.
+// The chart box the geometry is drawn for; the window stretches it to its own size.
 inline constexpr int StatsBoxWidth = 500;
 inline constexpr int StatsBoxHeight = 453;
+// The height the rows of bars share, from the top; the footer line goes below.
+inline constexpr int StatsChartHeight = 434;
 // Where the footer line is written.
 inline constexpr int FooterX = 0;
 inline constexpr int FooterY = 437;
+// A label's top sits this far above the middle of its row.
+inline constexpr int LabelRise = 7;
+// The most rows a chart has (a row per genre): its rows are the lowest of any chart.
+inline constexpr int MostChartRows = 33;
 
 enum class StatsChart {
     Medium,    // LD/DVD

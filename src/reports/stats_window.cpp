@@ -15,10 +15,14 @@
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QPainter>
+#include <QPushButton>
+#include <QShortcut>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace tavrin {
 namespace {
@@ -39,60 +43,109 @@ QToolButton* ChartButton(const char* name, QWidget* parent, const char* fixedCap
 }
 
 // A rectangle as the chart draws it: the far edges excluded, the outline inside.
-QRect BarRect(const ChartBar& bar) {
-    const int left = std::min(bar.x0, bar.x1), right = std::max(bar.x0, bar.x1);
-    const int top = std::min(bar.y0, bar.y1), bottom = std::max(bar.y0, bar.y1);
+QRect BarRect(const ChartBar& bar, double sx, double sy) {
+    const auto at = [](double v) { return static_cast<int>(std::lround(v)); };
+    const int left = at(std::min(bar.x0, bar.x1) * sx), right = at(std::max(bar.x0, bar.x1) * sx);
+    const int top = at(std::min(bar.y0, bar.y1) * sy), bottom = at(std::max(bar.y0, bar.y1) * sy);
     return {left, top, right - left, bottom - top};
 }
 
-void WriteOnWhite(QPainter& painter, int x, int y, const QString& text) {
-    constexpr int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip;
-    const QRect area = painter.boundingRect(QRect(x, y, 0, 0), flags, text);
-    painter.fillRect(area, Qt::white);
-    painter.drawText(area, flags, text);
+// The footer's line and the space above it.
+int FooterHeight(const QFontMetrics& metrics) {
+    return metrics.height() + (FooterY - StatsChartHeight);
 }
+
+constexpr int TextFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip;
 
 } // namespace
 
-QImage BlankChart() {
-    QImage image(StatsBoxWidth, StatsBoxHeight, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    return image;
+ChartLayout LayOutChart(const ChartPicture& picture, QSize box, const QFontMetrics& metrics) {
+    ChartLayout layout;
+    const int line = metrics.height();
+    const int rows = std::max(1, box.height() - FooterHeight(metrics));
+    const double sx = static_cast<double>(box.width()) / StatsBoxWidth;
+    const double sy = static_cast<double>(rows) / StatsChartHeight;
+    for (const ChartBar& bar : picture.bars)
+        layout.bars.push_back(BarRect(bar, sx, sy));
+    const auto place = [&](int x, int top, const QString& text) {
+        const int width = metrics.horizontalAdvance(text);
+        layout.places.emplace_back(std::max(0, std::min(x, box.width() - width)), top, width, line);
+        layout.texts.push_back(text);
+    };
+    for (const ChartLabel& label : picture.labels) {
+        const double middle = (label.y + LabelRise) * sy;
+        const int top =
+            std::clamp(static_cast<int>(std::lround(middle - line / 2.0)), 0, std::max(0, rows - line));
+        place(static_cast<int>(std::lround(label.x * sx)), top, QStringFromUtf8(label.text));
+    }
+    if (picture.footer) place(FooterX, box.height() - line, QStringFromUtf8(*picture.footer));
+    return layout;
 }
 
-QImage PaintChart(const ChartPicture& picture) {
-    QImage image = BlankChart();
+QSize LeastChartSize(const MessageCatalogue& catalogue, const ChartPicture* picture,
+                     const QFontMetrics& metrics) {
+    // The lowest row of any chart holds its line of text.
+    constexpr int lowestRow = StatsChartHeight / MostChartRows;
+    const int rows = (StatsChartHeight * metrics.height() + lowestRow - 1) / lowestRow;
+    int width = StatsBoxWidth;
+    for (Msg footer : {Msg::MsgTheseStatsAreMadeWithAll, Msg::MsgTheseStatsAreMadeWithA})
+        width = std::max(width, metrics.horizontalAdvance(QText(catalogue, footer)));
+    if (picture)
+        for (const ChartLabel& label : picture->labels)
+            width = std::max(width, metrics.horizontalAdvance(QStringFromUtf8(label.text)));
+    return {width, std::max(StatsBoxHeight, rows + FooterHeight(metrics))};
+}
+
+QImage PaintChart(const ChartPicture* picture, QSize box, const QFont& font) {
+    QImage image(box, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    if (!picture) return image;
     QPainter painter(&image);
+    painter.setFont(font);
+    const ChartLayout layout = LayOutChart(*picture, box, painter.fontMetrics());
     painter.setPen(QPen(Qt::black, 0));
-    for (const ChartBar& bar : picture.bars) {
-        const QRect r = BarRect(bar);
+    for (const QRect& r : layout.bars) {
         if (r.width() <= 0 || r.height() <= 0) continue;
         painter.fillRect(r, QColor(255, 0, 0));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(r.adjusted(0, 0, -1, -1));
     }
-    for (const ChartLabel& label : picture.labels)
-        WriteOnWhite(painter, label.x, label.y, QStringFromUtf8(label.text));
-    if (picture.footer) WriteOnWhite(painter, FooterX, FooterY, QStringFromUtf8(*picture.footer));
+    for (std::size_t i = 0; i < layout.places.size(); ++i) {
+        painter.fillRect(layout.places[i], Qt::white);
+        painter.drawText(layout.places[i], TextFlags, layout.texts[i]);
+    }
     return image;
 }
 
 // ---- The chart box ----
 
 ChartBox::ChartBox(const MessageCatalogue& catalogue, QWidget* parent)
-    : QWidget(parent), catalogue_(catalogue), image_(BlankChart()) {
+    : QWidget(parent), catalogue_(catalogue) {
     setObjectName(QStringLiteral("StatsBox"));
-    setFixedSize(StatsBoxWidth, StatsBoxHeight);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 
-void ChartBox::Show(QImage image) {
-    image_ = std::move(image);
+void ChartBox::Show(std::optional<ChartPicture> picture) {
+    picture_ = std::move(picture);
+    updateGeometry(); // a text wider than the box widens it
     update();
+}
+
+QImage ChartBox::Image() const {
+    return PaintChart(picture_ ? &*picture_ : nullptr, size(), font());
+}
+
+QSize ChartBox::minimumSizeHint() const {
+    return LeastChartSize(catalogue_, picture_ ? &*picture_ : nullptr, fontMetrics());
+}
+
+QSize ChartBox::sizeHint() const {
+    return minimumSizeHint();
 }
 
 void ChartBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.drawImage(0, 0, image_);
+    painter.drawImage(0, 0, Image());
 }
 
 void ChartBox::contextMenuEvent(QContextMenuEvent* event) {
@@ -143,7 +196,7 @@ TStatsForm::TStatsForm(const MessageCatalogue& catalogue)
     auto* column = new QVBoxLayout(buttons);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(2);
-    const std::pair<QToolButton*, StatsChart> charts[] = {
+    charts_ = {
         {SpeedButton2, StatsChart::Medium},    {SpeedButton1, StatsChart::Ratio},
         {SpeedButton3, StatsChart::Genre},     {SpeedButton4, StatsChart::MovieMark},
         {SpeedButton5, StatsChart::ImageMark}, {SpeedButton6, StatsChart::SoundMark},
@@ -152,15 +205,21 @@ TStatsForm::TStatsForm(const MessageCatalogue& catalogue)
         {SpeedButton11, StatsChart::CavClv},   {SpeedButton15, StatsChart::Rsdl},
         {SpeedButton14, StatsChart::Zone},
     };
-    for (const auto& [button, chart] : charts) {
+    for (const auto& [button, chart] : charts_) {
         column->addWidget(button);
-        connect(button, &QToolButton::clicked, this, [this, chart] { ChartClick(chart); });
+        connect(button, &QToolButton::clicked, this, [this, chart = chart] { ChartClick(chart); });
     }
     column->addWidget(SpeedButton12);
     column->addWidget(SpeedButton13);
     column->addStretch();
     column->addWidget(GroupBox1);
-    buttons->setFixedWidth(130);
+    CloseBtn = new QPushButton(buttons);
+    CloseBtn->setObjectName(QStringLiteral("CloseBtn"));
+    CloseBtn->setAutoDefault(false);
+    column->addWidget(CloseBtn);
+    connect(CloseBtn, &QPushButton::clicked, this, &QWidget::close);
+    // As wide as its widest caption; the chart takes the rest of the window.
+    buttons->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
 
     StatsBox = new ChartBox(catalogue_, this);
     connect(StatsBox, &ChartBox::SaveRequested, this, &TStatsForm::SaveChartAsPng);
@@ -169,13 +228,14 @@ TStatsForm::TStatsForm(const MessageCatalogue& catalogue)
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(buttons);
-    layout->addWidget(StatsBox);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->addWidget(StatsBox, 1);
 
     for (QComboBox* box : {YearCombo, MonthCombo})
         connect(box, &QComboBox::activated, this, &TStatsForm::YearComboClick);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
 
-    setWindowTitle(QStringLiteral("STATS"));
+    setWindowTitle(QText(catalogue_, Msg::MsgStatisticsCaption));
     ApplyTexts();
     adjustSize();
     CentreOnScreen(this);
@@ -188,6 +248,8 @@ void TStatsForm::ApplyTexts() {
     SpeedButton8->setText(QCaptionText(catalogue_, Msg::MsgSound));
     SpeedButton10->setText(QCaptionText(catalogue_, Msg::MsgNewUsed));
     GroupBox1->setTitle(QCaptionText(catalogue_, Msg::MsgMoney));
+    CloseBtn->setText(QCaptionText(catalogue_, Msg::MsgClose));
+    StatsBox->updateGeometry(); // the footers' width follows the language
     const int month = std::max(0, MonthCombo->currentIndex());
     MonthCombo->clear();
     for (Msg m : MonthItems)
@@ -199,7 +261,7 @@ bool TStatsForm::Open(StatsMode mode, const StatsSource& source) {
     if (!source.collection || !source.list || source.list->empty()) return false;
     source_ = source;
     const bool statistics = mode == StatsMode::Statistics;
-    setWindowTitle(statistics ? QStringLiteral("STATS") : QStringLiteral("LD/DVD STATS"));
+    setWindowTitle(QText(catalogue_, statistics ? Msg::MsgStatisticsCaption : Msg::MsgDvdStatisticsCaption));
     for (QToolButton* button : {SpeedButton3, SpeedButton4, SpeedButton5, SpeedButton6, SpeedButton7})
         button->setVisible(statistics);
     for (QToolButton* button : {SpeedButton11, SpeedButton14, SpeedButton15})
@@ -218,7 +280,18 @@ void TStatsForm::FormActivate() {
         YearCombo->addItem(QString::number(year));
     YearCombo->setCurrentIndex(YearCombo->count() - 1);
     MonthCombo->setCurrentIndex(0);
-    StatsBox->Show(BlankChart());
+    StatsBox->Show(std::nullopt);
+    // The first chart that draws over this list, rather than an empty box; a chart of a filtered
+    // field or one that only gives a message is passed over.
+    for (const auto& [button, chart] : charts_) {
+        if (button->isHidden()) continue;
+        const auto picture =
+            DrawChart(*source_.collection, *source_.list, chart, source_.filters, catalogue_);
+        if (picture && !picture->message) {
+            Show(*picture);
+            return;
+        }
+    }
 }
 
 void TStatsForm::ChartClick(StatsChart chart) {
@@ -239,18 +312,15 @@ void TStatsForm::YearComboClick() {
 
 void TStatsForm::Show(const ChartPicture& picture) {
     setWindowTitle(QStringFromUtf8(picture.caption));
-    StatsBox->Show(PaintChart(picture));
+    StatsBox->Show(picture);
     if (picture.message && source_.prompts) {
-        prompting_ = true;
         source_.prompts->ShowMessage(QStringFromUtf8(*picture.message));
-        prompting_ = false;
     }
 }
 
 void TStatsForm::SaveChartAsPng() {
     if (!source_.prompts) return;
     const QImage image = StatsBox->Image();
-    prompting_ = true;
     const QString fileName = source_.prompts->AskSaveFile(
         {QStringLiteral("SAVE"), QStringLiteral("PNG (*.png)"), QStringLiteral("png")});
     if (!fileName.isEmpty()) {
@@ -266,21 +336,10 @@ void TStatsForm::SaveChartAsPng() {
                  !written)
             source_.prompts->ShowMessage(WriteFailureText(catalogue_, written.error()));
     }
-    prompting_ = false;
 }
 
 void TStatsForm::CopyChart() {
     QGuiApplication::clipboard()->setImage(StatsBox->Image());
-}
-
-void TStatsForm::changeEvent(QEvent* event) {
-    QWidget::changeEvent(event);
-    if (event->type() != QEvent::ActivationChange) return;
-    // This window's own dialogs come and go without making a new activation.
-    if (prompting_) return;
-    const bool active = isActiveWindow();
-    if (active && !wasActive_) FormActivate();
-    wasActive_ = active;
 }
 
 void TStatsForm::closeEvent(QCloseEvent* event) {

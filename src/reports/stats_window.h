@@ -1,5 +1,6 @@
 // The statistics window: one bar chart at a time over the listed titles, painted from the chart
-// geometry of reports/stats_chart.h. A chart can be saved as a PNG file or copied (context menu).
+// geometry of reports/stats_chart.h and stretched to the window's size. A chart can be saved as a
+// PNG file or copied (context menu).
 #pragma once
 
 #include "lang/catalogue.h"
@@ -7,32 +8,56 @@
 #include "store/collection.h"
 
 #include <QImage>
+#include <QRect>
+#include <QString>
 #include <QWidget>
 
 #include <cstdint>
+#include <optional>
+#include <utility>
 #include <vector>
 
 class QComboBox;
+class QFontMetrics;
 class QGroupBox;
+class QPushButton;
 class QToolButton;
 
 namespace tavrin {
 
 class UserPrompts;
 
-// Paints a chart the way the window shows it: white box, red bars outlined in black, labels on
-// white, the footer.
-QImage PaintChart(const ChartPicture& picture);
-// The cleared box.
-QImage BlankChart();
+// A chart laid out in a box of any size. The geometry is drawn for a box of StatsBoxWidth x
+// StatsBoxHeight: here the bars stretch with the box while each text keeps the font's size,
+// beside the end of its bar and moved left where it would pass the box's right edge; the footer
+// takes the bottom line.
+struct ChartLayout {
+    std::vector<QRect> bars;
+    std::vector<QRect> places;  // of the labels, then of the footer
+    std::vector<QString> texts; // what each place shows
+};
+ChartLayout LayOutChart(const ChartPicture& picture, QSize box, const QFontMetrics& metrics);
+// The least box in which no text of a chart overlaps another or passes an edge: rows as high as a
+// line of text in the chart with the most rows, and as wide as the designed box, the footers of
+// the catalogue's language and the texts of picture (when there is one).
+QSize LeastChartSize(const MessageCatalogue& catalogue, const ChartPicture* picture,
+                     const QFontMetrics& metrics);
+// Paints a chart the way the window shows it: white box, red bars outlined in black, texts on
+// white; no picture: the cleared box.
+QImage PaintChart(const ChartPicture* picture, QSize box, const QFont& font);
 
 // The picture of the statistics window; its context menu asks to save or copy the chart.
 class ChartBox : public QWidget {
     Q_OBJECT
   public:
     explicit ChartBox(const MessageCatalogue& catalogue, QWidget* parent = nullptr);
-    void Show(QImage image);
-    const QImage& Image() const { return image_; }
+    // The chart shown at whatever size the box has; none clears the box.
+    void Show(std::optional<ChartPicture> picture);
+    const std::optional<ChartPicture>& Picture() const { return picture_; }
+    // The chart as the box shows it now.
+    QImage Image() const;
+    QSize minimumSizeHint() const override;
+    QSize sizeHint() const override;
 
   signals:
     void SaveRequested();
@@ -44,7 +69,7 @@ class ChartBox : public QWidget {
 
   private:
     const MessageCatalogue& catalogue_;
-    QImage image_;
+    std::optional<ChartPicture> picture_;
 };
 
 // "Statistics" shows the genre and mark charts, "DVD Statistics" the side and zone charts.
@@ -82,17 +107,14 @@ class TStatsForm : public QWidget {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
-    void changeEvent(QEvent* event) override;
 
   private:
-    // Every time the window becomes active: the year list again, the box cleared.
+    // At each opening: the year list again, the first chart of the buttons shown drawn.
     void FormActivate();
     void Show(const ChartPicture& picture);
 
     const MessageCatalogue& catalogue_;
     StatsSource source_;
-    bool prompting_ = false; // a dialog of this window is open: coming back is no new activation
-    bool wasActive_ = false;
 
     QToolButton *SpeedButton1 = nullptr, *SpeedButton2 = nullptr, *SpeedButton3 = nullptr,
                 *SpeedButton4 = nullptr, *SpeedButton5 = nullptr, *SpeedButton6 = nullptr,
@@ -102,7 +124,10 @@ class TStatsForm : public QWidget {
     QGroupBox* GroupBox1 = nullptr;
     QComboBox* YearCombo = nullptr;
     QComboBox* MonthCombo = nullptr;
+    QPushButton* CloseBtn = nullptr;
     ChartBox* StatsBox = nullptr;
+    // The chart buttons in the column's order, with their charts.
+    std::vector<std::pair<QToolButton*, StatsChart>> charts_;
 };
 
 } // namespace tavrin

@@ -1,4 +1,5 @@
-// Every window at its opening size shows its captions whole, in each of the five languages.
+// Every window at its opening size shows its captions, button texts and table headers whole, in each
+// of the five languages.
 #include "app/window_test_main.h"
 #include "app/window_test_support.h"
 #include "test_support.h"
@@ -7,14 +8,20 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLayout>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <QtTest>
 
 #include <memory>
@@ -51,6 +58,30 @@ QStringList CutCaptions(const QWidget* root, int* checked = nullptr) {
         check(b, b->sizeHint().width(), b->text());
     for (const QGroupBox* g : root->findChildren<QGroupBox*>())
         check(g, g->fontMetrics().horizontalAdvance(g->title()) + 12, g->title());
+    // A button's text needs its width inside the button's frame.
+    for (const QAbstractButton* b : root->findChildren<QAbstractButton*>()) {
+        if (!qobject_cast<const QPushButton*>(b) && !qobject_cast<const QToolButton*>(b)) continue;
+        if (!b->icon().isNull()) continue;
+        const QString shown = QString(b->text()).remove(QRegularExpression(QStringLiteral("&(?!&)")));
+        const int margin = b->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, b);
+        check(b, b->fontMetrics().horizontalAdvance(shown) + 2 * margin, shown);
+    }
+    // The headers of a table: each column shown as wide as its header's text.
+    for (const QTableView* t : root->findChildren<QTableView*>()) {
+        const QHeaderView* header = t->horizontalHeader();
+        if (!t->isVisibleTo(root)) continue;
+        for (int section = 0; section < header->count(); ++section) {
+            if (header->isSectionHidden(section)) continue;
+            const QString text = t->model()->headerData(section, Qt::Horizontal).toString();
+            if (checked) ++*checked;
+            const int needed = header->fontMetrics().horizontalAdvance(text) + 8;
+            if (header->sectionSize(section) < needed)
+                cut << QStringLiteral("%1 header \"%2\": %3 < %4")
+                           .arg(PathOf(t), text)
+                           .arg(header->sectionSize(section))
+                           .arg(needed);
+        }
+    }
     return cut;
 }
 
@@ -104,6 +135,14 @@ class LayoutTest : public QObject {
                 for (const QString& c : CutCaptions(window.get(), &checked))
                     problems << QLatin1String(language) + QLatin1Char(' ') + c;
             }
+        }
+        // The title table's headers, in each language.
+        ActionOf(*window, "TitleTable1")->trigger();
+        for (const char* language : Languages) {
+            ActionOf(*window, language)->trigger();
+            Settle(window.get());
+            for (const QString& c : CutCaptions(window.get(), &checked))
+                problems << QLatin1String(language) + QLatin1Char(' ') + c;
         }
         pages->setCurrentIndex(0);
         QVERIFY2(checked > 5 * 80, qPrintable(QString::number(checked)));

@@ -2,6 +2,7 @@
 // the user left them, within the screen; the table's columns fit their texts at first show.
 #include "app/window_test_main.h"
 #include "app/window_test_support.h"
+#include "reports/stats_window.h"
 #include "store/files/collection_file.h"
 #include "test_support.h"
 
@@ -79,6 +80,7 @@ class WindowPlacementTest : public QObject {
         const QRect area = ScreenArea();
         QRect frame;
         int listWidth = 0;
+        QSize statsSize;
         {
             auto [window, prompts] = Open();
             ActionOf(*window, "TitleTable1")->trigger();
@@ -96,6 +98,12 @@ class WindowPlacementTest : public QObject {
             listWidth = splitter->sizes().front();
             QCOMPARE(listWidth, before - 40);
 
+            ActionOf(*window, "Statistics1")->trigger();
+            TStatsForm* stats = window->SecondaryWindows().statsForm.get();
+            QVERIFY(stats->isVisible());
+            statsSize = stats->minimumSize() + (area.size() - stats->minimumSize()) / 2;
+            stats->resize(statsSize);
+            stats->close();
             window->close();
         }
         auto [window, prompts] = Open();
@@ -104,6 +112,7 @@ class WindowPlacementTest : public QObject {
         QHeaderView* header = Find<QTableView>(*window, "TitleTable")->horizontalHeader();
         QCOMPARE(header->sectionSize(TitleSection), 333);
         QCOMPARE(header->logicalIndex(0), DirectorSection);
+        QCOMPARE(window->SecondaryWindows().statsForm->size(), statsSize);
     }
 
     void aMaximisedWindowComesBackMaximised() {

@@ -57,8 +57,15 @@ Collection Sample() {
     return c;
 }
 
+// A point of the chart geometry, drawn for a box of 500 x 453 with its rows in the top 434
+// pixels, where the box of the window shows it: stretched to the box, the footer's line kept.
+QPoint At(const QWidget* box, int x, int y) {
+    const double rows = box->height() - box->fontMetrics().height() - 3;
+    return {static_cast<int>(x * box->width() / 500.0), static_cast<int>(y * rows / 434.0)};
+}
+
 QColor PixelAt(QWidget* box, int x, int y) {
-    return box->grab().toImage().pixelColor(x, y);
+    return box->grab().toImage().pixelColor(At(box, x, y));
 }
 
 } // namespace
@@ -93,7 +100,11 @@ class StatsWindowTest : public QObject {
         ActionOf(*window, "Statistics1")->trigger();
         QVERIFY(stats->isVisible());
         QVERIFY(!window->isEnabled());
-        QCOMPARE(stats->windowTitle(), QStringLiteral("STATS"));
+        // It opens on the first chart, not on an empty box: two LDs and two DVDs.
+        QCOMPARE(stats->windowTitle(), QStringLiteral("LD/DVD/VHS"));
+        auto* box = Find<QWidget>(*stats, "StatsBox");
+        QCOMPARE(PixelAt(box, 200, 54), Red);
+        QCOMPARE(PixelAt(box, 200, 108 + 54), Red);
         for (const char* shown :
              {"SpeedButton1", "SpeedButton2", "SpeedButton3", "SpeedButton4", "SpeedButton7"})
             QVERIFY2(!Find<QToolButton>(*stats, shown)->isHidden(), shown);
@@ -104,13 +115,11 @@ class StatsWindowTest : public QObject {
         // Two titles of 1.33 and two of 2.35: half each, bars of 390 pixels in rows of 48.
         Click(*stats, "SpeedButton1");
         QCOMPARE(stats->windowTitle(), QStringLiteral("ASPECT RATIOS"));
-        auto* box = Find<QWidget>(*stats, "StatsBox");
-        QCOMPARE(box->size(), QSize(500, 453));
         QCOMPARE(PixelAt(box, 200, 24), Red);
         QCOMPARE(PixelAt(box, 200, 0), QColor(Qt::black)); // the outline
         QCOMPARE(PixelAt(box, 200, 6 * 48 + 24), Red);
         QCOMPARE(PixelAt(box, 200, 48 + 24), QColor(Qt::white)); // 1.66: no title
-        QCOMPARE(PixelAt(box, 495, 24), QColor(Qt::white));
+        QCOMPARE(PixelAt(box, 495, 2), QColor(Qt::white));
 
         // The money chart of the current year: the box set once, in the month of purchase.
         auto* years = Find<QComboBox>(*stats, "YearCombo");
@@ -131,7 +140,7 @@ class StatsWindowTest : public QObject {
         auto [window, prompts] = Open();
         TStatsForm* stats = Stats(*window);
         ActionOf(*window, "DVDStatistics1")->trigger();
-        QCOMPARE(stats->windowTitle(), QStringLiteral("LD/DVD STATS"));
+        QCOMPARE(stats->windowTitle(), QStringLiteral("LD/DVD/VHS"));
         for (const char* shown : {"SpeedButton11", "SpeedButton14", "SpeedButton15", "SpeedButton1"})
             QVERIFY2(!Find<QToolButton>(*stats, shown)->isHidden(), shown);
         for (const char* hidden :
@@ -190,9 +199,11 @@ class StatsWindowTest : public QObject {
         prompts->saveAnswers.push_back(file);
         stats->SaveChartAsPng();
         QCOMPARE(prompts->lastDialog.defaultSuffix, QStringLiteral("png"));
+        // The chart as the window shows it, at its size.
+        auto* box = Find<QWidget>(*stats, "StatsBox");
         const QImage saved(file);
-        QCOMPARE(saved.size(), QSize(500, 453));
-        QCOMPARE(saved.pixelColor(200, 24), Red);
+        QCOMPARE(saved.size(), box->size());
+        QCOMPARE(saved.pixelColor(At(box, 200, 24)), Red);
 
         // A folder that does not exist: the message, nothing written.
         prompts->saveAnswers.push_back(dir_->filePath(QStringLiteral("none/chart.png")));
@@ -203,9 +214,74 @@ class StatsWindowTest : public QObject {
 
         stats->CopyChart();
         const QImage copied = QGuiApplication::clipboard()->image();
-        QCOMPARE(copied.size(), QSize(500, 453));
-        QCOMPARE(copied.pixelColor(200, 24), Red);
+        QCOMPARE(copied.size(), box->size());
+        QCOMPARE(copied.pixelColor(At(box, 200, 24)), Red);
         stats->close();
+    }
+
+    // The chart takes what the window gains; Close and Esc close the window.
+    void theChartFollowsTheWindowAndCloses() {
+        auto [window, prompts] = Open();
+        TStatsForm* stats = Stats(*window);
+        ActionOf(*window, "Statistics1")->trigger();
+        QVERIFY(QTest::qWaitForWindowActive(stats));
+        Click(*stats, "SpeedButton1");
+        auto* box = Find<QWidget>(*stats, "StatsBox");
+        const QSize before = box->size();
+        stats->resize(stats->size() + QSize(200, 120));
+        QTRY_COMPARE(box->size(), before + QSize(200, 120));
+        // The bars of 390 pixels are as long in proportion: red to their end, white past it.
+        QCOMPARE(PixelAt(box, 386, 24), Red);
+        QCOMPARE(PixelAt(box, 394, 4), QColor(Qt::white));
+        // Never below the size at which every text fits.
+        stats->resize(1, 1);
+        QTRY_VERIFY(box->width() >= box->minimumSizeHint().width());
+        QVERIFY(box->height() >= box->minimumSizeHint().height());
+
+        QTest::mouseClick(Find<QPushButton>(*stats, "CloseBtn"), Qt::LeftButton);
+        QVERIFY(!stats->isVisible());
+        QVERIFY(window->isEnabled());
+        ActionOf(*window, "DVDStatistics1")->trigger();
+        QVERIFY(QTest::qWaitForWindowActive(stats));
+        QTest::keyClick(stats, Qt::Key_Escape);
+        QVERIFY(!stats->isVisible());
+        QVERIFY(window->isEnabled());
+    }
+
+    // Every chart in every language, at the least size and larger: each text whole inside the box
+    // and clear of the others.
+    void noTextIsClipped() {
+        const Collection sample = Sample();
+        const std::vector<std::uint16_t> list{0, 1, 2, 3};
+        MessageCatalogue catalogue;
+        const QFont font = QApplication::font();
+        const QFontMetrics metrics(font);
+        int checked = 0;
+        for (int language = 0; language < LanguageCount; ++language) {
+            catalogue.SetLanguage(language);
+            // Every chart, the money chart by month (12 rows) and by day (31).
+            for (int c = 0; c <= static_cast<int>(StatsChart::Money) + 1; ++c) {
+                const auto chart = static_cast<StatsChart>(std::min(c, static_cast<int>(StatsChart::Money)));
+                const int month = c > static_cast<int>(StatsChart::Money) ? 2 : 0;
+                const auto picture =
+                    DrawChart(sample, list, chart, {}, catalogue, {QDate::currentDate().year(), month});
+                if (!picture || picture->message) continue;
+                const QSize least = LeastChartSize(catalogue, &*picture, metrics);
+                for (const QSize size : {least, least + QSize(340, 260)}) {
+                    const ChartLayout layout = LayOutChart(*picture, size, metrics);
+                    for (std::size_t i = 0; i < layout.places.size(); ++i) {
+                        ++checked;
+                        const QRect& place = layout.places[i];
+                        QVERIFY2(QRect(QPoint(), size).contains(place), qPrintable(layout.texts[i]));
+                        QVERIFY2(place.width() >= metrics.horizontalAdvance(layout.texts[i]),
+                                 qPrintable(layout.texts[i]));
+                        for (std::size_t j = 0; j < i; ++j)
+                            QVERIFY2(!place.intersects(layout.places[j]), qPrintable(layout.texts[i]));
+                    }
+                }
+            }
+        }
+        QVERIFY(checked > 5 * 2 * 100);
     }
 
     void priceSummaryAndTheTitlesWithoutAPrice() {

@@ -234,7 +234,7 @@ void TInformationPage::Build() {
     NbVision = ViewField("NbVision", Watch);
     NbVision->setFixedWidth(36);
     DateVision = ViewField("DateVision", Watch);
-    SpeedButton9 = NamedButton("SpeedButton9", Watch, QStringLiteral("Watched Today"));
+    SpeedButton9 = NamedButton("SpeedButton9", Watch, QString());
     auto* watch = new QGridLayout(Watch);
     Tighten(watch);
     watch->addWidget(NbVision, 0, 0);
@@ -272,6 +272,7 @@ void TInformationPage::ApplyTexts() {
     const auto text = [this](Msg m) { return QText(host_.catalogue, m); };
     TitleLabel->setText(text(Msg::MsgTitle));
     Titre->setToolTip(text(Msg::MsgTitle));
+    SpeedButton9->setText(text(Msg::MsgWatchedToday));
     YearLabel->setText(text(Msg::MsgYear));
     Annee->setToolTip(text(Msg::MsgYear));
     LengthLabel->setText(text(Msg::MsgLength));

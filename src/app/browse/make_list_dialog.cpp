@@ -53,10 +53,10 @@ TMakeList::TMakeList(const Collection& collection, const MessageCatalogue& catal
     IncAllBtn = MoveButton("IncAllBtn", ">>", this);
     ExcludeBtn = MoveButton("ExcludeBtn", "<", this);
     ExAllBtn = MoveButton("ExAllBtn", "<<", this);
-    OKBtn = new QPushButton(QStringLiteral("OK"), this);
+    OKBtn = new QPushButton(this);
     OKBtn->setObjectName(QStringLiteral("OKBtn"));
     OKBtn->setDefault(true);
-    CancelBtn = new QPushButton(QStringLiteral("Cancel"), this);
+    CancelBtn = new QPushButton(this);
     CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
 
     auto* moves = new QVBoxLayout;
@@ -96,6 +96,8 @@ TMakeList::~TMakeList() {
 
 void TMakeList::ApplyTexts() {
     setWindowTitle(QText(catalogue_, Msg::MsgChooseTitlesForThe));
+    OKBtn->setText(QText(catalogue_, Msg::MsgOk));
+    CancelBtn->setText(QText(catalogue_, Msg::MsgCancel));
     SrcList->setAccessibleName(QText(catalogue_, Msg::MsgAllTitles));
     DstList->setAccessibleName(QText(catalogue_, Msg::MsgChooseTitlesForThe));
     NameControls(this);
