@@ -95,7 +95,9 @@ TEST_F(CatalogueImportCli, RefusalsAndBadUsageWriteNothing) {
     for (const auto& k : cases) {
         const auto run = RunCli(dir, k.args);
         EXPECT_EQ(run.exitCode, k.exitCode) << run.err;
-        if (!k.err.empty()) EXPECT_EQ(run.err, k.err);
+        if (!k.err.empty()) {
+            EXPECT_EQ(run.err, k.err);
+        }
         EXPECT_FALSE(std::filesystem::exists(out));
     }
 }
