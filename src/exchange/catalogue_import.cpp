@@ -396,9 +396,10 @@ PlannedTitle Land(const SourceTitle& s, const CatalogueImportOptions& options, C
         }
     }
 
-    // Discs: sides count on DVDs and Video CDs only.
-    if ((dvd || vcd) && (s.cavSides > 0 || s.clvSides > 0)) {
-        t.SetCavSides(static_cast<std::uint8_t>(dvd ? std::min(s.cavSides, 255) : 0));
+    // Discs: a Video CD counts its discs as CLV sides. Readers of other programs work sides out
+    // for DVDs and Video CDs only; our own files keep them for every medium.
+    if (s.cavSides > 0 || s.clvSides > 0) {
+        t.SetCavSides(static_cast<std::uint8_t>(vcd ? 0 : std::min(s.cavSides, 255)));
         t.SetClvSides(static_cast<std::uint8_t>(std::min(s.clvSides + (vcd ? s.cavSides : 0), 255)));
         tally.Kept("Discs");
     }

@@ -36,7 +36,8 @@ constexpr std::string_view Head = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
 // declaration named as a default replaces it whole, so every attribute is given.
 struct FieldDeclaration {
     std::string_view name, title, type, flags, format, category, allowed;
-    bool markProps = false; // minimum 1, maximum 5
+    bool markProps = false;        // minimum 1, maximum 5
+    std::string_view columns = {}; // a table's column titles, separated by ';'
 };
 constexpr FieldDeclaration DeclaredFields[] = {
     {"medium", "Medium", "3", "2", "4", "General", "DVD;VHS;VCD;DivX;Blu-ray;HD DVD;LaserDisc;Video CD"},
@@ -51,6 +52,9 @@ constexpr FieldDeclaration DeclaredFields[] = {
     {"cav-sides", "CAV Sides", "6", "0", "4", "Features", {}},
     {"clv-sides", "CLV Sides", "6", "0", "4", "Features", {}},
     {"feature", "Disc Features", "1", "7", "0", "Features", {}},
+    // Which language a DVD speaks in which format: Tellico's language and audio track lists alone
+    // cannot pair them.
+    {"dvd-audio", "DVD Audio", "8", "1", "4", "Features", {}, false, "Language;Format"},
     {"picture-rating", "Picture Rating", "14", "2", "4", "Personal", {}, true},
     {"sound-rating", "Sound Rating", "14", "2", "4", "Personal", {}, true},
     {"seen", "Seen", "4", "0", "4", "Personal", {}},
@@ -471,11 +475,23 @@ void TellicoWriter::Fields() {
             AppendUtf8(out_, f.allowed);
             out_ += '"';
         }
-        if (f.markProps)
+        if (f.markProps) {
             out_ +=
                 ">\n    <prop name=\"minimum\">1</prop>\n    <prop name=\"maximum\">5</prop>\n   </field>\n";
-        else
+        } else if (!f.columns.empty()) {
+            out_ += ">\n";
+            int column = 0;
+            for (std::string_view rest = f.columns; !rest.empty();) {
+                const std::size_t end = std::min(rest.find(';'), rest.size());
+                out_ += "    <prop name=\"column" + std::to_string(++column) + "\">";
+                AppendUtf8(out_, rest.substr(0, end));
+                out_ += "</prop>\n";
+                rest.remove_prefix(std::min(end + 1, rest.size()));
+            }
+            out_ += "    <prop name=\"columns\">" + std::to_string(column) + "</prop>\n   </field>\n";
+        } else {
             out_ += "/>\n";
+        }
     }
     out_ += "  </fields>\n";
 }
@@ -565,6 +581,18 @@ void TellicoWriter::Entry(std::size_t id, const TitleRecord& t) {
         if (spoken & (1u << bit)) values_.push_back(languages_[static_cast<std::size_t>(bit)]);
     Values("language", values_);
     Values("audio-track", tracks);
+    bool anyPair = false;
+    for (const AudioTrack& track : AudioTracks)
+        for (int bit = 0; bit < 8; ++bit)
+            if ((t.*track.bits)() & (1u << bit)) {
+                out_ += anyPair ? "<dvd-audio><column>" : "   <dvd-audios><dvd-audio><column>";
+                AppendUtf8(out_, languages_[static_cast<std::size_t>(bit)]);
+                out_ += "</column><column>";
+                out_ += track.text;
+                out_ += "</column></dvd-audio>";
+                anyPair = true;
+            }
+    if (anyPair) out_ += "</dvd-audios>\n";
     values_.clear();
     for (int bit = 0; bit < 8; ++bit)
         if (t.DvdSubtitles() & (1u << bit)) values_.push_back(languages_[static_cast<std::size_t>(bit)]);
@@ -584,8 +612,9 @@ void TellicoWriter::Entry(std::size_t id, const TitleRecord& t) {
     if (t.Viewings() > 0) {
         Number("viewings", t.Viewings());
         Value("seen", "true");
-        Date("watch-date", t.WatchDate());
     }
+    // A title not watched yet still has the date it was last marked or added with.
+    Date("watch-date", t.WatchDate());
     if (t.CavSides() != 0) Number("cav-sides", t.CavSides());
     if (t.ClvSides() != 0) Number("clv-sides", t.ClvSides());
     Value("series", NameText(ListId::Box, EntryFromStored(t.Box())), Encoding::Cp1252);

@@ -262,6 +262,7 @@ class TellicoReader {
         NoteList notes;
         std::string comments;
         std::vector<std::string> audioLanguages, audioFormats;
+        std::vector<SourceAudio> pairedAudio; // our own files: each DVD language with its format
         std::optional<DayNumber> created;
         bool loaned = false;
         const FieldInfo& rating = Field("rating");
@@ -340,6 +341,10 @@ class TellicoReader {
                 audioLanguages = texts;
             } else if (name == "audio-track") {
                 audioFormats = texts;
+            } else if (name == "dvd-audio") {
+                for (pugi::xml_node v : nodes)
+                    if (std::vector<std::string> row = Row(v); row.size() >= 2 && !row[0].empty())
+                        pairedAudio.push_back({row[0], row[1], {}});
             } else if (name == "subtitle") {
                 all(t.subtitles);
             } else if (name == "rating") {
@@ -389,8 +394,19 @@ class TellicoReader {
         }
         if (!t.buyDate) t.buyDate = created;
 
-        // Languages and track formats are separate lists: they pair only when there is one format.
-        if (audioFormats.size() == 1) {
+        // Languages and track formats are separate lists: they pair only when there is one format,
+        // or where our own files pair them.
+        if (!pairedAudio.empty()) {
+            t.audio = pairedAudio;
+            for (const std::string& format : audioFormats)
+                if (std::ranges::none_of(pairedAudio,
+                                         [&](const SourceAudio& a) { return a.format == format; }))
+                    t.audio.push_back({{}, format, {}});
+            for (const std::string& language : audioLanguages)
+                if (std::ranges::none_of(pairedAudio,
+                                         [&](const SourceAudio& a) { return a.language == language; }))
+                    t.audio.push_back({language, {}, {}});
+        } else if (audioFormats.size() == 1) {
             for (const std::string& language : audioLanguages)
                 t.audio.push_back({language, audioFormats.front(), {}});
             if (audioLanguages.empty()) t.audio.push_back({{}, audioFormats.front(), {}});

@@ -1,6 +1,7 @@
 #include "exchange/value_rules.h"
 
 #include "exchange/catalogue_source.h"
+#include "exchange/tellico_export.h"
 #include "lang/catalogue.h"
 #include "lang/vocabulary.h"
 #include "store/text_encoding.h"
@@ -1177,6 +1178,14 @@ ExtrasLanding ExtrasOf(const std::vector<std::string>& names) {
         const std::string_view text = Trim(name);
         if (text.empty()) continue;
         const std::string key = MakeKey(text);
+        // Our own exports name each flag by its own text ("Flipper", "Used", "P&S/Full Frame").
+        const auto ours = std::ranges::find_if(TellicoFeatures(), [&key](const TellicoFeature& feature) {
+            return MakeKey(feature.text) == key;
+        });
+        if (ours != TellicoFeatures().end()) {
+            flag(ours->field);
+            continue;
+        }
         if (std::any_of(std::begin(Ignored), std::end(Ignored),
                         [&key](std::string_view part) { return key.find(part) != std::string::npos; }))
             continue;

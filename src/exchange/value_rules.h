@@ -161,7 +161,8 @@ struct ExtrasLanding {
     std::vector<std::string_view> flags; // field names of the record ("Commentary", "Thx" ...)
     std::vector<std::string> review;     // extras without a flag, for "Extras:"
 };
-// DVD Profiler's feature names and Collectorz's texts: Commentary; Trailer (BonusTrailers);
+// The texts our own exports give the record's flags ("Flipper", "Used", "Audio Commentary": see
+// TellicoFeatures) set their flag exactly. DVD Profiler's feature names and Collectorz's texts: Commentary; Trailer (BonusTrailers);
 // DeletedScenes (Outtakes); Featurette (MakingOf); Interview; NotesPhotosBio (PhotoGallery,
 // ProductionNotes, biographies); Documentary; MultiAngle; Thx (THXCertified); IsolatedScore; other
 // extras (MusicVideos, Game ... and any name not known) set OtherExtras and are listed; SceneAccess

@@ -1,8 +1,10 @@
 // The Tellico export, read back with pugixml and libzip: every value in its field, the fields
 // declared, the covers beside the XML.
+#include "exchange/catalogue_import.h"
 #include "exchange/catalogue_source.h"
 #include "exchange/tellico_export.h"
 
+#include "editing/open_collection.h"
 #include "reports/report_fixture.h"
 #include "store/md5.h"
 #include "store/review_files.h"
@@ -50,6 +52,8 @@ class TellicoExportTest : public ::testing::Test {
         dvd.SetColor(2);
         dvd.SetTrade(2);
         dvd.SetCavSides(1);
+        dvd.SetAc3(true); // what its Dolby Digital and DTS tracks tell
+        dvd.SetDts(true);
         dvd.SetMedia1(1);
         AppendTitle(c_, dvd);
 
@@ -204,12 +208,14 @@ TEST_F(TellicoExportTest, FieldsDeclareWhatTheEntriesHold) {
         names += std::string(field.attribute("name").value()) + " ";
     EXPECT_EQ(names,
               "_default medium region certification color sound trade comments cav-sides clv-sides feature "
-              "picture-rating sound-rating seen viewings watch-date series retailer info info2 ");
+              "dvd-audio picture-rating sound-rating seen viewings watch-date series retailer info info2 ");
     const pugi::xml_node medium = fields.find_child_by_attribute("field", "name", "medium");
     EXPECT_STREQ(medium.attribute("allowed").value(), "DVD;VHS;VCD;DivX;Blu-ray;HD DVD;LaserDisc;Video CD");
     EXPECT_STREQ(medium.attribute("type").value(), "3");
     const pugi::xml_node marks = fields.find_child_by_attribute("field", "name", "sound-rating");
     EXPECT_EQ(All(marks, "prop[@name='minimum']|prop[@name='maximum']"), "1|5");
+    const pugi::xml_node audio = fields.find_child_by_attribute("field", "name", "dvd-audio");
+    EXPECT_EQ(All(audio, "prop"), "Language|Format|2");
     // Every element of an entry is a default field of a video collection or a declared one.
     const std::string defaults =
         " title medium years running-time genres certification region format directors "
@@ -284,6 +290,69 @@ TEST_F(TellicoExportTest, ReadsBackThroughTheTellicoReader) {
     EXPECT_EQ(dvd.regions, std::vector<std::string>{"Region 2"});
     EXPECT_EQ(dvd.subtitles, (std::vector<std::string>{"German", "Other"}));
     EXPECT_EQ(dvd.cover.bytes, ConvertedPng);
+}
+
+// Our own file brought back into an empty collection gives every title its values again: marks,
+// flags, sides, DVD languages with their formats, dates and the names by their texts.
+TEST_F(TellicoExportTest, OurOwnFileComesBackWhole) {
+    for (std::uint16_t r = 0; r < c_.Count(); ++r) {
+        c_.RecordAt(r).SetWatchDate(40000 + r);
+        c_.RecordAt(r).SetBuyDate(39000 + r);
+    }
+    // The DVD also speaks English in Dolby Digital 2.0 and French in PCM, and has a second genre
+    // (one that repeats the first is written once).
+    c_.RecordAt(1).SetGenre2(7);
+    c_.RecordAt(1).SetDvdDd20(0b10);
+    c_.RecordAt(1).SetDvdPcm(0b100);
+    const auto read = ReadTellico(TellicoZip(input_));
+    ASSERT_TRUE(read) << read.error().detail;
+
+    std::filesystem::create_directories(dir_ / "back" / "TEXT");
+    std::filesystem::create_directories(dir_ / "back" / "MEDIAS");
+    OpenCollection open{Collection{}};
+    CataloguePlan plan = PlanCatalogueImport(open.Data(), *read, {false, 46000, dir_ / "x.tc"});
+    ASSERT_TRUE(ImportCatalogue(open, plan, {dir_ / "back" / "TEXT", dir_ / "back" / "MEDIAS"}, codec_,
+                                std::nullopt));
+    const Collection& back = open.Data();
+    ASSERT_EQ(back.Count(), 3u);
+
+    const auto nameList = [](std::string_view field) -> std::optional<ListId> {
+        if (field == "Director") return ListId::Director;
+        if (field.starts_with("Actor")) return ListId::Actor;
+        if (field == "Composer") return ListId::Composer;
+        if (field == "Box") return ListId::Box;
+        if (field == "Info") return ListId::Info;
+        if (field == "Info2") return ListId::Info2;
+        if (field == "Retailer") return ListId::Retailer;
+        if (field == "Publisher") return ListId::Publisher;
+        return std::nullopt;
+    };
+    const auto name = [](const Collection& c, ListId list, std::uint16_t stored) {
+        const int entry = EntryFromStored(stored);
+        return entry < 0 || static_cast<std::size_t>(entry) >= c.List(list).size()
+                   ? std::string()
+                   : c.List(list)[static_cast<std::size_t>(entry)];
+    };
+    for (std::uint16_t r = 0; r < 3; ++r) {
+        const TitleRecord& was = c_.RecordAt(r);
+        const TitleRecord& now = back.RecordAt(r);
+        for (const FieldInfo& field : TitleFields()) {
+            // Files are copied under new names; the review text is written anew.
+            if (field.name.starts_with("Media") || field.name == "ReviewNumber" ||
+                field.kind == FieldKind::Reserved)
+                continue;
+            if (const auto list = nameList(field.name)) {
+                const std::uint16_t a = was.U16(field.offset), b = now.U16(field.offset);
+                EXPECT_EQ(name(c_, *list, a), name(back, *list, b)) << was.TitleView() << " " << field.name;
+            } else {
+                const std::size_t width = FieldWidth(field.kind);
+                EXPECT_TRUE(std::equal(was.bytes.begin() + field.offset,
+                                       was.bytes.begin() + field.offset + width,
+                                       now.bytes.begin() + field.offset))
+                    << was.TitleView() << " " << field.name;
+            }
+        }
+    }
 }
 
 } // namespace
