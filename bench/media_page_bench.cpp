@@ -1,6 +1,8 @@
 // Showing a 1920 x 1080 JPEG on the MULTIMEDIA page, from the slot button's click to the scaled
 // picture in the panel: decoding, scaling and the repaint.
 #include "app/main_window.h"
+#include "platform/text.h"
+#include "store/files/collection_file.h"
 
 #include <QApplication>
 #include <QDir>
@@ -11,6 +13,8 @@
 #include <QToolButton>
 
 #include <benchmark/benchmark.h>
+
+#include <cstdlib>
 
 namespace {
 
@@ -30,16 +34,16 @@ struct PageUnderTest {
             for (int x = 0; x < photo.width(); ++x)
                 photo.setPixel(x, y, qRgb(x / 8 % 256, y / 5 % 256, (x + y) / 12 % 256));
         photo.save(QDir(home.path()).filePath(QStringLiteral("MEDIAS/PHOTO.JPG")), "JPG", 90);
-        window->NewTavrinfile1Click();
-        Collection& c = window->Data();
+        Collection c;
         c.List(ListId::Media) = {"PHOTO.JPG"};
         TitleRecord t;
         t.SetTitle("ALIEN");
         for (std::size_t offset : MediaOffsets)
             t.SetU16(offset, 0);
         AppendTitle(c, t);
-        window->CopyMasterToBrowse();
-        window->RebuildTitleList();
+        const QString file = QDir(home.path()).filePath(QStringLiteral("PHOTO.KXT"));
+        if (!SaveCollection(c, PathFromQString(file))) std::abort();
+        window->LoadFromCommandLine(file);
         window->resize(900, 640);
         window->show();
         window->SelectRecord(0);

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstdio>
 #include <iterator>
 #include <set>
@@ -718,28 +719,39 @@ ImportCatalogue(Changes ch, CataloguePlan& plan, const ImportFolders& folders, c
             std::filesystem::remove(f, ec);
     };
     std::size_t copied = 0;
+    // One writer a folder: each folder is read once, not once a file, and a new file is written
+    // whole before it gets its name.
+    FolderWriter mediaWriter(folders.medias), textWriter(folders.text);
+    const auto refuse = [&](const FileFailure& failure) {
+        undoFiles();
+        return Unexpected{CatalogueImportRefusal{
+            CatalogueImportError::FileNotWritten, {}, failure.path + ": " + failure.detail}};
+    };
     for (std::size_t i = 0; i < chosen.size(); ++i) {
         if (covers[i]) {
             const auto file = MediaPath(folders.medias, covers[i]->name);
-            if (auto done = WriteFileReplacing(file, covers[i]->bytes); !done) {
-                undoFiles();
-                return Unexpected{CatalogueImportRefusal{CatalogueImportError::FileNotWritten,
-                                                         {},
-                                                         done.error().path + ": " + done.error().detail}};
-            }
+            if (auto done = mediaWriter.Write(file.filename(), covers[i]->bytes); !done)
+                return refuse(done.error());
             written.push_back(file);
             ++copied;
         }
-        if (!chosen[i]->review.empty()) {
-            const auto number = SaveReviewText(folders.text, records[i].TitleView(), 0, chosen[i]->review);
-            if (!number) {
-                undoFiles();
-                return Unexpected{CatalogueImportRefusal{CatalogueImportError::FileNotWritten,
-                                                         {},
-                                                         number.error().path + ": " + number.error().detail}};
-            }
-            written.push_back(ReviewFilePath(folders.text, records[i].TitleView(), *number));
-            records[i].SetReviewNumber(*number);
+        if (const std::string& review = chosen[i]->review; !review.empty()) {
+            // The first number no file of that title holds yet.
+            std::error_code ec;
+            std::uint32_t number = 1;
+            while (number <= 0xFFFF &&
+                   std::filesystem::exists(ReviewFilePath(folders.text, records[i].TitleView(),
+                                                          static_cast<std::uint16_t>(number)),
+                                           ec))
+                ++number;
+            const auto file = ReviewFilePath(folders.text, records[i].TitleView(),
+                                             static_cast<std::uint16_t>(std::min(number, 0xFFFFu)));
+            if (number > 0xFFFF)
+                return refuse({FileError::CannotWrite, PathText(file), SystemReason(EEXIST)});
+            const auto bytes = std::span(reinterpret_cast<const std::uint8_t*>(review.data()), review.size());
+            if (auto done = textWriter.Write(file.filename(), bytes); !done) return refuse(done.error());
+            written.push_back(file);
+            records[i].SetReviewNumber(static_cast<std::uint16_t>(number));
         }
         if (progress) progress((chosen.size() + i) / 2, chosen.size());
     }
