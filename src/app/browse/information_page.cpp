@@ -1,12 +1,16 @@
 // The INFORMATION page: the current title field by field, read-only, with "Watched Today".
 #include "app/browse/information_page.h"
 
+#include "app/browse/covers.h"
 #include "app/browse/title_view.h"
 #include "editing/dvd_panel_window.h"
+#include "editing/media_files.h"
 #include "editing/title_editor_window.h"
 #include "lang/vocabulary.h"
 #include "platform/page_widgets.h"
+#include "platform/picture_decoder.h"
 #include "platform/text.h"
+#include "platform/thumbnail_cache.h"
 
 #include <QCheckBox>
 #include <QDate>
@@ -17,15 +21,38 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
+#include <QMouseEvent>
+#include <QPixmap>
 #include <QProgressBar>
 #include <QTime>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <functional>
 #include <utility>
 
 namespace tavrin {
 namespace {
+
+// The cover's room beside the marks, and the side of the thumbnails it is drawn from.
+constexpr QSize CoverRoom(96, 120);
+constexpr int CoverThumbnailSide = 128;
+
+class CoverClick : public QObject {
+  public:
+    CoverClick(QObject* owner, std::function<void()> action) : QObject(owner), action_(std::move(action)) {}
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::MouseButtonRelease &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+            action_();
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    std::function<void()> action_;
+};
 
 QLabel* Caption(QWidget* parent) {
     auto* label = new QLabel(parent);
@@ -204,6 +231,13 @@ void TInformationPage::Build() {
     sideColumn->addStretch();
     middle->addLayout(sideColumn);
     middle->addLayout(marks, 2);
+    Cover = new QLabel(content);
+    Cover->setObjectName(QStringLiteral("Cover"));
+    Cover->setFixedSize(CoverRoom);
+    Cover->setAlignment(Qt::AlignCenter);
+    Cover->setCursor(Qt::PointingHandCursor);
+    Cover->installEventFilter(new CoverClick(Cover, [this] { CoverClicked(); }));
+    middle->addWidget(Cover, 0, Qt::AlignTop);
     middle->addWidget(OtherBox, 4, Qt::AlignTop);
     middle->addWidget(Extras, 5, Qt::AlignTop);
     page->addLayout(middle);
@@ -266,6 +300,9 @@ void TInformationPage::Build() {
     connect(ATxtButton, &QToolButton::clicked, this, [this] { host_.showText(); });
     connect(MediaButton, &QToolButton::clicked, this, [this] { host_.showMedia(); });
     connect(DVDButton, &QToolButton::clicked, this, [this] { host_.viewDvdPanel(); });
+    connect(&host_.thumbnails, &ThumbnailCache::Ready, this, [this](const QString& key, int side) {
+        if (side == CoverThumbnailSide && key == coverKey_) ShowCoverImage();
+    });
 }
 
 void TInformationPage::ApplyTexts() {
@@ -315,6 +352,8 @@ void TInformationPage::Clear() {
     for (QProgressBar* b : {NoteFilm, NoteImage, NoteSon})
         b->setValue(0);
     Used->setChecked(false);
+    coverKey_.clear();
+    Cover->clear();
     ATxtButton->setVisible(false);
     DVDButton->setVisible(false);
     Zone->setVisible(false);
@@ -384,6 +423,36 @@ void TInformationPage::ShowTitle(std::size_t record) {
     const bool dvd = t.Support() == 1;
     Zone->setVisible(dvd);
     DVDButton->setVisible(dvd);
+    ShowCover(record);
+}
+
+void TInformationPage::ShowCover(std::size_t record) {
+    const auto entry = CoverEntry(host_.collection, record);
+    coverKey_ = entry ? QStringFromCp1252(*entry) : QString();
+    ShowCoverImage();
+}
+
+void TInformationPage::ShowCoverImage() {
+    Cover->clear();
+    if (coverKey_.isEmpty()) return;
+    // Found on a worker, as the cover grid finds its covers: the folder may be large.
+    const auto lookup = host_.thumbnails.Find(
+        coverKey_, CoverThumbnailSide, [medias = host_.mediaFolder, name = Cp1252FromQString(coverKey_)] {
+            const auto file = FindMediaFile(medias, name);
+            return file ? QStringFromPath(*file) : QString();
+        });
+    // Waiting: shown when Ready comes; Failed: a missing or unreadable picture shows nothing.
+    if (lookup.state != ThumbnailCache::State::Ready || lookup.image.isNull()) return;
+    Cover->setPixmap(
+        QPixmap::fromImage(lookup.image.scaled(CoverRoom, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+}
+
+void TInformationPage::CoverClicked() {
+    if (coverKey_.isEmpty() || Cover->pixmap().isNull()) return;
+    const auto file = FindMediaFile(host_.mediaFolder, Cp1252FromQString(coverKey_));
+    if (!file) return;
+    const QImage picture = NViewLibLoad(QStringFromPath(*file), 1);
+    if (!picture.isNull()) host_.viewPicture(coverKey_, picture);
 }
 
 void TInformationPage::WatchedTodayClicked() {
