@@ -1,6 +1,7 @@
 // The INFORMATION page: the current title field by field, read-only, with "Watched Today".
 #include "app/browse/information_page.h"
 
+#include "app/browse/cover_widget.h"
 #include "app/browse/covers.h"
 #include "app/browse/title_view.h"
 #include "editing/dvd_panel_window.h"
@@ -21,8 +22,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
-#include <QMouseEvent>
-#include <QPixmap>
 #include <QProgressBar>
 #include <QTime>
 #include <QToolButton>
@@ -34,25 +33,9 @@
 namespace tavrin {
 namespace {
 
-// The cover's room beside the marks, and the side of the thumbnails it is drawn from.
-constexpr QSize CoverRoom(96, 120);
+// The side of the thumbnails the cover is drawn from: the cover grid's default, so that both
+// share what is decoded.
 constexpr int CoverThumbnailSide = 128;
-
-class CoverClick : public QObject {
-  public:
-    CoverClick(QObject* owner, std::function<void()> action) : QObject(owner), action_(std::move(action)) {}
-
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::MouseButtonRelease &&
-            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
-            action_();
-        return QObject::eventFilter(watched, event);
-    }
-
-  private:
-    std::function<void()> action_;
-};
 
 QLabel* Caption(QWidget* parent) {
     auto* label = new QLabel(parent);
@@ -231,12 +214,8 @@ void TInformationPage::Build() {
     sideColumn->addStretch();
     middle->addLayout(sideColumn);
     middle->addLayout(marks, 2);
-    Cover = new QLabel(content);
+    Cover = new CoverWidget(content);
     Cover->setObjectName(QStringLiteral("Cover"));
-    Cover->setFixedSize(CoverRoom);
-    Cover->setAlignment(Qt::AlignCenter);
-    Cover->setCursor(Qt::PointingHandCursor);
-    Cover->installEventFilter(new CoverClick(Cover, [this] { CoverClicked(); }));
     middle->addWidget(Cover, 0, Qt::AlignTop);
     middle->addWidget(OtherBox, 4, Qt::AlignTop);
     middle->addWidget(Extras, 5, Qt::AlignTop);
@@ -300,6 +279,7 @@ void TInformationPage::Build() {
     connect(ATxtButton, &QToolButton::clicked, this, [this] { host_.showText(); });
     connect(MediaButton, &QToolButton::clicked, this, [this] { host_.showMedia(); });
     connect(DVDButton, &QToolButton::clicked, this, [this] { host_.viewDvdPanel(); });
+    connect(Cover, &CoverWidget::Clicked, this, &TInformationPage::CoverClicked);
     connect(&host_.thumbnails, &ThumbnailCache::Ready, this, [this](const QString& key, int side) {
         if (side == CoverThumbnailSide && key == coverKey_) ShowCoverImage();
     });
@@ -353,7 +333,7 @@ void TInformationPage::Clear() {
         b->setValue(0);
     Used->setChecked(false);
     coverKey_.clear();
-    Cover->clear();
+    Cover->SetPicture({});
     ATxtButton->setVisible(false);
     DVDButton->setVisible(false);
     Zone->setVisible(false);
@@ -433,7 +413,7 @@ void TInformationPage::ShowCover(std::size_t record) {
 }
 
 void TInformationPage::ShowCoverImage() {
-    Cover->clear();
+    Cover->SetPicture({});
     if (coverKey_.isEmpty()) return;
     // Found on a worker, as the cover grid finds its covers: the folder may be large.
     const auto lookup = host_.thumbnails.Find(
@@ -442,13 +422,11 @@ void TInformationPage::ShowCoverImage() {
             return file ? QStringFromPath(*file) : QString();
         });
     // Waiting: shown when Ready comes; Failed: a missing or unreadable picture shows nothing.
-    if (lookup.state != ThumbnailCache::State::Ready || lookup.image.isNull()) return;
-    Cover->setPixmap(
-        QPixmap::fromImage(lookup.image.scaled(CoverRoom, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    if (lookup.state == ThumbnailCache::State::Ready) Cover->SetPicture(lookup.image);
 }
 
 void TInformationPage::CoverClicked() {
-    if (coverKey_.isEmpty() || Cover->pixmap().isNull()) return;
+    if (coverKey_.isEmpty() || Cover->Picture().isNull()) return;
     const auto file = FindMediaFile(host_.mediaFolder, Cp1252FromQString(coverKey_));
     if (!file) return;
     const QImage picture = NViewLibLoad(QStringFromPath(*file), 1);

@@ -16,6 +16,8 @@ class QToolButton;
 
 namespace tavrin {
 
+class CoverWidget;
+
 class TInformationPage : public QWidget {
     Q_OBJECT
 
@@ -60,7 +62,7 @@ class TInformationPage : public QWidget {
               *OtherBox = nullptr, *Extras = nullptr;
     QToolButton *ATxtButton = nullptr, *DVDButton = nullptr, *SpeedButton9 = nullptr;
     QToolButton* MediaButton = nullptr; // visible when the title has a file in slot 1
-    QLabel* Cover = nullptr;
+    CoverWidget* Cover = nullptr;
     QString coverKey_; // the cover's entry name ("" for none)
 };
 
