@@ -37,6 +37,19 @@ Expected<std::string, MediaDropRefusal> CopyIntoMedias(const std::filesystem::pa
     return name;
 }
 
+Expected<int, MediaDropRefusal> AddDroppedMedia(Changes ch, const std::filesystem::path& source,
+                                                const std::filesystem::path& medias) {
+    const auto name = CopyIntoMedias(medias, source, ch.Data().List(ListId::Media));
+    if (!name) return Unexpected{name.error()};
+    const auto picked = PickOrAddName(ch, ListId::Media, *name);
+    if (!picked) {
+        std::error_code ec;
+        std::filesystem::remove(MediaPath(medias, *name), ec);
+        return Unexpected{MediaDropRefusal{picked.error(), {}}};
+    }
+    return picked->entry;
+}
+
 Expected<DroppedMedia, MediaDropRefusal> DropMediaOnTitle(Changes ch, std::size_t r,
                                                           std::optional<std::size_t> droppedOn,
                                                           const std::filesystem::path& source,

@@ -34,6 +34,12 @@ Expected<std::string, MediaDropRefusal> CopyIntoMedias(const std::filesystem::pa
                                                        const std::filesystem::path& source,
                                                        const NameList& media);
 
+// For the title editor, whose title takes its slots at OK: the file copied as CopyIntoMedias does
+// and its name appended to the multimedia list, one step (AddName); the new entry. A list that
+// refuses the name takes the copy back.
+Expected<int, MediaDropRefusal> AddDroppedMedia(Changes ch, const std::filesystem::path& source,
+                                                const std::filesystem::path& medias);
+
 struct DroppedMedia {
     std::string name; // its entry, and its file's name in MEDIAS
     std::size_t slot = 0;

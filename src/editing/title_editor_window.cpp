@@ -821,20 +821,13 @@ void TAjouteF::MediaDropped(const QString& file, const QPoint& at) {
     if (!MediaExtensionOf(Cp1252FromQString(QFileInfo(file).fileName())))
         return refuse({Msg::MsgDropNotMedia, {}});
     if (!slot && UsedMediaSlots(model_) >= EditorMediaSlots) return refuse({Msg::MsgDropSlotsFull, {}});
-    const auto name =
-        CopyIntoMedias(host_->mediaFolder, PathFromQString(file), host_->collection.List(ListId::Media));
-    if (!name) return refuse(name.error());
     // The new entry is one step; the title takes it with the editor's OK.
-    const auto picked = PickOrAddName(host_->document, ListId::Media, *name);
-    if (!picked) {
-        std::error_code ec;
-        std::filesystem::remove(MediaPath(host_->mediaFolder, *name), ec);
-        return refuse({picked.error(), {}});
-    }
+    const auto entry = AddDroppedMedia(host_->document, PathFromQString(file), host_->mediaFolder);
+    if (!entry) return refuse(entry.error());
     if (slot)
-        model_.media[*slot] = picked->entry;
+        model_.media[*slot] = *entry;
     else
-        AddMediaSlot(model_, picked->entry);
+        AddMediaSlot(model_, *entry);
     ShowMedia();
 }
 
