@@ -333,6 +333,7 @@ void TInformationPage::Clear() {
         b->setValue(0);
     Used->setChecked(false);
     coverKey_.clear();
+    Cover->setToolTip({});
     Cover->SetPicture({});
     ATxtButton->setVisible(false);
     DVDButton->setVisible(false);
@@ -409,6 +410,7 @@ void TInformationPage::ShowTitle(std::size_t record) {
 void TInformationPage::ShowCover(std::size_t record) {
     const auto entry = CoverEntry(host_.collection, record);
     coverKey_ = entry ? QStringFromCp1252(*entry) : QString();
+    Cover->setToolTip(coverKey_);
     ShowCoverImage();
 }
 
