@@ -15,9 +15,9 @@
 #include "platform/accessible_names.h"
 #include "platform/help_viewer.h"
 #include "platform/menu_mnemonics.h"
+#include "platform/picture_codec_qt.h"
 #include "platform/qt_translations.h"
 #include "platform/settings_store.h"
-#include "platform/picture_codec_qt.h"
 #include "platform/text.h"
 #include "platform/user_prompts.h"
 #include "platform/window_geometry.h"
@@ -144,6 +144,7 @@ TLDF1::TLDF1(StartOptions options)
     // Missing folders only matter to the texts and media, which report their own failures.
     CreateProgramFolders(folders_);
 
+    setAcceptDrops(true);
     BuildMenus();
     BuildControls();
     BuildBrowsePages();
@@ -639,7 +640,8 @@ std::string TLDF1::OtherName() const {
 }
 
 void TLDF1::EnableCollectionCommands(bool enable) {
-    for (QAction* action : {SAVEButton, SaveAs1, Import1, ImportTable1, ImportCatalogue1, AddAList1, Export1, ExportAList1})
+    for (QAction* action :
+         {SAVEButton, SaveAs1, Import1, ImportTable1, ImportCatalogue1, AddAList1, Export1, ExportAList1})
         action->setEnabled(enable);
     for (QMenu* menu : {TOOLS1, STATS1}) {
         menu->setEnabled(enable);

@@ -7,7 +7,6 @@
 #include "app/browse/title_search.h"
 #include "app/browse/title_table.h"
 #include "app/program_folders.h"
-#include "store/pictures/picture_codec.h"
 #include "app/secondary_windows.h"
 #include "editing/collection_changes.h"
 #include "editing/open_collection.h"
@@ -17,6 +16,7 @@
 #include "store/collection.h"
 #include "store/day_number.h"
 #include "store/files/file_access.h"
+#include "store/pictures/picture_codec.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -139,6 +139,13 @@ class TLDF1 : public QMainWindow {
     void Import1Click();
     void ImportTable1Click();
     void ImportCatalogue1Click();
+    // The same two with a file already chosen (dropped on the window).
+    void ImportTableFile(const QString& fileName);
+    void ImportCatalogueFile(const QString& fileName);
+    // A file dropped on the window (main_window_drops.cpp): opened as FILES Open, Import A
+    // Spreadsheet or Import From Another Program would open it, or, a multimedia file, added to
+    // the current title.
+    void OpenDroppedFile(const QString& fileName);
     void AddAList1Click();
     void ReBuildingIndex1Click();
 
@@ -184,6 +191,9 @@ class TLDF1 : public QMainWindow {
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     // What this window does after the open collection changed: the lists, the counters, the

@@ -37,6 +37,7 @@ BrowseHost TLDF1::PagesHost() {
             folders_.medias,
             {settings_.FlipFlag, settings_.SaveTxt, settings_.TypeVideo, settings_.MediaFlag,
              settings_.VideoFlag, settings_.KeepBackup},
+            *thumbnails_,
             [this] { return CurrentRecord(); },
             [this] { RefreshList(); },
             [this](const std::function<void(BrowseFilters&)>& edit) { ChangeFilters(edit); },
@@ -58,7 +59,8 @@ BrowseHost TLDF1::PagesHost() {
             [this](bool found) { DISC->ShowMediaButton(found); },
             [this](const QString& name, const QImage& picture) {
                 if (windows_.mImage) windows_.mImage->OpenForPicture(name, picture, this);
-            }};
+            },
+            [this](const QString& file) { OpenDroppedFile(file); }};
 }
 
 void TLDF1::BuildBrowsePages() {

@@ -8,8 +8,8 @@
 #include "exchange/catalogue_import_dialog.h"
 #include "exchange/table_import_dialog.h"
 #include "platform/text.h"
-#include "store/files/file_access.h"
 #include "store/files/collection_file.h"
+#include "store/files/file_access.h"
 #include "store/files/table_reader.h"
 #include "store/title_exchange.h"
 
@@ -87,7 +87,14 @@ void TLDF1::ImportTable1Click() {
     }
     const QString fileName = prompts_->AskOpenFile(
         {QStringLiteral("OPEN"), QStringLiteral("Spreadsheet (*.csv *.txt *.tsv)"), QStringLiteral("csv")});
-    if (fileName.isEmpty()) return;
+    if (!fileName.isEmpty()) ImportTableFile(fileName);
+}
+
+void TLDF1::ImportTableFile(const QString& fileName) {
+    if (collection_.Count() >= TitleCapacity) {
+        prompts_->ShowMessage(QText(catalogue_, Msg::MsgAmazingCollectionButI));
+        return;
+    }
     const auto bytes = ReadTableFile(PathFromQString(fileName));
     if (!bytes) {
         // Even a file gone since it was chosen is named: the user asked for that one.
@@ -115,9 +122,16 @@ void TLDF1::ImportCatalogue1Click() {
         return;
     }
     const QString fileName = prompts_->AskOpenFile(
-        {QStringLiteral("OPEN"),
-         QStringLiteral("Catalogue (*.tc *.xml *.gcs *.amc);;All files (*)"), QString()});
-    if (fileName.isEmpty()) return;
+        {QStringLiteral("OPEN"), QStringLiteral("Catalogue (*.tc *.xml *.gcs *.amc);;All files (*)"),
+         QString()});
+    if (!fileName.isEmpty()) ImportCatalogueFile(fileName);
+}
+
+void TLDF1::ImportCatalogueFile(const QString& fileName) {
+    if (collection_.Count() >= TitleCapacity) {
+        prompts_->ShowMessage(QText(catalogue_, Msg::MsgAmazingCollectionButI));
+        return;
+    }
     const auto path = PathFromQString(fileName);
     const auto bytes = ReadCatalogueFile(path);
     if (!bytes) {
@@ -136,8 +150,8 @@ void TLDF1::ImportCatalogue1Click() {
     CatalogueImportOptions options;
     options.today = today_;
     options.sourceFolder = path.parent_path();
-    CatalogueImport->Open(std::move(*source), fileName, options, ImportFolders{folders_.text, folders_.medias},
-                          &pictureCodec_, CurrentRecord());
+    CatalogueImport->Open(std::move(*source), fileName, options,
+                          ImportFolders{folders_.text, folders_.medias}, &pictureCodec_, CurrentRecord());
 }
 
 void TLDF1::CatalogueImportFinished(int result) {

@@ -32,6 +32,7 @@ TAjouteF& TLDF1::TitleEditor() {
             [this] { return settings_.TypeVideo; },
             [this] { return settings_.SaveTxt; },
             folders_.text,
+            folders_.medias,
             *windows_.dvdPanel,
             *windows_.mImage,
             windows_.chooseElement.get(),

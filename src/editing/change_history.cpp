@@ -99,9 +99,10 @@ Msg ChangeName(ChangeKind kind) {
         Msg::MsgStepDeleteTitle,  Msg::MsgStepWatchedToday, Msg::MsgStepAddName,
         Msg::MsgStepDeleteName,   Msg::MsgStepRenameName,   Msg::MsgStepCleanList,
         Msg::MsgStepLoadList,     Msg::MsgStepImportTitle,  Msg::MsgStepAddList,
-        Msg::MsgStepRebuildIndex, Msg::MsgStepImportTable, Msg::MsgStepImportCatalogue,
+        Msg::MsgStepRebuildIndex, Msg::MsgStepImportTable,  Msg::MsgStepImportCatalogue,
+        Msg::MsgStepAddMediaFile,
     };
-    static_assert(std::size(names) == static_cast<std::size_t>(ChangeKind::ImportCatalogue) + 1);
+    static_assert(std::size(names) == static_cast<std::size_t>(ChangeKind::AddMediaFile) + 1);
     return names[static_cast<std::size_t>(kind)];
 }
 

@@ -33,6 +33,7 @@ enum class ChangeKind {
     RebuildIndex,
     ImportTable,
     ImportCatalogue,
+    AddMediaFile,
 };
 
 // "Delete Title": what the EDIT menu says after "Undo" and "Redo".

@@ -161,6 +161,21 @@ void WatchedToday(Changes ch, std::size_t r, DayNumber today) {
     step.Done();
 }
 
+Expected<Done, Msg> SetMediaFile(Changes ch, std::size_t r, std::size_t slot, std::string_view name) {
+    Collection& c = CollectionAccess::Of(ch);
+    if (r >= c.Count() || slot >= MediaOffsets.size()) return Done{};
+    StepMaker step(ch, ChangeKind::AddMediaFile, r);
+    const auto sizes = ListSizes(c);
+    const auto picked = tavrin::PickOrAddName(c, ListId::Media, name);
+    if (!picked) return Unexpected{picked.error()};
+    step.NamesAppended(sizes);
+    const TitleRecord before = c.RecordAt(r);
+    c.RecordAt(r).SetU16(MediaOffsets[slot], StoredFromEntry(picked->entry));
+    step.Add(patch::Record{static_cast<std::uint16_t>(r), before, c.RecordAt(r)});
+    step.Done();
+    return Done{};
+}
+
 // ---- Name lists ----
 
 Expected<PickedName, Msg> PickOrAddName(Changes ch, ListId list, std::string_view typed) {

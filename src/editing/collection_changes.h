@@ -37,6 +37,10 @@ void DeleteTitle(Changes ch, std::size_t r);
 // One more viewing, watched today.
 void WatchedToday(Changes ch, std::size_t r, DayNumber today);
 
+// A file name put in multimedia slot 0..3 of record r, appended to the multimedia list when it is
+// new there: one step. Refused (nothing changed) when the list is full.
+Expected<Done, Msg> SetMediaFile(Changes ch, std::size_t r, std::size_t slot, std::string_view name);
+
 // ---- Name lists ----
 // The typed name picked, or appended as a new entry (then one step).
 Expected<PickedName, Msg> PickOrAddName(Changes ch, ListId list, std::string_view typed);

@@ -1,6 +1,8 @@
 #include "editing/media_files.h"
 
+#include "store/review_files.h"
 #include "store/text_encoding.h"
+#include "store/title_fields.h"
 
 #include <algorithm>
 #include <optional>
@@ -92,6 +94,16 @@ MediaKind KindOfMedia(std::string_view name) {
     for (const auto& [extension, kind] : Kinds)
         if (type == extension) return kind;
     return MediaKind::None;
+}
+
+std::optional<std::string> MediaExtensionOf(std::string_view fileName) {
+    const std::size_t dot = fileName.rfind('.');
+    if (dot == std::string_view::npos) return std::nullopt;
+    std::string extension = UpperCp1252(fileName.substr(dot + 1));
+    if (extension == "JPEG") extension = "JPG";
+    for (const auto& kind : Kinds)
+        if (extension == kind.first) return extension;
+    return std::nullopt;
 }
 
 std::string_view PlayerCaption(MediaKind kind) {
@@ -196,6 +208,34 @@ MediaFolderIndex::MediaFolderIndex(const std::filesystem::path& folder) {
 
 bool MediaFolderIndex::Holds(std::string_view name) const {
     return IsPlainMediaName(name) && upper_.contains(UpperCp1252(name));
+}
+
+NewMediaNames::NewMediaNames(const std::filesystem::path& folder, const std::vector<std::string>& media)
+    : folder_(folder) {
+    for (const auto& n : media)
+        taken_.insert(UpperCp1252(n));
+}
+
+std::string NewMediaNames::Next(std::string_view stem, std::string_view extension,
+                                std::string_view fallback) {
+    std::string base = ReviewFileStem(stem);
+    std::replace(base.begin(), base.end(), '.', '_');
+    if (base.empty()) base = fallback;
+    const std::size_t room = TitleTextSize - 2 - extension.size();
+    for (int n = 1;; ++n) {
+        const std::string suffix = n == 1 ? "" : "_" + std::to_string(n);
+        std::string name = base.substr(0, room - suffix.size()) + suffix + "." + std::string(extension);
+        name = UpperCp1252(name);
+        // Whatever holds the name in the folder keeps it, a link too, even one that leads nowhere
+        // or out of the folder (no file of MEDIAS for any reader): a copy never replaces it.
+        std::error_code ec;
+        if (taken_.count(name) ||
+            std::filesystem::exists(std::filesystem::symlink_status(MediaPath(folder_, name), ec)) ||
+            FindMediaFile(folder_, name))
+            continue;
+        taken_.insert(name);
+        return name;
+    }
 }
 
 PictureSize ShrinkToPanel(PictureSize picture, PictureSize panel) {

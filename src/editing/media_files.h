@@ -7,6 +7,7 @@
 #include <array>
 #include <filesystem>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -20,6 +21,11 @@ enum class MediaKind { None, Picture, Sound, Video, Music };
 std::string_view MediaType(std::string_view name);
 // By the type, compared exactly with the upper-case extensions: a lower-case "avi" is no kind.
 MediaKind KindOfMedia(std::string_view name);
+// The extension a file copied into MEDIAS gets, so that its entry has the type of its kind: the
+// file name's own extension upper case when it is one of the kinds' (JPEG as JPG); nothing for a
+// file of any other kind.
+std::optional<std::string> MediaExtensionOf(std::string_view fileName);
+
 // "SOUND", "VIDEO" or "MUSIC": the panel caption of a file the player opens; "" for the others.
 std::string_view PlayerCaption(MediaKind kind);
 // "picture", "sound", "video", "music", "none": the kind as the command line prints it.
@@ -74,6 +80,20 @@ class MediaFolderIndex {
 
 // The path an entry's file would have, for a name the folder may not hold yet.
 std::filesystem::path MediaPath(const std::filesystem::path& folder, std::string_view name);
+
+// New names in MEDIAS for files copied into it: upper case, at most 49 characters with the
+// extension, never one the folder or the media list already has.
+class NewMediaNames {
+  public:
+    NewMediaNames(const std::filesystem::path& folder, const std::vector<std::string>& media);
+    // From a title or a file's own name (its characters a file name cannot hold and its dots as
+    // underscores; fallback when nothing is left), with "_2", "_3" ... until the name is free.
+    std::string Next(std::string_view stem, std::string_view extension, std::string_view fallback = "COVER");
+
+  private:
+    std::filesystem::path folder_;
+    std::set<std::string> taken_;
+};
 
 struct PictureSize {
     int width = 0;

@@ -4,8 +4,11 @@
 #include "editing/choose_element_dialog.h"
 #include "editing/choose_media_dialog.h"
 #include "editing/dvd_panel_window.h"
+#include "editing/media_drop.h"
+#include "editing/media_files.h"
 #include "editing/review_window.h"
 #include "lang/vocabulary.h"
+#include "platform/dragged_files.h"
 #include "platform/length_note.h"
 #include "platform/page_widgets.h"
 #include "platform/tab_order.h"
@@ -19,7 +22,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QEvent>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -242,6 +247,7 @@ void TAjouteF::BuildControls() {
     AMedia = Named<QListWidget>("AMedia", this);
     AMedia->setMaximumHeight(70);
     AMedia->viewport()->installEventFilter(this);
+    AMedia->setAcceptDrops(true);
     Button12 = Named<QToolButton>("Button12", this);
     Button12->setText(QStringLiteral("+"));
     Button14 = Named<QToolButton>("Button14", this);
@@ -805,7 +811,47 @@ void TAjouteF::EntryRenamed(ListId list, int) {
     if (list == ListId::Media) ShowMedia();
 }
 
+void TAjouteF::MediaDropped(const QString& file, const QPoint& at) {
+    if (!host_) return;
+    const int line = AMedia->indexAt(at).row();
+    const auto slot = line >= 0 ? MediaSlotOfLine(model_, static_cast<std::size_t>(line)) : std::nullopt;
+    const auto refuse = [this](const MediaDropRefusal& refusal) {
+        host_->prompts.ShowMessage(QString::fromStdString(MediaDropText(catalogue_, refusal)));
+    };
+    if (!MediaExtensionOf(Cp1252FromQString(QFileInfo(file).fileName())))
+        return refuse({Msg::MsgDropNotMedia, {}});
+    if (!slot && UsedMediaSlots(model_) >= EditorMediaSlots) return refuse({Msg::MsgDropSlotsFull, {}});
+    // The new entry is one step; the title takes it with the editor's OK.
+    const auto entry = AddDroppedMedia(host_->document, PathFromQString(file), host_->mediaFolder);
+    if (!entry) return refuse(entry.error());
+    if (slot)
+        model_.media[*slot] = *entry;
+    else
+        AddMediaSlot(model_, *entry);
+    ShowMedia();
+}
+
 bool TAjouteF::eventFilter(QObject* watched, QEvent* event) {
+    if (AMedia && watched == AMedia->viewport()) {
+        switch (event->type()) {
+        case QEvent::DragEnter:
+        case QEvent::DragMove: {
+            auto* drag = static_cast<QDragMoveEvent*>(event);
+            if (!DraggedLocalFile(drag->mimeData()).isEmpty()) drag->acceptProposedAction();
+            return true;
+        }
+        case QEvent::Drop: {
+            auto* drop = static_cast<QDropEvent*>(event);
+            const QString file = DraggedLocalFile(drop->mimeData());
+            if (file.isEmpty()) return true;
+            drop->acceptProposedAction();
+            MediaDropped(file, drop->position().toPoint());
+            return true;
+        }
+        default:
+            break;
+        }
+    }
     if (event->type() == QEvent::KeyPress) {
         // Return in a field would also press OK: a value just refused and reset must not be
         // saved before the user has seen it.

@@ -50,6 +50,7 @@ struct TitleEditorHost {
     std::function<int()> videoPreference; // the medium a new title starts with
     std::function<bool()> saveText;       // the "Save Text" option
     std::filesystem::path textFolder;
+    std::filesystem::path mediaFolder; // where files dropped on the multimedia slots are copied
     TDVDPanel& dvdPanel;
     TMIMAGE& review;
     TChooseElement* chooseElement = nullptr;
@@ -116,6 +117,9 @@ class TAjouteF : public QDialog {
     void ClearMedia();
     void Button12Click(); // "+": a multimedia file into the next free slot
     void Button14Click(); // "-": the selected slot removed
+    // A multimedia file dropped on AMedia: copied into MEDIAS, its new entry in the slot of the
+    // line dropped on, or in the next free slot.
+    void MediaDropped(const QString& file, const QPoint& at);
     int CurrentYear() const;
     QLineEdit* FieldEdit(EditorField field) const;
 

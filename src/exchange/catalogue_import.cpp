@@ -15,7 +15,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <iterator>
-#include <set>
 #include <system_error>
 #include <unordered_set>
 
@@ -574,41 +573,6 @@ CatalogueRead ReadCatalogueBytes(std::span<const std::uint8_t> bytes) {
 
 namespace {
 
-// A new name in MEDIAS for a cover: from the title, upper case, at most 49 characters with the
-// extension, never one the folder or the media list already has.
-class CoverNames {
-  public:
-    CoverNames(const std::filesystem::path& folder, const NameList& media) : folder_(folder) {
-        for (const auto& n : media)
-            taken_.insert(UpperCp1252(n));
-    }
-    std::string Next(std::string_view title, std::string_view extension) {
-        std::string stem = ReviewFileStem(title);
-        std::replace(stem.begin(), stem.end(), '.', '_');
-        if (stem.empty()) stem = "COVER";
-        const std::size_t room = MaxText - 1 - extension.size();
-        for (int n = 1;; ++n) {
-            const std::string suffix = n == 1 ? "" : "_" + std::to_string(n);
-            std::string name = stem.substr(0, room - suffix.size()) + suffix + "." + std::string(extension);
-            name = UpperCp1252(name);
-            // Whatever holds the name in the folder keeps it, a link too, even one that leads
-            // nowhere or out of the folder (no file of MEDIAS for any reader): a cover never
-            // replaces it.
-            std::error_code ec;
-            if (taken_.count(name) ||
-                std::filesystem::exists(std::filesystem::symlink_status(MediaPath(folder_, name), ec)) ||
-                FindMediaFile(folder_, name))
-                continue;
-            taken_.insert(name);
-            return name;
-        }
-    }
-
-  private:
-    std::filesystem::path folder_;
-    std::set<std::string> taken_;
-};
-
 struct CoverFile {
     std::string name;
     std::vector<std::uint8_t> bytes;
@@ -667,7 +631,7 @@ ImportCatalogue(Changes ch, CataloguePlan& plan, const ImportFolders& folders, c
         return Unexpected{CatalogueImportRefusal{CatalogueImportError::CollectionFull, {}, {}}};
 
     // The covers read and named first: their names go into the media list with the other names.
-    CoverNames coverNames(folders.medias, c.List(ListId::Media));
+    NewMediaNames coverNames(folders.medias, c.List(ListId::Media));
     std::vector<std::optional<CoverFile>> covers(chosen.size());
     std::size_t missing = 0;
     for (std::size_t i = 0; i < chosen.size(); ++i) {

@@ -21,6 +21,8 @@ class QImage;
 
 namespace tavrin {
 
+class ThumbnailCache;
+
 // The settings the pages show and change, as the main window keeps them.
 struct BrowseOptions {
     bool& FlipFlag;   // page flipping
@@ -42,6 +44,7 @@ struct BrowseHost {
     std::filesystem::path textFolder;
     std::filesystem::path mediaFolder;
     BrowseOptions options;
+    ThumbnailCache& thumbnails; // the covers, decoded off the GUI thread
 
     // The record of the selected title, if any.
     std::function<std::optional<std::size_t>()> currentRecord;
@@ -75,6 +78,8 @@ struct BrowseHost {
     std::function<bool()> mediaOnTop;
     std::function<void(bool found)> mediaFound;
     std::function<void(const QString& name, const QImage& picture)> viewPicture;
+    // A file dropped on a page that does not take it itself: opened as the main window opens it.
+    std::function<void(const QString& file)> openDroppedFile;
 };
 
 } // namespace tavrin

@@ -1,12 +1,17 @@
 // The INFORMATION page: the current title field by field, read-only, with "Watched Today".
 #include "app/browse/information_page.h"
 
+#include "app/browse/cover_widget.h"
+#include "app/browse/covers.h"
 #include "app/browse/title_view.h"
 #include "editing/dvd_panel_window.h"
+#include "editing/media_files.h"
 #include "editing/title_editor_window.h"
 #include "lang/vocabulary.h"
 #include "platform/page_widgets.h"
+#include "platform/picture_decoder.h"
 #include "platform/text.h"
+#include "platform/thumbnail_cache.h"
 
 #include <QCheckBox>
 #include <QDate>
@@ -22,10 +27,15 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <functional>
 #include <utility>
 
 namespace tavrin {
 namespace {
+
+// The side of the thumbnails the cover is drawn from: the cover grid's default, so that both
+// share what is decoded.
+constexpr int CoverThumbnailSide = 128;
 
 QLabel* Caption(QWidget* parent) {
     auto* label = new QLabel(parent);
@@ -204,6 +214,9 @@ void TInformationPage::Build() {
     sideColumn->addStretch();
     middle->addLayout(sideColumn);
     middle->addLayout(marks, 2);
+    Cover = new CoverWidget(content);
+    Cover->setObjectName(QStringLiteral("Cover"));
+    middle->addWidget(Cover, 0, Qt::AlignTop);
     middle->addWidget(OtherBox, 4, Qt::AlignTop);
     middle->addWidget(Extras, 5, Qt::AlignTop);
     page->addLayout(middle);
@@ -266,6 +279,10 @@ void TInformationPage::Build() {
     connect(ATxtButton, &QToolButton::clicked, this, [this] { host_.showText(); });
     connect(MediaButton, &QToolButton::clicked, this, [this] { host_.showMedia(); });
     connect(DVDButton, &QToolButton::clicked, this, [this] { host_.viewDvdPanel(); });
+    connect(Cover, &CoverWidget::Clicked, this, &TInformationPage::CoverClicked);
+    connect(&host_.thumbnails, &ThumbnailCache::Ready, this, [this](const QString& key, int side) {
+        if (side == CoverThumbnailSide && key == coverKey_) ShowCoverImage();
+    });
 }
 
 void TInformationPage::ApplyTexts() {
@@ -315,6 +332,9 @@ void TInformationPage::Clear() {
     for (QProgressBar* b : {NoteFilm, NoteImage, NoteSon})
         b->setValue(0);
     Used->setChecked(false);
+    coverKey_.clear();
+    Cover->setToolTip({});
+    Cover->SetPicture({});
     ATxtButton->setVisible(false);
     DVDButton->setVisible(false);
     Zone->setVisible(false);
@@ -384,6 +404,35 @@ void TInformationPage::ShowTitle(std::size_t record) {
     const bool dvd = t.Support() == 1;
     Zone->setVisible(dvd);
     DVDButton->setVisible(dvd);
+    ShowCover(record);
+}
+
+void TInformationPage::ShowCover(std::size_t record) {
+    const auto entry = CoverEntry(host_.collection, record);
+    coverKey_ = entry ? QStringFromCp1252(*entry) : QString();
+    Cover->setToolTip(coverKey_);
+    ShowCoverImage();
+}
+
+void TInformationPage::ShowCoverImage() {
+    Cover->SetPicture({});
+    if (coverKey_.isEmpty()) return;
+    // Found on a worker, as the cover grid finds its covers: the folder may be large.
+    const auto lookup = host_.thumbnails.Find(
+        coverKey_, CoverThumbnailSide, [medias = host_.mediaFolder, name = Cp1252FromQString(coverKey_)] {
+            const auto file = FindMediaFile(medias, name);
+            return file ? QStringFromPath(*file) : QString();
+        });
+    // Waiting: shown when Ready comes; Failed: a missing or unreadable picture shows nothing.
+    if (lookup.state == ThumbnailCache::State::Ready) Cover->SetPicture(lookup.image);
+}
+
+void TInformationPage::CoverClicked() {
+    if (coverKey_.isEmpty() || Cover->Picture().isNull()) return;
+    const auto file = FindMediaFile(host_.mediaFolder, Cp1252FromQString(coverKey_));
+    if (!file) return;
+    const QImage picture = NViewLibLoad(QStringFromPath(*file), 1);
+    if (!picture.isNull()) host_.viewPicture(coverKey_, picture);
 }
 
 void TInformationPage::WatchedTodayClicked() {

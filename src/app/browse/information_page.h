@@ -3,6 +3,7 @@
 
 #include "app/browse/browse_page_host.h"
 
+#include <QString>
 #include <QWidget>
 
 class QCheckBox;
@@ -14,6 +15,8 @@ class QProgressBar;
 class QToolButton;
 
 namespace tavrin {
+
+class CoverWidget;
 
 class TInformationPage : public QWidget {
     Q_OBJECT
@@ -34,6 +37,11 @@ class TInformationPage : public QWidget {
   private:
     void Build();
     void WatchedTodayClicked();
+    // The title's cover beside the marks: its first multimedia file when that is a picture,
+    // shown once decoded; nothing for a title without one or whose file cannot be read.
+    void ShowCover(std::size_t record);
+    void ShowCoverImage();
+    void CoverClicked();
 
     BrowseHost host_;
 
@@ -54,6 +62,8 @@ class TInformationPage : public QWidget {
               *OtherBox = nullptr, *Extras = nullptr;
     QToolButton *ATxtButton = nullptr, *DVDButton = nullptr, *SpeedButton9 = nullptr;
     QToolButton* MediaButton = nullptr; // visible when the title has a file in slot 1
+    CoverWidget* Cover = nullptr;
+    QString coverKey_; // the cover's entry name ("" for none)
 };
 
 } // namespace tavrin

@@ -30,6 +30,8 @@ ListAfterChange ListAfter(const CollectionNews& news) {
         return {T::Refiltered, S::First};
     case ChangeKind::WatchedToday:
         return {T::Shown, S::Kept, false, false, true};
+    case ChangeKind::AddMediaFile:
+        // The title's pages show its new file: the cover, the MEDIA button, the MULTIMEDIA page.
     case ChangeKind::DeleteEntry:
     case ChangeKind::RenameEntry:
     case ChangeKind::CleanList:

@@ -3,12 +3,16 @@
 #include "app/browse/media_page.h"
 
 #include "app/browse/media_slot.h"
+#include "editing/media_drop.h"
+#include "platform/dragged_files.h"
 #include "platform/media_player.h"
 #include "platform/picture_decoder.h"
 #include "platform/text.h"
 
 #include <QButtonGroup>
+#include <QDropEvent>
 #include <QEvent>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -71,6 +75,7 @@ QString Latin(std::string_view text) {
 
 TMediaPage::TMediaPage(BrowseHost host, QWidget* parent) : QWidget(parent), host_(std::move(host)) {
     setObjectName(QStringLiteral("MEDIAS"));
+    setAcceptDrops(true);
     Build();
 }
 
@@ -245,6 +250,41 @@ void TMediaPage::SlotClicked(int slot) {
 void TMediaPage::PictureClicked() {
     if (KindOfMedia(Cp1252FromQString(type_)) != MediaKind::Picture) return;
     host_.viewPicture(Media->text(), NViewLibLoad(file_, 1));
+}
+
+void TMediaPage::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DraggedLocalFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void TMediaPage::dragMoveEvent(QDragMoveEvent* event) {
+    if (!DraggedLocalFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void TMediaPage::dropEvent(QDropEvent* event) {
+    const QString file = DraggedLocalFile(event->mimeData());
+    if (file.isEmpty()) return;
+    event->acceptProposedAction();
+    if (!MediaExtensionOf(Cp1252FromQString(QFileInfo(file).fileName()))) {
+        host_.openDroppedFile(file);
+        return;
+    }
+    std::optional<std::size_t> slot;
+    for (QWidget* w = childAt(event->position().toPoint()); w && w != this; w = w->parentWidget())
+        for (std::size_t i = 0; i < BMedia.size(); ++i)
+            if (w == BMedia[i]) slot = i;
+    const auto record = host_.currentRecord();
+    if (!record) {
+        host_.prompts.ShowMessage(QText(host_.catalogue, Msg::MsgDropNoTitle));
+        return;
+    }
+    const auto dropped =
+        DropMediaOnTitle(host_.document, *record, slot, PathFromQString(file), host_.mediaFolder);
+    if (!dropped) {
+        host_.prompts.ShowMessage(QString::fromStdString(MediaDropText(host_.catalogue, dropped.error())));
+        return;
+    }
+    // The main window has followed the change; the page shows the slot just filled.
+    ShowMedia(*record, static_cast<int>(dropped->slot) + 1);
 }
 
 void TMediaPage::MediaLoadClicked(int item) {

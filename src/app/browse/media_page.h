@@ -11,6 +11,9 @@
 #include <array>
 
 class QButtonGroup;
+class QDragEnterEvent;
+class QDragMoveEvent;
+class QDropEvent;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -34,6 +37,14 @@ class TMediaPage : public QWidget {
     void Clear();
     // The shown file is one the page can show or play.
     bool ShowsMedia() const;
+
+  protected:
+    // A picture, sound or video file dropped on a slot button goes into that slot, dropped
+    // anywhere else on the page into the first free one; any other file opens as a drop on the
+    // main window opens it.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     void Build();

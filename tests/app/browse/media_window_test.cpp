@@ -1,6 +1,7 @@
 // Pictures, sounds and videos through the windows: the MULTIMEDIA page and its options, the
 // picture viewer, the multimedia chooser and the title editor's four slots. The media are made
 // here: pictures by our writers and Qt's, a short WAV written byte by byte, a damaged video.
+#include "app/browse/cover_widget.h"
 #include "app/browse/media_slot.h"
 #include "app/window_test_main.h"
 #include "app/window_test_support.h"
@@ -10,6 +11,7 @@
 #include "editing/title_editor_window.h"
 #include "picture_samples.h"
 #include "platform/media_player.h"
+#include "platform/thumbnail_cache.h"
 #include "test_support.h"
 
 #include <QApplication>
@@ -19,11 +21,13 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMediaPlayer>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStringListModel>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <QtTest>
 
 #include <cmath>
@@ -84,6 +88,18 @@ void WriteJpg(const std::filesystem::path& file, int width, int height) {
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(QColor(200, 40, 40));
     QVERIFY(image.save(QStringFromPath(file), "JPG"));
+}
+
+// Drags file onto widget at pos and drops it there, as a file manager would: the application
+// passes on a drop only to where the drag was let in.
+void DropFile(QWidget* widget, const QString& file, QPoint pos) {
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(file)});
+    QDragEnterEvent enter(pos, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(pos, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &drop);
 }
 
 QLabel* Caption(const TLDF1& w) {
@@ -377,6 +393,61 @@ class MediaWindowTest : public QObject {
         QVERIFY(!chooser.isVisible());
         QCOMPARE(window->Data().List(ListId::Media).size(), 5u);
         QVERIFY(window->isEnabled());
+    }
+
+    // A picture dropped on a slot button is copied into MEDIAS and set there, one step that one
+    // Undo takes back; the editor's slots take a drop too; a file of no kind is named and refused.
+    void droppedFilesGoIntoTheSlots() {
+        auto [window, prompts] = MakeWith({0, NoEntry, NoEntry, NoEntry});
+        OpenMediaPage(*window);
+        const TitleRecord before = window->Data().titles[0];
+        const QString dropped = dir_->filePath(QStringLiteral("dropped.jpg"));
+        WriteJpg(PathFromQString(dropped), 40, 60);
+        auto* page = Find<QWidget>(*window, "MEDIAS");
+        QToolButton* slot3 = ButtonOf(*window, "BMedia3");
+        DropFile(page, dropped, slot3->mapTo(page, slot3->rect().center()));
+        const auto medias = window->Folders().medias;
+        QVERIFY(std::filesystem::exists(medias / "DROPPED.JPG"));
+        QCOMPARE(window->Data().titles[0].Media3(), std::uint16_t{5});
+        QCOMPARE(window->Data().List(ListId::Media).back(), std::string("DROPPED.JPG"));
+        QCOMPARE(Find<QLineEdit>(*window, "Media")->text(), QStringLiteral("DROPPED.JPG"));
+        QVERIFY(Find<QLabel>(*window, "Image22")->isVisible());
+
+        window->Undo1Click();
+        QVERIFY(window->Data().titles[0] == before);
+        QCOMPARE(window->Data().List(ListId::Media).size(), 5u);
+
+        DropFile(page, dir_->filePath(QStringLiteral("notes.txt")), {10, 10}); // passed on to the window
+        QCOMPARE(prompts->messages.size(), 1);
+        QVERIFY(prompts->messages.last().startsWith(QStringLiteral("This file is neither")));
+
+        QTest::mouseClick(ButtonOf(*window, "SpeedButton1"), Qt::LeftButton);
+        TAjouteF& editor = *window->SecondaryWindows().ajouteF;
+        auto* slotsList = Find<QListWidget>(editor, "AMedia");
+        DropFile(slotsList->viewport(), dropped, {5, slotsList->viewport()->height() - 3});
+        QCOMPARE(editor.Model().media, (std::array<int, 4>{0, 5, -1, -1}));
+        QCOMPARE(slotsList->item(1)->text(), QStringLiteral("DROPPED_2.JPG"));
+        DropFile(slotsList->viewport(), dir_->filePath(QStringLiteral("notes.txt")), {5, 5});
+        QVERIFY(prompts->messages.last().startsWith(QStringLiteral("This file is of no kind")));
+        QCOMPARE(editor.Model().media, (std::array<int, 4>{0, 5, -1, -1}));
+        editor.reject();
+    }
+
+    // The INFORMATION page shows the first multimedia file when it is a picture, once decoded,
+    // and a click opens the viewer; a sound first, or a missing picture, shows nothing.
+    void informationPageShowsTheCover() {
+        for (const std::uint16_t first : {std::uint16_t{0}, std::uint16_t{2}, std::uint16_t{1}}) {
+            auto [window, prompts] = MakeWith({first, 0, NoEntry, NoEntry});
+            auto* cover = Find<CoverWidget>(*window, "Cover");
+            window->findChild<ThumbnailCache*>(QStringLiteral("Thumbnails"))->WaitForDone();
+            QCoreApplication::processEvents();
+            QCOMPARE(!cover->Picture().isNull(), first == 0);
+            if (first != 0) continue;
+            QTest::mouseClick(cover, Qt::LeftButton);
+            QVERIFY(window->SecondaryWindows().mImage->isVisible());
+            window->SecondaryWindows().mImage->close();
+            QVERIFY(prompts->messages.isEmpty());
+        }
     }
 };
 
