@@ -238,10 +238,11 @@ QStringList THTMLCHOIX::CopyPictures(const std::vector<CoverPicture>& pictures, 
         progress->setWindowModality(Qt::WindowModal);
         progress->setMinimumDuration(0);
     }
+    const auto copied = [&progress](std::size_t done) {
+        if (progress) progress->setValue(static_cast<int>(done));
+    };
     for (const FileFailure& failure :
-         tavrin::CopyPictures(pictures, PathFromQString(folder), [&progress](std::size_t done) {
-             if (progress) progress->setValue(static_cast<int>(done));
-         }))
+         tavrin::CopyPictures(pictures, PathFromQString(folder), job_.codec, catalogue_, copied))
         failed << WriteFailureText(catalogue_, failure);
     if (progress) progress->setValue(static_cast<int>(pictures.size()));
     return failed;
