@@ -8,8 +8,8 @@
 #include "exchange/catalogue_import_dialog.h"
 #include "exchange/table_import_dialog.h"
 #include "platform/text.h"
-#include "store/files/file_access.h"
 #include "store/files/collection_file.h"
+#include "store/files/file_access.h"
 #include "store/files/table_reader.h"
 #include "store/title_exchange.h"
 
@@ -47,8 +47,9 @@ void TLDF1::Export1Click() {
         prompts_->ShowMessage(QText(catalogue_, Msg::MsgChooseATitleFirst));
         return;
     }
-    const QString fileName = prompts_->AskSaveFile(
-        {QStringLiteral("SAVE"), QStringLiteral("Tavrin Title (*.KXM)"), QStringLiteral("KXM")});
+    const QString fileName =
+        prompts_->AskSaveFile({QText(catalogue_, Msg::MsgSave).toUpper(),
+                               QStringLiteral("Tavrin Title (*.KXM)"), QStringLiteral("KXM")});
     if (fileName.isEmpty()) return;
     if (auto written = WriteFileReplacing(PathFromQString(fileName), ExportTitle(collection_, *record));
         !written)
@@ -62,8 +63,9 @@ void TLDF1::Import1Click() {
         prompts_->ShowMessage(QText(catalogue_, Msg::MsgAmazingCollectionButI));
         return;
     }
-    const QString fileName = prompts_->AskOpenFile(
-        {QStringLiteral("OPEN"), QStringLiteral("Tavrin File (*.KXM)"), QStringLiteral("KXM")});
+    const QString fileName =
+        prompts_->AskOpenFile({QText(catalogue_, Msg::MsgOpen).toUpper(),
+                               QStringLiteral("Tavrin File (*.KXM)"), QStringLiteral("KXM")});
     if (fileName.isEmpty()) return;
     const auto title = LoadTitleFile(PathFromQString(fileName));
     if (!title) {
@@ -72,7 +74,7 @@ void TLDF1::Import1Click() {
     }
     const QString question =
         QText(catalogue_, Msg::MsgDoYouReallyWantToAdd) + QStringFromCp1252(title->record.TitleView());
-    if (!prompts_->AskYesNo(QStringLiteral("CONFIRMATION"), question)) return;
+    if (!prompts_->AskYesNo(QText(catalogue_, Msg::MsgConfirmation), question)) return;
 
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const auto imported = ImportTitle(document_, *title, today_, CurrentRecord());
@@ -85,8 +87,9 @@ void TLDF1::ImportTable1Click() {
         prompts_->ShowMessage(QText(catalogue_, Msg::MsgAmazingCollectionButI));
         return;
     }
-    const QString fileName = prompts_->AskOpenFile(
-        {QStringLiteral("OPEN"), QStringLiteral("Spreadsheet (*.csv *.txt *.tsv)"), QStringLiteral("csv")});
+    const QString fileName =
+        prompts_->AskOpenFile({QText(catalogue_, Msg::MsgOpen).toUpper(),
+                               QStringLiteral("Spreadsheet (*.csv *.txt *.tsv)"), QStringLiteral("csv")});
     if (fileName.isEmpty()) return;
     const auto bytes = ReadTableFile(PathFromQString(fileName));
     if (!bytes) {
@@ -115,7 +118,7 @@ void TLDF1::ImportCatalogue1Click() {
         return;
     }
     const QString fileName = prompts_->AskOpenFile(
-        {QStringLiteral("OPEN"),
+        {QText(catalogue_, Msg::MsgOpen).toUpper(),
          QStringLiteral("Catalogue (*.tc *.xml *.gcs *.amc);;All files (*)"), QString()});
     if (fileName.isEmpty()) return;
     const auto path = PathFromQString(fileName);
@@ -136,8 +139,8 @@ void TLDF1::ImportCatalogue1Click() {
     CatalogueImportOptions options;
     options.today = today_;
     options.sourceFolder = path.parent_path();
-    CatalogueImport->Open(std::move(*source), fileName, options, ImportFolders{folders_.text, folders_.medias},
-                          &pictureCodec_, CurrentRecord());
+    CatalogueImport->Open(std::move(*source), fileName, options,
+                          ImportFolders{folders_.text, folders_.medias}, &pictureCodec_, CurrentRecord());
 }
 
 void TLDF1::CatalogueImportFinished(int result) {
@@ -154,7 +157,8 @@ void TLDF1::TableImportFinished(int result) {
 }
 
 void TLDF1::AddAList1Click() {
-    const QString fileName = prompts_->AskOpenFile(CollectionDialog(QStringLiteral("OPEN")));
+    const QString fileName =
+        prompts_->AskOpenFile(CollectionDialog(QText(catalogue_, Msg::MsgOpen).toUpper()));
     if (fileName.isEmpty()) return;
     auto loaded = LoadCollectionFile(PathFromQString(fileName), OtherName());
     if (!loaded && loaded.error().error == FileError::NotFound) return;

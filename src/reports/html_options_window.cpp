@@ -201,8 +201,9 @@ void THTMLCHOIX::BitBtn1Click() {
         return;
     }
     const HtmlOptions options = Options();
-    const QString fileName = prompts_.AskSaveFile(
-        {QStringLiteral("SAVE"), QStringLiteral("Fichier HTML (*.htm *.HTM)"), QStringLiteral("htm")});
+    const QString fileName =
+        prompts_.AskSaveFile({QText(catalogue_, Msg::MsgSave).toUpper(),
+                              QStringLiteral("Fichier HTML (*.htm *.HTM)"), QStringLiteral("htm")});
     if (fileName.isEmpty()) {
         accept();
         return;
