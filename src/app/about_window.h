@@ -1,6 +1,8 @@
 // The About window: the program's name, version and credits.
 #pragma once
 
+#include "lang/catalogue.h"
+
 #include <QWidget>
 
 class QTextEdit;
@@ -12,6 +14,8 @@ class TKXTAbout : public QWidget {
 
   public:
     explicit TKXTAbout(QWidget* parent = nullptr);
+    // The title and the text in the catalogue's language.
+    void ApplyTexts(const MessageCatalogue& catalogue);
 
   signals:
     // The user closed the window; its opener enables itself again.

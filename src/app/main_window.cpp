@@ -328,7 +328,6 @@ void TLDF1::BuildControls() {
     Edit2 = Counter("Edit2", leftColumn_);
     Panel3 = CounterPanel("Panel3", Panel3Caption, Edit1, leftColumn_);
     Panel12 = CounterPanel("Panel12", Panel12Caption, Edit2, leftColumn_);
-    Panel3Caption->setText(QStringLiteral(" Total"));
 
     ProgressBar1 = new QProgressBar(leftColumn_);
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
@@ -481,7 +480,7 @@ void TLDF1::ApplyTexts() {
     }
     ReBuildingIndex1->setText(text(Msg::MsgReBuildingIndex));
 
-    STATS1->setTitle(QStringLiteral("STATS"));
+    STATS1->setTitle(text(Msg::MsgStatisticsCaption));
     Statistics1->setText(text(Msg::MsgStatistics));
     DVDStatistics1->setText(text(Msg::MsgDvdStatistics));
     Language1->setTitle(text(Msg::MsgLanguage));
@@ -489,6 +488,7 @@ void TLDF1::ApplyTexts() {
     Help2->setText(text(Msg::MsgHelp));
     About2->setText(text(Msg::MsgAbout));
 
+    Panel3Caption->setText(text(Msg::MsgTotalPanel));
     Panel12Caption->setText(text(Msg::MsgSortedPanel));
     for (auto [button, m] :
          {std::pair{Ajoute, Msg::MsgAdd}, std::pair{SpeedButton1, Msg::MsgEdit},
@@ -499,11 +499,11 @@ void TLDF1::ApplyTexts() {
     SpeedButton13->setToolTip(text(Msg::MsgResetAllSorting));
     SpeedButton23->setToolTip(text(Msg::MsgSelectManuallySomeTitles));
 
-    Onglet->setTabText(Onglet->indexOf(DISC), QStringLiteral("INFORMATION"));
+    Onglet->setTabText(Onglet->indexOf(DISC), text(Msg::MsgTabInformation));
     Onglet->setTabText(Onglet->indexOf(SORTDISC), text(Msg::MsgSortTitles));
-    Onglet->setTabText(Onglet->indexOf(GADGET), QStringLiteral("GADGET"));
-    Onglet->setTabText(Onglet->indexOf(MEDIAS), QStringLiteral("MULTIMEDIA"));
-    Onglet->setTabText(Onglet->indexOf(TEXTDISC), QStringLiteral("TEXT"));
+    Onglet->setTabText(Onglet->indexOf(GADGET), text(Msg::MsgTabGadget));
+    Onglet->setTabText(Onglet->indexOf(MEDIAS), text(Msg::MsgTabMultimedia));
+    Onglet->setTabText(Onglet->indexOf(TEXTDISC), text(Msg::MsgTabText));
 
     if (showsNewFile_) NameFile->setText(text(Msg::MsgNewFile));
     NameFile->setToolTip(text(Msg::MsgFileCurrentlyOpened));
@@ -656,7 +656,7 @@ bool TLDF1::ConfirmChanges() {
     return ConfirmUnsavedChanges(
         document_.Modified(),
         [this] {
-            return prompts_->AskSaveChanges(QStringLiteral("CONFIRMATION"),
+            return prompts_->AskSaveChanges(QText(catalogue_, Msg::MsgConfirmation),
                                             QText(catalogue_, Msg::MsgDoYouWantTo));
         },
         [this] { return SaveByRule(); });
@@ -679,7 +679,8 @@ void TLDF1::NewTavrinfile1Click() {
 
 void TLDF1::Open1Click() {
     if (!ConfirmChanges()) return;
-    const QString fileName = prompts_->AskOpenFile(CollectionDialog(QStringLiteral("OPEN")));
+    const QString fileName =
+        prompts_->AskOpenFile(CollectionDialog(QText(catalogue_, Msg::MsgOpen).toUpper()));
     if (fileName.isEmpty()) return;
     LoadCollection(fileName);
 }
@@ -707,7 +708,8 @@ std::optional<FileState> TLDF1::LockFile(const QString& fileName, bool ask) {
         const QString question = QText(catalogue_, Msg::MsgAlreadyOpen)
                                      .arg(QDir::toNativeSeparators(fileName), QStringFromUtf8(holder->user),
                                           QStringFromUtf8(holder->host), since);
-        if (ask && !prompts_->AskYesNo(QStringLiteral("CONFIRMATION"), question)) return std::nullopt;
+        if (ask && !prompts_->AskYesNo(QText(catalogue_, Msg::MsgConfirmation), question))
+            return std::nullopt;
         file.readOnly = true;
     }
     // A lock that cannot be made at all (a read-only folder, a disc) leaves the file unguarded:
@@ -761,7 +763,8 @@ bool TLDF1::SaveByRule() {
 }
 
 bool TLDF1::SaveAsDialog() {
-    const QString fileName = prompts_->AskSaveFile(CollectionDialog(QStringLiteral("SAVE")));
+    const QString fileName =
+        prompts_->AskSaveFile(CollectionDialog(QText(catalogue_, Msg::MsgSave).toUpper()));
     if (fileName.isEmpty()) return false;
     return WriteCollectionTo(fileName);
 }
@@ -775,7 +778,7 @@ bool TLDF1::WriteCollectionTo(const QString& fileName) {
     if (sameFile) {
         if (document_.ChangedOnDisk() &&
             !prompts_->AskYesNo(
-                QStringLiteral("CONFIRMATION"),
+                QText(catalogue_, Msg::MsgConfirmation),
                 QText(catalogue_, Msg::MsgChangedOnDisk).arg(QDir::toNativeSeparators(fileName))))
             return false;
     } else if (auto taken = CollectionLock::Acquire(path)) {
@@ -801,7 +804,8 @@ void TLDF1::SaveSelectedList1Click() {
         prompts_->ShowMessage(QText(catalogue_, Msg::MsgYouHaveMadeNo));
         return;
     }
-    const QString fileName = prompts_->AskSaveFile(CollectionDialog(QStringLiteral("SAVE")));
+    const QString fileName =
+        prompts_->AskSaveFile(CollectionDialog(QText(catalogue_, Msg::MsgSave).toUpper()));
     if (fileName.isEmpty()) return;
     if (auto written =
             WriteFileReplacing(PathFromQString(fileName), SerializeSelection(collection_, listeIndexTri_));

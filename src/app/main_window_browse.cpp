@@ -98,6 +98,7 @@ void TLDF1::ApplyBrowseTexts() {
     // The refilled lists stand at their neutral items; the next refresh uses them.
     ReadFilterControls();
     DISC->ApplyTexts();
+    MEDIAS->ApplyTexts();
     // The vocabulary texts of the shown title, in the new language.
     ShowCurrentTitle();
 }

@@ -47,8 +47,9 @@ void TLDF1::Export1Click() {
         prompts_->ShowMessage(QText(catalogue_, Msg::MsgChooseATitleFirst));
         return;
     }
-    const QString fileName = prompts_->AskSaveFile(
-        {QStringLiteral("SAVE"), QStringLiteral("Tavrin Title (*.KXM)"), QStringLiteral("KXM")});
+    const QString fileName =
+        prompts_->AskSaveFile({QText(catalogue_, Msg::MsgSave).toUpper(),
+                               QStringLiteral("Tavrin Title (*.KXM)"), QStringLiteral("KXM")});
     if (fileName.isEmpty()) return;
     if (auto written = WriteFileReplacing(PathFromQString(fileName), ExportTitle(collection_, *record));
         !written)
@@ -62,8 +63,9 @@ void TLDF1::Import1Click() {
         prompts_->ShowMessage(QText(catalogue_, Msg::MsgAmazingCollectionButI));
         return;
     }
-    const QString fileName = prompts_->AskOpenFile(
-        {QStringLiteral("OPEN"), QStringLiteral("Tavrin File (*.KXM)"), QStringLiteral("KXM")});
+    const QString fileName =
+        prompts_->AskOpenFile({QText(catalogue_, Msg::MsgOpen).toUpper(),
+                               QStringLiteral("Tavrin File (*.KXM)"), QStringLiteral("KXM")});
     if (fileName.isEmpty()) return;
     const auto title = LoadTitleFile(PathFromQString(fileName));
     if (!title) {
@@ -72,7 +74,7 @@ void TLDF1::Import1Click() {
     }
     const QString question =
         QText(catalogue_, Msg::MsgDoYouReallyWantToAdd) + QStringFromCp1252(title->record.TitleView());
-    if (!prompts_->AskYesNo(QStringLiteral("CONFIRMATION"), question)) return;
+    if (!prompts_->AskYesNo(QText(catalogue_, Msg::MsgConfirmation), question)) return;
 
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const auto imported = ImportTitle(document_, *title, today_, CurrentRecord());
@@ -85,8 +87,9 @@ void TLDF1::ImportTable1Click() {
         prompts_->ShowMessage(QText(catalogue_, Msg::MsgAmazingCollectionButI));
         return;
     }
-    const QString fileName = prompts_->AskOpenFile(
-        {QStringLiteral("OPEN"), QStringLiteral("Spreadsheet (*.csv *.txt *.tsv)"), QStringLiteral("csv")});
+    const QString fileName =
+        prompts_->AskOpenFile({QText(catalogue_, Msg::MsgOpen).toUpper(),
+                               QStringLiteral("Spreadsheet (*.csv *.txt *.tsv)"), QStringLiteral("csv")});
     if (!fileName.isEmpty()) ImportTableFile(fileName);
 }
 
@@ -122,8 +125,8 @@ void TLDF1::ImportCatalogue1Click() {
         return;
     }
     const QString fileName = prompts_->AskOpenFile(
-        {QStringLiteral("OPEN"), QStringLiteral("Catalogue (*.tc *.xml *.gcs *.amc);;All files (*)"),
-         QString()});
+        {QText(catalogue_, Msg::MsgOpen).toUpper(),
+         QStringLiteral("Catalogue (*.tc *.xml *.gcs *.amc);;All files (*)"), QString()});
     if (!fileName.isEmpty()) ImportCatalogueFile(fileName);
 }
 
@@ -168,7 +171,8 @@ void TLDF1::TableImportFinished(int result) {
 }
 
 void TLDF1::AddAList1Click() {
-    const QString fileName = prompts_->AskOpenFile(CollectionDialog(QStringLiteral("OPEN")));
+    const QString fileName =
+        prompts_->AskOpenFile(CollectionDialog(QText(catalogue_, Msg::MsgOpen).toUpper()));
     if (fileName.isEmpty()) return;
     auto loaded = LoadCollectionFile(PathFromQString(fileName), OtherName());
     if (!loaded && loaded.error().error == FileError::NotFound) return;

@@ -145,7 +145,7 @@ bool TLDF1::OfferRecovery() {
         const QString fileName = QString::fromStdString(copy.fileName);
         const QString shown =
             fileName.isEmpty() ? QText(catalogue_, Msg::MsgNewFile) : QDir::toNativeSeparators(fileName);
-        const bool recover = prompts_->AskYesNo(QStringLiteral("CONFIRMATION"),
+        const bool recover = prompts_->AskYesNo(QText(catalogue_, Msg::MsgConfirmation),
                                                 QText(catalogue_, Msg::MsgRecoverChanges).arg(shown));
         if (!recover) {
             RemoveRecoveryCopy(PathFromQString(folder), copy.id);

@@ -88,7 +88,8 @@ void TLDF1::NameEntriesRemoved(ListId list, const std::vector<int>& positions) {
 }
 
 void TLDF1::SaveNameList(ListId list) {
-    const FileDialogOptions dialogOptions{QStringLiteral("SAVE"), QStringFromCp1252(NameListSaveFilter(list)),
+    const FileDialogOptions dialogOptions{QText(catalogue_, Msg::MsgSave).toUpper(),
+                                          QStringFromCp1252(NameListSaveFilter(list)),
                                           QStringFromCp1252(NameListExtension(list))};
     const QString fileName = prompts_->AskSaveFile(dialogOptions);
     if (fileName.isEmpty()) return;
@@ -101,8 +102,8 @@ void TLDF1::LoadNameList() {
         prompts_->ShowMessage(QText(catalogue_, Msg::MsgYouCannotLoadA));
         return;
     }
-    const QString fileName =
-        prompts_->AskOpenFile({QStringLiteral("OPEN"), QStringFromCp1252(NameListOpenFilter), QString()});
+    const QString fileName = prompts_->AskOpenFile(
+        {QText(catalogue_, Msg::MsgOpen).toUpper(), QStringFromCp1252(NameListOpenFilter), QString()});
     if (fileName.isEmpty()) return;
     auto loaded = LoadNameListFile(PathFromQString(fileName));
     if (!loaded) {

@@ -45,7 +45,7 @@ void TLDF1::ConnectReportCommands() {
         TEXPORTLIST& from = *windows_.exportList;
         windows_.htmlChoix->Open(&from,
                                  HtmlExportJob{&collection_, listeIndexTri_, from.Choices(), from.Dates(),
-                                               HtmlFolders{folders_.medias, folders_.text}});
+                                               HtmlFolders{folders_.medias, folders_.text}, &pictureCodec_});
     });
 }
 

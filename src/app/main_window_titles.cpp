@@ -91,7 +91,7 @@ void TLDF1::EffaceClick() {
     if (collection_.Count() == 0) return;
     const QString question = QText(catalogue_, Msg::MsgDoYouReallyWantToDelete) +
                              QStringFromCp1252(collection_.RecordAt(*record).TitleView());
-    if (!Prompts().AskYesNo(QStringLiteral("CONFIRMATION"), question)) return;
+    if (!Prompts().AskYesNo(QText(catalogue_, Msg::MsgConfirmation), question)) return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     DeleteCurrentTitle(document_, *record);
     QApplication::restoreOverrideCursor();

@@ -16,6 +16,7 @@ Windows Windows::Create(const MessageCatalogue& catalogue, NameListHost nameList
     w.chooseActor = std::make_unique<TChooseActor>(*w.nameLists, *w.changeBase, *w.cleaning);
     w.statsForm = std::make_unique<TStatsForm>(catalogue);
     w.kxtAbout = std::make_unique<TKXTAbout>();
+    w.kxtAbout->ApplyTexts(catalogue);
     w.chooseMedia = std::make_unique<TChooseMedia>(*w.nameLists, *w.cleaning);
     w.mImage = std::make_unique<TMIMAGE>();
     w.mImage->ApplyTexts(catalogue);
@@ -38,7 +39,7 @@ void Windows::ApplyTexts() {
     chooseElement->ApplyTexts();
     htmlChoix->ApplyTexts();
     mImage->ApplyTexts(*catalogue);
-    kxtAbout->setWindowTitle(QText(*catalogue, Msg::MsgAboutThisVersion));
+    kxtAbout->ApplyTexts(*catalogue);
     for (QWidget* window : All())
         NameControls(window);
 }

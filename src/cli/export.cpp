@@ -53,7 +53,8 @@ int RunExport(std::span<const std::string_view> args, std::ostream&, std::ostrea
     const DateFormat dates(request->datePattern);
     const ReportContext context{input->collection, texts, dates};
     if (request->format == "html")
-        return WriteHtmlFiles(request->out, context, input->browse, request->choices, request->html, err);
+        return WriteHtmlFiles(request->out, context, input->browse, request->choices, request->html, codec,
+                              err);
     const auto written =
         request->format == "tsv"
             ? WriteSpreadsheetExport(request->out, context, input->browse, request->choices.details)

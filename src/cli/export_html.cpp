@@ -62,12 +62,12 @@ std::optional<std::string> ReadHtmlOption(std::string_view option, std::string_v
 
 int WriteHtmlFiles(const std::filesystem::path& out, const ReportContext& context,
                    std::span<const std::uint16_t> browse, const ExportChoices& choices,
-                   const HtmlOptions& html, std::ostream& err) {
+                   const HtmlOptions& html, const PictureCodec* codec, std::ostream& err) {
     const ProgramFolders folders = ProgramFoldersAsFound();
     const HtmlExportResult result =
         WriteHtmlExport(out, context, browse, choices, html, HtmlFolders{folders.medias, folders.text});
     std::vector<FileFailure> failures = result.failures;
-    for (FileFailure& failure : CopyPictures(result.pictures, out.parent_path()))
+    for (FileFailure& failure : CopyPictures(result.pictures, out.parent_path(), codec, MessageCatalogue{}))
         failures.push_back(std::move(failure));
     for (const FileFailure& failure : failures)
         ReportFailure(err, failure);

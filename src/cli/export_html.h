@@ -5,6 +5,7 @@
 #include "cli/options.h"
 #include "reports/detail_block.h"
 #include "reports/html_page_parts.h"
+#include "store/pictures/picture_codec.h"
 
 #include <array>
 #include <filesystem>
@@ -33,9 +34,10 @@ bool IsHtmlOption(std::string_view option);
 // Sets one of HtmlExportOptions (a flag's value is empty); a problem comes back as its message.
 std::optional<std::string> ReadHtmlOption(std::string_view option, std::string_view value, HtmlOptions& html);
 
-// Writes the pages and copies the pictures; failures are reported on err, one line each.
+// Writes the pages and copies the pictures, those browsers do not show converted to PNG by codec;
+// failures are reported on err, one line each.
 int WriteHtmlFiles(const std::filesystem::path& out, const ReportContext& context,
                    std::span<const std::uint16_t> browse, const ExportChoices& choices,
-                   const HtmlOptions& html, std::ostream& err);
+                   const HtmlOptions& html, const PictureCodec* codec, std::ostream& err);
 
 } // namespace tavrin::cli

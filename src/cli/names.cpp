@@ -73,7 +73,7 @@ int Delete(const ParsedArgs& p, std::ostream& out, std::ostream& err) { // FILE 
     const auto entry = EntryIn(c, *list, a[2]);
     if (!entry) return Usage(err, std::string(a[1]) + " has no entry '" + std::string(a[2]) + "'");
     for (std::size_t r : DeleteEntry(c, *list, *entry))
-        out << Cp1252ToUtf8(ErasedInLine(c, r)) << '\n';
+        out << Cp1252ToUtf8(ErasedInLine(MessageCatalogue{}, c, r)) << '\n';
     if (const int written = Write(c, a[3], err); written != ExitOk) return written;
     return FinishOutput(out, err);
 }
@@ -112,7 +112,7 @@ int Clean(const ParsedArgs& p, std::ostream& out, std::ostream& err) { // FILE L
         missing = [&folder](std::string_view name) { return !folder->Holds(name); };
     }
     for (const auto& name : CleanList(c, *list, {}, missing).erased)
-        out << Cp1252ToUtf8(ErasedLine(name)) << '\n';
+        out << Cp1252ToUtf8(ErasedLine(MessageCatalogue{}, name)) << '\n';
     if (const int written = Write(c, a[2], err); written != ExitOk) return written;
     return FinishOutput(out, err);
 }

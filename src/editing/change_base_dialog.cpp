@@ -78,7 +78,7 @@ TChangeBase::TChangeBase(NameListHost& host) : host_(host) {
 
 void TChangeBase::ApplyTexts() {
     setWindowTitle(QText(host_.catalogue, Msg::MsgModify));
-    Panel2Caption->setText(QStringLiteral(" CHANGE : "));
+    Panel2Caption->setText(QText(host_.catalogue, Msg::MsgChangePanel));
     Panel1Caption->setText(QText(host_.catalogue, Msg::MsgModifyTo));
     BitBtn1->setText(QText(host_.catalogue, Msg::MsgOk));
     BitBtn2->setText(QText(host_.catalogue, Msg::MsgCancel));

@@ -8,12 +8,12 @@ namespace tavrin {
 
 TChooseActor::TChooseActor(NameListHost& host, TChangeBase& rename, TCleaning& cleaning)
     : NameChooser(host, rename, cleaning, {"TChooseActor", "ActorListe", "NbA", "APopupMenu1", "Clean1"}) {
-    findChild<QLineEdit*>(QStringLiteral("NbA"))->setToolTip(QStringLiteral("Actors Number"));
     ApplyTexts();
 }
 
 void TChooseActor::ApplyTexts() {
     setWindowTitle(QText(host_.catalogue, Msg::MsgActor));
+    findChild<QLineEdit*>(QStringLiteral("NbA"))->setToolTip(QText(host_.catalogue, Msg::MsgActorsNumber));
     ApplyButtonTexts();
 }
 

@@ -321,7 +321,8 @@ void TChooseMedia::MenuItem2Click() {
     const Collection& c = host_.collection;
     const std::string name(NameAt(c.List(ListId::Media), p));
     const std::size_t uses = NameUseCount(c, ListId::Media, p);
-    if (!host_.prompts.AskYesNo(Text8(DeleteCaption(ListId::Media)), Text8(DeleteQuestion(name, uses))))
+    if (!host_.prompts.AskYesNo(QText(host_.catalogue, DeleteCaption(ListId::Media)),
+                                Text8(DeleteQuestion(host_.catalogue, name, uses))))
         return;
 
     HidePreview();
@@ -335,12 +336,14 @@ void TChooseMedia::MenuItem2Click() {
 void TChooseMedia::MenuItem4Click() {
     const Collection& c = host_.collection;
     if (c.List(ListId::Media).empty()) return;
-    if (!host_.prompts.AskYesNo(Text8(CleanCaption), Text8(MediaCleanQuestion))) return;
+    if (!host_.prompts.AskYesNo(QText(host_.catalogue, Msg::MsgCleanList).toUpper(),
+                                QText(host_.catalogue, Msg::MsgCleanUnusedAndMissing)))
+        return;
 
     HidePreview();
     cleaning_.Begin();
     setEnabled(false);
-    const QString prefix = Text8(CheckingEntryPrefix);
+    const QString prefix = QText(host_.catalogue, Msg::MsgCheckingEntry);
     const MediaFolderIndex folder(medias_);
     const auto result = CleanList(
         host_.Edits(), ListId::Media,
@@ -352,10 +355,10 @@ void TChooseMedia::MenuItem4Click() {
         [&folder](std::string_view name) { return !folder.Holds(name); });
     QStringList lines;
     for (const auto& name : result.erased)
-        lines << Text8(ErasedLine(name));
+        lines << Text8(ErasedLine(host_.catalogue, name));
     cleaning_.AddCleaned(lines);
     Removed(result.removedAt);
-    cleaning_.Finish(Text8(CleaningCompleteText));
+    cleaning_.Finish(QText(host_.catalogue, Msg::MsgCleaningComplete));
     MediaName->clear();
     Refill();
     ShowCount();

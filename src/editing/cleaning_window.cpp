@@ -85,16 +85,16 @@ void TCleaning::RunDeletion(Changes ch, ListId list, int entry, QWidget& owner) 
     const Collection& c = ch.Data();
     Begin();
     owner.setEnabled(false);
-    const QString checking = QStringFromCp1252(CheckingTitlePrefix);
+    const QString checking = QText(catalogue_, Msg::MsgCheckingTitle);
     const auto erasedIn = DeleteEntry(ch, list, entry, [&](std::size_t r) {
         if (ProgressDue()) ShowChecking(checking + QStringFromCp1252(c.titles[r].TitleView()));
     });
     QStringList lines;
     lines.reserve(static_cast<qsizetype>(erasedIn.size()));
     for (std::size_t r : erasedIn)
-        lines << QStringFromCp1252(ErasedInLine(c, r));
+        lines << QStringFromCp1252(ErasedInLine(catalogue_, c, r));
     AddCleaned(lines);
-    Finish(QStringFromCp1252(DeleteCompleteText));
+    Finish(QText(catalogue_, Msg::MsgDeleteComplete));
     owner.setEnabled(true);
 }
 

@@ -111,8 +111,4 @@ PictureSize ShrinkToPanel(PictureSize picture, PictureSize panel);
 // without width or height.
 PictureSize FitWithinScreen(PictureSize picture, PictureSize screen);
 
-// The question before cleaning the multimedia list, which also removes entries whose file is gone.
-inline constexpr std::string_view MediaCleanQuestion =
-    "CLEAN UNUSED ENTRY ON THE LIST AND MISSING FILE?\nIT COULD TAKE A LONG TIME!";
-
 } // namespace tavrin

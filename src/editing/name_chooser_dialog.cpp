@@ -34,20 +34,20 @@ NameChooser::NameChooser(NameListHost& host, TChangeBase& rename, TCleaning& cle
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn2 = new QPushButton(this);
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    ApplyButtonTexts();
     // Enter in the edit line is OK through NameListBox::Accepted; no button may take it as well.
     for (auto* b : {BitBtn1, BitBtn2})
         b->setAutoDefault(false);
 
     menu_ = new QMenu(this);
     menu_->setObjectName(QLatin1String(names.menu));
-    Modify1 = menu_->addAction(QStringLiteral("Modify"));
+    Modify1 = menu_->addAction(QString());
     Modify1->setObjectName(QStringLiteral("Modify1"));
-    Delete1 = menu_->addAction(QStringLiteral("Delete"));
+    Delete1 = menu_->addAction(QString());
     Delete1->setObjectName(QStringLiteral("Delete1"));
     menu_->addSeparator();
-    clean_ = menu_->addAction(QStringLiteral("Clean List"));
+    clean_ = menu_->addAction(QString());
     clean_->setObjectName(QLatin1String(names.clean));
+    ApplyButtonTexts();
     names_->View()->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(names_->View(), &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { menu_->popup(names_->View()->viewport()->mapToGlobal(at)); });
@@ -93,6 +93,9 @@ NameChooser::NameChooser(NameListHost& host, TChangeBase& rename, TCleaning& cle
 void NameChooser::ApplyButtonTexts() {
     BitBtn1->setText(QText(host_.catalogue, Msg::MsgOk));
     BitBtn2->setText(QText(host_.catalogue, Msg::MsgCancel));
+    Modify1->setText(QText(host_.catalogue, Msg::MsgModifyMenu));
+    Delete1->setText(QText(host_.catalogue, Msg::MsgDeleteMenu));
+    clean_->setText(QText(host_.catalogue, Msg::MsgCleanList));
 }
 
 void NameChooser::Open(Mode mode, ListId list, std::function<void(int)> picked, QWidget* opener) {
@@ -183,8 +186,8 @@ void NameChooser::Delete1Click() {
     const ListId list = list_;
     const std::string name(NameAt(host_.collection.List(list), p));
     const std::size_t uses = NameUseCount(host_.collection, list, p);
-    if (!host_.prompts.AskYesNo(QStringFromCp1252(DeleteCaption(list)),
-                                QStringFromCp1252(DeleteQuestion(name, uses))))
+    if (!host_.prompts.AskYesNo(QText(host_.catalogue, DeleteCaption(list)),
+                                QStringFromCp1252(DeleteQuestion(host_.catalogue, name, uses))))
         return;
 
     cleaning_.RunDeletion(host_.Edits(), list, p, *this);
@@ -196,11 +199,13 @@ void NameChooser::Delete1Click() {
 void NameChooser::CleanClick() {
     const ListId list = list_;
     if (host_.collection.List(list).empty()) return;
-    if (!host_.prompts.AskYesNo(QStringFromCp1252(CleanCaption), QStringFromCp1252(CleanQuestion))) return;
+    if (!host_.prompts.AskYesNo(QText(host_.catalogue, Msg::MsgCleanList).toUpper(),
+                                QText(host_.catalogue, Msg::MsgCleanUnusedEntries)))
+        return;
 
     cleaning_.Begin();
     setEnabled(false);
-    const QString prefix = QStringFromCp1252(CheckingEntryPrefix);
+    const QString prefix = QText(host_.catalogue, Msg::MsgCheckingEntry);
     const auto result = CleanList(host_.Edits(), list, [&](std::size_t remaining, std::string_view text) {
         if (cleaning_.ProgressDue())
             cleaning_.ShowChecking(prefix + QString::number(remaining) + QStringLiteral(" : ") +
@@ -209,10 +214,10 @@ void NameChooser::CleanClick() {
     QStringList lines;
     lines.reserve(static_cast<qsizetype>(result.erased.size()));
     for (const auto& name : result.erased)
-        lines << QStringFromCp1252(ErasedLine(name));
+        lines << QStringFromCp1252(ErasedLine(host_.catalogue, name));
     cleaning_.AddCleaned(lines);
     Removed(list, result.removedAt);
-    cleaning_.Finish(QStringFromCp1252(CleaningCompleteText));
+    cleaning_.Finish(QText(host_.catalogue, Msg::MsgCleaningComplete));
     ShowCount();
     Refill();
     setEnabled(true);

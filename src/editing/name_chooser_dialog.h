@@ -57,7 +57,7 @@ class NameChooser : public QDialog {
     // disables the opener until this closes.
     void Open(Mode mode, ListId list, std::function<void(int)> picked, QWidget* opener);
     void done(int result) override;
-    // OK and Cancel in the catalogue's language.
+    // OK, Cancel and the list commands in the catalogue's language.
     void ApplyButtonTexts();
 
     NameListHost& host_;

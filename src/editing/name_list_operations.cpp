@@ -67,14 +67,24 @@ Expected<PickedName, Msg> PickOrAddName(Collection& c, ListId list, std::string_
     return PickedName{entry, true};
 }
 
-std::string DeleteQuestion(std::string_view name, std::size_t uses) {
-    if (uses == 0) return "DELETE " + std::string(name) + "?";
-    return std::string(name) + " IS REGISTERED\nON " + std::to_string(uses) + " DISCS\nDELETE ANYWAY?";
+std::string DeleteQuestion(const MessageCatalogue& catalogue, std::string_view name, std::size_t uses) {
+    const std::string text =
+        Utf8ToCp1252(catalogue(uses == 0 ? Msg::MsgDeleteName : Msg::MsgNameRegisteredOn));
+    const std::string count = std::to_string(uses);
+    // One pass, so that a "%2" in the name stays as it is.
+    std::string question;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 1 < text.size() && (text[i + 1] == '1' || text[i + 1] == '2'))
+            question += text[++i] == '1' ? name : std::string_view(count);
+        else
+            question += text[i];
+    }
+    return question;
 }
 
-std::string_view DeleteCaption(ListId list) {
-    if (list == ListId::Media) return "DELETE AN INFORMATION";
-    return list == ListId::Actor ? "DELETE AN ACTOR" : "DELETE A Element";
+Msg DeleteCaption(ListId list) {
+    if (list == ListId::Media) return Msg::MsgDeleteAnInformation;
+    return list == ListId::Actor ? Msg::MsgDeleteAnActor : Msg::MsgDeleteAnElement;
 }
 
 std::vector<std::size_t> DeleteEntry(Collection& c, ListId list, int entry, const TitleProgress& progress) {
@@ -88,8 +98,8 @@ std::vector<std::size_t> DeleteEntry(Collection& c, ListId list, int entry, cons
     return erasedIn;
 }
 
-std::string ErasedInLine(const Collection& c, std::size_t record) {
-    return std::string(ErasedInPrefix) + c.titles[record].Title();
+std::string ErasedInLine(const MessageCatalogue& catalogue, const Collection& c, std::size_t record) {
+    return Utf8ToCp1252(catalogue(Msg::MsgErasedIn)) + c.titles[record].Title();
 }
 
 std::optional<Msg> RenameEntry(Collection& c, ListId list, int entry, std::string_view text) {
@@ -164,8 +174,8 @@ CleanResult CleanList(Collection& c, ListId list, const EntryProgress& progress,
     return result;
 }
 
-std::string ErasedLine(std::string_view name) {
-    return std::string(ErasedPrefix) + std::string(name);
+std::string ErasedLine(const MessageCatalogue& catalogue, std::string_view name) {
+    return Utf8ToCp1252(catalogue(Msg::MsgErased)) + std::string(name);
 }
 
 } // namespace tavrin

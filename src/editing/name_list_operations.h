@@ -17,15 +17,6 @@
 
 namespace tavrin {
 
-// The progress and result lines of a deletion and of a cleaning. They read the same in every
-// language, as the rest of the cleaning window does.
-inline constexpr std::string_view CheckingTitlePrefix = "Checking : ";
-inline constexpr std::string_view ErasedInPrefix = "Erased in : ";
-inline constexpr std::string_view DeleteCompleteText = "Delete Complete!";
-inline constexpr std::string_view CheckingEntryPrefix = "Checking ";
-inline constexpr std::string_view ErasedPrefix = "Erased : ";
-inline constexpr std::string_view CleaningCompleteText = "Cleaning Complete!";
-
 // A typed name as lists store it: without the blanks around it, upper case, at most 49
 // characters; empty for a name of blanks alone.
 std::string NormalizedName(std::string_view typed);
@@ -49,15 +40,11 @@ struct PickedName {
 // limit message when the list is full; nothing changes then.
 Expected<PickedName, Msg> PickOrAddName(Collection& c, ListId list, std::string_view typed);
 
-// The question asked before a deletion, as 8-bit text: "<NAME> IS REGISTERED\nON <n> DISCS\nDELETE
-// ANYWAY?" for an entry in use, "DELETE <NAME>?" otherwise.
-std::string DeleteQuestion(std::string_view name, std::size_t uses);
+// The question asked before a deletion, as 8-bit text in the catalogue's language: "<NAME> IS
+// REGISTERED\nON <n> DISCS\nDELETE ANYWAY?" for an entry in use, "DELETE <NAME>?" otherwise.
+std::string DeleteQuestion(const MessageCatalogue& catalogue, std::string_view name, std::size_t uses);
 // Its caption: the actor chooser and the multimedia chooser have their own.
-std::string_view DeleteCaption(ListId list);
-
-inline constexpr std::string_view CleanCaption = "CLEAN LIST";
-inline constexpr std::string_view CleanQuestion =
-    "CLEAN UNUSED ENTRY ON THE LIST?\nIT COULD TAKE A LONG TIME!";
+Msg DeleteCaption(ListId list);
 
 // Called for each title in record order while a deletion checks it.
 using TitleProgress = std::function<void(std::size_t record)>;
@@ -69,8 +56,8 @@ using TitleProgress = std::function<void(std::size_t record)>;
 std::vector<std::size_t> DeleteEntry(Collection& c, ListId list, int entry,
                                      const TitleProgress& progress = {});
 
-// "Erased in : " and the title of record r, 8-bit text.
-std::string ErasedInLine(const Collection& c, std::size_t record);
+// "Erased in : " in the catalogue's language and the title of record r, 8-bit text.
+std::string ErasedInLine(const MessageCatalogue& catalogue, const Collection& c, std::size_t record);
 
 // Renames entry e for every title at once (no record changes). The new text is upper-cased and cut
 // to 49 characters; refused with "This Name Already Exist!" when an entry already has exactly that
@@ -100,7 +87,7 @@ using EntryGone = std::function<bool(std::string_view text)>;
 CleanResult CleanList(Collection& c, ListId list, const EntryProgress& progress = {},
                       const EntryGone& gone = {});
 
-// "Erased : " and a name.
-std::string ErasedLine(std::string_view name);
+// "Erased : " in the catalogue's language and a name, 8-bit text.
+std::string ErasedLine(const MessageCatalogue& catalogue, std::string_view name);
 
 } // namespace tavrin

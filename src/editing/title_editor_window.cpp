@@ -457,7 +457,7 @@ void TAjouteF::ApplyTexts() {
     Watch->setTitle(text(Msg::MsgWatch));
     Buy->setTitle(text(Msg::MsgBuy));
     Other->setTitle(text(Msg::MsgOther));
-    Extras->setTitle(QStringLiteral("Extras"));
+    Extras->setTitle(text(Msg::MsgExtras));
 
     for (std::size_t i = 0; i < EditorFlagCount; ++i) {
         const EditorFlagInfo& info = FlagInfo(static_cast<EditorFlag>(i));

@@ -231,8 +231,9 @@ ExportChoices TEXPORTLIST::Choices() const {
 
 template <class Write> void TEXPORTLIST::ExportToChosenFile(Write write) {
     if (!IsBound()) return;
-    const QString fileName = host_.prompts->AskSaveFile(
-        {QStringLiteral("SAVE"), QStringLiteral("Fichier Texte (*.TXT)"), QStringLiteral("TXT")});
+    const QString fileName =
+        host_.prompts->AskSaveFile({QText(catalogue_, Msg::MsgSave).toUpper(),
+                                    QStringLiteral("Fichier Texte (*.TXT)"), QStringLiteral("TXT")});
     if (fileName.isEmpty()) return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const ReportTexts texts(catalogue_);
@@ -267,7 +268,7 @@ void TEXPORTLIST::EHTMLClick() {
 void TEXPORTLIST::ETELLICOClick() {
     if (!IsBound() || !host_.writeTellico) return;
     const QString fileName = host_.prompts->AskSaveFile(
-        {QStringLiteral("SAVE"), QStringLiteral("Tellico (*.tc)"), QStringLiteral("tc")});
+        {QText(catalogue_, Msg::MsgSave).toUpper(), QStringLiteral("Tellico (*.tc)"), QStringLiteral("tc")});
     if (fileName.isEmpty()) return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const auto written = host_.writeTellico(PathFromQString(fileName), *host_.browse, Choices());

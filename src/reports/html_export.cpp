@@ -2,6 +2,8 @@
 
 #include "store/pictures/picture_file.h"
 
+#include <cerrno>
+#include <optional>
 #include <system_error>
 
 namespace tavrin {
@@ -14,6 +16,28 @@ std::span<const std::uint8_t> AsBytes(const std::string& text) {
 std::filesystem::path FolderOf(const std::filesystem::path& file) {
     std::filesystem::path folder = file.parent_path();
     return folder.empty() ? std::filesystem::path(".") : folder;
+}
+
+// The picture written anew as PNG at target.
+Expected<Done, FileFailure> WriteConverted(FolderWriter& writer, const CoverPicture& picture,
+                                           const std::filesystem::path& target, const PictureCodec* codec,
+                                           const MessageCatalogue& catalogue) {
+    auto bytes = ReadFileBytes(picture.source, LargestPictureFile);
+    if (!bytes) return Unexpected(bytes.error());
+    std::optional<EncodedPicture> png;
+    if (codec && codec->convert) png = codec->convert(*bytes, picture.convertFrom, "png");
+    if (!png)
+        return Unexpected(FileFailure{FileError::CannotRead, PathText(picture.source),
+                                      std::string(catalogue(Msg::MsgPictureNotConverted))});
+    // Pages written into the medias folder itself: a file of that name there is the user's own.
+    std::error_code ec;
+    if (std::filesystem::equivalent(picture.source.parent_path(), target.parent_path(), ec) &&
+        std::filesystem::exists(std::filesystem::symlink_status(target, ec))) {
+        const auto existing = ReadFileBytes(target, png->bytes.size());
+        if (!existing || *existing != png->bytes)
+            return Unexpected(FileFailure{FileError::CannotWrite, PathText(target), SystemReason(EEXIST)});
+    }
+    return writer.Write(target.filename(), png->bytes);
 }
 
 } // namespace
@@ -88,11 +112,12 @@ HtmlExportResult WriteHtmlExport(const std::filesystem::path& chosenFile, const 
 }
 
 std::filesystem::path PictureTarget(const std::filesystem::path& pageFolder, const CoverPicture& picture) {
-    return (pageFolder.empty() ? std::filesystem::path(".") : pageFolder) / PathFromCp1252(picture.entry);
+    return (pageFolder.empty() ? std::filesystem::path(".") : pageFolder) / PathFromCp1252(picture.name);
 }
 
 std::vector<FileFailure> CopyPictures(std::span<const CoverPicture> pictures,
-                                      const std::filesystem::path& pageFolder,
+                                      const std::filesystem::path& pageFolder, const PictureCodec* codec,
+                                      const MessageCatalogue& catalogue,
                                       const std::function<void(std::size_t)>& copied) {
     std::vector<FileFailure> failures;
     std::size_t count = 0;
@@ -100,6 +125,11 @@ std::vector<FileFailure> CopyPictures(std::span<const CoverPicture> pictures,
     for (const CoverPicture& picture : pictures) {
         if (copied) copied(count++);
         const std::filesystem::path target = PictureTarget(pageFolder, picture);
+        if (!picture.convertFrom.empty()) {
+            if (auto done = WriteConverted(writer, picture, target, codec, catalogue); !done)
+                failures.push_back(done.error());
+            continue;
+        }
         std::error_code ec;
         // Pages written into the medias folder itself: the picture is already there.
         if (std::filesystem::equivalent(picture.source, target, ec)) continue;

@@ -2,8 +2,10 @@
 // title, each file written safely beside the chosen file; then the pictures the pages show.
 #pragma once
 
+#include "lang/catalogue.h"
 #include "reports/html_pages.h"
 #include "store/files/file_access.h"
+#include "store/pictures/picture_codec.h"
 
 #include <filesystem>
 #include <functional>
@@ -35,11 +37,14 @@ std::filesystem::path PictureTarget(const std::filesystem::path& pageFolder, con
 
 // Copies the pictures beside the pages through one FolderWriter, each replacing an older file of
 // the same name only once it is complete; a picture that already is the file at its target, or
-// whose target already holds its bytes, is left alone. copied, when
-// given, hears the number of pictures done before each. Gives the ones that could not be copied,
-// by the picture that could not be read or the target that could not be written.
+// whose target already holds its bytes, is left alone. A picture to convert is written as the PNG
+// codec makes of it; pages in the medias folder itself never replace a file of the medias with
+// it. copied, when given, hears the number of pictures done before each. Gives the ones that
+// could not be copied, by the picture that could not be read (or converted, said in the
+// catalogue's language) or the target that could not be written.
 std::vector<FileFailure> CopyPictures(std::span<const CoverPicture> pictures,
-                                      const std::filesystem::path& pageFolder,
+                                      const std::filesystem::path& pageFolder, const PictureCodec* codec,
+                                      const MessageCatalogue& catalogue,
                                       const std::function<void(std::size_t)>& copied = {});
 
 } // namespace tavrin

@@ -201,8 +201,9 @@ void THTMLCHOIX::BitBtn1Click() {
         return;
     }
     const HtmlOptions options = Options();
-    const QString fileName = prompts_.AskSaveFile(
-        {QStringLiteral("SAVE"), QStringLiteral("Fichier HTML (*.htm *.HTM)"), QStringLiteral("htm")});
+    const QString fileName =
+        prompts_.AskSaveFile({QText(catalogue_, Msg::MsgSave).toUpper(),
+                              QStringLiteral("Fichier HTML (*.htm *.HTM)"), QStringLiteral("htm")});
     if (fileName.isEmpty()) {
         accept();
         return;
@@ -238,10 +239,11 @@ QStringList THTMLCHOIX::CopyPictures(const std::vector<CoverPicture>& pictures, 
         progress->setWindowModality(Qt::WindowModal);
         progress->setMinimumDuration(0);
     }
+    const auto copied = [&progress](std::size_t done) {
+        if (progress) progress->setValue(static_cast<int>(done));
+    };
     for (const FileFailure& failure :
-         tavrin::CopyPictures(pictures, PathFromQString(folder), [&progress](std::size_t done) {
-             if (progress) progress->setValue(static_cast<int>(done));
-         }))
+         tavrin::CopyPictures(pictures, PathFromQString(folder), job_.codec, catalogue_, copied))
         failed << WriteFailureText(catalogue_, failure);
     if (progress) progress->setValue(static_cast<int>(pictures.size()));
     return failed;

@@ -8,6 +8,7 @@
 #include "reports/html_pages.h"
 #include "reports/report_choices.h"
 #include "store/collection.h"
+#include "store/pictures/picture_codec.h"
 
 #include <QColor>
 #include <QDialog>
@@ -32,6 +33,7 @@ struct HtmlExportJob {
     ExportChoices choices;
     DateFormat dates;
     HtmlFolders folders;
+    const PictureCodec* codec = nullptr; // writes the pictures browsers do not show as PNG
 };
 
 class THTMLCHOIX : public QDialog {

@@ -147,9 +147,18 @@ std::optional<CoverPicture> FindCoverPicture(const Collection& collection, const
     const std::string_view entry = NameAt(collection.List(ListId::Media), EntryFromStored(title.Media1()));
     // A name from the collection is only ever a file of the medias folder: nothing with a folder,
     // a drive or a parent in it.
-    if (!PlainFileName(entry) || !(entry.ends_with("JPG") || entry.ends_with("GIF"))) return std::nullopt;
+    if (!PlainFileName(entry)) return std::nullopt;
+    const std::string_view kind = entry.substr(entry.size() - std::min<std::size_t>(entry.size(), 3));
+    const bool shown = kind == "JPG" || kind == "GIF" || kind == "PNG" || entry.ends_with("JPEG");
+    if (!shown && kind != "BMP" && kind != "TGA" && kind != "PCX") return std::nullopt;
     CoverPicture picture{std::string(entry), medias / PathFromCp1252(entry)};
     if (!IsMediaFolderFile(medias, picture.source)) return std::nullopt;
+    if (!shown) {
+        // "COVER.BMP" becomes "COVER.PNG"; a name without the dot gets one.
+        picture.name.resize(entry.size() - (entry.size() > 3 && entry[entry.size() - 4] == '.' ? 4 : 0));
+        picture.name += ".PNG";
+        picture.convertFrom = kind;
+    }
     return picture;
 }
 

@@ -60,10 +60,13 @@ std::string PageFoot(std::string_view mailAddress);
 std::string FrameSetPage(std::string_view listName, std::string_view firstPage);
 
 // A title's cover picture: the entry of its first multimedia slot, when that is a plain file name
-// ending in "JPG" or "GIF" of a file in the medias folder.
+// of a file in the medias folder ending in "JPG", "JPEG", "GIF" or "PNG" (copied beside the pages
+// as it is) or in "BMP", "TGA" or "PCX" (which browsers do not show: written beside the pages as
+// PNG).
 struct CoverPicture {
-    std::string entry;            // the multimedia entry, 8-bit: the copied file's name
+    std::string name;             // the file beside the pages, 8-bit: the entry, or its PNG name
     std::filesystem::path source; // medias/entry
+    std::string convertFrom = {}; // the entry's kind when written anew as PNG ("BMP"); empty: copied
 };
 std::optional<CoverPicture> FindCoverPicture(const Collection& collection, const TitleRecord& title,
                                              const std::filesystem::path& medias);

@@ -1,7 +1,9 @@
 #include "reports/html_pages.h"
 
 #include "store/review_files.h"
+#include "store/text_encoding.h"
 
+#include <algorithm>
 #include <system_error>
 
 namespace tavrin {
@@ -45,6 +47,13 @@ const CoverPicture* HtmlBlockWriter::PictureOf(const TitleRecord& title) {
     if (known == -2) {
         known = -1;
         if (auto picture = FindCoverPicture(context_.collection, title, folders_.medias)) {
+            // Two pictures never share a file beside the pages, even where case is ignored:
+            // "COVER.BMP" written as "COVER.PNG" and the picture "COVER.PNG", say. The later one
+            // is numbered on ("COVER1.PNG").
+            const std::size_t dot = std::min(picture->name.rfind('.'), picture->name.size());
+            const std::string stem = picture->name.substr(0, dot), extension = picture->name.substr(dot);
+            for (int n = 1; !pictureNames_.insert(UpperCp1252(picture->name)).second; ++n)
+                picture->name = stem + std::to_string(n) + extension;
             known = static_cast<int>(pictures_.size());
             pictures_.push_back(std::move(*picture));
         }
@@ -59,7 +68,7 @@ void HtmlBlockWriter::AppendBlock(std::string& out, const TitleRecord& title, Ht
     if (form == HtmlForm::SinglePage) out += "<LI>";
     std::string pictureLine;
     if (picture) {
-        pictureLine = "<CENTER><IMG SRC=\"" + FileReference(picture->entry) + "\"><BR></CENTER>";
+        pictureLine = "<CENTER><IMG SRC=\"" + FileReference(picture->name) + "\"><BR></CENTER>";
         switch (options_.place) {
         case PicturePlace::None:
             Line(out, pictureLine);

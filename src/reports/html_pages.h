@@ -12,6 +12,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 namespace tavrin {
@@ -47,6 +48,7 @@ class HtmlBlockWriter {
     std::vector<DetailLine> lines_;
     std::vector<CoverPicture> pictures_;
     std::vector<int> pictureOfEntry_; // per multimedia entry: -2 not looked at, -1 none, else index
+    std::unordered_set<std::string> pictureNames_; // the pictures' file names, upper case
 };
 
 // Receives a page's bytes piece by piece, in order; false stops the page.

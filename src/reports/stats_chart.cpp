@@ -12,7 +12,6 @@
 namespace tavrin {
 namespace {
 
-constexpr int FrenchLanguage = 1;
 constexpr std::size_t CounterCount = 100;
 constexpr std::uint16_t LastBoxLink = MaxEntryNumber; // links above it belong to no box set
 
@@ -57,9 +56,9 @@ std::string MonthName(const MessageCatalogue& catalogue, int month) {
 // ---- Counting charts ----
 
 struct CountingChart {
-    std::string_view english;
-    std::string_view french;
-    int length; // the maximal bar length L
+    Msg caption;            // the caption's entry, unless fixed is given
+    std::string_view fixed; // a caption the same in every language
+    int length;             // the maximal bar length L
     std::uint8_t (*field)(const TitleRecord&);
 };
 
@@ -68,7 +67,6 @@ std::vector<std::string> FixedCategories(std::span<const std::string_view> names
 }
 
 std::vector<std::string> Categories(StatsChart chart, const MessageCatalogue& catalogue) {
-    const bool french = catalogue.Language() == FrenchLanguage;
     switch (chart) {
     case StatsChart::Medium:
         return FixedCategories(SupportNames);
@@ -85,7 +83,7 @@ std::vector<std::string> Categories(StatsChart chart, const MessageCatalogue& ca
     case StatsChart::SoundMark: {
         std::vector<std::string> names;
         for (int mark = 0; mark <= 5; ++mark)
-            names.push_back(std::string(french ? "NOTE " : "MARK ") + Decimal(mark));
+            names.push_back(std::string(catalogue(Msg::MsgChartMarkItem)) + Decimal(mark));
         return names;
     }
     case StatsChart::Mpaa:
@@ -95,8 +93,7 @@ std::vector<std::string> Categories(StatsChart chart, const MessageCatalogue& ca
     case StatsChart::Standard:
         return FixedCategories(StandardNames);
     case StatsChart::NewUsed:
-        return french ? std::vector<std::string>{"Neuf", "Occasion"}
-                      : std::vector<std::string>{"Brand New", "Used"};
+        return {std::string(catalogue(Msg::MsgBrandNew)), std::string(catalogue(Msg::MsgUsed))};
     case StatsChart::Zone:
         return FixedCategories(ZoneNames);
     default:
@@ -105,27 +102,28 @@ std::vector<std::string> Categories(StatsChart chart, const MessageCatalogue& ca
 }
 
 const CountingChart* CountingChartOf(StatsChart chart) {
-    static constexpr CountingChart medium{"LD/DVD/VHS", "LD/DVD/VHS", 390,
+    static constexpr CountingChart medium{Msg::MsgOther, "LD/DVD/VHS", 390,
                                           [](const TitleRecord& r) { return r.Support(); }};
-    static constexpr CountingChart ratio{"ASPECT RATIOS", "ASPECT RATIOS", 390,
-                                         [](const TitleRecord& r) { return r.AspectRatio(); }};
-    static constexpr CountingChart genre{"GENRE", "GENRE", 330,
-                                         [](const TitleRecord& r) { return r.Genre(); }};
-    static constexpr CountingChart movie{"MOVIE MARK", "NOTE FILM", 360,
-                                         [](const TitleRecord& r) { return r.FilmRating(); }};
-    static constexpr CountingChart image{"IMAGE MARK", "NOTE IMAGE", 360,
-                                         [](const TitleRecord& r) { return r.PictureRating(); }};
-    static constexpr CountingChart sound{"SOUND MARK", "NOTE SON", 360,
-                                         [](const TitleRecord& r) { return r.SoundRating(); }};
-    static constexpr CountingChart mpaa{"MPAA", "MPAA", 390, [](const TitleRecord& r) { return r.Mpaa(); }};
-    static constexpr CountingChart soundKind{"SOUND", "SON", 330,
-                                             [](const TitleRecord& r) { return r.Sound(); }};
-    static constexpr CountingChart standard{"STANDARD", "STANDARD", 370,
-                                            [](const TitleRecord& r) { return r.Standard(); }};
-    static constexpr CountingChart newUsed{"NEW / USED", "NEUF / OCCASION", 350,
-                                           [](const TitleRecord& r) { return r.U8(FlagOffset("Used")); }};
-    static constexpr CountingChart zone{"DVD ZONE", "DVD ZONE", 380,
-                                        [](const TitleRecord& r) { return r.Zone(); }};
+    static constexpr CountingChart ratio{
+        Msg::MsgChartAspectRatios, {}, 390, [](const TitleRecord& r) { return r.AspectRatio(); }};
+    static constexpr CountingChart genre{
+        Msg::MsgChartGenre, {}, 330, [](const TitleRecord& r) { return r.Genre(); }};
+    static constexpr CountingChart movie{
+        Msg::MsgChartMovieMark, {}, 360, [](const TitleRecord& r) { return r.FilmRating(); }};
+    static constexpr CountingChart image{
+        Msg::MsgChartImageMark, {}, 360, [](const TitleRecord& r) { return r.PictureRating(); }};
+    static constexpr CountingChart sound{
+        Msg::MsgChartSoundMark, {}, 360, [](const TitleRecord& r) { return r.SoundRating(); }};
+    static constexpr CountingChart mpaa{Msg::MsgOther, "MPAA", 390,
+                                        [](const TitleRecord& r) { return r.Mpaa(); }};
+    static constexpr CountingChart soundKind{
+        Msg::MsgChartSound, {}, 330, [](const TitleRecord& r) { return r.Sound(); }};
+    static constexpr CountingChart standard{
+        Msg::MsgChartStandard, {}, 370, [](const TitleRecord& r) { return r.Standard(); }};
+    static constexpr CountingChart newUsed{
+        Msg::MsgChartNewUsed, {}, 350, [](const TitleRecord& r) { return r.U8(FlagOffset("Used")); }};
+    static constexpr CountingChart zone{
+        Msg::MsgChartDvdZone, {}, 380, [](const TitleRecord& r) { return r.Zone(); }};
     switch (chart) {
     case StatsChart::Medium:
         return &medium;
@@ -228,7 +226,7 @@ void SideBars(const Collection& c, std::span<const std::uint16_t> list, bool las
     const auto pB = static_cast<float>(static_cast<double>(b) * f);
     const int m = static_cast<int>(f * static_cast<double>(std::max(a, b))); // at least 50
     const float scale = static_cast<float>(length) / static_cast<float>(m);
-    const std::string sides = catalogue.Language() == FrenchLanguage ? "Faces" : "Sides";
+    const std::string sides(catalogue(Msg::MsgChartSides));
     const auto label = [&](Msg name, long long count, float p) {
         return std::string(catalogue(name)) + " : " + Padded(Decimal(count), 3) + " " + sides + " (" +
                Padded(FixedDecimals(p, 2), 3) + " %)";
@@ -319,11 +317,11 @@ std::optional<ChartPicture> DrawChart(const Collection& c, std::span<const std::
                                       StatsChart chart, const ChartFilters& filters,
                                       const MessageCatalogue& catalogue, MoneyPeriod period) {
     ChartPicture picture;
-    const bool french = catalogue.Language() == FrenchLanguage;
     switch (chart) {
     case StatsChart::CavClv:
     case StatsChart::Rsdl:
-        picture.caption = chart == StatsChart::CavClv ? "CAV - CLV" : "SIMPLE - RSDL";
+        picture.caption = chart == StatsChart::CavClv ? std::string("CAV - CLV")
+                                                      : std::string(catalogue(Msg::MsgChartSingleRsdl));
         SideBars(c, list, chart == StatsChart::CavClv, catalogue, picture);
         return picture;
     case StatsChart::Money:
@@ -339,7 +337,7 @@ std::optional<ChartPicture> DrawChart(const Collection& c, std::span<const std::
     }
     const CountingChart* counting = CountingChartOf(chart);
     if (!counting || filters.Narrowed(chart)) return std::nullopt;
-    picture.caption = std::string(french ? counting->french : counting->english);
+    picture.caption = std::string(counting->fixed.empty() ? catalogue(counting->caption) : counting->fixed);
     // Fewer than two titles: the box is only cleared.
     if (list.size() < 2) return picture;
     CountingBars(c, list, *counting, Categories(chart, catalogue), chart == StatsChart::Zone, catalogue,

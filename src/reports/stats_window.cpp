@@ -164,18 +164,18 @@ TStatsForm::TStatsForm(const MessageCatalogue& catalogue)
 
     auto* buttons = new QWidget(this);
     SpeedButton2 = ChartButton("SpeedButton2", buttons, "LD/DVD");
-    SpeedButton1 = ChartButton("SpeedButton1", buttons, "Ratio");
-    SpeedButton3 = ChartButton("SpeedButton3", buttons, "Genre");
+    SpeedButton1 = ChartButton("SpeedButton1", buttons);
+    SpeedButton3 = ChartButton("SpeedButton3", buttons);
     SpeedButton4 = ChartButton("SpeedButton4", buttons);
     SpeedButton5 = ChartButton("SpeedButton5", buttons);
     SpeedButton6 = ChartButton("SpeedButton6", buttons);
     SpeedButton7 = ChartButton("SpeedButton7", buttons, "MPAA");
     SpeedButton8 = ChartButton("SpeedButton8", buttons);
-    SpeedButton9 = ChartButton("SpeedButton9", buttons, "Standard");
+    SpeedButton9 = ChartButton("SpeedButton9", buttons);
     SpeedButton10 = ChartButton("SpeedButton10", buttons);
     SpeedButton11 = ChartButton("SpeedButton11", buttons, "CAV / CLV");
     SpeedButton15 = ChartButton("SpeedButton15", buttons, "RSDL");
-    SpeedButton14 = ChartButton("SpeedButton14", buttons, "DVD Zone");
+    SpeedButton14 = ChartButton("SpeedButton14", buttons);
     // Charts that were planned and never made.
     SpeedButton12 = ChartButton("SpeedButton12", buttons, "DVD Sound");
     SpeedButton13 = ChartButton("SpeedButton13", buttons, "DVD Lang.");
@@ -242,6 +242,10 @@ TStatsForm::TStatsForm(const MessageCatalogue& catalogue)
 }
 
 void TStatsForm::ApplyTexts() {
+    SpeedButton1->setText(QCaptionText(catalogue_, Msg::MsgChartRatio));
+    SpeedButton3->setText(QCaptionText(catalogue_, Msg::MsgGenre));
+    SpeedButton9->setText(QCaptionText(catalogue_, Msg::MsgChartStandardButton));
+    SpeedButton14->setText(QCaptionText(catalogue_, Msg::MsgChartDvdZoneButton));
     SpeedButton4->setText(QCaptionText(catalogue_, Msg::MsgMovieMark));
     SpeedButton5->setText(QCaptionText(catalogue_, Msg::MsgImageMark));
     SpeedButton6->setText(QCaptionText(catalogue_, Msg::MsgSoundMark));
@@ -322,7 +326,7 @@ void TStatsForm::SaveChartAsPng() {
     if (!source_.prompts) return;
     const QImage image = StatsBox->Image();
     const QString fileName = source_.prompts->AskSaveFile(
-        {QStringLiteral("SAVE"), QStringLiteral("PNG (*.png)"), QStringLiteral("png")});
+        {QText(catalogue_, Msg::MsgSave).toUpper(), QStringLiteral("PNG (*.png)"), QStringLiteral("png")});
     if (!fileName.isEmpty()) {
         QByteArray bytes;
         QBuffer buffer(&bytes);

@@ -182,7 +182,7 @@ TEST(MediaFilesTest, CleaningTheMultimediaListRemovesEntriesWhoseFileIsMissing) 
     EXPECT_EQ(c.titles[0].Media3(), 0);
     EXPECT_EQ(c.titles[0].Media4(), NoEntry);
     EXPECT_EQ(c.titles[1].Media1(), 1);
-    EXPECT_EQ(DeleteCaption(ListId::Media), "DELETE AN INFORMATION");
+    EXPECT_EQ(MessageText(DeleteCaption(ListId::Media), 0), "DELETE AN INFORMATION");
 }
 
 } // namespace

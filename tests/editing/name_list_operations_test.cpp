@@ -147,7 +147,7 @@ TEST(DeleteEntryTest, RenumbersEveryActorSlotAndReportsEachTitleOnce) {
 
     EXPECT_EQ(erasedIn, (std::vector<std::size_t>{0, 1, 2, 3, 6}));
     EXPECT_EQ(checked, (std::vector<std::size_t>{0, 1, 2, 3, 4, 5, 6}));
-    EXPECT_EQ(ErasedInLine(c, 6), "Erased in : TWICE");
+    EXPECT_EQ(ErasedInLine(MessageCatalogue{}, c, 6), "Erased in : TWICE");
     EXPECT_EQ(c.List(ListId::Actor).size(), 9u);
     EXPECT_EQ(c.List(ListId::Actor)[3], "N4");
     for (std::size_t r = 0; r < c.titles.size(); ++r) {
@@ -158,6 +158,26 @@ TEST(DeleteEntryTest, RenumbersEveryActorSlotAndReportsEachTitleOnce) {
         }
     }
     EXPECT_EQ(c.titles[6].Director(), 3);
+}
+
+TEST(DeleteEntryTest, TheQuestionInEachLanguageKeepsTheNameAsItIs) {
+    struct Case {
+        int language;
+        const char* name;
+        std::size_t uses;
+        const char* question; // 8-bit
+    };
+    const Case cases[] = {
+        {0, "ALIEN %2", 0, "DELETE ALIEN %2?"},
+        {0, "ALIEN %2", 3, "ALIEN %2 IS REGISTERED\nON 3 DISCS\nDELETE ANYWAY?"},
+        {1, "\xC9T\xC9", 2, "\xC9T\xC9 EST ENREGISTR\xC9\nSUR 2 DISQUES\nSUPPRIMER QUAND M\xCAME ?"},
+        {2, "X", 0, "X L\xD6SCHEN?"},
+    };
+    for (const Case& test : cases) {
+        MessageCatalogue catalogue;
+        catalogue.SetLanguage(test.language);
+        EXPECT_EQ(DeleteQuestion(catalogue, test.name, test.uses), test.question) << test.language;
+    }
 }
 
 TEST(DeleteEntryTest, RenumbersThePublisherByItsLowByte) {
@@ -213,7 +233,7 @@ TEST(CleanListTest, RemovesUnusedEntriesAcrossGaps) {
     });
     EXPECT_EQ(result.erased, (std::vector<std::string>{"N2", "N3"}));
     EXPECT_EQ(result.removedAt, (std::vector<int>{2, 2}));
-    EXPECT_EQ(ErasedLine(result.erased[0]), "Erased : N2");
+    EXPECT_EQ(ErasedLine(MessageCatalogue{}, result.erased[0]), "Erased : N2");
     EXPECT_EQ(progress, (std::vector<std::string>{"6 N0", "5 N1", "4 N2", "3 N3", "2 N4", "1 N5"}));
     EXPECT_EQ(c.List(ListId::Retailer), (NameList{"N0", "N1", "N4", "N5"}));
     std::vector<int> refs;

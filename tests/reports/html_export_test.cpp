@@ -3,6 +3,7 @@
 // safely, failures named.
 #include "reports/html_export.h"
 
+#include "store/pictures/picture_codec.h"
 #include "store/review_files.h"
 #include "test_support.h"
 
@@ -183,7 +184,7 @@ TEST_F(HtmlExportTest, EveryLayoutParsesAndEveryReferenceIsThere) {
         options.backgroundImage = "back ground.jpg";
         const auto result = Export(folder / "Alien.htm", layout.kind, options);
         ASSERT_TRUE(result.failures.empty());
-        EXPECT_TRUE(CopyPictures(result.pictures, folder).empty());
+        EXPECT_TRUE(CopyPictures(result.pictures, folder, nullptr, {}).empty());
         EXPECT_EQ(result.written.size(), layout.multiPage ? browse_.size() + 1 + layout.frames : 1);
 
         std::set<std::filesystem::path> onDisk;
@@ -234,7 +235,7 @@ TEST_F(HtmlExportTest, AnExportOverAnOlderOneLeavesTheSameFilesAsIntoAnEmptyFold
     std::filesystem::create_directories(over);
     const auto written = Export(fresh / "index.htm", ExportKind::OtherInformations, newer);
     ASSERT_TRUE(written.failures.empty());
-    ASSERT_TRUE(CopyPictures(written.pictures, fresh).empty());
+    ASSERT_TRUE(CopyPictures(written.pictures, fresh, nullptr, {}).empty());
     ASSERT_TRUE(Export(over / "index.htm", ExportKind::OtherInformations, older).failures.empty());
     test::WriteBytes(over / "ALIEN1.htm", {'<'});
     const auto files = [](const std::filesystem::path& folder) {
@@ -247,7 +248,7 @@ TEST_F(HtmlExportTest, AnExportOverAnOlderOneLeavesTheSameFilesAsIntoAnEmptyFold
         const auto again = Export(over / "index.htm", ExportKind::OtherInformations, newer);
         ASSERT_TRUE(again.failures.empty());
         EXPECT_EQ(again.written.size(), written.written.size());
-        ASSERT_TRUE(CopyPictures(again.pictures, over).empty());
+        ASSERT_TRUE(CopyPictures(again.pictures, over, nullptr, {}).empty());
         EXPECT_EQ(files(over), files(fresh)) << "round " << round;
     }
 }
@@ -257,15 +258,87 @@ TEST_F(HtmlExportTest, PicturesReplaceOlderOnesAndAreNeverCopiedOntoThemselves) 
     std::filesystem::create_directories(folder);
     test::WriteBytes(folder / "SHOT.GIF", {'o', 'l', 'd'});
     const std::vector<CoverPicture> pictures{{"SHOT.GIF", folders_.medias / "SHOT.GIF"}};
-    EXPECT_TRUE(CopyPictures(pictures, folder).empty());
+    EXPECT_TRUE(CopyPictures(pictures, folder, nullptr, {}).empty());
     EXPECT_EQ(test::ReadBytes(folder / "SHOT.GIF"), (std::vector<std::uint8_t>{'G', 'I', 'F'}));
 
     // Pages exported into the medias folder itself: the picture stays as it is.
-    EXPECT_TRUE(CopyPictures(pictures, folders_.medias).empty());
+    EXPECT_TRUE(CopyPictures(pictures, folders_.medias, nullptr, {}).empty());
     EXPECT_EQ(test::ReadBytes(folders_.medias / "SHOT.GIF"), (std::vector<std::uint8_t>{'G', 'I', 'F'}));
 
     const std::vector<CoverPicture> gone{{"GONE.JPG", folders_.medias / "GONE.JPG"}};
-    ASSERT_EQ(CopyPictures(gone, folder).size(), 1u);
+    ASSERT_EQ(CopyPictures(gone, folder, nullptr, {}).size(), 1u);
+}
+
+TEST_F(HtmlExportTest, EveryCoverIsShownThoseBrowsersCannotShowAsPng) {
+    struct Cover {
+        const char* entry;
+        const char* shown; // the file the page shows, empty for none
+        bool converted;
+    };
+    const Cover covers[] = {
+        {"A.BMP", "A.PNG", true},  {"B.TGA", "B.PNG", true},  {"C.PCX", "C.PNG", true},
+        {"D.JPG", "D.JPG", false}, {"E.GIF", "E.GIF", false}, {"F.PNG", "F.PNG", false},
+        {"F.BMP", "F1.PNG", true}, // another picture's name: numbered on
+        {"BAD.TGA", "", true},     // no picture: a failure, nothing beside the pages
+    };
+    // Converts anything but the bad picture into bytes that tell what it was made from.
+    int conversions = 0;
+    PictureCodec codec;
+    codec.convert = [&conversions](std::span<const std::uint8_t> bytes, std::string_view extension,
+                                   std::string_view format) -> std::optional<EncodedPicture> {
+        ++conversions;
+        const std::string text(bytes.begin(), bytes.end());
+        if (text == "BAD.TGA") return std::nullopt;
+        return EncodedPicture{
+            test::Bytes(std::string(format) + " of " + std::string(extension) + " " + text)};
+    };
+    collection_ = Collection{};
+    browse_.clear();
+    for (std::size_t i = 0; i < std::size(covers) * 2; ++i) {
+        const Cover& cover = covers[i % std::size(covers)];
+        if (i < std::size(covers)) {
+            collection_.List(ListId::Media).push_back(cover.entry);
+            test::WriteBytes(folders_.medias / cover.entry, test::Bytes(cover.entry));
+        }
+        TitleRecord t = test::MakeTitle(("T" + std::to_string(i)).c_str());
+        t.SetMedia1(static_cast<std::uint16_t>(i % std::size(covers)));
+        AppendTitle(collection_, t);
+        browse_.push_back(static_cast<std::uint16_t>(i));
+    }
+    HtmlOptions options;
+    options.pictures = true;
+    const auto folder = dir_ / "out";
+    std::filesystem::create_directories(folder);
+    std::map<std::filesystem::path, std::vector<std::uint8_t>> first;
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        const auto result = Export(folder / "LIST.htm", ExportKind::OtherInformations, options);
+        const auto failures = CopyPictures(result.pictures, folder, &codec, {});
+        ASSERT_EQ(failures.size(), 1u);
+        EXPECT_EQ(failures[0].path, (folders_.medias / "BAD.TGA").string());
+        EXPECT_EQ(conversions, 5 * (round + 1)); // each picture once, though two titles show it
+        const std::string page = ReadText(folder / "LIST.htm");
+        for (const Cover& cover : covers) {
+            SCOPED_TRACE(cover.entry);
+            if (!*cover.shown) continue;
+            EXPECT_NE(page.find(std::string("SRC=\"") + cover.shown + "\""), std::string::npos);
+            const std::string made = cover.converted ? std::string("png of ") + (cover.entry + 2) + " " : "";
+            EXPECT_EQ(test::ReadBytes(folder / cover.shown), test::Bytes(made + cover.entry));
+        }
+        std::map<std::filesystem::path, std::vector<std::uint8_t>> files;
+        for (const auto& entry : std::filesystem::directory_iterator(folder))
+            files[entry.path().filename()] = test::ReadBytes(entry.path());
+        EXPECT_EQ(files.size(), 8u); // the page and seven pictures
+        if (round == 0)
+            first = files;
+        else
+            EXPECT_EQ(files, first);
+    }
+    // Pages in the medias folder itself: a PNG of the user's there is not replaced.
+    test::WriteBytes(folders_.medias / "A.PNG", {'m', 'i', 'n', 'e'});
+    const auto result = Export(folders_.medias / "LIST.htm", ExportKind::OtherInformations, options);
+    EXPECT_EQ(CopyPictures(result.pictures, folders_.medias, &codec, {}).size(), 2u);
+    EXPECT_EQ(test::ReadBytes(folders_.medias / "A.PNG"), (std::vector<std::uint8_t>{'m', 'i', 'n', 'e'}));
 }
 
 } // namespace

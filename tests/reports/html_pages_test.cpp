@@ -96,7 +96,7 @@ TEST_F(HtmlPagesTest, PictureBesideTheDetailsAndTheReviewText) {
     EXPECT_TRUE(html.starts_with("<LI>" + table2 + picture + "</TD><TD>\r\n" + std::string(Table1))) << html;
     EXPECT_TRUE(html.ends_with(review + "</TD></TR></TABLE></TD></TR></TABLE>\r\n<BR>\r\n")) << html;
     ASSERT_EQ(pictures_.size(), 1u);
-    EXPECT_EQ(pictures_[0].entry, "ALIEN 1.JPG");
+    EXPECT_EQ(pictures_[0].name, "ALIEN 1.JPG");
 
     options_.place = PicturePlace::Right;
     html = Block(t, {DetailBox::TextT}, HtmlForm::Page);

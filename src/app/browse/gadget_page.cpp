@@ -418,13 +418,13 @@ void TGadgetPage::ApplyTexts() {
     TotalPrice->setToolTip(text(Msg::MsgTotalPrice));
     NbDisc->setToolTip(text(Msg::MsgNumberOfSeparateTitles));
     PriceZero->setToolTip(text(Msg::MsgNumberOfTitlesWith));
-    PageFlipping.frame->setTitle(QStringLiteral("Page"));
-    SetRadioTexts(PageFlipping, {QStringLiteral("On"), QStringLiteral("Off")});
+    PageFlipping.frame->setTitle(text(Msg::MsgPageFrame));
+    SetRadioTexts(PageFlipping, {text(Msg::MsgOn), text(Msg::MsgOff)});
     RadioSaveTXT.frame->setTitle(text(Msg::MsgSaveText));
-    SetRadioTexts(RadioSaveTXT, {QStringLiteral("On"), QStringLiteral("Off")});
+    SetRadioTexts(RadioSaveTXT, {text(Msg::MsgOn), text(Msg::MsgOff)});
     RadioKeepBackup.frame->setTitle(text(Msg::MsgKeepBackup));
-    SetRadioTexts(RadioKeepBackup, {QStringLiteral("On"), QStringLiteral("Off")});
-    VideoPref.frame->setTitle(QStringLiteral("Video Preference"));
+    SetRadioTexts(RadioKeepBackup, {text(Msg::MsgOn), text(Msg::MsgOff)});
+    VideoPref.frame->setTitle(text(Msg::MsgVideoPreference));
     SetRadioTexts(VideoPref, {QStringLiteral("LASERDISC"), QStringLiteral("DVD"), QStringLiteral("VHS")});
     SpeedButton17->setToolTip(text(Msg::MsgResetAllSorting));
 }

@@ -309,7 +309,7 @@ void TInformationPage::ApplyTexts() {
     GroupBox3->setTitle(text(Msg::MsgImageMark));
     GroupBox4->setTitle(text(Msg::MsgSoundMark));
     OtherBox->setTitle(text(Msg::MsgOther));
-    Extras->setTitle(QStringLiteral("Extras"));
+    Extras->setTitle(text(Msg::MsgExtras));
     GroupBox8->setTitle(text(Msg::MsgBoxNameOrMultiple));
     GroupBox18->setTitle(text(Msg::MsgOtherInformations));
     GroupBox1->setTitle(text(Msg::MsgPublisher));

@@ -143,7 +143,6 @@ void TMediaPage::Build() {
     MediaLoad = NamedRadioGroup("MediaLoad", this, 2);
     VideoScreen = NamedRadioGroup("VideoScreen", this, 2);
     for (RadioGroup* group : {&MediaLoad, &VideoScreen}) {
-        SetRadioTexts(*group, {QStringLiteral("On"), QStringLiteral("Off")});
         for (QRadioButton* item : {group->items[0], group->items[1]})
             qobject_cast<QVBoxLayout*>(group->frame->layout())->removeWidget(item);
         delete group->frame->layout();
@@ -152,8 +151,7 @@ void TMediaPage::Build() {
         row->addWidget(group->items[0]);
         row->addWidget(group->items[1]);
     }
-    MediaLoad.frame->setTitle(QStringLiteral("Loading"));
-    VideoScreen.frame->setTitle(QStringLiteral("Screen"));
+    ApplyTexts();
     MediaLoad.items[host_.options.MediaFlag ? 0 : 1]->setChecked(true);
     VideoScreen.items[host_.options.VideoFlag ? 0 : 1]->setChecked(true);
     auto* options = new QHBoxLayout;
@@ -165,6 +163,13 @@ void TMediaPage::Build() {
     connect(slotButtons_, &QButtonGroup::idClicked, this, &TMediaPage::SlotClicked);
     connect(MediaLoad.buttons, &QButtonGroup::idClicked, this, &TMediaPage::MediaLoadClicked);
     connect(VideoScreen.buttons, &QButtonGroup::idClicked, this, &TMediaPage::VideoScreenClicked);
+}
+
+void TMediaPage::ApplyTexts() {
+    MediaLoad.frame->setTitle(QText(host_.catalogue, Msg::MsgLoadingFrame));
+    VideoScreen.frame->setTitle(QText(host_.catalogue, Msg::MsgScreenFrame));
+    for (RadioGroup* group : {&MediaLoad, &VideoScreen})
+        SetRadioTexts(*group, {QText(host_.catalogue, Msg::MsgOn), QText(host_.catalogue, Msg::MsgOff)});
 }
 
 void TMediaPage::ShowMedia(std::size_t record, int slot) {
@@ -186,7 +191,7 @@ void TMediaPage::ShowMedia(std::size_t record, int slot) {
     const MediaSlotView view = DescribeMediaSlot(host_.collection, record, slot, host_.mediaFolder, loading);
     shownKey_ = MediaKey(host_.collection, record, onPage);
     if (view.shows == SlotShows::NoFile) {
-        caption(QStringLiteral("NO FILE"));
+        caption(QText(host_.catalogue, Msg::MsgNoFile));
         return;
     }
     host_.mediaFound(true);

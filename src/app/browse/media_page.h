@@ -35,6 +35,8 @@ class TMediaPage : public QWidget {
     // Slot 1 of the record, unless the page already shows that title's files.
     void ShowTitleMedia(std::size_t record);
     void Clear();
+    // The captions in the language of the moment.
+    void ApplyTexts();
     // The shown file is one the page can show or play.
     bool ShowsMedia() const;
 

@@ -360,8 +360,10 @@ class MediaWindowTest : public QObject {
         // Clean: GONE.JPG is in use but its file is missing.
         prompts->yesNoAnswers = {true};
         Find<QAction>(chooser, "MenuItem4")->trigger();
-        QCOMPARE(prompts->questions.last(),
-                 QStringLiteral("CLEAN LIST|") + QString::fromLatin1(MediaCleanQuestion.data()));
+        QCOMPARE(
+            prompts->questions.last(),
+            QStringLiteral(
+                "CLEAN LIST|CLEAN UNUSED ENTRY ON THE LIST AND MISSING FILE?\nIT COULD TAKE A LONG TIME!"));
         QCOMPARE(window->Data().List(ListId::Media),
                  (NameList{"THEME.WAV", "BROKEN.AVI"})); // TUNE.MID unused
         QCOMPARE(t.Media2(), NoEntry);

@@ -224,7 +224,7 @@ const Writer Writers[] = {
              test::WriteBytes(medias.path() / name, test::Bytes(std::string("picture ") + name));
              pictures.push_back({name, medias.path() / name});
          }
-         return CopyPictures(pictures, dir);
+         return CopyPictures(pictures, dir, nullptr, {});
      }},
 };
 
