@@ -560,7 +560,11 @@ void TLDF1::GrowToContent() {
     const QSize wanted =
         (size() + missing.expandedTo(QSize(0, 0))).boundedTo(shownOn->availableGeometry().size() - frame);
     if (wanted.width() <= width() && wanted.height() <= height()) return;
+    // The width added is the pages': the title list keeps its own.
+    const QList<int> split = Splitter->sizes();
+    const int before = width();
     resize(wanted.expandedTo(size()));
+    if (split.size() == 2) Splitter->setSizes({split[0], split[1] + width() - before});
     CentreOnScreen(this);
 }
 

@@ -7,6 +7,7 @@
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QCheckBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -147,6 +148,36 @@ class LayoutTest : public QObject {
         pages->setCurrentIndex(0);
         QVERIFY2(checked > 5 * 80, qPrintable(QString::number(checked)));
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
+    }
+
+    // Started in German or Finnish, the window widens for the widest page: no page is cut at its
+    // right edge (its scroll area never scrolls sideways).
+    void everyPageWholeAtFirstStart() {
+        for (const char* language : {"2", "4"}) {
+            QTemporaryDir home;
+            const QString ini = home.filePath(QStringLiteral("settings.ini"));
+            QFile file(ini);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(QByteArray("[General]\nLanguage=") + language + "\n");
+            file.close();
+            auto [window, prompts] = MakeWindow(ini);
+            window->show();
+            Settle(window.get());
+            if (window->screen()->availableGeometry().width() < 1024)
+                QSKIP("needs a screen 1024 wide or more");
+            auto* pages = window->findChild<QTabWidget*>(QStringLiteral("Onglet"));
+            for (int page = 0; page < pages->count(); ++page) {
+                pages->setCurrentIndex(page);
+                Settle(window.get());
+                const auto* scroll = pages->currentWidget()->findChild<QScrollArea*>();
+                if (!scroll) continue;
+                QVERIFY2(scroll->widget()->minimumSizeHint().width() <= scroll->viewport()->width(),
+                         qPrintable(QStringLiteral("%1 %2: %3 > %4")
+                                        .arg(QLatin1String(language), pages->currentWidget()->objectName())
+                                        .arg(scroll->widget()->minimumSizeHint().width())
+                                        .arg(scroll->viewport()->width())));
+            }
+        }
     }
 
     // The INFORMATION page holds the whole title without scrolling on a 1280 × 800 screen.
